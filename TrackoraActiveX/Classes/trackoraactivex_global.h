@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QtGlobal>
+
+#if defined(TRACKORAACTIVEX_LIBRARY)
+#define TRACKORAACTIVEX_EXPORT Q_DECL_EXPORT
+#else
+#define TRACKORAACTIVEX_EXPORT Q_DECL_IMPORT
+#endif

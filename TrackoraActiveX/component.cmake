@@ -1,0 +1,1 @@
+# Player control, renderers, screenshots and the factory.

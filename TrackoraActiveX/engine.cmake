@@ -1,0 +1,1 @@
+# Decoding engine sources (queues, demuxer, decoders, audio, player core).

@@ -1,0 +1,2 @@
+# Recording data: records, configuration, parsers, playlist.
+target_sources(TrackoraViewer PRIVATE gpsdata.h)

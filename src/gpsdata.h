@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QMetaType>
+#include <cstdint>
+
+// One second of trip data. Copied as a whole block; readers zero it before
+// they fill it.
+struct GpsData
+{
+    int32_t index;
+    char dateTime[15];      // "yyyyMMddhhmmss" + NUL
+    char markA;
+    char extraText[15];     // 14 chars + NUL, not interpreted
+    char markB;
+    char latitudeRef;       // 'S' south, anything else north
+    double latitude;
+    char longitudeRef;      // 'W' west, anything else east
+    double longitude;
+    int32_t extraNumber;
+    int32_t speed;          // km/h
+    float gsensorZ;
+    float gsensorY;
+    float gsensorX;
+    double heading;         // degrees clockwise from north
+};
+Q_DECLARE_TYPEINFO(GpsData, Q_MOVABLE_TYPE);
+
+// What one parse found about a file's video.
+struct VideoInfo
+{
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t duration = 0;   // whole seconds, truncated
+    float frameRate = 0.0f; // one decimal
+    QDateTime createTime;   // invalid for AVI
+    int32_t codec = 0;      // VideoCodecId
+};
+
+enum VideoCodecId {
+    VideoCodecNone = 0,
+    VideoCodecH264 = 1,
+    VideoCodecH265 = 2,
+};
+
+enum GpsSourceKind {
+    NoGps = 0,
+    ExtTrackGps = 1,
+    IndexBoxGps = 2,
+    FreeGpsInSound = 3,
+    TopLevelGps = 4,
+    MetaTrackGps = 6,
+    AviGpsBlock = 7,
+};
+
+Q_DECLARE_METATYPE(GpsData)
+Q_DECLARE_METATYPE(VideoInfo)
+Q_DECLARE_METATYPE(QList<GpsData>)

@@ -1,0 +1,1 @@
+# Map view, request filtering and key protection.

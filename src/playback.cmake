@@ -1,0 +1,1 @@
+# Play area and player hosts.

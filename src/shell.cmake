@@ -1,0 +1,2 @@
+# Application shell.
+target_sources(TrackoraViewer PRIVATE mainwindows.h mainwindows.cpp)

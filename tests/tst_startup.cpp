@@ -1,0 +1,22 @@
+#include <QtTest>
+
+#include "mainwindows.h"
+
+// The program's window comes up and goes away cleanly with a real display.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void showsAndCloses()
+    {
+        MainWindows window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Trackora"));
+        window.close();
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
