@@ -26,7 +26,9 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.dont_write_bytecode = True      # keep the source tree clean
 
+import embed  # noqa: E402
 import gpsrecord  # noqa: E402
 import mp4box  # noqa: E402
 
@@ -35,8 +37,6 @@ FFMPEG = os.environ.get("FFMPEG", "ffmpeg")
 DEFAULT_JOBS = 2
 EPOCH_1904 = datetime.datetime(1904, 1, 1)
 
-# GpsSourceKind values.
-NO_GPS, EXT_TRACK, INDEX_BOX, FREE_GPS, TOP_LEVEL, META_TRACK, AVI_BLOCK = 0, 1, 2, 3, 4, 6, 7
 
 
 # ---- jobs ------------------------------------------------------------------
@@ -155,7 +155,7 @@ def avi_facts(path):
 
 
 def no_gps():
-    return {"gpsKind": NO_GPS, "gpsLayout": "none", "gpsOffset": 0, "gpsCount": 0,
+    return {"gpsKind": embed.NO_GPS, "gpsLayout": "none", "gpsOffset": 0, "gpsCount": 0,
             "freeGpsOffset": 0, "rawSamples": []}
 
 
@@ -287,6 +287,149 @@ def pair_rear(ctx):
     return plain_mp4(ctx, h264(crf=10), NO_AUDIO,
                      ["-f", "lavfi", "-i", frame_number_pattern(5, (0, 0, 255))],
                      dict(nominalFrameRate=30, hasAudio=False, videoCodec="h264"))
+
+
+# ---- dashboard-camera recordings with GPS --------------------------------
+
+def start_of(relpath):
+    """The clip's start time from its name (yyyymmdd_hhmmss)."""
+    m = re.search(r"(\d{8})_(\d{6})", os.path.basename(relpath))
+    return datetime.datetime.strptime(m.group(1) + m.group(2), "%Y%m%d%H%M%S")
+
+
+def trip(ctx, count, offset=0, start=None):
+    return gpsrecord.Track(start or start_of(ctx.job.relpath), count, offset)
+
+
+def camera_mp4(ctx, inputs, codec_args, setup, nominal, mov=False, video_index=0,
+               winner=None, truncate_at=None, extra_args=(), meta=True):
+    """Encodes with ffmpeg, lets `setup` add GPS to the builder, writes."""
+    base = ctx.tmp("base" + (".mov" if mov else ".mp4"))
+    when = created(start_of(ctx.job.relpath)) if meta and re.search(r"\d{8}_\d{6}", ctx.job.relpath) else []
+    ctx.ffmpeg(inputs + codec_args + list(extra_args) + when, base)
+    builder = embed.Mp4Builder(base, mov_style=mov)
+    setup(builder)
+    gps = builder.write(ctx.target, winner, truncate_at)
+    facts = mp4_facts(ctx.target, video_index, builder.mvhd_last)
+    return expectation(facts, gps, **nominal)
+
+
+def av(size, rate, seconds, codec=None, audio=True):
+    inputs = testsrc(size, rate, seconds) + (sine(seconds) if audio else [])
+    return inputs, (codec or h264()) + (AAC if audio else NO_AUDIO)
+
+
+def nominal(rate, audio, codec="h264"):
+    return dict(nominalFrameRate=rate, hasAudio=audio, videoCodec=codec)
+
+
+@recording("gps/20240101_120000_F.mp4")
+def gps_ext_front(ctx):
+    """32 s H.264 + AAC; GPS in an "Ambarella EXT" track (34 records, 33 samples)."""
+    inputs, codec = av("640x360", 30, 32)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_ext_track(trip(ctx, 34)), nominal(30, True))
+
+
+@recording("gps/20240101_120000_R.mp4")
+def gps_meta_rear(ctx):
+    """32 s H.264, no audio; GPS in a 'meta' track named "GPS data" (34 records)."""
+    inputs, codec = av("640x360", 30, 32, audio=False)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_meta_track(trip(ctx, 34)), nominal(30, False))
+
+
+@recording("gps/20240101_120100_000001_F_TL.mp4")
+def gps_index_front_tl(ctx):
+    """10 s H.265 (hvc1) + AAC; 'gps ' index box, 10 records: 9 samples padded to 11."""
+    inputs, codec = av("640x360", 30, 10, codec=h265())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_index_box(trip(ctx, 10, 15)),
+                      nominal(30, True, "hevc"))
+
+
+@recording("gps/20240101_120100_000001_R_TL.mp4")
+def gps_top_rear_tl(ctx):
+    """10 s H.265 (hvc1), no audio; top-level 'gps0', 15 records: 14 samples cut to 11."""
+    inputs, codec = av("640x360", 30, 10, codec=h265(), audio=False)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 15, 20)),
+                      nominal(30, False, "hevc"))
+
+
+def free_gps(ctx, probe, offset):
+    return lambda b: b.add_free_gps(lambda chunks: trip(ctx, chunks, offset), probe)
+
+
+@recording("gps/20240101_120200_F.mov")
+def gps_free64_front_mov(ctx):
+    """8 s H.264 + AAC in MOV; freeGPS blocks 64 KiB + 4 into each one-second sound chunk."""
+    inputs, codec = av("640x360", 30, 8)
+    return camera_mp4(ctx, inputs, codec, free_gps(ctx, 65540, 24), nominal(30, True), mov=True)
+
+
+@recording("gps/20240101_120200_R.mov")
+def gps_free128_rear_mov(ctx):
+    """8 s H.264 + AAC in MOV; freeGPS blocks 128 KiB + 4 into each sound chunk."""
+    inputs, codec = av("640x360", 30, 8)
+    return camera_mp4(ctx, inputs, codec, free_gps(ctx, 131076, 28), nominal(30, True), mov=True)
+
+
+@recording("gps/20240101_120400_F.mp4")
+def gps_free256_front(ctx):
+    """6 s H.264 + AAC, front without rear; freeGPS only at 256 KiB + 4 into each sound chunk."""
+    inputs, codec = av("640x360", 30, 6)
+    return camera_mp4(ctx, inputs, codec, free_gps(ctx, 262148, 30), nominal(30, True))
+
+
+@recording("gps/20240101_120500_R.mp4")
+def gps_ext_rear_only(ctx):
+    """6 s H.265 (hvc1) + AAC, rear without front; "Ambarella EXT" track, 8 records."""
+    inputs, codec = av("640x360", 30, 6, codec=h265())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_ext_track(trip(ctx, 8, 5)),
+                      nominal(30, True, "hevc"))
+
+
+@recording("gps/20240101_120600_000002_R_TL.mp4")
+def gps_top_rear_tl_only(ctx):
+    """6 s H.264, no audio, R_TL without F_TL; top-level 'gps0', 8 records."""
+    inputs, codec = av("640x360", 30, 6, audio=False)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 8, 33)), nominal(30, False))
+
+
+@recording("gps/20240101_120700_000003_F_TL.mov")
+def gps_meta_front_tl_only_mov(ctx):
+    """6 s H.264 + AAC in MOV, F_TL without R_TL; 'meta' track, 8 records."""
+    inputs, codec = av("640x360", 30, 6)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_meta_track(trip(ctx, 8, 17)),
+                      nominal(30, True), mov=True)
+
+
+@recording("gps/20240101_120800_nogps.mp4")
+def gps_none_unmarked(ctx):
+    """4 s H.264 + AAC, no camera marker in the name, no GPS."""
+    inputs, codec = av("640x360", 30, 4)
+    return camera_mp4(ctx, inputs, codec, lambda b: None, nominal(30, True))
+
+
+def camera_avi(ctx, seconds, audio, track, offset_override=None, truncate=None):
+    inputs = testsrc("320x240", 25, seconds) + (sine(seconds) if audio else [])
+    ctx.ffmpeg(inputs + MJPEG + (PCM if audio else NO_AUDIO), ctx.target)
+    facts = avi_facts(ctx.target)
+    gps = embed.add_avi_block(ctx.target, track, offset_override) if track else no_gps()
+    if truncate:
+        with open(ctx.target, "r+b") as f:
+            f.truncate(truncate(os.path.getsize(ctx.target)))
+        gps = no_gps()
+    return expectation(facts, gps, **nominal(25, audio, "mjpeg"))
+
+
+@recording("gps/20240101_120300_F.avi")
+def gps_avi_front(ctx):
+    """8 s 320x240 25 fps MJPEG + PCM; "GPSL" trailer with 10 records (9 samples)."""
+    return camera_avi(ctx, 8, True, trip(ctx, 10, 9))
+
+
+@recording("gps/20240101_120300_R.avi")
+def gps_avi_rear(ctx):
+    """8 s 320x240 25 fps MJPEG, no audio; "GPSL" trailer with 6 records: 5 samples padded to 9."""
+    return camera_avi(ctx, 8, False, trip(ctx, 6, 12))
 
 
 # ---- running ---------------------------------------------------------------
