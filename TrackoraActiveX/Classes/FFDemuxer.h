@@ -51,7 +51,7 @@ private slots:
     void onDemuxFinished();
 
 private:
-    bool seekFileLocked(int second, FFStates state);
+    void flushDecoderPackets();
 
     CSyncFlag runFlag;   // its mutex is the main lock; flag stored by the GUI thread, read by the loop
     CSyncFlag pauseFlag; // the read loop's gate; written by the GUI thread and onDemuxStarted
@@ -60,7 +60,8 @@ private:
     QThread *demuxThread = nullptr;
     // opened and closed on the GUI thread under the main lock and ioLock; read under ioLock
     AVFormatContext *formatContext = nullptr;
-    AVPacket *packet = nullptr; // demux thread (reads), GUI thread (paused seek) under ioLock
+    AVPacket *packet = nullptr;     // demux thread
+    AVPacket *seekPacket = nullptr; // GUI thread: the reads of a paused seek
     AVFrame *frame = nullptr;   // GUI thread: the picture of a paused seek
     QString url;                // GUI thread
     std::atomic<bool> initialized{false}; // written by the GUI thread

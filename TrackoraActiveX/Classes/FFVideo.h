@@ -70,6 +70,8 @@ private:
     std::atomic<bool> seekStep{false}; // written by the GUI thread, read by the decode and player threads
     std::atomic<FFDecodeMode> m_decodeMode{UNDEFINE_DECODE}; // written by avcodecOpen (GUI thread)
     AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
+    // set by stop() so a decode in progress gives up its remaining pictures and frees the codec
+    std::atomic<bool> stopping{false};
     int dropCount = 0; // decode thread; reset by start() while the thread is parked
     int dropCycle = 0; // as dropCount
 };
