@@ -116,7 +116,7 @@ private:
     bool copyToHFrame(const AVFrame *picture);
     void publishPicture(const AVFrame *picture);
     void clearPicture();
-    bool paceByPeer(double &delay, qint64 ownPts);
+    bool paceByPeer(double &delay, double ownSeconds);
     void flushAllQueues();
     void waitForParkedThread();
 
@@ -136,7 +136,7 @@ private:
     std::atomic<qint64> durationMs{0};      // atomic; GUI writes in initCodec
     std::atomic<qint64> startMs{0};         // atomic; GUI writes in initCodec
     std::atomic<bool> codecOpen{false};     // written under the player lock (GUI)
-    double lastPts = 0;                     // player thread; reset by stop() with the thread parked
+    std::atomic<double> lastPts{0};         // atomic; player thread writes, stop() resets
     AVFrame *frame = nullptr;               // player thread
     AVFrame *renderTarget = nullptr;        // under the gate's mutex: planes of the back buffer
     HFrame *hframe = nullptr;               // fields set by initCodec under the gate's mutex; data swapped under hframeLock
