@@ -23,6 +23,37 @@ constexpr int kSoftwareThreads = 4;
 // How long pause() waits for the decode thread to park.
 constexpr int kParkWaitMs = 10;
 
+// The queue turns the demuxer's empty end-of-file packet into a zero-sized one
+// with a buffer, which the decoder would refuse; it means "drain".
+AVPacket *drainAware(AVPacket *pkt)
+{
+    return pkt && pkt->size > 0 ? pkt : nullptr;
+}
+
+// swscale wants the full-range JPEG formats as their plain twins plus a range flag.
+AVPixelFormat plainFormat(AVPixelFormat format, bool *fullRange)
+{
+    switch (format) {
+    case AV_PIX_FMT_YUVJ420P:
+        *fullRange = true;
+        return AV_PIX_FMT_YUV420P;
+    case AV_PIX_FMT_YUVJ422P:
+        *fullRange = true;
+        return AV_PIX_FMT_YUV422P;
+    case AV_PIX_FMT_YUVJ444P:
+        *fullRange = true;
+        return AV_PIX_FMT_YUV444P;
+    case AV_PIX_FMT_YUVJ440P:
+        *fullRange = true;
+        return AV_PIX_FMT_YUV440P;
+    case AV_PIX_FMT_YUVJ411P:
+        *fullRange = true;
+        return AV_PIX_FMT_YUV411P;
+    default:
+        return format;
+    }
+}
+
 bool isHardwareFormat(int format)
 {
     const AVPixFmtDescriptor *desc = av_pix_fmt_desc_get(AVPixelFormat(format));
@@ -229,13 +260,17 @@ AVFrame *CFFVideo::toOutputFormat(AVFrame *src)
     const AVPixelFormat target = outputFormat();
     if (src->format == target)
         return src;
-    scaler = sws_getCachedContext(scaler, src->width, src->height, AVPixelFormat(src->format), src->width,
-                                  src->height, target, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    bool fullRange = src->color_range == AVCOL_RANGE_JPEG;
+    const AVPixelFormat source = plainFormat(AVPixelFormat(src->format), &fullRange);
+    scaler = sws_getCachedContext(scaler, src->width, src->height, source, src->width, src->height, target,
+                                  SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!scaler) {
         qCWarning(lcVideo, "Cannot convert %s pictures to %s", av_get_pix_fmt_name(AVPixelFormat(src->format)),
                   av_get_pix_fmt_name(target));
         return nullptr;
     }
+    const int *coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
+    sws_setColorspaceDetails(scaler, coefficients, fullRange ? 1 : 0, coefficients, 0, 0, 1 << 16, 1 << 16);
     av_frame_unref(convertFrame);
     convertFrame->format = target;
     convertFrame->width = src->width;
@@ -257,11 +292,12 @@ int CFFVideo::decodePacket(AVPacket *pkt)
     std::lock_guard<std::mutex> lock(codecLock);
     if (!m_codecContext || !avcodec_is_open(m_codecContext))
         return 0;
-    int ret = avcodec_send_packet(m_codecContext, pkt);
+    AVPacket *input = drainAware(pkt);
+    int ret = avcodec_send_packet(m_codecContext, input);
     if (ret == AVERROR_EOF) {
         // Drained at the end of the file and then sought while playing: start over.
         avcodec_flush_buffers(m_codecContext);
-        ret = avcodec_send_packet(m_codecContext, pkt);
+        ret = avcodec_send_packet(m_codecContext, input);
     }
     if (ret < 0) {
         qCWarning(lcVideo).noquote() << ffErrorText(ret) + ";" + QString::number(__LINE__) +
@@ -304,10 +340,11 @@ int CFFVideo::decodeOne(AVPacket *pkt, AVFrame *out)
     std::lock_guard<std::mutex> lock(codecLock);
     if (!m_codecContext || !avcodec_is_open(m_codecContext))
         return 0;
-    int ret = avcodec_send_packet(m_codecContext, pkt);
+    AVPacket *input = drainAware(pkt);
+    int ret = avcodec_send_packet(m_codecContext, input);
     if (ret == AVERROR_EOF) {
         avcodec_flush_buffers(m_codecContext);
-        ret = avcodec_send_packet(m_codecContext, pkt);
+        ret = avcodec_send_packet(m_codecContext, input);
     }
     if (ret < 0)
         return -2;
