@@ -81,7 +81,14 @@ class Mp4Builder:
 
     # -- sources --
 
-    def _gps_trak(self, track, htype, name, prefix, first, with_stco, chunks=None):
+    def _seen_name(self, name):
+        """The handler name as a walker compares it: the first 55 bytes of the
+        name field (a counted string in QuickTime files keeps its count byte)."""
+        raw = name.encode("latin-1")
+        field = bytes([len(raw)]) + raw if self.mov_style else raw
+        return field[:55].split(b"\0")[0].decode("latin-1").lower()
+
+    def _gps_trak(self, track, htype, name, prefix, first, with_stco):
         track_id = self.next_id
         self.next_id += 1
         records = track.records()
@@ -102,12 +109,16 @@ class Mp4Builder:
 
     def add_ext_track(self, track, name=EXT_HANDLER_NAME, first=False, htype=b"meta"):
         track_id, records = self._gps_trak(track, htype, name, EXT_PREFIX, first, True)
+        if "ambarella ext" not in self._seen_name(name):
+            return
         self.sources.append(("ext", lambda data, pos: _source(
             EXT_TRACK, "track with handler name %r, records 2 bytes into each chunk" % name,
             locate(data, track_id) + 8, len(records), track.expected())))
 
     def add_meta_track(self, track, name=META_HANDLER_NAME, first=False, with_stco=True):
         track_id, records = self._gps_trak(track, b"meta", name, b"", first, with_stco)
+        if "gps" not in self._seen_name(name):
+            return
 
         def finish(data, pos):
             table = locate(data, track_id) if with_stco else None
@@ -185,6 +196,16 @@ class Mp4Builder:
             TOP_LEVEL, "top-level 'gps0' box, records %d bytes apart" % TOP_LEVEL_STRIDE,
             pos[piece] + header, len(records), track.expected())))
 
+    def set_video_ctime(self, index, ctime):
+        trak = mp4box.tracks_of(self.src.moov, b"vide")[index]
+
+        def edit(t, pos):
+            tkhd = t.find(b"tkhd")
+            p = bytearray(tkhd.payload)
+            struct.pack_into(">I", p, 4, ctime)
+            tkhd.payload = bytes(p)
+        self.trak_edits.append((_track_id(trak), edit))
+
     # -- writing --
 
     def _moov(self, pos, mdat_shift):
@@ -211,7 +232,7 @@ class Mp4Builder:
             children.insert(0, mp4box.Box(b"free", b"\0" * 24, large=True))
         return moov.to_bytes()
 
-    def write(self, path, winner=None, truncate_at=None):
+    def write(self, path, winner=None):
         src = self.src
         head = []
         for t, pos, _, size in src.top:
@@ -233,21 +254,17 @@ class Mp4Builder:
             return self._moov(pos, pos["mdat"] + mdat_header - src.mdat_data_pos)
         moov_piece.build = build
         data, pos = mp4box.layout(order)
-        if truncate_at is not None:
-            data = data[:truncate_at(len(data), pos)]
+        self.positions = pos
         with open(path, "wb") as f:
             f.write(data)
-        return self._result(data, pos, winner, truncate_at is not None)
+        return self._result(data, pos, winner)
 
-    def _result(self, data, pos, winner, truncated):
+    def _result(self, data, pos, winner):
         if not self.sources:
             return _source(NO_GPS, "none", 0, 0, [])
         name, finish = self.sources[-1] if winner is None else \
             next(s for s in self.sources if s[0] == winner)
-        source = finish(data, pos)
-        if truncated:
-            source["rawSamples"] = gpsrecord.read_samples(data, source)
-        return source
+        return finish(data, pos)
 
 
 def add_avi_block(path, track, offset_override=None):
