@@ -11,3 +11,6 @@ trackora_add_test(tst_trackoragps SOURCES tst_trackoragps.cpp tst_fixtures.h LIB
 add_dependencies(tst_trackoragps trackora-gps)
 trackora_add_test(tst_generatedmedia SOURCES tst_generatedmedia.cpp tst_mediaexpect.h LIBS ${data_libs}
   LABELS media data MEDIA TIMEOUT 180)
+trackora_add_test(tst_trackoragpsmedia SOURCES tst_trackoragpsmedia.cpp tst_mediaexpect.h LIBS ${data_libs}
+  LABELS media data MEDIA TIMEOUT 180)
+add_dependencies(tst_trackoragpsmedia trackora-gps)
