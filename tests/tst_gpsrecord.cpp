@@ -19,7 +19,6 @@ private slots:
     void heading();
     void sampleNumbering_data();
     void sampleNumbering();
-    void sampleIsRecordAfterIt();
 
 private:
     static GpsData decodePlain(const QByteArray &plain)
@@ -173,20 +172,6 @@ void TestGpsRecord::sampleNumbering()
     QVERIFY(!p.readGpsSample(records, &g));
     if (samples > 0)
         QVERIFY(p.readGpsSample(samples - 1, &g));
-}
-
-void TestGpsRecord::sampleIsRecordAfterIt()
-{
-    QByteArray payload;
-    for (const QByteArray &r : fx::trip(5))
-        payload += r.left(311);
-    Mp4Parser p(fx::ftyp() + fx::box("gps0", payload));
-    GpsData g;
-    for (int i = 0; i < 4; ++i) {
-        QVERIFY(p.readGpsSample(i, &g));
-        QCOMPARE(g.index, i);
-        QVERIFY2(std::fabs(g.latitude - fx::latitudeOf(i + 1)) < 1e-9, qPrintable(QString::number(g.latitude, 'f', 9)));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestGpsRecord)
