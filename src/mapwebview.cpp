@@ -9,7 +9,6 @@
 
 #include <cctype>
 
-#include "cgpsutils.h"
 #include "configuration.h"
 #include "customWebEngine.h"
 #include "mapkeypieces.h"
@@ -19,9 +18,6 @@ Q_LOGGING_CATEGORY(lcMap, "trackora.map")
 const char *const MapWebView::ProviderMapSite = "https://maps.google.com";
 
 namespace {
-
-// Time the OpenStreetMap page gets to load before it is centred.
-constexpr int OsmSettleMs = 1500;
 
 // The default place of each interface language: the Google page gets the
 // texts, the OpenStreetMap page the numbers.
@@ -116,22 +112,31 @@ void MapWebView::setMapType(MapTypes type)
     const LanguagePlace &place = placeFor(language);
     switch (type) {
     case BaiduMap:
+        m_scriptAfterLoad.clear();
         load(QUrl::fromLocalFile(folder + QStringLiteral("/maps/BaiduMapIndex.html")));
         break;
-    case OpenStreetMap:
-        load(QUrl::fromLocalFile(folder + QStringLiteral("/maps/OpenStreetMap.html")));
-        CGPSUtils::sleepMs(OsmSettleMs);
-        runScript(QStringLiteral("showMapCenter(%1, %2);").arg(place.osmLng).arg(place.osmLat));
+    case OpenStreetMap: {
+        // A script run before the new page has committed goes to the page it
+        // replaces and is lost, however long this thread waits (the web
+        // engine commits on this very thread), so it waits for the load.
+        const QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/OpenStreetMap.html"));
+        m_scriptAfterLoadUrl = url;
+        m_scriptAfterLoad = QStringLiteral("showMapCenter(%1, %2);").arg(place.osmLng).arg(place.osmLat);
+        load(url);
         break;
+    }
     case GoogleMap: {
         const QString fileName = QStringLiteral("WG_") + QStringLiteral("GoogleMapIndex.html");
         QUrlQuery query;
         query.addQueryItem(QStringLiteral("language"), QString::fromLatin1(place.code));
         query.addQueryItem(QStringLiteral("lng"), QString::fromLatin1(place.lng));
         query.addQueryItem(QStringLiteral("lat"), QString::fromLatin1(place.lat));
-        query.addQueryItem(QStringLiteral("key"), mapServiceKey());
+        // Without a key the item is still there, empty ("key=").
+        const QString key = mapServiceKey();
+        query.addQueryItem(QStringLiteral("key"), key.isNull() ? QStringLiteral("") : key);
         QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/") + fileName);
         url.setQuery(query);
+        m_scriptAfterLoad.clear();
         load(url);
         break;
     }
@@ -157,6 +162,10 @@ void MapWebView::mapLoadingFinish(bool)
     qDebug() << "mapLoadingFinish";
     runScript(QStringLiteral("mapClearAll();"));
     runScript(QStringLiteral("setCenter(%1, %2);").arg(fixed(0), fixed(0)));
+    if (!m_scriptAfterLoad.isEmpty() && url() == m_scriptAfterLoadUrl) {
+        runScript(m_scriptAfterLoad);
+        m_scriptAfterLoad.clear();
+    }
 }
 
 void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
@@ -182,6 +191,13 @@ QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)
 {
     qDebug() << "type: " << type;
     qDebug() << "url: " << url();
+    // The view reports a URL only when it differs from the last one, so the
+    // same link opened twice would reach the browser once: a fresh page each
+    // time starts with no URL.
+    QWebEnginePage *previous = popupView->page();
+    popupView->setPage(new CCustomWebEnginePage(this));
+    if (previous)
+        previous->deleteLater();
     return popupView;
 }
 

@@ -5,3 +5,6 @@ add_dependencies(tst_aes128gcm trackora_mapkey)
 
 trackora_add_test(tst_mapinterceptor SOURCES tst_mapinterceptor.cpp tst_maptlsserver.h tst_mapharness.h
   LIBS TrackoraViewer LABELS display web DISPLAY TIMEOUT 90)
+
+trackora_add_test(tst_mapview SOURCES tst_mapview.cpp tst_maptlsserver.h tst_mapharness.h
+  LIBS TrackoraViewer LABELS display web DISPLAY TIMEOUT 120)
