@@ -8,6 +8,7 @@
 #include <QWebEngineSettings>
 
 #include <cctype>
+#include <cmath>
 
 #include "configuration.h"
 #include "customWebEngine.h"
@@ -55,6 +56,16 @@ const LanguagePlace &placeFor(int language)
 QString fixed(double value)
 {
     return QString::number(value, 'f', 6);
+}
+
+// The pages take 0,0 for "no fix" and never draw it; "nan" would not even
+// parse as a script number.
+void replaceUnusable(double &lng, double &lat, int index)
+{
+    if (std::isfinite(lng) && std::isfinite(lat))
+        return;
+    qCWarning(lcMap) << "sample" << index << "has no usable position, sent as 0,0";
+    lng = lat = 0.0;
 }
 
 QByteArray joined(const char *first, const char *second, bool hex)
@@ -148,6 +159,7 @@ void MapWebView::setMapType(MapTypes type)
 
 void MapWebView::addPoint(MapPoint point)
 {
+    replaceUnusable(point.longitude, point.latitude, point.index);
     runScript(QStringLiteral("mapAddPoint(%1, %2, %3);")
                   .arg(fixed(point.longitude), fixed(point.latitude), QString::number(point.index)));
 }
@@ -177,10 +189,11 @@ void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
         const QVector<double> &sample = allGpsData.at(i);
         // A sample without both coordinates still takes its slot, as 0,0,
         // which the page never draws, so the batch stays complete.
-        const double lng = sample.size() >= 2 ? sample.at(0) : 0.0;
-        const double lat = sample.size() >= 2 ? sample.at(1) : 0.0;
+        double lng = sample.size() >= 2 ? sample.at(0) : 0.0;
+        double lat = sample.size() >= 2 ? sample.at(1) : 0.0;
         if (sample.size() < 2)
             qCWarning(lcMap) << "sample" << i << "has" << sample.size() << "values, sent as 0,0";
+        replaceUnusable(lng, lat, i);
         runScript(QStringLiteral("loadAllGpsDataOfVideo(%1, %2, %3, %4)")
                       .arg(fixed(lng), fixed(lat), QString::number(i), QString::number(count)));
     }
