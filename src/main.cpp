@@ -3,14 +3,21 @@
 
 #include "cgpsutils.h"
 #include "configuration.h"
+#include "crashdumper.h"
+#include "keepawake.h"
 #include "mainwindows.h"
 #include "qtsingleapplication.h"
+
+// Installed before main() so a crash in any thread leaves a dump.
+static CrashDumper crashDumper;
 
 int main(int argc, char *argv[])
 {
     QtSingleApplication app(QStringLiteral(TRACKORA_INSTANCE_ID), argc, argv);
     if (app.isRunning())
         return 0;
+    // The bus needs the application object, so this follows it here.
+    KeepAwake::request(QStringLiteral("Playing recordings"));
 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/logo.png")));
     app.setQuitOnLastWindowClosed(false);
