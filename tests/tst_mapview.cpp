@@ -9,7 +9,6 @@
 #include <QWebEngineProfile>
 
 #include <cmath>
-#include <memory>
 
 #include "configuration.h"
 #include "customWebEngine.h"
@@ -22,8 +21,11 @@
 
 namespace {
 
-// Longest wait for a page to load or a script result; a slow machine, not a hang.
-constexpr int WaitMs = 20000;
+using maptest::describe;
+using maptest::evaluate;
+using maptest::mapState;
+using maptest::near;
+using maptest::WaitMs;
 
 QMutex g_logLock;
 QStringList g_log; // "category|text" of every message, in order
@@ -74,59 +76,6 @@ public slots:
     void open(const QUrl &url) { opened.append(url); }
 };
 
-QVariant evaluate(QWebEnginePage *page, const QString &script)
-{
-    auto result = std::make_shared<QVariant>();
-    auto done = std::make_shared<bool>(false);
-    page->runJavaScript(script, [result, done](const QVariant &v) {
-        *result = v;
-        *done = true;
-    });
-    for (int waited = 0; !*done && waited < WaitMs; waited += 20)
-        QTest::qWait(20);
-    return *result;
-}
-
-QVariantMap mapState(QWebEnginePage *page)
-{
-    return evaluate(page, QStringLiteral("trackoraMapState()")).toMap();
-}
-
-bool near(const QVariant &pair, double lng, double lat, double tolerance = 1e-6)
-{
-    const QVariantList p = pair.toList();
-    return p.size() >= 2 && qAbs(p.at(0).toDouble() - lng) <= tolerance
-        && qAbs(p.at(1).toDouble() - lat) <= tolerance;
-}
-
-QString describe(const QVariant &value)
-{
-    return QString::fromUtf8(QJsonDocument::fromVariant(value).toJson(QJsonDocument::Compact));
-}
-
-// A drive of a few minutes north of Tokyo station, one sample a second.
-QVector<QVector<double>> testRoute(int samples)
-{
-    QVector<QVector<double>> route;
-    for (int i = 0; i < samples; ++i) {
-        const double t = i / double(samples);
-        route.append({139.766909 + 0.006 * t + 0.0015 * std::sin(t * 6.0), 35.681151 + 0.005 * t});
-    }
-    return route;
-}
-
-int routePixels(const QImage &image)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 170 && c.green() < 100 && c.blue() < 100)
-                ++count;
-        }
-    return count;
-}
-
 } // namespace
 
 class TestMapView : public QObject
@@ -154,15 +103,7 @@ private:
         m_view->setMapType(type);
         if (loaded.isEmpty() && !loaded.wait(WaitMs))
             return false;
-        // The page's backend is ready once the page reports one.
-        for (int waited = 0; waited < WaitMs; waited += 50) {
-            const QVariantMap state = mapState(m_view->page());
-            if (state.value(QStringLiteral("backend")).toString() != QLatin1String("none")
-                && state.value(QStringLiteral("pending")).toInt() == 0)
-                return true;
-            QTest::qWait(50);
-        }
-        return false;
+        return maptest::pageReady(m_view->page());
     }
 
     // Opens url from the map page as a new window and waits until the view
@@ -445,42 +386,6 @@ private slots:
         const QVariantList last = state.value(QStringLiteral("track")).toList().first().toList();
         QVERIFY2(near(state.value(QStringLiteral("center")), last.value(0).toDouble(), last.value(1).toDouble(), 0.01),
                  qPrintable(describe(state)));
-    }
-
-    // The route and the marker on all three pages, drawn with no map pictures
-    // behind them; the grabs are kept beside the test for a look.
-    void routeIsDrawn_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::newRow("Google") << int(GoogleMap);
-        QTest::newRow("Baidu") << int(BaiduMap);
-        QTest::newRow("OpenStreetMap") << int(OpenStreetMap);
-    }
-
-    void routeIsDrawn()
-    {
-        QFETCH(int, type);
-        Configuration::instance()->setLanguage(Configuration::Japanese);
-        QVERIFY(show(static_cast<MapTypes>(type)));
-        const QVector<QVector<double>> route = testRoute(40);
-        m_view->loadAllGpsData(route);
-        for (int i = 0; i < 25; ++i)
-            m_view->addPoint(MapPoint{i, route.at(i).at(0), route.at(i).at(1)});
-        const QVariantMap state = mapState(m_view->page());
-        QCOMPARE(state.value(QStringLiteral("route")).toList().size(), 25);
-        QVERIFY(near(state.value(QStringLiteral("marker")), route.at(24).at(0), route.at(24).at(1)));
-        QVERIFY(state.value(QStringLiteral("scale")).toBool());
-        QCOMPARE(state.value(QStringLiteral("track")).toList().size(), type == OpenStreetMap ? 40 : 0);
-
-        QTRY_VERIFY2_WITH_TIMEOUT(mapState(m_view->page()).value(QStringLiteral("markerShown")).toBool(),
-                                  qPrintable(evaluate(m_view->page(), QStringLiteral(
-                                      "var i = document.querySelector('.leaflet-marker-icon'); i ? i.src : 'no marker'")).toString()),
-                                  WaitMs);
-        QImage image;
-        QTRY_VERIFY_WITH_TIMEOUT(routePixels(image = m_view->grab().toImage()) > 150, WaitMs);
-        const QString name = QStringLiteral("tst_mapview_%1.png").arg(QString::fromLatin1(QTest::currentDataTag()));
-        QVERIFY(image.save(QDir::current().filePath(name)));
-        qInfo() << "grab saved as" << QDir::current().filePath(name);
     }
 
     void linkRules_data()
