@@ -1,2 +1,11 @@
 # Application shell.
-target_sources(TrackoraViewer PRIVATE mainwindows.h mainwindows.cpp)
+target_sources(TrackoraViewer PRIVATE
+  mainwindows.h mainwindows.cpp
+  configuration.h configuration.cpp maptypes.h
+  cgpsutils.h cgpsutils.cpp
+  crashdumper.h crashdumper.cpp
+  keepawake.h keepawake.cpp
+  qtsingleapplication.h qtsingleapplication.cpp
+  ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})
+add_dependencies(TrackoraViewer translations)
+target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus)

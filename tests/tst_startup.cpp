@@ -12,7 +12,7 @@ private slots:
         MainWindows window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Trackora"));
+        QCOMPARE(window.windowTitle(), QStringLiteral(TRACKORA_APP_NAME));
         window.close();
         QVERIFY(!window.isVisible());
     }

@@ -1,0 +1,81 @@
+#include "cgpsutils.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+CGPSUtils *CGPSUtils::instance()
+{
+    static std::unique_ptr<CGPSUtils> instance(new CGPSUtils);
+    return instance.get();
+}
+
+CGPSUtils::CGPSUtils() = default;
+CGPSUtils::~CGPSUtils() = default;
+
+int CGPSUtils::fontPointSizeForScale(qreal scale)
+{
+    if (scale < 1.1)
+        return 12;
+    if (scale < 1.4)
+        return 11;
+    if (scale < 1.8)
+        return 8;
+    if (scale < 2.5)
+        return 7;
+    return 6;
+}
+
+void CGPSUtils::setApplicationFont()
+{
+    const QString path = QCoreApplication::applicationDirPath()
+        + QStringLiteral("/resources/fonts/GenShinGothic-Bold.ttf");
+    const int id = QFontDatabase::addApplicationFont(path);
+    if (id < 0)
+        return;
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty())
+        return;
+
+    QFont font(families.first());
+    qreal scale = 0;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (!screens.isEmpty()) {
+        const QPoint centre = screens.first()->availableGeometry().center();
+        if (QScreen *screen = QGuiApplication::screenAt(centre))
+            scale = screen->logicalDotsPerInch() / 96.0;
+    }
+    font.setPointSize(fontPointSizeForScale(scale));
+    QApplication::setFont(font);
+}
+
+void CGPSUtils::sleepMs(int ms)
+{
+    if (ms <= 0)
+        return;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point now = Clock::now();
+    const auto wanted = std::chrono::milliseconds(ms);
+    // Saturate rather than overflow for absurd requests.
+    const Clock::time_point deadline = (Clock::time_point::max() - now > wanted)
+        ? now + std::chrono::duration_cast<Clock::duration>(wanted) : Clock::time_point::max();
+    while (Clock::now() < deadline)
+        std::this_thread::sleep_until(deadline);
+}
+
+QString CGPSUtils::toQString(const std::wstring &text)
+{
+    QString result;
+    for (wchar_t c : text) {
+        if (c == 0)
+            break;
+        // Only the UTF-16 code unit is kept, as on the platform where wchar_t is 16 bits.
+        result.append(QChar(static_cast<ushort>(c & 0xFFFF)));
+    }
+    return result;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <string>
+
+// Process-wide helpers: the application font and two small services.
+class CGPSUtils : public QObject
+{
+    Q_OBJECT
+public:
+    static CGPSUtils *instance();
+    ~CGPSUtils() override;
+
+    // Installs resources/fonts/GenShinGothic-Bold.ttf below the program folder
+    // as the application font, sized for the screen's scale.
+    void setApplicationFont();
+
+    // Point size for a screen scale (logical dpi / 96); <= 0 means no screen.
+    static int fontPointSizeForScale(qreal scale);
+
+    // Blocks the calling thread for ms milliseconds of a steady clock.
+    static void sleepMs(int ms);
+
+    // UTF-16 code units up to the first NUL.
+    static QString toQString(const std::wstring &text);
+
+private:
+    CGPSUtils();
+};

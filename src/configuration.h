@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QSettings>
+#include <QTranslator>
+
+#include "maptypes.h"
+
+// The viewer's persistent settings and the owner of the installed translators.
+// Used from the GUI thread only.
+class Configuration : public QObject
+{
+    Q_OBJECT
+public:
+    enum Language_e {
+        Japanese = 0,
+        EnglishUS = 1,
+        EnglishGB = 2,
+        ChineseSimplified = 3,
+        ChineseTraditional = 4,
+        French = 5,
+        Italian = 6,
+        Polish = 7,
+        Russian = 8,
+        German = 9,
+        Spanish = 10,
+        Portuguese = 11,
+        Korean = 12,
+        FollowSystem = 13,
+    };
+    Q_ENUM(Language_e)
+
+    static Configuration *instance();
+    ~Configuration() override;
+
+    Language_e language();
+    void setLanguage(int language);
+
+    bool isMainWindowMaximized();
+    void setMainWindowMaximized(bool maximized);
+    QRect mainWindowRect();
+    void setMainWindowRect(const QRect &rect);
+
+    bool isMute();
+    void setMute(bool mute);
+    int volume();
+    void setVolume(int volume);
+
+    int maps();
+    void setMaps(int maps);
+    int renderModel();
+    void setRenderModel(int model);
+
+    QString screenshotSavePath();
+    void setScreenshotSavePath(const QString &path);
+    int speedUnit();
+    void setSpeedUnit(int unit);
+    QString videoFilePath();
+    void setVideoFilePath(const QString &path);
+
+    // Where the INI file lives; fixed when the instance is created.
+    QString fileName() const;
+
+    // The language value 13 resolves through this locale; tests replace it.
+    static Language_e languageForLocale(const QLocale &locale);
+
+signals:
+    void updateLanguage();
+    void mapsChanged(MapTypes map);
+    void speedUnitChanged(int unit);
+    void updateState();
+
+private:
+    Configuration();
+
+    QTranslator m_viewerTranslator;
+    QTranslator m_componentTranslator;
+    QSettings *m_settings = nullptr;
+};

@@ -1,0 +1,164 @@
+#include <QtTest>
+
+#include <QSignalSpy>
+
+#include "configuration.h"
+
+namespace {
+QString languageText()
+{
+    return QCoreApplication::translate("Configuration", "English");
+}
+} // namespace
+
+// Runs against a private settings folder; the instance is created once, so the
+// first-start case must run first.
+class TestConfiguration : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("TrackoraTest"));
+        QCoreApplication::setApplicationName(QStringLiteral("ConfigurationTest"));
+        const QString folder = QStandardPaths::standardLocations(QStandardPaths::AppLocalDataLocation).value(0);
+        QVERIFY(!folder.isEmpty());
+        QFile::remove(folder + QStringLiteral("/configuration.ini"));
+        qRegisterMetaType<MapTypes>("MapTypes");
+    }
+
+    void firstStartDefaults()
+    {
+        Configuration *c = Configuration::instance();
+        QCOMPARE(c, Configuration::instance());
+        QVERIFY2(c->fileName().endsWith(QStringLiteral("/ConfigurationTest/configuration.ini")), qPrintable(c->fileName()));
+        QVERIFY(!QFile::exists(c->fileName()));
+        QCOMPARE(int(c->language()), 0);
+        QCOMPARE(c->volume(), 30);
+        QCOMPARE(c->isMute(), false);
+        QCOMPARE(c->isMainWindowMaximized(), false);
+        QCOMPARE(c->mainWindowRect(), QRect(483, 166, 621, 628));
+        QCOMPARE(c->maps(), 0);
+        QCOMPARE(c->renderModel(), 1);
+        QCOMPARE(c->speedUnit(), 0);
+        QVERIFY(c->screenshotSavePath().endsWith(QStringLiteral("/ConfigurationTest")));
+        QVERIFY(!c->videoFilePath().isEmpty());
+
+        // Start-up writes the resolved language back, so the file then exists.
+        c->setLanguage(c->language());
+        QCOMPARE(int(c->language()), 0);
+        QCOMPARE(languageText(), QStringLiteral("日本語"));
+    }
+
+    void valuesPersistUnderTheirKeys()
+    {
+        Configuration *c = Configuration::instance();
+        c->setVolume(77);
+        c->setMute(true);
+        c->setMainWindowRect(QRect(1, 2, 300, 400));
+        c->setMainWindowMaximized(true);
+        c->setRenderModel(0);
+        c->setScreenshotSavePath(QStringLiteral("/tmp/shots"));
+        c->setVideoFilePath(QStringLiteral("/tmp/videos"));
+        QCOMPARE(c->volume(), 77);
+        QCOMPARE(c->isMute(), true);
+        QCOMPARE(c->mainWindowRect(), QRect(1, 2, 300, 400));
+        QCOMPARE(c->isMainWindowMaximized(), true);
+        QCOMPARE(c->renderModel(), 0);
+        QCOMPARE(c->screenshotSavePath(), QStringLiteral("/tmp/shots"));
+        QCOMPARE(c->videoFilePath(), QStringLiteral("/tmp/videos"));
+    }
+
+    void localeResolution_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << 9;
+        QTest::newRow("swedish falls back to english") << QLocale(QLocale::Swedish, QLocale::Sweden) << 1;
+        QTest::newRow("chinese hong kong") << QLocale(QLocale::Chinese, QLocale::HongKong) << 4;
+        QTest::newRow("chinese taiwan") << QLocale(QLocale::Chinese, QLocale::Taiwan) << 4;
+        QTest::newRow("chinese china") << QLocale(QLocale::Chinese, QLocale::China) << 3;
+        QTest::newRow("japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << 0;
+        QTest::newRow("portuguese brazil") << QLocale(QLocale::Portuguese, QLocale::Brazil) << 11;
+        QTest::newRow("korean") << QLocale(QLocale::Korean, QLocale::SouthKorea) << 12;
+    }
+
+    void localeResolution()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(int, expected);
+        Configuration *c = Configuration::instance();
+        c->setLanguage(13);
+        QLocale::setDefault(locale);
+        QCOMPARE(int(c->language()), expected);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void followSystemInstallsAndStoresResolvedLanguage()
+    {
+        Configuration *c = Configuration::instance();
+        c->setLanguage(13);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        c->setLanguage(c->language());
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(int(c->language()), 9);
+        QCOMPARE(languageText(), QStringLiteral("Deutsch"));
+    }
+
+    void switchingLanguages()
+    {
+        Configuration *c = Configuration::instance();
+        QSignalSpy spy(c, &Configuration::updateLanguage);
+        c->setLanguage(5);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(int(c->language()), 5);
+        QCOMPARE(languageText(), QStringLiteral("Français"));
+        c->setLanguage(1);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(languageText(), QStringLiteral("English"));
+        // Out of range values remove the translators and are still stored.
+        c->setLanguage(42);
+        QCOMPARE(int(c->language()), 42);
+        QCOMPARE(languageText(), QStringLiteral("English"));
+    }
+
+    void japaneseWithoutComponentTranslation()
+    {
+        Configuration *c = Configuration::instance();
+        c->setLanguage(6);
+        QCOMPARE(languageText(), QStringLiteral("Italiano"));
+        // The component's Japanese file is not among our resources; the
+        // viewer's part still applies and the value is stored.
+        QVERIFY(!QFile::exists(QStringLiteral(":/translations/TrackoraActiveX_Jap.qm")));
+        QSignalSpy spy(c, &Configuration::updateLanguage);
+        c->setLanguage(0);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(int(c->language()), 0);
+        QCOMPARE(languageText(), QStringLiteral("日本語"));
+    }
+
+    void changeSignals()
+    {
+        Configuration *c = Configuration::instance();
+        QSignalSpy maps(c, &Configuration::mapsChanged);
+        QSignalSpy unit(c, &Configuration::speedUnitChanged);
+        c->setMaps(c->maps());
+        QCOMPARE(maps.count(), 0);
+        c->setMaps(2);
+        QCOMPARE(maps.count(), 1);
+        QCOMPARE(maps.at(0).at(0).value<MapTypes>(), OpenStreetMap);
+        QCOMPARE(c->maps(), 2);
+        c->setMaps(2);
+        QCOMPARE(maps.count(), 1);
+
+        const int current = c->speedUnit();
+        c->setSpeedUnit(current);
+        c->setSpeedUnit(current);
+        QCOMPARE(unit.count(), 2);
+        QCOMPARE(unit.at(1).at(0).toInt(), current);
+    }
+};
+
+QTEST_MAIN(TestConfiguration)
+#include "tst_configuration.moc"

@@ -1,0 +1,92 @@
+#include <QtTest>
+
+#include <csignal>
+#include <sys/types.h>
+
+#include "qtsingleapplication.h"
+
+// The test runs copies of itself: "--probe ID" exits 10 when another instance
+// runs and 20 when it is the first; "--hold ID" becomes the first instance and
+// waits to be killed.
+namespace {
+constexpr int kRunning = 10;
+constexpr int kFirst = 20;
+
+int childMain(int argc, char **argv)
+{
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const QString id = QString::fromLocal8Bit(argv[2]);
+    QtSingleApplication app(id, argc, argv);
+    const bool running = app.isRunning();
+    if (mode == QLatin1String("--probe"))
+        return running ? kRunning : kFirst;
+    if (running)
+        return kRunning;
+    printf("ready\n");
+    fflush(stdout);
+    return app.exec();
+}
+} // namespace
+
+class TestSingleApplication : public QObject
+{
+    Q_OBJECT
+private:
+    QString m_id = QStringLiteral("trackora-test-%1").arg(QCoreApplication::applicationPid());
+
+    int probe()
+    {
+        QProcess p;
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe"), m_id});
+        if (!p.waitForFinished(10000))
+            return -1;
+        return p.exitCode();
+    }
+
+    void startHolder(QProcess &holder)
+    {
+        holder.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold"), m_id});
+        QVERIFY(holder.waitForStarted());
+        QByteArray out;
+        while (!out.contains("ready") && holder.waitForReadyRead(10000))
+            out += holder.readAllStandardOutput();
+        QVERIFY2(out.contains("ready"), out.constData());
+    }
+
+private slots:
+    void firstInstanceIsNotRunning()
+    {
+        QCOMPARE(probe(), kFirst);
+        // A probe that ended left nothing behind.
+        QCOMPARE(probe(), kFirst);
+    }
+
+    void secondInstanceSeesTheFirst()
+    {
+        QProcess holder;
+        startHolder(holder);
+        QCOMPARE(probe(), kRunning);
+        QCOMPARE(probe(), kRunning);
+        holder.terminate();
+        QVERIFY(holder.waitForFinished(10000));
+    }
+
+    void crashedFirstInstanceIsTakenOver()
+    {
+        QProcess holder;
+        startHolder(holder);
+        ::kill(pid_t(holder.processId()), SIGKILL);
+        QVERIFY(holder.waitForFinished(10000));
+        QCOMPARE(probe(), kFirst);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && (qstrcmp(argv[1], "--probe") == 0 || qstrcmp(argv[1], "--hold") == 0))
+        return childMain(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestSingleApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_singleapplication.moc"
