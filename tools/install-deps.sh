@@ -15,6 +15,7 @@ packages=(
   ffmpeg libjs-leaflet
   xvfb xauth x11-utils libgl1-mesa-dri mesa-utils fonts-dejavu-core
   ca-certificates openssl
+  python3
 )
 bench=(libimage-exiftool-perl mpv)
 

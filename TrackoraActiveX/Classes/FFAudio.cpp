@@ -1,0 +1,485 @@
+#include "FFAudio.h"
+#include "FFPlayer.h"
+
+#include <QDebug>
+#include <QLoggingCategory>
+
+#include <SDL.h>
+#include <soundtouch/SoundTouch.h> // only for the SETTING_ numbers of the C interface
+extern "C" {
+#include <SoundTouchDLL.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace TrackoraActiveX {
+
+Q_LOGGING_CATEGORY(lcAudio, "trackora.engine.audio")
+
+// One decoded packet of 16-bit sound, even at tempo 0.5, fits with room to spare.
+constexpr int kAudioBufferBytes = 40960;
+// SoundTouch's input and output block, in 16-bit samples.
+constexpr int kTempoSamples = 40960;
+// Device buffer in sample frames: about 21 ms at 48 kHz keeps the clock fine-grained.
+constexpr int kDeviceSamples = 1024;
+// Wait steps of the packet queue per rate: slow tempo consumes packets slowly.
+constexpr int kWaitStepSlowMs = 160;
+constexpr int kWaitStepNormalMs = 90;
+constexpr int kWaitStepFastMs = 40;
+
+namespace {
+
+struct RateSetting
+{
+    float tempo;
+    int waitStepMs;
+};
+
+bool rateSetting(FFPlaybackRate rate, RateSetting &setting)
+{
+    switch (rate) {
+    case PlaybackRate_0_5:
+        setting = {0.5f, kWaitStepSlowMs};
+        return true;
+    case PlaybackRate_1_0:
+        setting = {1.0f, kWaitStepNormalMs};
+        return true;
+    case PlaybackRate_2_0:
+        setting = {2.0f, kWaitStepFastMs};
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CFFAudio::CFFAudio(CFFPlayer *owner)
+    : CFFAVBase(owner)
+{
+    outBuffer = new unsigned char[kAudioBufferBytes];
+    outCapacity = kAudioBufferBytes;
+    std::memset(outBuffer, 0, kAudioBufferBytes);
+    convBuffer = new unsigned char[kAudioBufferBytes];
+    convCapacity = kAudioBufferBytes;
+    audioFrame = av_frame_alloc();
+    soundTouch = soundtouch_createInstance();
+    tempoBuffer = new int16_t[kTempoSamples];
+    tempoCapacity = kTempoSamples;
+}
+
+CFFAudio::~CFFAudio()
+{
+    closed = true;
+    holdOff = true;
+    wakePacketWait();
+    if (deviceId)
+        SDL_CloseAudioDevice(deviceId);
+    deviceId = 0;
+    audioPacketQueue.abortWaits();
+    closeCodec();
+    soundtouch_destroyInstance(soundTouch);
+    av_frame_free(&audioFrame);
+    delete[] tempoBuffer;
+    delete[] convBuffer;
+    delete[] outBuffer;
+}
+
+bool CFFAudio::avcodecOpen()
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext)
+        return false;
+    // "refcounted_frames" no longer exists: decoders always return referenced frames.
+    const int result = avcodec_open2(m_codecContext, codec, nullptr);
+    channels = m_codecContext->ch_layout.nb_channels;
+    sampleRate = m_codecContext->sample_rate;
+    if (result < 0) {
+        qCWarning(lcAudio) << "Could not open audio codec." << ffErrorText(result);
+        return false;
+    }
+    return true;
+}
+
+void CFFAudio::start()
+{
+    if (owner->state() == StoppedState) {
+        int deviceChannels = 0;
+        int deviceRate = 0;
+        {
+            std::lock_guard<std::mutex> lock(codecLock);
+            if (m_codecContext) {
+                deviceChannels = m_codecContext->ch_layout.nb_channels;
+                deviceRate = m_codecContext->sample_rate;
+                channels = deviceChannels;
+                sampleRate = deviceRate;
+            }
+        }
+        if (deviceRate > 0 || deviceChannels > 0) {
+            if (deviceId) {
+                // A start from stopped without a stop in between must not leak the old device.
+                closed = true;
+                holdOff = true;
+                wakePacketWait();
+                SDL_CloseAudioDevice(deviceId);
+                deviceId = 0;
+                holdOff = false;
+            }
+            SDL_AudioSpec desired;
+            std::memset(&desired, 0, sizeof(desired));
+            desired.freq = deviceRate;
+            desired.channels = Uint8(std::clamp(deviceChannels, 0, 255));
+            desired.format = AUDIO_S16SYS;
+            desired.samples = kDeviceSamples;
+            desired.silence = 0;
+            desired.callback = audioCallback;
+            desired.userdata = this;
+
+            {
+                std::lock_guard<std::mutex> lock(codecLock);
+                clock = 0;
+                std::memset(outBuffer, 0, outCapacity);
+                outSize = 0;
+                outIndex = 0;
+                // A new file must not start with the tail of the previous one.
+                soundtouch_clear(soundTouch);
+                soundtouch_setChannels(soundTouch, unsigned(std::max(deviceChannels, 1)));
+                soundtouch_setSampleRate(soundTouch, unsigned(std::max(deviceRate, 1)));
+                soundtouch_setSetting(soundTouch, SETTING_USE_QUICKSEEK, 1);
+                soundtouch_setSetting(soundTouch, SETTING_USE_AA_FILTER, 1);
+            }
+            applyPlaybackRate();
+            playedBytes = 0;
+            byteRate = 2 * deviceChannels * deviceRate;
+
+            deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+            if (deviceId == 0) {
+                qCWarning(lcAudio) << SDL_GetError();
+                // Nobody would drain the queue: drop packets instead of stalling the demuxer.
+                deviceFailed = true;
+                audioPacketQueue.flushQueue();
+                return;
+            }
+            deviceFailed = false;
+            closed = false;
+        }
+    }
+    if (deviceId)
+        SDL_PauseAudioDevice(deviceId, 0);
+}
+
+void CFFAudio::pause()
+{
+    if (!deviceId)
+        return;
+    // SDL pauses under the device lock, which the callback holds: end its wait first.
+    holdOff = true;
+    wakePacketWait();
+    SDL_PauseAudioDevice(deviceId, 1);
+    holdOff = false;
+}
+
+void CFFAudio::stop()
+{
+    closed = true;
+    holdOff = true;
+    wakePacketWait();
+    if (deviceId)
+        SDL_CloseAudioDevice(deviceId);
+    deviceId = 0;
+    holdOff = false;
+    deviceFailed = false;
+    closeCodec();
+    flushPackets();
+}
+
+bool CFFAudio::pushPacket(const AVPacket *src)
+{
+    if (deviceFailed)
+        return false;
+    const bool pushed = audioPacketQueue.pushQueue(src);
+    if (pushed)
+        wakePacketWait();
+    return pushed;
+}
+
+void CFFAudio::flushPackets()
+{
+    audioPacketQueue.flushQueue();
+}
+
+double CFFAudio::audioClock()
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext)
+        return 0;
+    const int bytesPerSecond = 2 * channels * sampleRate;
+    if (bytesPerSecond <= 0)
+        return clock;
+    return clock - double(outSize - outIndex) / bytesPerSecond;
+}
+
+void CFFAudio::applyPlaybackRate()
+{
+    RateSetting setting;
+    if (!rateSetting(owner->playbackRate(), setting))
+        return;
+    {
+        std::lock_guard<std::mutex> lock(codecLock);
+        soundtouch_setTempo(soundTouch, setting.tempo);
+    }
+    audioPacketQueue.waitTimeoutMs = setting.waitStepMs;
+}
+
+void CFFAudio::setVolume(int value)
+{
+    volumeValue = std::clamp(value, 0, 100);
+}
+
+int CFFAudio::volume() const
+{
+    return volumeValue;
+}
+
+void CFFAudio::setMuted(bool value)
+{
+    muted = value;
+}
+
+bool CFFAudio::isMuted() const
+{
+    return muted;
+}
+
+bool CFFAudio::isDeviceOpen() const
+{
+    return deviceId != 0 && !closed;
+}
+
+qint64 CFFAudio::bytesPlayed() const
+{
+    return playedBytes;
+}
+
+int CFFAudio::bytesPerSecond() const
+{
+    return byteRate;
+}
+
+void CFFAudio::wakePacketWait()
+{
+    std::lock_guard<std::mutex> lock(waitMutex);
+    packetArrived.notify_all();
+}
+
+bool CFFAudio::waitForPacket()
+{
+    std::unique_lock<std::mutex> lock(waitMutex);
+    for (int attempt = 1;; ++attempt) {
+        if (closed || holdOff)
+            return false;
+        if (audioPacketQueue.queueSize() > 0)
+            return true;
+        if (attempt > kQueueWaitSteps)
+            break;
+        const int stepMs = audioPacketQueue.waitTimeoutMs;
+        if (stepMs > 0)
+            packetArrived.wait_for(lock, std::chrono::milliseconds(stepMs));
+    }
+    qCDebug(lcAudio) << "Waiting for timeout to Packet Queue pull" << static_cast<void *>(&audioPacketQueue);
+    return false;
+}
+
+// Converts audioFrame into 16-bit interleaved samples in convBuffer; the
+// number of sample frames written (0 when no resampler could be made).
+int CFFAudio::convertFrame()
+{
+    AVFrame *in = audioFrame;
+    if (in->ch_layout.nb_channels > 0 && in->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+        const int count = in->ch_layout.nb_channels;
+        av_channel_layout_uninit(&in->ch_layout);
+        av_channel_layout_default(&in->ch_layout, count);
+    }
+    const int frameChannels = in->ch_layout.nb_channels;
+    if (frameChannels <= 0)
+        return 0;
+
+    AVChannelLayout outLayout;
+    av_channel_layout_default(&outLayout, frameChannels);
+    SwrContext *resampler = nullptr;
+    int samples = 0;
+    if (swr_alloc_set_opts2(&resampler, &outLayout, AV_SAMPLE_FMT_S16, in->sample_rate, &in->ch_layout,
+                            AVSampleFormat(in->format), in->sample_rate, 0, nullptr) >= 0
+        && swr_init(resampler) >= 0) {
+        std::memset(convBuffer, 0, convCapacity);
+        uint8_t *out[1] = {convBuffer};
+        const int space = convCapacity / (2 * frameChannels);
+        samples = swr_convert(resampler, out, space, const_cast<const uint8_t **>(in->extended_data),
+                              in->nb_samples);
+        if (samples < 0)
+            samples = 0;
+    }
+    swr_free(&resampler);
+    av_channel_layout_uninit(&outLayout);
+    return samples;
+}
+
+// Feeds `samples` converted frames through SoundTouch and appends what it
+// gives back to buffer after `written` bytes; the new byte count. Frames that
+// do not fit stay inside SoundTouch for the next packet.
+int CFFAudio::tempoInto(unsigned char *buffer, int capacity, int written, int samples)
+{
+    const int frameBytes = 2 * std::max(channels, 1);
+    const int tempoFrames = tempoCapacity / std::max(channels, 1);
+    samples = std::min(samples, tempoFrames);
+    std::memset(tempoBuffer, 0, size_t(tempoCapacity) * sizeof(int16_t));
+    std::memcpy(tempoBuffer, convBuffer, size_t(samples) * frameBytes);
+    soundtouch_putSamples_i16(soundTouch, tempoBuffer, unsigned(samples));
+    for (;;) {
+        const int room = std::min((capacity - written) / frameBytes, tempoFrames);
+        if (room <= 0)
+            break;
+        const int got = int(soundtouch_receiveSamples_i16(soundTouch, tempoBuffer, unsigned(room)));
+        if (got <= 0)
+            break;
+        std::memcpy(buffer + written, tempoBuffer, size_t(got) * frameBytes);
+        written += got * frameBytes;
+    }
+    return written;
+}
+
+int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
+{
+    {
+        std::lock_guard<std::mutex> lock(codecLock);
+        if (!m_codecContext)
+            return -1;
+    }
+    // The wait holds no lock: audioClock() and the GUI's commands stay free meanwhile.
+    if (!waitForPacket())
+        return -1;
+
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext || !audioPacketQueue.pullQueue(packet))
+        return -1;
+
+    double newClock = clock;
+    // Decoders leave the codec context's time base unset; the packet's pts counts in the stream's.
+    if (packet->pts != AV_NOPTS_VALUE && timeBase.den != 0)
+        newClock = double(timeBase.num) / timeBase.den * double(packet->pts);
+
+    const int sent = avcodec_send_packet(m_codecContext, packet);
+    if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_EOF) {
+        qCDebug(lcAudio).noquote() << ffErrorText(sent) << ";" << __LINE__ << ";"
+                                   << "TrackoraActiveX::audioDecodeFrame";
+        av_packet_unref(packet);
+        clock = newClock;
+        return -1;
+    }
+
+    std::memset(buffer, 0, capacity);
+    int written = 0;
+    const FFPlaybackRate rate = owner->playbackRate();
+    const int bytesPerSecond = 2 * channels * sampleRate;
+    while (avcodec_receive_frame(m_codecContext, audioFrame) == 0) {
+        const int samples = convertFrame();
+        const int bytes = 2 * audioFrame->ch_layout.nb_channels * samples;
+        written = tempoInto(buffer, capacity, written, samples);
+        if (bytesPerSecond > 0) {
+            // Clock advance scaled by rate (see the rate table): media seconds per decoded byte.
+            switch (rate) {
+            case PlaybackRate_0_5:
+                newClock += double(bytes) * 2 / bytesPerSecond;
+                break;
+            case PlaybackRate_1_0:
+                newClock += double(bytes) / bytesPerSecond;
+                break;
+            case PlaybackRate_2_0:
+                newClock += double(bytes) / 2 / bytesPerSecond;
+                break;
+            }
+        }
+        av_frame_unref(audioFrame);
+    }
+    av_packet_unref(packet);
+
+    // Clock and fill change together, so audioClock() never sees one without the other.
+    clock = newClock;
+    if (buffer == outBuffer) {
+        outSize = written;
+        outIndex = 0;
+    }
+    return written;
+}
+
+void CFFAudio::fillCallback(uint8_t *stream, int len)
+{
+    if (closed)
+        return;
+    std::memset(stream, 0, len);
+    bool silent = false; // audio thread: outBuffer holds silence, not decoded sound
+    while (len > 0) {
+        int remaining;
+        {
+            std::lock_guard<std::mutex> lock(codecLock);
+            remaining = outSize - outIndex;
+        }
+        int decoded = 0;
+        if (remaining <= 0) {
+            decoded = audioDecodeFrame(this, outBuffer, outCapacity);
+            std::lock_guard<std::mutex> lock(codecLock);
+            if (decoded < 0) {
+                outSize = std::min(len, outCapacity);
+                std::memset(outBuffer, 0, outSize);
+                outIndex = 0;
+                silent = true;
+            } else {
+                silent = false;
+            }
+            remaining = outSize - outIndex;
+        }
+        const int chunk = std::min(remaining, len);
+        if (chunk > 0) {
+            const int deviceVolume = volumeValue * SDL_MIX_MAXVOLUME / 100;
+            if (muted)
+                std::memset(outBuffer + outIndex, 0, chunk);
+            SDL_MixAudioFormat(stream, outBuffer + outIndex, AUDIO_S16SYS, Uint32(chunk), deviceVolume);
+            stream += chunk;
+            len -= chunk;
+            {
+                std::lock_guard<std::mutex> lock(codecLock);
+                outIndex += chunk;
+            }
+            if (!silent)
+                playedBytes += chunk;
+        }
+        if (decoded < 0 && closed) {
+            qCDebug(lcAudio) << "audioCallback audio_size < 0";
+            break;
+        }
+        // A pause or a stop waits for this callback: leave the rest of the request silent.
+        if (holdOff || closed)
+            break;
+    }
+}
+
+void audioCallback(void *userdata, uint8_t *stream, int len)
+{
+    auto *audio = static_cast<CFFAudio *>(userdata);
+    if (!audio)
+        return;
+    audio->fillCallback(stream, len);
+}
+
+int audioDecodeFrame(CFFAudio *audio, unsigned char *buffer, int capacity)
+{
+    if (!audio || !buffer || capacity <= 0)
+        return -1;
+    return audio->decodeInto(buffer, capacity);
+}
+
+} // namespace TrackoraActiveX

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "trackoraactivex_global.h"
+#include "FFBuffer.h"
+#include "FFUtils.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+namespace TrackoraActiveX {
+
+class CFFAudio;
+
+// SDL's audio callback; userdata is the CFFAudio.
+TRACKORAACTIVEX_EXPORT void audioCallback(void *userdata, uint8_t *stream, int len);
+// Decodes the next packet into buffer as 16-bit samples at the playback tempo;
+// the number of bytes written, or -1 when no packet came or decoding failed.
+TRACKORAACTIVEX_EXPORT int audioDecodeFrame(CFFAudio *audio, unsigned char *buffer, int capacity);
+
+// Audio decoder and output. The SDL audio thread runs audioCallback and
+// audioDecodeFrame; the player thread reads audioClock(); the GUI thread
+// calls start, pause, stop, the setters and applyPlaybackRate; the demuxer
+// thread pushes packets. The wait for a packet holds no lock, so neither the
+// clock nor a pause or a stop waits for it.
+class TRACKORAACTIVEX_EXPORT CFFAudio : public CFFAVBase
+{
+public:
+    explicit CFFAudio(CFFPlayer *owner);
+    ~CFFAudio() override;
+
+    bool avcodecOpen() override;
+    void start() override;
+    void stop() override;
+    void pause() override;
+
+    bool pushPacket(const AVPacket *src);
+    void flushPackets();
+    double audioClock();
+    void applyPlaybackRate();
+
+    void setVolume(int value);
+    int volume() const;
+    void setMuted(bool value);
+    bool isMuted() const;
+
+    // True while an SDL device plays for this decoder (opened by start()).
+    bool isDeviceOpen() const;
+    // Bytes of decoded sound handed to the device since the last start from
+    // stopped, and the byte rate of that sound (benchmark, tests).
+    qint64 bytesPlayed() const;
+    int bytesPerSecond() const;
+
+private:
+    friend void audioCallback(void *userdata, uint8_t *stream, int len);
+    friend int audioDecodeFrame(CFFAudio *audio, unsigned char *buffer, int capacity);
+
+    void fillCallback(uint8_t *stream, int len);
+    int decodeInto(unsigned char *buffer, int capacity);
+    bool waitForPacket();
+    int convertFrame();
+    int tempoInto(unsigned char *buffer, int capacity, int written, int samples);
+    void wakePacketWait();
+
+    double clock = 0;               // codecLock; written by the audio thread, start() with the device closed
+    unsigned char *outBuffer = nullptr;  // audio thread
+    int outCapacity = 0;
+    int outSize = 0;                // codecLock; audio thread writes
+    int outIndex = 0;               // codecLock; audio thread writes
+    unsigned char *convBuffer = nullptr; // audio thread
+    int convCapacity = 0;
+    std::atomic<bool> muted{false};  // atomic; GUI writes, audio thread reads
+    std::atomic<int> volumeValue{0}; // atomic; GUI writes, audio thread reads
+    AVFrame *audioFrame = nullptr;   // codecLock
+    void *soundTouch = nullptr;      // audio thread; configured by the GUI with the device paused or closed
+    int16_t *tempoBuffer = nullptr;  // audio thread
+    int tempoCapacity = 0;           // samples
+    unsigned int deviceId = 0;       // GUI thread
+    CPacketQueue audioPacketQueue;   // demuxer thread -> audio thread
+    std::atomic<bool> closed{true};  // atomic; GUI writes: the callback does nothing while set
+    std::atomic<bool> holdOff{false}; // atomic; GUI sets it while pausing or stopping the device
+    std::atomic<bool> deviceFailed{false}; // atomic; GUI writes: packets are dropped, nobody plays them
+    std::atomic<qint64> playedBytes{0}; // atomic; audio thread writes
+    std::atomic<int> byteRate{0};       // atomic; GUI writes in start()
+    int channels = 0;               // codecLock; the opened codec's channel count
+    int sampleRate = 0;             // codecLock; the opened codec's sample rate
+    std::mutex waitMutex;           // with packetArrived: the audio thread's wait for a packet
+    std::condition_variable packetArrived;
+};
+
+} // namespace TrackoraActiveX

@@ -1,0 +1,311 @@
+#include "FFDemuxer.h"
+#include "FFAudio.h"
+#include "FFPlayer.h"
+#include "FFVideo.h"
+
+#include <QDebug>
+#include <QLoggingCategory>
+#include <QThread>
+
+#include <cmath>
+
+namespace TrackoraActiveX {
+
+Q_LOGGING_CATEGORY(lcDemux, "trackora.engine.demux")
+
+namespace {
+// openMedia waits this long for a new thread to open the read loop's gate.
+constexpr int kStartWaitMs = 120;
+// pauseDemux(true) waits this long for the read loop to park.
+constexpr int kParkWaitMs = 50;
+// A parked read loop rechecks its gate this often, so a missed wake-up costs at most this.
+constexpr auto kGateRecheck = std::chrono::milliseconds(100);
+// stopDemux re-frees the packet queues at this interval until the thread has ended.
+constexpr int kStopPollMs = 100;
+// Stream information is probed for one second of media only, so opening stays quick.
+constexpr int64_t kAnalyzeDuration = 1000000;
+} // namespace
+
+CFFDemuxer::CFFDemuxer(CFFPlayer *owner)
+    : QObject(nullptr)
+    , owner(owner)
+{
+    packet = av_packet_alloc();
+    seekPacket = av_packet_alloc();
+    frame = av_frame_alloc();
+    demuxThread = new QThread;
+    connect(demuxThread, &QThread::started, this, &CFFDemuxer::onDemuxStarted);
+    connect(demuxThread, &QThread::finished, this, &CFFDemuxer::onDemuxFinished);
+    connect(this, &CFFDemuxer::demuxed, this, &CFFDemuxer::onDemux);
+    moveToThread(demuxThread);
+}
+
+CFFDemuxer::~CFFDemuxer()
+{
+    runFlag.flag = false;
+    pauseFlag.setFlag(false);
+    {
+        std::lock_guard<std::mutex> main(runFlag.mutex);
+        if (demuxThread->isRunning()) {
+            demuxThread->quit();
+            while (!demuxThread->wait(kStopPollMs))
+                flushDecoderPackets();
+        }
+    }
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        if (formatContext)
+            avformat_close_input(&formatContext);
+    }
+    delete demuxThread;
+    av_packet_free(&packet);
+    av_packet_free(&seekPacket);
+    av_frame_free(&frame);
+}
+
+bool CFFDemuxer::openMedia(const QString &path)
+{
+    std::lock_guard<std::mutex> main(runFlag.mutex);
+    runFlag.flag = true;
+    url = path;
+    m_seekSecond = 0;
+    if (!initialize())
+        return false;
+    if (!owner || !owner->initCodec(formatContext))
+        return false;
+    finished = false;
+    pauseFlag.setFlag(true);
+    if (!demuxThread->isRunning())
+        demuxThread->start(QThread::InheritPriority);
+    pauseFlag.waitWhileSet(kStartWaitMs);
+    emit demuxed();
+    return true;
+}
+
+bool CFFDemuxer::initialize()
+{
+    if (initialized)
+        return true;
+    qCDebug(lcDemux) << "initialize";
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "buffer_size", "2048000", 0);
+    av_dict_set(&options, "skip_frame", "bidir", 0);
+    av_dict_set(&options, "fflags", "discardcorrupt", 0);
+    av_dict_set(&options, "packet-buffering", "0", 0);
+    av_dict_set(&options, "start-on-prepared", "1", 0);
+    av_dict_set(&options, "min-frames", "3", 0);
+
+    std::lock_guard<std::mutex> io(ioLock);
+    if (formatContext)
+        avformat_close_input(&formatContext);
+    int ret = avformat_open_input(&formatContext, url.toStdString().c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (ret < 0) {
+        qCWarning(lcDemux).noquote() << "Couldn't open input stream. " + ffErrorText(ret) << url;
+        return false;
+    }
+    formatContext->max_analyze_duration = kAnalyzeDuration;
+    ret = avformat_find_stream_info(formatContext, nullptr);
+    if (ret < 0) {
+        qCWarning(lcDemux).noquote() << "Couldn't find stream information. " + ffErrorText(ret) << url;
+        avformat_close_input(&formatContext);
+        return false;
+    }
+    initialized = true;
+    return true;
+}
+
+void CFFDemuxer::onDemux()
+{
+    qCDebug(lcDemux) << "begin onDemux";
+    if (owner && initialized && owner->isCodecOpen()) {
+        int ret = 0;
+        bool endOfInput = false;
+        while (runFlag.flag) {
+            if (pauseFlag.flag) {
+                pauseAck.setFlag(false);
+                std::unique_lock<std::mutex> gate(pauseFlag.mutex);
+                pauseFlag.cond.wait_for(gate, kGateRecheck, [this] { return !pauseFlag.flag || !runFlag.flag; });
+                continue;
+            }
+            {
+                std::lock_guard<std::mutex> io(ioLock);
+                if (!formatContext)
+                    break;
+                ret = av_read_frame(formatContext, packet);
+            }
+            if (ret < 0) {
+                endOfInput = true;
+                break;
+            }
+            CFFVideo *video = owner->videoDecoder();
+            CFFAudio *audio = owner->audioDecoder();
+            if (video && packet->stream_index == video->streamIndex())
+                video->pushPacket(packet);
+            else if (audio && packet->stream_index == audio->streamIndex())
+                audio->pushPacket(packet);
+            av_packet_unref(packet);
+        }
+        if (endOfInput) {
+            qCDebug(lcDemux).noquote() << ffErrorText(ret);
+            // An empty packet tells each decoder that no more input follows.
+            CFFVideo *video = owner->videoDecoder();
+            CFFAudio *audio = owner->audioDecoder();
+            packet->data = nullptr;
+            packet->size = 0;
+            if (video && video->streamIndex() >= 0)
+                video->pushPacket(packet);
+            av_packet_unref(packet);
+            packet->data = nullptr;
+            packet->size = 0;
+            if (audio && audio->streamIndex() >= 0)
+                audio->pushPacket(packet);
+            av_packet_unref(packet);
+        }
+    }
+    finished = true;
+    qCDebug(lcDemux) << "end onDemux";
+}
+
+void CFFDemuxer::onDemuxStarted()
+{
+    pauseFlag.setFlag(false);
+}
+
+void CFFDemuxer::onDemuxFinished()
+{
+}
+
+void CFFDemuxer::pauseDemux(bool pause)
+{
+    std::lock_guard<std::mutex> main(runFlag.mutex);
+    qCDebug(lcDemux) << "CFFDemuxer::pauseDemux";
+    if (finished && initialized) {
+        finished = false;
+        const qint64 positionMs = owner ? owner->positionMs() : 0;
+        seekFile(int(float(positionMs) / 1000), PausedState);
+        emit demuxed();
+    }
+    {
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        pauseFlag.flag = pause;
+        pauseFlag.cond.notify_one();
+    }
+    if (pause) {
+        pauseAck.setFlag(true);
+        pauseAck.waitWhileSet(kParkWaitMs);
+    }
+}
+
+void CFFDemuxer::flushDecoderPackets()
+{
+    if (!owner)
+        return;
+    if (CFFVideo *video = owner->videoDecoder())
+        video->flushPackets();
+    if (CFFAudio *audio = owner->audioDecoder())
+        audio->flushPackets();
+}
+
+void CFFDemuxer::stopDemux()
+{
+    qCDebug(lcDemux) << "CFFDemuxer::stopDemux";
+    runFlag.flag = false;
+    pauseFlag.setFlag(false);
+    // A push waiting on a full queue would otherwise hold the loop for its whole wait limit.
+    flushDecoderPackets();
+    {
+        std::lock_guard<std::mutex> main(runFlag.mutex);
+        if (demuxThread->isRunning()) {
+            demuxThread->quit();
+            while (!demuxThread->wait(kStopPollMs))
+                flushDecoderPackets();
+        }
+    }
+    std::lock_guard<std::mutex> main(runFlag.mutex);
+    std::lock_guard<std::mutex> io(ioLock);
+    initialized = false;
+    if (formatContext)
+        avformat_close_input(&formatContext);
+}
+
+bool CFFDemuxer::seekFile(int second, FFStates state)
+{
+    if (second < 0)
+        return false;
+    std::lock_guard<std::mutex> io(ioLock);
+    if (!formatContext)
+        return false;
+    m_seekSecond = second;
+    if (state == PausedState) {
+        const int ret = avformat_flush(formatContext);
+        if (ret < 0)
+            qCWarning(lcDemux).noquote() << ffErrorText(ret);
+        if (owner) {
+            if (CFFAudio *audio = owner->audioDecoder())
+                audio->flushCodec();
+            if (CFFVideo *video = owner->videoDecoder())
+                video->flushCodec();
+        }
+    }
+    int64_t target = int64_t(second) * AV_TIME_BASE;
+    // Positions count from the file's first timestamp; the seek target is absolute.
+    if (formatContext->start_time != AV_NOPTS_VALUE && formatContext->start_time > 0)
+        target += formatContext->start_time;
+    const int ret = avformat_seek_file(formatContext, -1, INT64_MIN, target, INT64_MAX, AVSEEK_FLAG_BACKWARD);
+    if (ret < 0)
+        qCWarning(lcDemux).noquote() << ffErrorText(ret);
+    return true;
+}
+
+void CFFDemuxer::setSeekSecond(int second, FFStates state)
+{
+    if (float(second) == std::ceil(float(durationMs.load()) / 1000.0f))
+        return;
+    if (!initialized)
+        return;
+    seekFile(second, state);
+    if (finished) {
+        finished = false;
+        emit demuxed();
+    }
+    if (state != PausedState || !owner)
+        return;
+    CFFVideo *video = owner->videoDecoder();
+    if (video)
+        video->setSeekStep(true);
+    int ret = AVERROR_EOF;
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        while (formatContext) {
+            ret = av_read_frame(formatContext, seekPacket);
+            if (ret != 0)
+                break;
+            if (video && seekPacket->stream_index == video->streamIndex() &&
+                video->decodeOne(seekPacket, frame) == 0) {
+                owner->showFrame(frame);
+                video->setSeekStep(false);
+                av_frame_unref(frame);
+                av_packet_unref(seekPacket);
+                return;
+            }
+            av_packet_unref(seekPacket);
+        }
+    }
+    // Left set, the step would let the paused player and decoder run on.
+    if (video)
+        video->setSeekStep(false);
+    qCWarning(lcDemux).noquote() << ffErrorText(ret);
+}
+
+int CFFDemuxer::seekSecond()
+{
+    return m_seekSecond;
+}
+
+void CFFDemuxer::setDurationMs(qint64 ms)
+{
+    durationMs = ms;
+}
+
+} // namespace TrackoraActiveX

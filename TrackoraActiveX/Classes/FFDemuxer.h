@@ -1,0 +1,74 @@
+#pragma once
+
+#include "trackoraactivex_global.h"
+#include "FFBuffer.h"
+#include "FFUtils.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+
+class QThread;
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+namespace TrackoraActiveX {
+
+class CFFPlayer;
+
+// Opens one file and reads its packets into the decoders' queues. The public
+// operations run on the GUI thread; onDemux and onDemuxStarted run on
+// demuxThread. Each read and each seek of formatContext holds ioLock.
+class TRACKORAACTIVEX_EXPORT CFFDemuxer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CFFDemuxer(CFFPlayer *owner);
+    ~CFFDemuxer() override;
+
+    bool openMedia(const QString &url);
+    bool initialize();
+    void pauseDemux(bool pause);
+    void stopDemux();
+    bool seekFile(int second, FFStates state);
+    void setSeekSecond(int second, FFStates state);
+    int seekSecond();
+    void setDurationMs(qint64 ms);
+
+    bool isInitialized() const { return initialized; }
+    bool isFinished() const { return finished; }
+
+signals:
+    void demuxed();
+
+private slots:
+    void onDemux();
+    void onDemuxStarted();
+    void onDemuxFinished();
+
+private:
+    void flushDecoderPackets();
+
+    CSyncFlag runFlag;   // its mutex is the main lock; flag stored by the GUI thread, read by the loop
+    CSyncFlag pauseFlag; // the read loop's gate; written by the GUI thread and onDemuxStarted
+    CSyncFlag pauseAck;  // cleared by the loop when it parks
+    CFFPlayer *owner = nullptr;
+    QThread *demuxThread = nullptr;
+    // opened and closed on the GUI thread under the main lock and ioLock; read under ioLock
+    AVFormatContext *formatContext = nullptr;
+    AVPacket *packet = nullptr;     // demux thread
+    AVPacket *seekPacket = nullptr; // GUI thread: the reads of a paused seek
+    AVFrame *frame = nullptr;   // GUI thread: the picture of a paused seek
+    QString url;                // GUI thread
+    std::atomic<bool> initialized{false}; // written by the GUI thread
+    std::atomic<bool> finished{false};    // written by the loop at its end and by the GUI thread
+    std::atomic<int> m_seekSecond{0};     // GUI thread
+    std::atomic<qint64> durationMs{0};    // GUI thread
+    std::mutex ioLock; // serialises reads, seeks, open and close; after the main lock, before the player lock
+};
+
+} // namespace TrackoraActiveX

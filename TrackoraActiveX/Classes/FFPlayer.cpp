@@ -1,0 +1,608 @@
+#include "FFPlayer.h"
+#include "FFAudio.h"
+#include "FFDemuxer.h"
+#include "FFVideo.h"
+
+#include <QDebug>
+#include <QLoggingCategory>
+#include <QUrl>
+
+#include <SDL.h>
+#include <libyuv.h>
+extern "C" {
+#include <libavutil/imgutils.h>
+#include <libavutil/mem.h>
+}
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+
+namespace TrackoraActiveX {
+
+Q_LOGGING_CATEGORY(lcPlayer, "trackora.engine.player")
+
+// The seek timer's period; a burst settles 400 to 600 ms after its last request.
+constexpr int kSeekCheckMs = 200;
+constexpr qint64 kSeekSettleMs = 400;
+// The player thread waits this long for its peer to park on pause and stop.
+constexpr int kParkWaitMs = 40;
+// A picture later than this after its predecessor (a jump) is dropped rather than waited for.
+constexpr double kMaxDelayMs = 200;
+// Beyond this the audio clock is not trusted to pace the pictures.
+constexpr double kMaxSyncDiffSeconds = 10.0;
+// Smallest sync threshold, kept in single precision as the threshold always was.
+constexpr double kMinSyncThreshold = double(0.01f);
+// A parked thread looks at its run flag at least this often.
+constexpr int kGatePollMs = 200;
+
+namespace {
+
+// Guards the peer links between players: a player reads its peer under it,
+// and a dying player unlinks itself under it.
+std::mutex &peerLinkMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+} // namespace
+
+CFFPlayer::CFFPlayer(QObject *parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<FFStates>("FFStates");
+    qRegisterMetaType<const HFrame *>("const HFrame*");
+
+    demuxer = new CFFDemuxer(this);
+    video = new CFFVideo(this);
+    audio = new CFFAudio(this);
+    seekTimer.setInterval(kSeekCheckMs);
+    connect(&seekTimer, &QTimer::timeout, this, &CFFPlayer::onSeekCheck);
+    axUserData = new CFFPlayerAxUserData;
+    axUserData->player = this;
+    frame = av_frame_alloc();
+    renderTarget = av_frame_alloc();
+    hframe = new HFrame{};
+    alive = true;
+    gate = new CSyncFlag;
+    playerThread = std::thread(&CFFPlayer::playerLoop, this);
+}
+
+CFFPlayer::~CFFPlayer()
+{
+    {
+        std::lock_guard<std::mutex> lock(gate->mutex);
+        alive = false;
+        gate->flag = true;
+        gate->cond.notify_all();
+    }
+    // The player thread may sit in the frame queue's wait; end it before the join.
+    video->abortWaits();
+    playerThread.join();
+    {
+        std::lock_guard<std::mutex> lock(peerLinkMutex());
+        CFFPlayer *peer = axUserData->peer;
+        if (peer && peer->axUserData->peer == this)
+            peer->axUserData->peer = nullptr;
+        axUserData->peer = nullptr;
+    }
+    seekTimer.stop();
+    // The read loop pushes into the decoders' queues, so it ends before they go.
+    demuxer->stopDemux();
+    delete demuxer;
+    delete video;
+    delete audio;
+    delete gate;
+    av_frame_free(&frame);
+    av_frame_free(&renderTarget);
+    av_free(frameBuffers[0]);
+    av_free(frameBuffers[1]);
+    delete hframe;
+    delete axUserData;
+}
+
+void CFFPlayer::playerLoop()
+{
+    while (alive) {
+        {
+            std::unique_lock<std::mutex> lock(gate->mutex);
+            while (!gate->flag) {
+                // The acknowledgement takes the player lock, which initCodec holds
+                // while it takes the gate's mutex: never hold both here.
+                lock.unlock();
+                pauseAck.setFlag(false);
+                lock.lock();
+                if (gate->flag)
+                    break;
+                gate->cond.wait_for(lock, std::chrono::milliseconds(kGatePollMs));
+            }
+        }
+        if (alive)
+            doTransfer();
+    }
+}
+
+void CFFPlayer::play(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    if (stateValue == StoppedState) {
+        qCDebug(lcPlayer) << path;
+        // A local URL keeps the path's leading slash (and its escapes decoded).
+        if (path.startsWith(QLatin1String("file:///")))
+            url = QUrl(path).toLocalFile();
+        else
+            url = path;
+        if (demuxer->openMedia(url))
+            played();
+        return;
+    }
+    if (stateValue == PausedState)
+        played();
+}
+
+void CFFPlayer::played()
+{
+    {
+        std::lock_guard<std::mutex> lock(gate->mutex);
+        gate->flag = true;
+    }
+    demuxer->pauseDemux(false);
+    video->start();
+    audio->start();
+    {
+        std::lock_guard<std::mutex> lock(gate->mutex);
+        gate->cond.notify_all();
+    }
+    stateValue = PlayingState;
+    emit stateChanged(PlayingState);
+}
+
+void CFFPlayer::waitForParkedThread()
+{
+    if (stateValue == PlayingState) {
+        pauseAck.flag = true;
+        pauseAck.waitWhileSet(kParkWaitMs);
+    }
+}
+
+void CFFPlayer::pause()
+{
+    demuxer->pauseDemux(true);
+    audio->pause();
+    video->pause();
+    gate->flag = false;
+    waitForParkedThread();
+    stateValue = PausedState;
+    emit stateChanged(PausedState);
+}
+
+void CFFPlayer::stop()
+{
+    demuxer->stopDemux();
+    video->stop();
+    audio->stop();
+    gate->flag = false;
+    waitForParkedThread();
+    clearPicture();
+    {
+        std::lock_guard<std::mutex> lock(pauseAck.mutex);
+        codecOpen = false;
+    }
+    positionValue = 0;
+    lastPts = 0;
+    framePts = 0;
+    frameSeconds = 0;
+    stateValue = StoppedState;
+    emit stateChanged(StoppedState);
+}
+
+void CFFPlayer::setSeekSecond(int second)
+{
+    if (!seekTimer.isActive()) {
+        seekTimer.start();
+        seekSettled = false;
+        if (stateValue == PausedState)
+            flushAllQueues();
+    }
+    lastSeekRequestMs = QDateTime::currentMSecsSinceEpoch();
+    demuxer->setSeekSecond(second, stateValue);
+}
+
+void CFFPlayer::onSeekCheck()
+{
+    if (QDateTime::currentMSecsSinceEpoch() - lastSeekRequestMs <= kSeekSettleMs)
+        return;
+    seekSettled = true;
+    seekTimer.stop();
+    if (stateValue == PausedState)
+        flushAllQueues();
+}
+
+void CFFPlayer::flushAllQueues()
+{
+    audio->flushPackets();
+    video->flushPackets();
+    video->flushFrames();
+}
+
+FFStates CFFPlayer::state() const
+{
+    return stateValue;
+}
+
+void CFFPlayer::setState(FFStates value)
+{
+    stateValue.exchange(value);
+}
+
+int CFFPlayer::position() const
+{
+    return int(positionValue.load());
+}
+
+void CFFPlayer::announcePosition(int value)
+{
+    emit positionChanged(value);
+}
+
+int CFFPlayer::seekSecond() const
+{
+    return demuxer ? demuxer->seekSecond() : 0;
+}
+
+void CFFPlayer::setPlaybackRate(FFPlaybackRate value)
+{
+    rate = value;
+    audio->applyPlaybackRate();
+}
+
+FFPlaybackRate CFFPlayer::playbackRate() const
+{
+    return rate;
+}
+
+void CFFPlayer::setVolume(int value)
+{
+    audio->setVolume(value);
+}
+
+int CFFPlayer::volume() const
+{
+    return audio->volume();
+}
+
+void CFFPlayer::setMuted(bool value)
+{
+    audio->setMuted(value);
+}
+
+bool CFFPlayer::isMuted() const
+{
+    return audio->isMuted();
+}
+
+CFFPlayerAxUserData *CFFPlayer::userData() const
+{
+    return axUserData;
+}
+
+void CFFPlayer::setUserData(const CFFPlayerAxUserData *record)
+{
+    if (!record)
+        return;
+    std::lock_guard<std::mutex> lock(peerLinkMutex());
+    axUserData->peer = record->peer;
+    axUserData->isMain = record->isMain;
+}
+
+QString CFFPlayer::currentUrl() const
+{
+    return url;
+}
+
+const HFrame *CFFPlayer::currentHFrame() const
+{
+    return hframe;
+}
+
+std::mutex &CFFPlayer::hframeMutex() const
+{
+    return hframeLock;
+}
+
+bool CFFPlayer::isCodecOpen() const
+{
+    return codecOpen;
+}
+
+qint64 CFFPlayer::positionMs() const
+{
+    return positionValue;
+}
+
+CFFVideo *CFFPlayer::videoDecoder() const
+{
+    return video;
+}
+
+CFFAudio *CFFPlayer::audioDecoder() const
+{
+    return audio;
+}
+
+qint64 CFFPlayer::currentFramePts() const
+{
+    return framePts;
+}
+
+double CFFPlayer::currentFrameSeconds() const
+{
+    return frameSeconds;
+}
+
+bool CFFPlayer::hasAudioStream() const
+{
+    return hasAudio;
+}
+
+FFDecodeMode CFFPlayer::decodeMode() const
+{
+    return mode;
+}
+
+qint64 CFFPlayer::durationMilliseconds() const
+{
+    return durationMs;
+}
+
+bool CFFPlayer::isSeekSettled() const
+{
+    return seekSettled;
+}
+
+bool CFFPlayer::initCodec(AVFormatContext *formatContext)
+{
+    if (codecOpen)
+        return true;
+    qCDebug(lcPlayer) << "initCodec";
+    qint64 duration = 0;
+    {
+        std::unique_lock<std::mutex> lock(pauseAck.mutex);
+        auto fail = [&] {
+            lock.unlock();
+            video->closeCodec();
+            audio->closeCodec();
+            return false;
+        };
+        if (!video->openStream(formatContext, AVMEDIA_TYPE_VIDEO)) {
+            qCWarning(lcPlayer) << "Cannot find a video stream in the input file ";
+            return fail();
+        }
+        if (!video->avcodecOpen())
+            return fail();
+        qCDebug(lcPlayer) << "Video avcodecOpen";
+        if (audio->openStream(formatContext, AVMEDIA_TYPE_AUDIO)) {
+            hasAudio = true;
+        } else {
+            hasAudio = false;
+            qCDebug(lcPlayer) << "Cannot find a audio stream in the input file";
+        }
+        if (audio->avcodecOpen())
+            qCDebug(lcPlayer) << "Audio avcodecOpen ok";
+        else
+            qCDebug(lcPlayer) << "Audio avcodecOpen fail";
+
+        const FFDecodeMode decode = video->decodeMode();
+        mode = decode;
+        AVCodecContext *videoContext = video->codecContext();
+        const int width = videoContext ? videoContext->width : 0;
+        const int height = videoContext ? videoContext->height : 0;
+        const AVPixelFormat format = decode == HARDWARE_DECODE ? AV_PIX_FMT_NV12 : AV_PIX_FMT_YUV420P;
+        const int size = av_image_get_buffer_size(format, width, height, 1);
+        if (size <= 0) {
+            qCWarning(lcPlayer) << "av_image_fill_arrays" << width << height;
+            return fail();
+        }
+        {
+            std::lock_guard<std::mutex> gateLock(gate->mutex);
+            if (size != hframe->size || format != hframe->format || !frameBuffers[0]) {
+                bool allocated = true;
+                for (uint8_t *&buffer : frameBuffers) {
+                    auto *grown = static_cast<uint8_t *>(av_realloc(buffer, size_t(size)));
+                    if (grown)
+                        buffer = grown;
+                    else
+                        allocated = false;
+                }
+                uint8_t *planes[4];
+                int strides[4];
+                if (!allocated || av_image_fill_arrays(planes, strides, frameBuffers[0], format, width, height, 1) < 0) {
+                    qCWarning(lcPlayer) << "av_image_fill_arrays";
+                    std::lock_guard<std::mutex> frameLock(hframeLock);
+                    hframe->size = 0;
+                    hframe->data = nullptr;
+                    return fail();
+                }
+                std::lock_guard<std::mutex> frameLock(hframeLock);
+                hframe->width = width;
+                hframe->height = height;
+                hframe->format = format;
+                hframe->size = size;
+                hframe->data = frameBuffers[0];
+                backBuffer = 1;
+            } else {
+                std::lock_guard<std::mutex> frameLock(hframeLock);
+                hframe->width = width;
+                hframe->height = height;
+            }
+        }
+        clearPicture();
+
+        qint64 start = 0;
+        duration = 0;
+        video->streamTimes(&start, &duration);
+        startMs = start;
+        durationMs = duration;
+        demuxer->setDurationMs(duration);
+        codecOpen = true;
+    }
+    emit durationChanged(duration);
+    return true;
+}
+
+void CFFPlayer::clearPicture()
+{
+    std::lock_guard<std::mutex> gateLock(gate->mutex);
+    std::lock_guard<std::mutex> frameLock(hframeLock);
+    if (!hframe->size)
+        return;
+    const size_t luma = size_t(hframe->width) * size_t(hframe->height);
+    const size_t chroma = size_t(double(luma) * 0.25);
+    if (luma + 2 * chroma > size_t(hframe->size))
+        return;
+    for (uint8_t *buffer : frameBuffers) {
+        if (!buffer)
+            continue;
+        std::memset(buffer, 0, luma);
+        std::memset(buffer + luma, 128, 2 * chroma);
+    }
+}
+
+// Copies a picture into the back buffer and makes it the shown one. Called
+// with the gate's mutex held. A picture larger than the buffer is clipped to
+// the buffer's size; one in an unexpected format is not copied.
+bool CFFPlayer::copyToHFrame(const AVFrame *picture)
+{
+    uint8_t *target = frameBuffers[backBuffer];
+    if (!target || hframe->size <= 0)
+        return false;
+    const AVPixelFormat format = AVPixelFormat(hframe->format);
+    if (av_image_fill_arrays(renderTarget->data, renderTarget->linesize, target, format, hframe->width,
+                             hframe->height, 1) < 0)
+        return false;
+    const int width = std::min(picture->width, hframe->width);
+    const int height = std::min(picture->height, hframe->height);
+    if (width <= 0 || height <= 0)
+        return false;
+
+    const FFDecodeMode decode = mode;
+    int result = -1;
+    if (decode == HARDWARE_DECODE && format == AV_PIX_FMT_NV12 && picture->format == AV_PIX_FMT_NV12) {
+        result = libyuv::NV12Copy(picture->data[0], picture->linesize[0], picture->data[1], picture->linesize[1],
+                                  renderTarget->data[0], renderTarget->linesize[0], renderTarget->data[1],
+                                  renderTarget->linesize[1], width, height);
+    } else if (decode == SOFTWARE_DECODE && format == AV_PIX_FMT_YUV420P
+               && (picture->format == AV_PIX_FMT_YUV420P || picture->format == AV_PIX_FMT_YUVJ420P)) {
+        result = libyuv::I420Copy(picture->data[0], picture->linesize[0], picture->data[1], picture->linesize[1],
+                                  picture->data[2], picture->linesize[2], renderTarget->data[0],
+                                  renderTarget->linesize[0], renderTarget->data[1], renderTarget->linesize[1],
+                                  renderTarget->data[2], renderTarget->linesize[2], width, height);
+    }
+    if (result != 0)
+        return false;
+    std::lock_guard<std::mutex> frameLock(hframeLock);
+    hframe->data = target;
+    backBuffer ^= 1;
+    return true;
+}
+
+// Shows a picture if the gate is open (or a paused seek steps); emits outside
+// the gate's mutex so a directly connected slot may call back into the player.
+void CFFPlayer::publishPicture(const AVFrame *picture)
+{
+    if (!codecOpen)
+        return;
+    {
+        std::lock_guard<std::mutex> gateLock(gate->mutex);
+        if (!gate->flag && !video->isSeekStep())
+            return;
+        copyToHFrame(picture);
+    }
+    emit renderFrame(hframe);
+    if (seekSettled || stateValue == PausedState) {
+        positionValue = video->ptsToMs(picture, startMs);
+        emit positionChanged(positionValue);
+    }
+}
+
+void CFFPlayer::showFrame(AVFrame *picture)
+{
+    if (!picture)
+        return;
+    framePts = picture->pts;
+    frameSeconds = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1) * double(picture->pts);
+    publishPicture(picture);
+}
+
+bool CFFPlayer::paceByPeer(double &delay, double ownSeconds)
+{
+    std::lock_guard<std::mutex> lock(peerLinkMutex());
+    CFFPlayer *peer = axUserData->peer;
+    if (axUserData->isMain || !peer)
+        return false;
+    const qint64 peerPts = peer->currentFramePts();
+    const double peerSeconds = peer->currentFrameSeconds();
+    // The two files may count in different time bases: compare seconds.
+    if (peerPts <= 0 || framePts <= 0)
+        return true;
+    if (peerSeconds > ownSeconds)
+        delay = 0;
+    else if (peerSeconds < ownSeconds)
+        delay = 2 * delay;
+    return true;
+}
+
+void CFFPlayer::doTransfer()
+{
+    if (!video->pullFrame(frame)) {
+        SDL_Delay(10);
+        qCDebug(lcPlayer) << "10 Delay";
+        return;
+    }
+    const double stamp = frame->best_effort_timestamp == AV_NOPTS_VALUE ? 0.0 : double(frame->best_effort_timestamp);
+    const double pts = double(video->timeBaseNum()) / double(std::max(video->timeBaseDen(), 1)) * stamp;
+    framePts = frame->pts;
+    frameSeconds = pts;
+    double delay = pts - lastPts;
+    lastPts = pts;
+    const FFPlaybackRate playRate = rate;
+
+    if (hasAudio && audio->isDeviceOpen()) {
+        const double clock = audio->audioClock();
+        const double threshold = std::max(delay, kMinSyncThreshold);
+        const double diff = pts - clock;
+        if (std::fabs(diff) < kMaxSyncDiffSeconds) {
+            if (diff <= -threshold)
+                delay = 0;
+            else if (diff >= threshold)
+                delay = 2 * delay;
+        }
+    } else {
+        paceByPeer(delay, pts);
+    }
+    // The audio clock runs at the tempo, so the pictures' own spacing shrinks
+    // or grows with it; otherwise they trail it by frames at 2.0 and lead at 0.5.
+    if (playRate == PlaybackRate_0_5)
+        delay = 2 * delay;
+    else if (playRate == PlaybackRate_2_0)
+        delay = 0.5 * delay;
+    const double delayMs = delay * 1000;
+
+    if (stateValue == StoppedState || delayMs >= kMaxDelayMs || delayMs < 0) {
+        SDL_Delay(5);
+    } else {
+        publishPicture(frame);
+        int sleepMs = int(std::round(delayMs + 0.5));
+        if (!seekSettled)
+            sleepMs = 1;
+        // Sleep at the gate so a destruction does not sit out the delay.
+        std::unique_lock<std::mutex> lock(gate->mutex);
+        gate->cond.wait_for(lock, std::chrono::milliseconds(sleepMs), [this] { return !alive; });
+    }
+    av_frame_unref(frame);
+}
+
+} // namespace TrackoraActiveX

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "trackoraactivex_global.h"
+#include "FFBuffer.h"
+#include "FFUtils.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+struct AVFormatContext;
+struct AVFrame;
+
+namespace TrackoraActiveX {
+
+class CFFDemuxer;
+class CFFVideo;
+class CFFAudio;
+class CFFPlayer;
+
+// The picture handed to the control. `data` always points at the last
+// complete picture; the player writes the next one into a second buffer and
+// swaps under hframeMutex(), so a reader holding that mutex never sees a
+// half-written picture.
+struct HFrame
+{
+    int width;
+    int height;
+    int format;
+    uint8_t *data;
+    int size;
+};
+
+// Links the front and the rear player; the viewer fills it in place, so the
+// layout (base, two pointers, one bool) is shared with it.
+class TRACKORAACTIVEX_EXPORT CFFPlayerAxUserData : public QObjectUserData
+{
+public:
+    CFFPlayer *peer = nullptr;
+    CFFPlayer *player = nullptr;
+    bool isMain = true;
+};
+
+// One player core. Public operations run on the GUI thread; doTransfer on
+// the player thread; initCodec and showFrame are called by the demuxer on
+// the GUI thread. Lock order: demuxer main lock, player lock (pauseAck's
+// mutex), a decoder's codec lock, a queue's mutex. The gate's mutex is held
+// while a picture is copied; hframeLock only around the buffer swap.
+class TRACKORAACTIVEX_EXPORT CFFPlayer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CFFPlayer(QObject *parent = nullptr);
+    ~CFFPlayer() override;
+
+    void play(const QString &url);
+    void pause();
+    void stop();
+    void setSeekSecond(int second);
+
+    FFStates state() const;
+    void setState(FFStates value);
+    int position() const;
+    void announcePosition(int value);
+    int seekSecond() const;
+    void setPlaybackRate(FFPlaybackRate rate);
+    FFPlaybackRate playbackRate() const;
+    void setVolume(int value);
+    int volume() const;
+    void setMuted(bool value);
+    bool isMuted() const;
+    CFFPlayerAxUserData *userData() const;
+    void setUserData(const CFFPlayerAxUserData *record);
+    QString currentUrl() const;
+    const HFrame *currentHFrame() const;
+    // Held by a reader of currentHFrame()'s bytes; the player only swaps
+    // buffers under it, so holding it briefly never stalls decoding.
+    std::mutex &hframeMutex() const;
+
+    // Used by the demuxer and the decoders.
+    bool initCodec(AVFormatContext *formatContext);
+    void showFrame(AVFrame *picture);
+    bool isCodecOpen() const;
+    qint64 positionMs() const;
+    CFFVideo *videoDecoder() const;
+    CFFAudio *audioDecoder() const;
+
+    // The stream timestamp and the time in seconds of the picture the player
+    // thread handles now (the peer's pacing, the benchmark's sync figures).
+    qint64 currentFramePts() const;
+    double currentFrameSeconds() const;
+    bool hasAudioStream() const;
+    FFDecodeMode decodeMode() const;
+    qint64 durationMilliseconds() const;
+    bool isSeekSettled() const;
+
+signals:
+    void stateChanged(FFStates state);
+    void durationChanged(qint64 duration);
+    void positionChanged(qint64 position);
+    void renderFrame(const HFrame *pFrm);
+
+private slots:
+    void onSeekCheck();
+    void played();
+
+private:
+    void playerLoop();
+    void doTransfer();
+    bool copyToHFrame(const AVFrame *picture);
+    void publishPicture(const AVFrame *picture);
+    void clearPicture();
+    bool paceByPeer(double &delay, double ownSeconds);
+    void flushAllQueues();
+    void waitForParkedThread();
+
+    CFFDemuxer *demuxer = nullptr;
+    CFFVideo *video = nullptr;
+    CFFAudio *audio = nullptr;
+    QString url;                            // GUI thread only
+    std::atomic<qint64> positionValue{0};   // atomic; player thread and GUI write
+    std::atomic<FFStates> stateValue{StoppedState}; // atomic; GUI writes
+    CSyncFlag pauseAck;                     // its mutex is the player lock
+    std::atomic<bool> alive{false};         // atomic; GUI writes
+    std::thread playerThread;
+    CSyncFlag *gate = nullptr;              // flag atomic; its mutex guards the picture copy
+    QTimer seekTimer;                       // GUI thread
+    std::atomic<bool> seekSettled{true};    // atomic; GUI writes, player thread reads
+    qint64 lastSeekRequestMs = 0;           // GUI thread only
+    std::atomic<qint64> durationMs{0};      // atomic; GUI writes in initCodec
+    std::atomic<qint64> startMs{0};         // atomic; GUI writes in initCodec
+    std::atomic<bool> codecOpen{false};     // written under the player lock (GUI)
+    std::atomic<double> lastPts{0};         // atomic; player thread writes, stop() resets
+    AVFrame *frame = nullptr;               // player thread
+    AVFrame *renderTarget = nullptr;        // under the gate's mutex: planes of the back buffer
+    HFrame *hframe = nullptr;               // fields set by initCodec under the gate's mutex; data swapped under hframeLock
+    uint8_t *frameBuffers[2] = {nullptr, nullptr}; // under the gate's mutex
+    int backBuffer = 0;                     // under the gate's mutex
+    mutable std::mutex hframeLock;
+    std::atomic<FFPlaybackRate> rate{PlaybackRate_1_0}; // atomic; GUI writes
+    std::atomic<bool> hasAudio{false};      // atomic; GUI writes in initCodec
+    std::atomic<FFDecodeMode> mode{UNDEFINE_DECODE}; // atomic; GUI writes in initCodec
+    std::atomic<qint64> framePts{0};        // atomic; player thread writes
+    std::atomic<double> frameSeconds{0};    // atomic; player thread writes
+    CFFPlayerAxUserData *axUserData = nullptr; // fields written by the GUI (or the viewer in place)
+};
+
+} // namespace TrackoraActiveX

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "trackoraactivex_global.h"
+#include "FFBuffer.h"
+#include "FFUtils.h"
+
+extern "C" {
+#include <libavutil/hwcontext.h>
+#include <libavutil/pixfmt.h>
+}
+
+struct SwsContext;
+
+namespace TrackoraActiveX {
+
+// Video decoder. Its decode thread (started by the constructor, joined by the
+// destructor) pulls packets from packetQueue and pushes pictures into
+// frameQueue; the GUI thread calls start, pause, stop, decodeOne and the
+// flushes; the demuxer thread pushes packets; the player thread pulls pictures.
+// Every picture leaves the decoder in outputFormat(): YUV420P in software
+// mode, NV12 in hardware mode.
+class TRACKORAACTIVEX_EXPORT CFFVideo : public CFFAVBase
+{
+public:
+    explicit CFFVideo(CFFPlayer *owner);
+    ~CFFVideo() override;
+
+    bool avcodecOpen() override;
+    void start() override;
+    void stop() override;
+    void pause() override;
+
+    bool pushPacket(const AVPacket *src);
+    bool pullFrame(AVFrame *dst);
+    void flushPackets();
+    void flushFrames();
+    int frameQueueSize();
+    // Ends every current and later wait of both queues; the owner calls it
+    // before it joins the threads that may sit in one.
+    void abortWaits();
+
+    FFDecodeMode decodeMode();
+    AVPixelFormat outputFormat();
+    bool isSeekStep();
+    void setSeekStep(bool on);
+
+    int decodePacket(AVPacket *pkt);
+    int decodeOne(AVPacket *pkt, AVFrame *out);
+
+    FFDecodeMode initDecodeMode(AVCodecContext *ctx, bool hardwareAvailable);
+    AVPixelFormat findFormatByHwdevice(const char *name, AVHWDeviceType &type);
+    int initHardwareDecoder(AVCodecContext *ctx, const AVHWDeviceType type);
+
+    // The surface format getHardwareFormat looks for.
+    AVPixelFormat hardwarePixelFormat() const { return hwPixelFormat; }
+
+private:
+    void decodeLoop();
+    bool dropPicture(const AVFrame *picture);
+    // Brings a system-memory picture into outputFormat(); returns the picture to
+    // hand on (src itself or convertFrame), null when the conversion failed.
+    AVFrame *toOutputFormat(AVFrame *src);
+
+    CSyncFlag *gate = nullptr;       // open while the decode thread may run; written by the GUI thread
+    AVFrame *decodeFrame = nullptr;  // codecLock
+    AVFrame *transferFrame = nullptr; // codecLock
+    AVFrame *convertFrame = nullptr; // codecLock
+    SwsContext *scaler = nullptr;    // codecLock
+    CFrameQueue frameQueue;          // decode thread -> player thread
+    std::atomic<bool> seekStep{false}; // written by the GUI thread, read by the decode and player threads
+    std::atomic<FFDecodeMode> m_decodeMode{UNDEFINE_DECODE}; // written by avcodecOpen (GUI thread)
+    AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
+    // set by stop() so a decode in progress gives up its remaining pictures and frees the codec
+    std::atomic<bool> stopping{false};
+    int dropCount = 0; // decode thread; reset by start() while the thread is parked
+    int dropCycle = 0; // as dropCount
+};
+
+// The codec's get_format callback: picks the decoder's hardware surface format.
+TRACKORAACTIVEX_EXPORT AVPixelFormat getHardwareFormat(AVCodecContext *ctx, const AVPixelFormat *formats);
+// Downloads a hardware picture into system memory; 0 on success, -1 otherwise.
+TRACKORAACTIVEX_EXPORT int extractGPUData(AVFrame *hardware, AVFrame *system);
+
+} // namespace TrackoraActiveX
