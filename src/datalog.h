@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// Recording data: parsers, background parse and playlist.
+Q_DECLARE_LOGGING_CATEGORY(lcData)

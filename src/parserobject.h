@@ -1,0 +1,71 @@
+#pragma once
+
+#include "gpsdata.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class ByteSource;
+
+// Common base of the recording parsers: the opened recording, the video facts
+// a walker found, where the GPS records are, and the sample reader. A parser
+// lives on one thread from construction to deletion.
+class ParserObject : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const int kRecordSize = 312;
+
+    ParserObject(const QString &fileName, QObject *parent = nullptr);
+    // Parses bytes held in memory instead of a file.
+    ParserObject(const QByteArray &data, const QString &fileName, QObject *parent = nullptr);
+    ~ParserObject() override;
+
+    bool readGpsSample(int i, GpsData *out);
+    bool decodeRecord(int k, const char *record, GpsData *out);
+
+    bool isOpen() const;
+    // Bytes handed out by the file so far.
+    quint64 bytesRead() const;
+
+    QFile file;
+    QString fileName;
+    GpsSourceKind gpsKind = NoGps;
+    int32_t width = 0;
+    int32_t height = 0;
+    VideoCodecId codec = VideoCodecNone;
+    int32_t duration = 0;
+    float frameRate = 0.0f;
+    QDateTime createTime;
+    qint64 gpsOffset = 0;
+    int32_t gpsCount = 0;
+    int32_t freeGpsOffset = 0;
+    int32_t lastIndex = 0;
+    double lastLongitude = 0.0;
+    double lastLatitude = 0.0;
+    double lastHeading = 0.0;
+
+protected:
+    ByteSource &source() { return *m_source; }
+
+    quint16 readUInt16();
+    quint32 readUInt32();
+    quint64 readUInt64();
+    quint32 readUInt32LE();
+
+    // Reads up to size bytes into a zero-filled buffer, never past limit.
+    QByteArray readFixed(int size, qint64 limit);
+
+    static int32_t clampToInt(quint64 value);
+
+private:
+    bool recordPosition(int k, qint64 *pos);
+    bool readTableEntry(qint64 at, quint32 *value);
+
+    std::unique_ptr<ByteSource> m_source;
+};

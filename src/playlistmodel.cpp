@@ -1,0 +1,356 @@
+#include "playlistmodel.h"
+
+#include "datalog.h"
+#include "videoparser.h"
+#include "videoparserrunnable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTime>
+
+namespace {
+// The parses share two threads so that a large folder does not starve the UI.
+const int kParseThreads = 2;
+
+const QString kFrontPattern = QStringLiteral("(F\\.|F_TL\\.)");
+const QString kRearPattern = QStringLiteral("(R\\.|R_TL\\.)");
+
+QUrl urlForFile(const QFileInfo &info)
+{
+    // A relative path is made absolute: a URL without a scheme would give the
+    // parser an empty local path.
+    return QUrl::fromLocalFile(info.absoluteFilePath());
+}
+
+bool matches(const QString &name, const QString &pattern, bool caseSensitive)
+{
+    const QRegularExpression re(pattern, caseSensitive ? QRegularExpression::NoPatternOption
+                                                       : QRegularExpression::CaseInsensitiveOption);
+    return re.match(name).hasMatch();
+}
+
+int firstMatch(const QString &name, const QString &pattern)
+{
+    return QRegularExpression(pattern).match(name).capturedStart();
+}
+} // namespace
+
+PlaylistModel::PlaylistModel(QObject *parent)
+    : QAbstractItemModel(parent)
+{
+    parsePool.setMaxThreadCount(kParseThreads);
+}
+
+PlaylistModel::~PlaylistModel()
+{
+    clearAll();
+}
+
+int PlaylistModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : rows.size();
+}
+
+int PlaylistModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QModelIndex PlaylistModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (parent.isValid() || row < 0 || row >= rows.size() || column < 0 || column >= ColumnCount)
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
+QModelIndex PlaylistModel::parent(const QModelIndex &) const
+{
+    return QModelIndex();
+}
+
+QVariant PlaylistModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= rows.size())
+        return QVariant();
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    const RowData *row = rows.at(index.row());
+    switch (index.column()) {
+    case ColumnFileName:
+        return row->fileName;
+    case ColumnDuration:
+        return QTime(0, 0, 0).addSecs(row->duration).toString(QStringLiteral("HH:mm:ss"));
+    case ColumnDate:
+        return row->dateTime.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    case ColumnSize:
+        return readableSize(row->fileSize, 0);
+    case ColumnResolution:
+        return QStringLiteral("%1 x %2").arg(row->resolution.width()).arg(row->resolution.height());
+    default:
+        return QVariant();
+    }
+}
+
+QVariant PlaylistModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Vertical)
+        return section >= 0 && section < rows.size() ? QVariant(section) : QVariant();
+    switch (section) {
+    case ColumnFileName:
+        return tr("File Name");
+    case ColumnDuration:
+        return tr("Duration");
+    case ColumnDate:
+        return tr("Create Date");
+    case ColumnSize:
+        return tr("Size");
+    case ColumnResolution:
+        return tr("Resolution");
+    default:
+        return QVariant();
+    }
+}
+
+QString PlaylistModel::readableSize(qint64 bytes, int precision)
+{
+    static const QStringList units = {
+        QCoreApplication::translate("QInstaller", "bytes"), QCoreApplication::translate("QInstaller", "KB"),
+        QCoreApplication::translate("QInstaller", "MB"),    QCoreApplication::translate("QInstaller", "GB"),
+        QCoreApplication::translate("QInstaller", "TB"),    QCoreApplication::translate("QInstaller", "PB"),
+        QCoreApplication::translate("QInstaller", "EB"),    QCoreApplication::translate("QInstaller", "ZB"),
+        QCoreApplication::translate("QInstaller", "YB")};
+    double value = double(bytes);
+    int unit = 0;
+    while (value >= 1024.0 && unit + 1 < units.size()) {
+        ++unit;
+        value *= 1.0 / 1024.0;
+    }
+    return QStringLiteral("%1 %2").arg(QString::number(value, 'f', precision), units.at(unit));
+}
+
+int PlaylistModel::addDataByFileInfo(const QFileInfo &info, int, bool &added)
+{
+    if (info.isDir())
+        return -1;
+    const QString name = info.fileName();
+    added = false;
+    for (const RowData *row : qAsConst(rows)) {
+        if (row->fileName == name)
+            return row->id;
+    }
+
+    int markerAt = firstMatch(name, kFrontPattern);
+    if (markerAt < 0)
+        markerAt = firstMatch(name, kRearPattern);
+    const QString prefix = markerAt > 0 ? name.left(markerAt) : QString();
+
+    RowData *found = nullptr;
+    for (RowData *row : qAsConst(rows)) {
+        if (row->fileName.contains(prefix, Qt::CaseInsensitive)) {
+            found = row;
+            break;
+        }
+    }
+    if (!found) {
+        added = true;
+        return addRow(info);
+    }
+
+    if (matches(name, kFrontPattern, false)) {
+        added = true;
+        // A rear file that waited for its front now stands for the clip.
+        if (matches(found->fileName, kRearPattern, false))
+            return replaceRowFile(found, info);
+        return addRow(info);
+    }
+    if (matches(name, kRearPattern, false) && matches(found->fileName, kFrontPattern, false))
+        return found->id;
+    added = true;
+    return addRow(info);
+}
+
+int PlaylistModel::addRow(const QFileInfo &info)
+{
+    const int n = rows.size();
+    beginInsertRows(QModelIndex(), n, n);
+    auto *row = new RowData;
+    row->id = n;
+    row->fileName = info.fileName();
+    row->dateTime = info.metadataChangeTime();
+    row->fileSize = info.size();
+    row->url = urlForFile(info);
+
+    auto *parser = new VideoParser;
+    auto *job = new CVideoParserRunnable(parser);
+    row->parser = parser;
+    row->runnable = job;
+    parser->setThreadPool(&parsePool, job);
+    rows.append(row);
+
+    connect(parser, &VideoParser::videoInfoChanged, this, &PlaylistModel::onVideoInfoChanged);
+    connect(parser, &VideoParser::gpsDataChanged, this, &PlaylistModel::gpsDataChanged);
+    connect(parser, &VideoParser::allGpsDataParserFinished, this, &PlaylistModel::allGpsDataParserFinished);
+    connect(parser, &VideoParser::parseFinished, this, &PlaylistModel::parseFinished);
+
+    parser->setFile(row->url.toLocalFile(), n);
+    parsePool.start(job, 0);
+    endInsertRows();
+    announceRow(n);
+    return n;
+}
+
+int PlaylistModel::replaceRowFile(RowData *row, const QFileInfo &info)
+{
+    row->fileName = info.fileName();
+    row->duration = 0;
+    row->dateTime = info.metadataChangeTime();
+    row->fileSize = info.size();
+    row->resolution = QSize(0, 0);
+    row->url = urlForFile(info);
+    // Waits for a parse of the old file that may be running.
+    row->parser->setFile(row->url.toLocalFile(), row->id);
+    row->parser->cancelQueuedJob();
+    row->runnable = nullptr;
+    // Results of the old file's parse may still be queued for us; deliver them
+    // now so they cannot land after, and over, the new file's.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    row->parser->parse();
+    announceRow(row->id);
+    return row->id;
+}
+
+void PlaylistModel::announceRow(int row)
+{
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void PlaylistModel::onVideoInfoChanged(int mId, VideoInfo info)
+{
+    if (mId < 0 || mId >= rows.size())
+        return;
+    RowData *row = rows.at(mId);
+    row->duration = info.duration;
+    row->resolution = QSize(info.width, info.height);
+    row->codec = info.codec;
+    row->frameRate = info.frameRate;
+    announceRow(mId);
+}
+
+QUrl PlaylistModel::getRelateUrlByMainData(const RowData *row, bool)
+{
+    if (!row)
+        return QUrl();
+    const QString &name = row->fileName;
+    const int firstDot = name.indexOf(QLatin1Char('.'));
+    const QString base = firstDot < 0 ? name : name.left(firstDot);
+    const QString suffix = name.mid(name.lastIndexOf(QLatin1Char('.')) + 1);
+
+    QString candidate;
+    const int timeLapse = qMax(base.lastIndexOf(QLatin1String("_F_TL")), base.lastIndexOf(QLatin1String("_R_TL")));
+    if (timeLapse >= 0) {
+        // Keep everything up to the marker, whatever the length of the name.
+        candidate = base.left(timeLapse + 1) + QLatin1String("R_TL.") + suffix;
+    } else {
+        // Swap the one-letter marker in front of the extension.
+        candidate = name.left(qMax(0, name.size() - suffix.size() - 2)) + QLatin1String("R.") + suffix;
+    }
+    const QString path = QFileInfo(row->url.toLocalFile()).absoluteDir().filePath(candidate);
+    if (!QFileInfo(path).isFile())
+        return QUrl();
+    qCDebug(lcData) << "Rear file EXIST:" << path;
+    return QUrl::fromLocalFile(path);
+}
+
+void PlaylistModel::clearAll()
+{
+    beginResetModel();
+    for (RowData *row : qAsConst(rows))
+        row->parser->requestStop();
+    parsePool.clear();
+    // A parse reads a bounded number of records and stops after the current
+    // one when asked, so this wait ends.
+    parsePool.waitForDone();
+    // Whatever the finished parses posted is about rows that are gone; a new
+    // row with a reused id must not receive it.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    for (RowData *row : qAsConst(rows)) {
+        delete row->parser;
+        delete row;
+    }
+    rows.clear();
+    endResetModel();
+}
+
+const RowData *PlaylistModel::getDataByRow(int row, RowData *out) const
+{
+    if (row < 0 || row >= rows.size())
+        return nullptr;
+    const RowData *source = rows.at(row);
+    if (!out)
+        return source;
+    *out = *source;
+    out->runnable = nullptr;
+    out->parser = nullptr;
+    return out;
+}
+
+int PlaylistModel::findRow(const QUrl &url) const
+{
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows.at(i)->url == url)
+            return i;
+    }
+    return -1;
+}
+
+const RowData *PlaylistModel::getNextData(const QUrl &url) const
+{
+    const int i = findRow(url);
+    return i >= 0 && i + 1 < rows.size() ? rows.at(i + 1) : nullptr;
+}
+
+const RowData *PlaylistModel::getPreviousData(const QUrl &url) const
+{
+    const int i = findRow(url);
+    return i > 0 ? rows.at(i - 1) : nullptr;
+}
+
+int PlaylistModel::getDurationByRow(int row) const
+{
+    return row >= 0 && row < rows.size() ? rows.at(row)->duration : 0;
+}
+
+float PlaylistModel::getFrameRateByRow(int row) const
+{
+    return row >= 0 && row < rows.size() ? rows.at(row)->frameRate : 0.0f;
+}
+
+QSize PlaylistModel::getResolutionByRow(int row) const
+{
+    return row >= 0 && row < rows.size() ? rows.at(row)->resolution : QSize(1920, 1080);
+}
+
+int PlaylistModel::getCodecByRow(int row) const
+{
+    if (row < 0 || row >= rows.size() || !rows.at(row)->parser)
+        return VideoCodecH264;
+    return rows.at(row)->codec;
+}
+
+void PlaylistModel::requestAllGpsData(int row)
+{
+    if (row >= 0 && row < rows.size() && rows.at(row)->parser)
+        rows.at(row)->parser->requestAllGpsData();
+}
+
+void PlaylistModel::requestGpsData(int row, int index)
+{
+    if (row >= 0 && row < rows.size() && rows.at(row)->parser)
+        rows.at(row)->parser->requestGpsData(index);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "gpsdata.h"
+#include "rowdata.h"
+
+#include <QAbstractItemModel>
+#include <QFileInfo>
+#include <QList>
+#include <QThreadPool>
+#include <QUrl>
+
+// The playlist: one row per clip, holding the front recording when there is
+// one; the rear recording is found by name when the clip plays. Every row's
+// file is parsed on the model's own pool. All functions run on the GUI thread.
+class PlaylistModel : public QAbstractItemModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { ColumnFileName, ColumnDuration, ColumnDate, ColumnSize, ColumnResolution, ColumnCount };
+
+    explicit PlaylistModel(QObject *parent = nullptr);
+    ~PlaylistModel() override;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    int addDataByFileInfo(const QFileInfo &info, int unused, bool &added);
+    QUrl getRelateUrlByMainData(const RowData *row, bool rear);
+    void clearAll();
+    const RowData *getDataByRow(int row, RowData *out = nullptr) const;
+    const RowData *getNextData(const QUrl &url) const;
+    const RowData *getPreviousData(const QUrl &url) const;
+    int getDurationByRow(int row) const;
+    float getFrameRateByRow(int row) const;
+    QSize getResolutionByRow(int row) const;
+    int getCodecByRow(int row) const;
+    void requestAllGpsData(int row);
+    void requestGpsData(int row, int index);
+
+    static QString readableSize(qint64 bytes, int precision);
+
+signals:
+    void gpsDataChanged(int mId, GpsData data);
+    void allGpsDataParserFinished(int mId, QList<GpsData> dataList);
+    // A row's parse has ended (its facts and samples are known).
+    void parseFinished(int mId);
+
+public slots:
+    void onVideoInfoChanged(int mId, VideoInfo info);
+
+private:
+    int addRow(const QFileInfo &info);
+    int replaceRowFile(RowData *row, const QFileInfo &info);
+    int findRow(const QUrl &url) const;
+    void announceRow(int row);
+
+    QList<RowData *> rows;
+    QThreadPool parsePool;
+};

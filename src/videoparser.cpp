@@ -1,0 +1,168 @@
+#include "videoparser.h"
+
+#include "aviparser.h"
+#include "datalog.h"
+#include "mp4parser.h"
+
+#include <QRunnable>
+#include <QThreadPool>
+
+#include <memory>
+
+namespace {
+// One sample per second: no recording lasts anywhere near this long, so a
+// larger count or duration comes from a broken file and is not padded to.
+const int kMaxSamples = 7 * 24 * 3600;
+} // namespace
+
+VideoParser::VideoParser(QObject *parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<VideoInfo>("VideoInfo");
+    qRegisterMetaType<GpsData>("GpsData");
+    qRegisterMetaType<QList<GpsData>>("QList<GpsData>");
+}
+
+void VideoParser::setFile(const QString &path, int id)
+{
+    QMutexLocker locker(&lock);
+    filePath = path;
+    mId = id;
+}
+
+void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
+{
+    QMutexLocker locker(&lock);
+    pool = threadPool;
+    job = queuedJob;
+}
+
+void VideoParser::parse()
+{
+    QMutexLocker locker(&lock);
+    started = true;
+    // Whoever runs this parse, the job is no longer waiting in the queue.
+    job = nullptr;
+
+    std::unique_ptr<ParserObject> parser;
+    if (filePath.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive))
+        parser = std::make_unique<AVIParser>(filePath);
+    else
+        parser = std::make_unique<Mp4Parser>(filePath);
+
+    VideoInfo info;
+    info.width = parser->width;
+    info.height = parser->height;
+    info.duration = parser->duration;
+    info.frameRate = parser->frameRate;
+    info.createTime = parser->createTime;
+    info.codec = parser->codec;
+    emit videoInfoChanged(mId, info);
+
+    gpsList.clear();
+    GpsData sample;
+    for (int i = 0; i < kMaxSamples && !stopRequested.load(); ++i) {
+        if (!parser->readGpsSample(i, &sample))
+            break;
+        gpsList.append(sample);
+    }
+    normalise(info.duration);
+
+    lastOpened = parser->isOpen();
+    lastKind = parser->gpsKind;
+    lastBytesRead = parser->bytesRead();
+    parser.reset();
+
+    const bool send = mId == 0 || listRequested;
+    listRequested = false;
+    if (send)
+        emit allGpsDataParserFinished(mId, gpsList);
+    started = true;
+    emit parseFinished(mId);
+}
+
+// One sample per second of video: seconds 0 to duration.
+void VideoParser::normalise(int32_t duration)
+{
+    if (gpsList.isEmpty())
+        return;
+    if (duration < 0 || duration >= kMaxSamples) {
+        qCDebug(lcData) << "duration" << duration << "of" << filePath << "is not plausible; samples kept as read";
+        return;
+    }
+    const int target = duration + 1;
+    if (gpsList.size() > target)
+        gpsList.erase(gpsList.begin() + target, gpsList.end());
+    const GpsData last = gpsList.constLast();
+    gpsList.reserve(target);
+    while (gpsList.size() < target)
+        gpsList.append(last);
+}
+
+bool VideoParser::takeJobBack()
+{
+    if (!pool || !job || !pool->tryTake(job))
+        return false;
+    // A job taken out of the queue is ours to delete.
+    delete job;
+    job = nullptr;
+    return true;
+}
+
+void VideoParser::requestAllGpsData()
+{
+    QMutexLocker locker(&lock);
+    if (!started) {
+        if (!takeJobBack()) {
+            // A worker has just picked the job up (or it was never queued);
+            // its parse sends the list when it ends.
+            listRequested = true;
+            return;
+        }
+        parse();
+    }
+    emit allGpsDataParserFinished(mId, gpsList);
+}
+
+void VideoParser::requestGpsData(int index)
+{
+    QMutexLocker locker(&lock);
+    if (index >= 0 && index < gpsList.size())
+        emit gpsDataChanged(mId, gpsList.at(index));
+}
+
+void VideoParser::cancelQueuedJob()
+{
+    QMutexLocker locker(&lock);
+    takeJobBack();
+    job = nullptr;
+}
+
+void VideoParser::requestStop()
+{
+    stopRequested.store(true);
+}
+
+bool VideoParser::fileOpened() const
+{
+    QMutexLocker locker(&lock);
+    return lastOpened;
+}
+
+GpsSourceKind VideoParser::gpsKind() const
+{
+    QMutexLocker locker(&lock);
+    return lastKind;
+}
+
+quint64 VideoParser::bytesRead() const
+{
+    QMutexLocker locker(&lock);
+    return lastBytesRead;
+}
+
+QList<GpsData> VideoParser::gpsDataList() const
+{
+    QMutexLocker locker(&lock);
+    return gpsList;
+}

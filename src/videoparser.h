@@ -1,0 +1,67 @@
+#pragma once
+
+#include "gpsdata.h"
+
+#include <QList>
+#include <QObject>
+#include <QRecursiveMutex>
+#include <QString>
+
+#include <atomic>
+
+class QRunnable;
+class QThreadPool;
+
+// Parses one file and keeps its samples. Lives on the GUI thread; parse() runs
+// on a pool worker (or on the GUI thread when a request or a file change
+// cannot wait), so its signals cross as queued calls.
+class VideoParser : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit VideoParser(QObject *parent = nullptr);
+
+    void setFile(const QString &path, int id);
+    void setThreadPool(QThreadPool *pool, QRunnable *job);
+    void parse();
+    void requestAllGpsData();
+    void requestGpsData(int index);
+
+    // Takes the job out of the pool's queue if it still waits there.
+    void cancelQueuedJob();
+    // Makes a running parse stop after its current sample.
+    void requestStop();
+
+    // What the last parse found; for tools and measurements.
+    bool fileOpened() const;
+    GpsSourceKind gpsKind() const;
+    quint64 bytesRead() const;
+    QList<GpsData> gpsDataList() const;
+
+signals:
+    void videoInfoChanged(int mId, VideoInfo info);
+    void gpsDataChanged(int mId, GpsData data);
+    void allGpsDataParserFinished(int mId, QList<GpsData> dataList);
+    // Every parse ends with this, after the signals above.
+    void parseFinished(int mId);
+
+private:
+    bool takeJobBack();
+    void normalise(int32_t duration);
+
+    mutable QRecursiveMutex lock;
+    bool started = false;           // lock; written by whichever thread parses
+    int mId = 0;                    // lock; GUI thread
+    QString filePath;               // lock; GUI thread
+    QList<GpsData> gpsList;         // lock; the parsing thread
+    // lock; set by the GUI thread, cleared once the job is out of the queue
+    // (taken back, or started by a worker), so it never names a freed job.
+    QRunnable *job = nullptr;
+    QThreadPool *pool = nullptr;    // lock; GUI thread
+    bool listRequested = false;     // lock; a request that met a starting job
+    bool lastOpened = false;        // lock; the parsing thread
+    GpsSourceKind lastKind = NoGps; // lock; the parsing thread
+    quint64 lastBytesRead = 0;      // lock; the parsing thread
+    std::atomic_bool stopRequested{false}; // atomic; GUI thread sets it
+};

@@ -1,0 +1,11 @@
+# trackora-gps: trip data from recordings, through the viewer's parsers.
+add_executable(trackora-gps
+  trackora-gps/main.cpp
+  trackora-gps/csvfield.h
+  trackora-gps/trackreader.h trackora-gps/trackreader.cpp
+  trackora-gps/trackexporter.h trackora-gps/trackexporter.cpp)
+target_link_libraries(trackora-gps PRIVATE TrackoraViewer)
+# The viewer library drags in the GUI and web modules; a command-line tool
+# should not load them.
+target_link_options(trackora-gps PRIVATE -Wl,--as-needed)
+install(TARGETS trackora-gps RUNTIME DESTINATION bin)

@@ -1,0 +1,210 @@
+// trackora-gps: the trip data of dashboard-camera recordings, from the
+// viewer's own parsers, as JSON lines, CSV or exported tracks.
+
+#include "csvfield.h"
+#include "trackexporter.h"
+#include "trackreader.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+enum ExitCode { ExitOk = 0, ExitUnread = 1, ExitUsage = 2 };
+
+const char kUsage[] =
+    "usage: trackora-gps info FILE...\n"
+    "       trackora-gps samples FILE\n"
+    "       trackora-gps export --format gpx|kml|csv|geojson [-o OUT] FILE...\n"
+    "options: -v, --verbose  write the parsers' diagnostics to standard error\n";
+
+void complain(const QString &text)
+{
+    std::fprintf(stderr, "trackora-gps: %s\n", text.toLocal8Bit().constData());
+}
+
+int usageError(const QString &why)
+{
+    complain(why);
+    std::fputs(kUsage, stderr);
+    return ExitUsage;
+}
+
+QByteArray jsonString(const QString &s)
+{
+    // QJsonDocument does the escaping; the brackets of the array come off.
+    const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
+    return a.mid(1, a.size() - 2);
+}
+
+QString refLetter(char c)
+{
+    return c == '\0' ? QString() : csvField(QString(QLatin1Char(c)));
+}
+
+// Keys in a fixed order, which a QJsonObject would sort away.
+QByteArray infoLine(const QString &file, const TrackReader &r)
+{
+    const VideoInfo &v = r.info;
+    QByteArray line = "{\"file\":" + jsonString(file);
+    line += ",\"width\":" + QByteArray::number(v.width);
+    line += ",\"height\":" + QByteArray::number(v.height);
+    line += ",\"duration\":" + QByteArray::number(v.duration);
+    line += ",\"frameRate\":" + QByteArray::number(double(v.frameRate), 'f', 1);
+    line += ",\"codec\":" + QByteArray::number(v.codec);
+    line += ",\"createTime\":"
+        + (v.createTime.isValid() ? jsonString(v.createTime.toLocalTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")))
+                                  : QByteArray("null"));
+    line += ",\"gpsKind\":" + QByteArray::number(int(r.gpsKind));
+    line += ",\"samples\":" + QByteArray::number(r.samples.size());
+    return line + "}\n";
+}
+
+QByteArray sampleLine(const GpsData &s)
+{
+    const QString dateTime = QString::fromLatin1(s.dateTime, int(qstrnlen(s.dateTime, 14)));
+    const QStringList fields = {
+        QString::number(s.index),
+        csvField(dateTime),
+        refLetter(s.latitudeRef),
+        QString::number(s.latitude, 'f', 6),
+        refLetter(s.longitudeRef),
+        QString::number(s.longitude, 'f', 6),
+        QString::number(s.speed),
+        QString::number(s.heading, 'f', 2),
+        QString::number(double(s.gsensorX), 'f', 2),
+        QString::number(double(s.gsensorY), 'f', 2),
+        QString::number(double(s.gsensorZ), 'f', 2),
+    };
+    return fields.join(QLatin1Char(',')).toUtf8() + '\n';
+}
+
+bool readReported(TrackReader *reader, const QString &file)
+{
+    if (reader->read(file))
+        return true;
+    complain(QStringLiteral("%1: %2").arg(file, reader->problem()));
+    return false;
+}
+
+int runInfo(const QStringList &files, QFile *out)
+{
+    int status = ExitOk;
+    for (const QString &file : files) {
+        TrackReader reader;
+        if (!readReported(&reader, file))
+            status = ExitUnread;
+        if (reader.opened())
+            out->write(infoLine(file, reader));
+        out->flush();
+    }
+    return status;
+}
+
+int runSamples(const QString &file, QFile *out)
+{
+    TrackReader reader;
+    const bool ok = readReported(&reader, file);
+    out->write("index,dateTime,latitudeRef,latitude,longitudeRef,longitude,speed,heading,gsensorX,gsensorY,gsensorZ\n");
+    for (const GpsData &s : qAsConst(reader.samples))
+        out->write(sampleLine(s));
+    return ok ? ExitOk : ExitUnread;
+}
+
+int runExport(TrackExporter::Format format, const QString &target, const QStringList &files, QFile *out)
+{
+    if (!target.isEmpty()) {
+        // Never write over a recording.
+        const QString canonicalTarget = QFileInfo(target).canonicalFilePath();
+        for (const QString &file : files) {
+            if (!canonicalTarget.isEmpty() && QFileInfo(file).canonicalFilePath() == canonicalTarget)
+                return usageError(QStringLiteral("%1: output would overwrite an input file").arg(target));
+        }
+    }
+    int status = ExitOk;
+    TrackExporter exporter;
+    for (const QString &file : files) {
+        TrackReader reader;
+        if (readReported(&reader, file))
+            exporter.addTrack(QFileInfo(file).fileName(), reader.samples);
+        else
+            status = ExitUnread;
+    }
+    if (target.isEmpty()) {
+        if (!exporter.write(format, out)) {
+            complain(QStringLiteral("cannot write to standard output"));
+            return ExitUnread;
+        }
+        return status;
+    }
+    QSaveFile save(target);
+    if (!save.open(QIODevice::WriteOnly) || !exporter.write(format, &save) || !save.commit()) {
+        complain(QStringLiteral("%1: cannot write: %2").arg(target, save.errorString()));
+        return ExitUnread;
+    }
+    return status;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trackora-gps"));
+
+    QStringList args = QCoreApplication::arguments();
+    if (args.size() < 2)
+        return usageError(QStringLiteral("no command given"));
+    const QString command = args.takeAt(1);
+    if (command == QLatin1String("-h") || command == QLatin1String("--help")) {
+        std::fputs(kUsage, stdout);
+        return ExitOk;
+    }
+
+    QCommandLineParser parser;
+    const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")}, QString());
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("file"));
+    parser.addOption(verbose);
+    if (command == QLatin1String("export")) {
+        parser.addOption(format);
+        parser.addOption(output);
+    } else if (command != QLatin1String("info") && command != QLatin1String("samples")) {
+        return usageError(QStringLiteral("unknown command '%1'").arg(command));
+    }
+    if (!parser.parse(args))
+        return usageError(parser.errorText());
+
+    // Standard output carries data only, and standard error one line per
+    // file; the parsers' diagnostics appear only when asked for.
+    if (!parser.isSet(verbose))
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
+
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return usageError(QStringLiteral("no FILE given"));
+
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly))
+        return ExitUnread;
+
+    if (command == QLatin1String("info"))
+        return runInfo(files, &out);
+    if (command == QLatin1String("samples")) {
+        if (files.size() != 1)
+            return usageError(QStringLiteral("samples takes exactly one FILE"));
+        return runSamples(files.first(), &out);
+    }
+    TrackExporter::Format exportFormat;
+    if (!parser.isSet(format))
+        return usageError(QStringLiteral("export needs --format"));
+    if (!TrackExporter::formatFromName(parser.value(format), &exportFormat))
+        return usageError(QStringLiteral("unknown format '%1'").arg(parser.value(format)));
+    return runExport(exportFormat, parser.value(output), files, &out);
+}
