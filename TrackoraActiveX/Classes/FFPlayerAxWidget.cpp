@@ -241,6 +241,10 @@ void CFFPlayerAxWidget::play()
 {
     if (media.isEmpty())
         return;
+    // Opening may reallocate the core's picture buffers; a renderer must not
+    // paint from the old ones meanwhile.
+    if (renderer && coreStopped())
+        renderer->renderBlank();
     player->play(media);
 }
 
