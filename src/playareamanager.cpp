@@ -20,6 +20,8 @@ PlayAreaManager::PlayAreaManager(QWidget *parent)
     : QWidget(parent)
 {
     setAcceptDrops(true);
+    // The view crosses to the control panel by name in signals.
+    qRegisterMetaType<ShowMode>("ShowMode");
 
     front = new CPlayerWidget(this);
     rear = new CPlayerWidget(this);

@@ -15,3 +15,11 @@ trackora_add_test(tst_renderers SOURCES tst_renderers.cpp tst_componentsupport.h
 trackora_add_test(tst_ffplayeraxwidget SOURCES tst_ffplayeraxwidget.cpp tst_componentsupport.h
   LIBS TrackoraViewer PkgConfig::SDL2 LABELS display component media DISPLAY MEDIA TIMEOUT 90)
 add_dependencies(tst_ffplayeraxwidget TrackoraActiveX)
+
+trackora_add_test(tst_playerwidget SOURCES tst_playerwidget.cpp
+  LIBS TrackoraViewer LABELS display component DISPLAY TIMEOUT 60)
+add_dependencies(tst_playerwidget TrackoraActiveX)
+
+trackora_add_test(tst_playareamanager SOURCES tst_playareamanager.cpp tst_componentsupport.h
+  LIBS TrackoraViewer LABELS display component media DISPLAY MEDIA TIMEOUT 120)
+add_dependencies(tst_playareamanager TrackoraActiveX)
