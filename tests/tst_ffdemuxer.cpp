@@ -1,0 +1,336 @@
+#include "FFDemuxer.h"
+#include "FFPlayer.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <SDL.h>
+
+#include <atomic>
+#include <memory>
+
+using namespace TrackoraActiveX;
+
+namespace {
+
+QMutex logMutex;
+QStringList logLines;
+QtMessageHandler previousHandler = nullptr;
+
+void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    {
+        QMutexLocker lock(&logMutex);
+        logLines << message;
+    }
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+int countLog(const QString &text)
+{
+    QMutexLocker lock(&logMutex);
+    return logLines.filter(text).size();
+}
+
+QString mediaPath(const QString &name)
+{
+    return qEnvironmentVariable("TRACKORA_TEST_MEDIA") + QStringLiteral("/engine/") + name;
+}
+
+// A player with its signals counted on the test's (GUI) thread.
+struct Watched
+{
+    std::unique_ptr<CFFPlayer> player{new CFFPlayer};
+    QObject context;
+    int pictures = 0;
+    qint64 lastPosition = -1;
+    qint64 maxPosition = -1;
+    qint64 duration = -1;
+    QList<FFStates> states;
+
+    Watched()
+    {
+        CFFPlayer *p = player.get();
+        QObject::connect(p, &CFFPlayer::renderFrame, &context, [this](const HFrame *) { ++pictures; },
+                         Qt::QueuedConnection);
+        QObject::connect(p, &CFFPlayer::positionChanged, &context,
+                         [this](qint64 ms) {
+                             lastPosition = ms;
+                             maxPosition = qMax(maxPosition, ms);
+                         },
+                         Qt::QueuedConnection);
+        QObject::connect(p, &CFFPlayer::durationChanged, &context, [this](qint64 ms) { duration = ms; },
+                         Qt::QueuedConnection);
+        QObject::connect(p, &CFFPlayer::stateChanged, &context, [this](FFStates s) { states << s; },
+                         Qt::QueuedConnection);
+    }
+    void settle(int ms) { QTest::qWait(ms); }
+};
+
+} // namespace
+
+class TestFFDemuxer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void unreadableInputIsRefused_data();
+    void unreadableInputIsRefused();
+    void seekWithoutFileOrBeforeStartIsRefused();
+    void playsToTheEndAndDrains_data();
+    void playsToTheEndAndDrains();
+    void pausedSeekShowsOnePicture();
+    void seekToRoundedUpEndIsIgnored();
+    void pauseAfterEndRepositionsToCurrentSecond();
+    void seekWhilePlayingAfterEndPlaysOn();
+    void seekBurstWhilePlayingSettles();
+    void stopAndDestructionReturnPromptly_data();
+    void stopAndDestructionReturnPromptly();
+};
+
+void TestFFDemuxer::initTestCase()
+{
+    previousHandler = qInstallMessageHandler(captureMessage);
+    QVERIFY2(SDL_Init(SDL_INIT_AUDIO) == 0, SDL_GetError());
+    QVERIFY2(QFile::exists(mediaPath("clip_short_F.mp4")), "the generated recordings are missing");
+}
+
+void TestFFDemuxer::cleanupTestCase()
+{
+    SDL_Quit();
+}
+
+void TestFFDemuxer::init()
+{
+    QMutexLocker lock(&logMutex);
+    logLines.clear();
+}
+
+void TestFFDemuxer::unreadableInputIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("logText");
+    QTest::newRow("missing file") << QByteArray() << "Couldn't open input stream. 2 No such file or directory";
+    QTest::newRow("not a media file") << QByteArray("this is not a recording\n").repeated(40)
+                                      << "Couldn't open input stream. ";
+    QTest::newRow("empty file") << QByteArray("") << "Couldn't open input stream. ";
+}
+
+void TestFFDemuxer::unreadableInputIsRefused()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, logText);
+    QTemporaryDir dir;
+    QString path = dir.filePath("clip_F.mp4");
+    if (content.isNull()) {
+        path = dir.filePath("missing_F.mp4");
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    Watched w;
+    w.player->play(path);
+    QCOMPARE(w.player->state(), StoppedState);
+    QCOMPARE(countLog(logText), 1);
+    w.settle(100);
+    QVERIFY2(w.states.isEmpty(), "a failed open reports no state");
+    QCOMPARE(w.pictures, 0);
+    QCOMPARE(countLog("begin onDemux"), 0);
+}
+
+void TestFFDemuxer::seekWithoutFileOrBeforeStartIsRefused()
+{
+    CFFPlayer player;
+    CFFDemuxer demuxer(&player);
+    QVERIFY(!demuxer.seekFile(3, PausedState));
+    QVERIFY(!demuxer.seekFile(-1, PausedState));
+    demuxer.setSeekSecond(2, PausedState);
+    QCOMPARE(demuxer.seekSecond(), 0);
+
+    QVERIFY(demuxer.openMedia(mediaPath("clip_noaudio_F.mp4")));
+    demuxer.pauseDemux(true);
+    QVERIFY(!demuxer.seekFile(-1, PausedState));
+    QCOMPARE(demuxer.seekSecond(), 0);
+    QVERIFY(demuxer.seekFile(1, PausedState));
+    QCOMPARE(demuxer.seekSecond(), 1);
+    demuxer.stopDemux();
+    QVERIFY(!demuxer.isInitialized());
+    QVERIFY(!demuxer.seekFile(1, PausedState));
+}
+
+void TestFFDemuxer::playsToTheEndAndDrains_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("frameMs");
+    QTest::newRow("H.264 + AAC") << "clip_short_F.mp4" << 33;
+    QTest::newRow("H.264 without audio") << "clip_short_R.mp4" << 33;
+    QTest::newRow("with a subtitle stream") << "clip_subtitle_F.mp4" << 33;
+    QTest::newRow("MJPEG + PCM in AVI") << "clip_mjpeg_F.avi" << 40;
+}
+
+void TestFFDemuxer::playsToTheEndAndDrains()
+{
+    QFETCH(QString, file);
+    QFETCH(int, frameMs);
+    Watched w;
+    w.player->play(mediaPath(file));
+    QCOMPARE(w.player->state(), PlayingState);
+    QTRY_COMPARE_WITH_TIMEOUT(countLog("begin onDemux"), 1, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.duration > 0, 2000);
+    // The last pictures come out of the decoder only after the end-of-file packet.
+    QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= w.duration - frameMs - 5, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 5000);
+    QVERIFY2(w.pictures >= w.duration / frameMs * 9 / 10,
+             qPrintable(QString("only %1 pictures for %2 ms").arg(w.pictures).arg(w.duration)));
+    QCOMPARE(countLog("CFFVideo::decodePacket"), 0);
+    w.player->stop();
+    QCOMPARE(w.player->state(), StoppedState);
+}
+
+void TestFFDemuxer::pausedSeekShowsOnePicture()
+{
+    Watched w;
+    w.player->play(mediaPath("clip_noaudio_F.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 200, 5000);
+    w.player->pause();
+    w.settle(300);
+    const int before = w.pictures;
+    w.player->setSeekSecond(2);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.pictures, before + 1);
+    // GOP 30 at 30 fps: a key picture starts every second.
+    QCOMPARE(w.lastPosition, qint64(2000));
+    QCOMPARE(w.player->seekSecond(), 2);
+    // The read loop stays parked: nothing else is shown while paused.
+    w.settle(800);
+    QCOMPARE(w.pictures, before + 1);
+    QCOMPARE(w.lastPosition, qint64(2000));
+
+    // A second seek shows the next picture as promptly.
+    w.player->setSeekSecond(1);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.pictures, before + 2);
+    QCOMPARE(w.lastPosition, qint64(1000));
+
+    // Playing resumes from there (once settled, positions are reported again).
+    QTRY_VERIFY_WITH_TIMEOUT(w.player->isSeekSettled(), 3000);
+    w.player->play(mediaPath("clip_noaudio_F.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 1500, 5000);
+    QVERIFY(w.lastPosition < 3500);
+}
+
+void TestFFDemuxer::seekToRoundedUpEndIsIgnored()
+{
+    Watched w;
+    // 3.0 s of video: a seek to second 3 is a seek to the rounded-up end.
+    w.player->play(mediaPath("clip_short_R.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.duration > 0, 2000);
+    QCOMPARE(w.duration, qint64(3000));
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 200, 5000);
+    w.player->pause();
+    w.settle(200);
+    const int before = w.pictures;
+    w.player->setSeekSecond(3);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.player->seekSecond(), 0);
+    QCOMPARE(w.pictures, before);
+    w.player->setSeekSecond(2);
+    QCOMPARE(w.player->seekSecond(), 2);
+}
+
+void TestFFDemuxer::pauseAfterEndRepositionsToCurrentSecond()
+{
+    Watched w;
+    w.player->play(mediaPath("clip_short_R.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 2900, 10000);
+    w.player->pause();
+    // Position ~2966 ms: the loop restarts parked at second 2.
+    QCOMPARE(w.player->seekSecond(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(countLog("begin onDemux"), 2, 2000);
+    w.settle(300);
+    const int parked = w.pictures;
+    w.settle(300);
+    QCOMPARE(w.pictures, parked);
+    w.lastPosition = -1;
+    w.player->play(mediaPath("clip_short_R.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 2000 && w.lastPosition < 2900, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 2, 10000);
+}
+
+void TestFFDemuxer::seekWhilePlayingAfterEndPlaysOn()
+{
+    Watched w;
+    w.player->play(mediaPath("clip_short_F.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 2900, 10000);
+    w.lastPosition = -1;
+    // The decoder has drained; the seek must bring it back to life.
+    w.player->setSeekSecond(1);
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 1000 && w.lastPosition < 2900, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 2, 10000);
+}
+
+void TestFFDemuxer::seekBurstWhilePlayingSettles()
+{
+    Watched w;
+    w.player->play(mediaPath("clip1080_F.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 100, 5000);
+    // Seeks on the GUI thread race the read loop on the same input.
+    for (int i = 0; i < 30; ++i) {
+        w.player->setSeekSecond(2 + i % 7);
+        QTest::qWait(15);
+    }
+    w.player->setSeekSecond(10);
+    QTRY_VERIFY_WITH_TIMEOUT(w.player->isSeekSettled(), 3000);
+    w.lastPosition = -1;
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 10000, 5000);
+    QVERIFY2(w.lastPosition < 19000, qPrintable(QString("position %1 after a seek to 10 s").arg(w.lastPosition)));
+    QCOMPARE(w.player->seekSecond(), 10);
+    QCOMPARE(w.player->state(), PlayingState);
+}
+
+void TestFFDemuxer::stopAndDestructionReturnPromptly_data()
+{
+    QTest::addColumn<QString>("stateBefore");
+    QTest::newRow("playing 1080p") << "playing";
+    QTest::newRow("paused 1080p") << "paused";
+    QTest::newRow("after the end") << "ended";
+}
+
+void TestFFDemuxer::stopAndDestructionReturnPromptly()
+{
+    QFETCH(QString, stateBefore);
+    Watched w;
+    const QString file = stateBefore == "ended" ? "clip_short_R.mp4" : "clip1080_F.mp4";
+    w.player->play(mediaPath(file));
+    QTRY_VERIFY_WITH_TIMEOUT(w.pictures > 3, 10000);
+    if (stateBefore == "paused")
+        w.player->pause();
+    if (stateBefore == "ended")
+        QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 10000);
+    QElapsedTimer timer;
+    timer.start();
+    w.player->stop();
+    const qint64 stopMs = timer.elapsed();
+    QVERIFY2(stopMs < 1500, qPrintable(QString("stop took %1 ms").arg(stopMs)));
+    QCOMPARE(w.player->state(), StoppedState);
+    // Opening again after a stop reads from the start.
+    w.lastPosition = -1;
+    w.player->play(mediaPath(file));
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 0 && w.lastPosition < 1500, 10000);
+    timer.restart();
+    w.player.reset();
+    const qint64 deleteMs = timer.elapsed();
+    QVERIFY2(deleteMs < 1500, qPrintable(QString("destruction took %1 ms").arg(deleteMs)));
+}
+
+QTEST_MAIN(TestFFDemuxer)
+#include "tst_ffdemuxer.moc"
