@@ -3,9 +3,10 @@
 #include "FFVideo.h"
 
 #include <QElapsedTimer>
-#include <QMutex>
 #include <QProcess>
 #include <QtTest>
+
+#include <mutex>
 
 #include <atomic>
 #include <thread>
@@ -19,14 +20,14 @@ using namespace TrackoraActiveX;
 
 namespace {
 
-QMutex logMutex;
+std::mutex logMutex; // std::mutex: ThreadSanitizer sees through it
 QStringList logLines;
 QtMessageHandler previousHandler = nullptr;
 
 void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     {
-        QMutexLocker lock(&logMutex);
+        std::lock_guard<std::mutex> lock(logMutex);
         logLines << message;
     }
     if (previousHandler)
@@ -35,7 +36,7 @@ void captureMessage(QtMsgType type, const QMessageLogContext &context, const QSt
 
 QStringList logMatching(const QString &text)
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     return logLines.filter(text);
 }
 
@@ -161,7 +162,7 @@ void TestFFVideo::initTestCase()
 
 void TestFFVideo::init()
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logLines.clear();
 }
 
