@@ -13,7 +13,7 @@ trackora_add_test(tst_renderers SOURCES tst_renderers.cpp tst_componentsupport.h
   LIBS TrackoraViewer TrackoraActiveX LABELS display component DISPLAY)
 
 trackora_add_test(tst_ffplayeraxwidget SOURCES tst_ffplayeraxwidget.cpp tst_componentsupport.h
-  LIBS TrackoraViewer PkgConfig::SDL2 LABELS display component media DISPLAY MEDIA TIMEOUT 90)
+  LIBS TrackoraViewer TrackoraActiveX PkgConfig::SDL2 LABELS display component media DISPLAY MEDIA TIMEOUT 90)
 add_dependencies(tst_ffplayeraxwidget TrackoraActiveX)
 
 trackora_add_test(tst_playerwidget SOURCES tst_playerwidget.cpp

@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <SDL.h>
 
+#include "FFPlayer.h"
 #include "trackoraactivexlib.h"
 #include "tst_componentsupport.h"
 
@@ -244,6 +245,21 @@ private slots:
         // A null record is refused rather than followed.
         control.setAxUserData(0);
         QCOMPARE(record->isMain, true);
+    }
+
+    // The viewer fills the component's record in place through its own
+    // declaration of it: both must put the fields at the same places.
+    void recordLayoutMatchesTheComponent()
+    {
+        Container control;
+        const qlonglong address = control.axUserData();
+        auto *mine = reinterpret_cast<TrackoraActiveXLib::CFFPlayerAxUserData *>(address);
+        auto *theirs = reinterpret_cast<TrackoraActiveX::CFFPlayerAxUserData *>(address);
+        QCOMPARE(static_cast<void *>(&mine->peer), static_cast<void *>(&theirs->peer));
+        QCOMPARE(static_cast<void *>(&mine->player), static_cast<void *>(&theirs->player));
+        QCOMPARE(static_cast<void *>(&mine->isMain), static_cast<void *>(&theirs->isMain));
+        QCOMPARE(sizeof(*mine), sizeof(*theirs));
+        QCOMPARE(mine->player, static_cast<void *>(theirs->player));
     }
 
     void dragEventsAnsweredByTheContainer()

@@ -34,6 +34,8 @@ private:
     QString saveDirectory;
 };
 
+// Filled on the GUI thread before the pool starts the task; read only by
+// the pool thread afterwards.
 class TRACKORAACTIVEX_EXPORT CCaptureTaskBase : public QObject
 {
     Q_OBJECT

@@ -31,6 +31,13 @@ constexpr Uint32 kSdlInitFlags = SDL_INIT_EVERYTHING;
 // What the player needs when the full set cannot start (no display).
 constexpr Uint32 kSdlFallbackFlags = SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_EVENTS;
 
+// A frame more than this many times the control's size in either direction
+// is pre-shrunk with libyuv before Qt's smooth scale.
+constexpr int kShrinkAbove = 2;
+// The pre-shrink goes this fraction (1/n) of the way from the control's size
+// to the frame's, leaving the last, smooth step to Qt.
+constexpr int kShrinkSteps = 3;
+
 std::atomic<int> liveControlCount{0};
 
 void acquireSdl()
@@ -449,7 +456,7 @@ void CFFPlayerAxWidget::refreshPicture()
     if (w <= 0 || h <= 0 || fw <= 0 || fh <= 0)
         return;
 
-    if (2 * w >= fw && 2 * h >= fh) {
+    if (kShrinkAbove * w >= fw && kShrinkAbove * h >= fh) {
         const QImage image(rgbBuffer, fw, fh, fw * 4, QImage::Format_RGB32);
         if (!image.isNull()) {
             picture = image;
@@ -458,8 +465,8 @@ void CFFPlayerAxWidget::refreshPicture()
         return;
     }
 
-    const int sw = w + (fw - w) / 3;
-    const int sh = h + (fh - h) / 3;
+    const int sw = w + (fw - w) / kShrinkSteps;
+    const int sh = h + (fh - h) / kShrinkSteps;
     // Wider (or taller) than the frame in one direction, the pre-shrunk
     // picture can be larger than the frame itself.
     const int shrinkSize = sw * sh * 4;
