@@ -301,7 +301,8 @@ def main(argv):
     files = [r for r in files if not args.only or args.only in r]
     bad = 0
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
-        for rel, problems in zip(files, pool.map(lambda r: check(args.mediadir, r, not args.no_decode), files)):
+        results = pool.map(lambda r: check(args.mediadir, r, not args.no_decode), files)
+        for rel, problems in zip(files, results):
             if problems:
                 bad += 1
                 print("FAIL %s\n  %s" % (rel, "\n  ".join(problems)))

@@ -177,7 +177,8 @@ class Mp4Builder:
         def edit(trak, pos):
             base = pos.get(piece, 0) + 8
             st = trak.path(b"mdia", b"minf", b"stbl")
-            mp4box.replace_child(st, b"stco", mp4box.make_stco([base + n * stride for n in range(len(chunks))]))
+            offsets = [base + n * stride for n in range(len(chunks))]
+            mp4box.replace_child(st, b"stco", mp4box.make_stco(offsets))
             mp4box.replace_child(st, b"stsc", mp4box.make_stsc(per_chunk))
         self.trak_edits.append((sound_id, edit))
         self.sources.append(("free", lambda data, pos: _source(

@@ -88,7 +88,8 @@ def _build_trip():
     trip.append(TripPoint((" ", 0, 0), (" ", 0, 0), 0, _gsensor(30), 0, mark_a="V", mark_b="V"))
     trip.append(TripPoint((" ", 1, 300000), (" ", 2, 450000), 0, _gsensor(31), 0, mark_a="V"))
     # Back north-east, heading south-west.
-    trip += _moves(("N", 35, 420000), ("E", 139, 420000), -180, -240, [10, 20, 40, 80, 160, 200, 210, 215], 32)
+    trip += _moves(("N", 35, 420000), ("E", 139, 420000), -180, -240,
+                   [10, 20, 40, 80, 160, 200, 210, 215], 32)
     return trip
 
 
