@@ -216,6 +216,10 @@
             hasScale: function () {
                 return !!map.getContainer().querySelector('.leaflet-control-scale');
             },
+            markerShown: function () {
+                var icon = marker && marker._icon;
+                return !!icon && icon.complete && icon.naturalWidth > 0;
+            },
             destroy: function () {
                 map.remove();
             }
@@ -263,6 +267,7 @@
             center: view ? [view.lng, view.lat] : null,
             zoom: view ? view.zoom : null,
             scale: backend ? backend.hasScale() : false,
+            markerShown: backend ? backend.markerShown() : false,
             pending: pending.length,
             calls: state.calls,
             query: query()

@@ -8,8 +8,8 @@
 #include <QWebEngineSettings>
 
 #include <cctype>
+#include <cmath>
 
-#include "cgpsutils.h"
 #include "configuration.h"
 #include "customWebEngine.h"
 #include "mapkeypieces.h"
@@ -19,9 +19,6 @@ Q_LOGGING_CATEGORY(lcMap, "trackora.map")
 const char *const MapWebView::ProviderMapSite = "https://maps.google.com";
 
 namespace {
-
-// Time the OpenStreetMap page gets to load before it is centred.
-constexpr int OsmSettleMs = 1500;
 
 // The default place of each interface language: the Google page gets the
 // texts, the OpenStreetMap page the numbers.
@@ -59,6 +56,16 @@ const LanguagePlace &placeFor(int language)
 QString fixed(double value)
 {
     return QString::number(value, 'f', 6);
+}
+
+// The pages take 0,0 for "no fix" and never draw it; "nan" would not even
+// parse as a script number.
+void replaceUnusable(double &lng, double &lat, int index)
+{
+    if (std::isfinite(lng) && std::isfinite(lat))
+        return;
+    qCWarning(lcMap) << "sample" << index << "has no usable position, sent as 0,0";
+    lng = lat = 0.0;
 }
 
 QByteArray joined(const char *first, const char *second, bool hex)
@@ -116,22 +123,31 @@ void MapWebView::setMapType(MapTypes type)
     const LanguagePlace &place = placeFor(language);
     switch (type) {
     case BaiduMap:
+        m_scriptAfterLoad.clear();
         load(QUrl::fromLocalFile(folder + QStringLiteral("/maps/BaiduMapIndex.html")));
         break;
-    case OpenStreetMap:
-        load(QUrl::fromLocalFile(folder + QStringLiteral("/maps/OpenStreetMap.html")));
-        CGPSUtils::sleepMs(OsmSettleMs);
-        runScript(QStringLiteral("showMapCenter(%1, %2);").arg(place.osmLng).arg(place.osmLat));
+    case OpenStreetMap: {
+        // A script run before the new page has committed goes to the page it
+        // replaces and is lost, however long this thread waits (the web
+        // engine commits on this very thread), so it waits for the load.
+        const QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/OpenStreetMap.html"));
+        m_scriptAfterLoadUrl = url;
+        m_scriptAfterLoad = QStringLiteral("showMapCenter(%1, %2);").arg(place.osmLng).arg(place.osmLat);
+        load(url);
         break;
+    }
     case GoogleMap: {
         const QString fileName = QStringLiteral("WG_") + QStringLiteral("GoogleMapIndex.html");
         QUrlQuery query;
         query.addQueryItem(QStringLiteral("language"), QString::fromLatin1(place.code));
         query.addQueryItem(QStringLiteral("lng"), QString::fromLatin1(place.lng));
         query.addQueryItem(QStringLiteral("lat"), QString::fromLatin1(place.lat));
-        query.addQueryItem(QStringLiteral("key"), mapServiceKey());
+        // Without a key the item is still there, empty ("key=").
+        const QString key = mapServiceKey();
+        query.addQueryItem(QStringLiteral("key"), key.isNull() ? QStringLiteral("") : key);
         QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/") + fileName);
         url.setQuery(query);
+        m_scriptAfterLoad.clear();
         load(url);
         break;
     }
@@ -143,6 +159,7 @@ void MapWebView::setMapType(MapTypes type)
 
 void MapWebView::addPoint(MapPoint point)
 {
+    replaceUnusable(point.longitude, point.latitude, point.index);
     runScript(QStringLiteral("mapAddPoint(%1, %2, %3);")
                   .arg(fixed(point.longitude), fixed(point.latitude), QString::number(point.index)));
 }
@@ -157,6 +174,10 @@ void MapWebView::mapLoadingFinish(bool)
     qDebug() << "mapLoadingFinish";
     runScript(QStringLiteral("mapClearAll();"));
     runScript(QStringLiteral("setCenter(%1, %2);").arg(fixed(0), fixed(0)));
+    if (!m_scriptAfterLoad.isEmpty() && url() == m_scriptAfterLoadUrl) {
+        runScript(m_scriptAfterLoad);
+        m_scriptAfterLoad.clear();
+    }
 }
 
 void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
@@ -168,10 +189,11 @@ void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
         const QVector<double> &sample = allGpsData.at(i);
         // A sample without both coordinates still takes its slot, as 0,0,
         // which the page never draws, so the batch stays complete.
-        const double lng = sample.size() >= 2 ? sample.at(0) : 0.0;
-        const double lat = sample.size() >= 2 ? sample.at(1) : 0.0;
+        double lng = sample.size() >= 2 ? sample.at(0) : 0.0;
+        double lat = sample.size() >= 2 ? sample.at(1) : 0.0;
         if (sample.size() < 2)
             qCWarning(lcMap) << "sample" << i << "has" << sample.size() << "values, sent as 0,0";
+        replaceUnusable(lng, lat, i);
         runScript(QStringLiteral("loadAllGpsDataOfVideo(%1, %2, %3, %4)")
                       .arg(fixed(lng), fixed(lat), QString::number(i), QString::number(count)));
     }
@@ -182,6 +204,13 @@ QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)
 {
     qDebug() << "type: " << type;
     qDebug() << "url: " << url();
+    // The view reports a URL only when it differs from the last one, so the
+    // same link opened twice would reach the browser once: a fresh page each
+    // time starts with no URL.
+    QWebEnginePage *previous = popupView->page();
+    popupView->setPage(new CCustomWebEnginePage(this));
+    if (previous)
+        previous->deleteLater();
     return popupView;
 }
 

@@ -67,6 +67,7 @@ private:
 
     QWebEngineView *popupView;
     CAes128Gcm m_cipher;
-    // Script to run once the page being loaded has finished loading.
+    // Script to run once the page at m_scriptAfterLoadUrl has loaded.
     QString m_scriptAfterLoad;
+    QUrl m_scriptAfterLoadUrl;
 };

@@ -1,8 +1,9 @@
 #include "FFBuffer.h"
 
 #include <QElapsedTimer>
-#include <QMutex>
 #include <QtTest>
+
+#include <mutex>
 
 #include <thread>
 
@@ -14,14 +15,14 @@ using namespace TrackoraActiveX;
 
 namespace {
 
-QMutex logMutex;
+std::mutex logMutex; // std::mutex: ThreadSanitizer sees through it
 QStringList logLines;
 QtMessageHandler previousHandler = nullptr;
 
 void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     {
-        QMutexLocker lock(&logMutex);
+        std::lock_guard<std::mutex> lock(logMutex);
         logLines << message;
     }
     if (previousHandler)
@@ -30,7 +31,7 @@ void captureMessage(QtMsgType type, const QMessageLogContext &context, const QSt
 
 int countLog(const QString &text)
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     int n = 0;
     for (const QString &line : qAsConst(logLines))
         n += line.contains(text) ? 1 : 0;
@@ -87,7 +88,7 @@ void TestFFBuffer::initTestCase()
 
 void TestFFBuffer::init()
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logLines.clear();
 }
 

@@ -2,9 +2,10 @@
 #include "FFPlayer.h"
 
 #include <QElapsedTimer>
-#include <QMutex>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <mutex>
 
 #include <SDL.h>
 
@@ -15,14 +16,14 @@ using namespace TrackoraActiveX;
 
 namespace {
 
-QMutex logMutex;
+std::mutex logMutex; // std::mutex: ThreadSanitizer sees through it
 QStringList logLines;
 QtMessageHandler previousHandler = nullptr;
 
 void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     {
-        QMutexLocker lock(&logMutex);
+        std::lock_guard<std::mutex> lock(logMutex);
         logLines << message;
     }
     if (previousHandler)
@@ -31,7 +32,7 @@ void captureMessage(QtMsgType type, const QMessageLogContext &context, const QSt
 
 int countLog(const QString &text)
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     return logLines.filter(text).size();
 }
 
@@ -108,7 +109,7 @@ void TestFFDemuxer::cleanupTestCase()
 
 void TestFFDemuxer::init()
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logLines.clear();
 }
 

@@ -3,9 +3,10 @@
 #include "FFVideo.h"
 
 #include <QElapsedTimer>
-#include <QMutex>
 #include <QProcess>
 #include <QtTest>
+
+#include <mutex>
 
 #include <atomic>
 #include <thread>
@@ -19,14 +20,14 @@ using namespace TrackoraActiveX;
 
 namespace {
 
-QMutex logMutex;
+std::mutex logMutex; // std::mutex: ThreadSanitizer sees through it
 QStringList logLines;
 QtMessageHandler previousHandler = nullptr;
 
 void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     {
-        QMutexLocker lock(&logMutex);
+        std::lock_guard<std::mutex> lock(logMutex);
         logLines << message;
     }
     if (previousHandler)
@@ -35,7 +36,7 @@ void captureMessage(QtMsgType type, const QMessageLogContext &context, const QSt
 
 QStringList logMatching(const QString &text)
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     return logLines.filter(text);
 }
 
@@ -139,6 +140,10 @@ private slots:
     void init();
 
     void hardwareProbeRunsOnceAndFallsBack();
+    void surfaceFormatOfDeviceType_data();
+    void surfaceFormatOfDeviceType();
+    void failedHardwareDeviceFallsBackToSoftware();
+    void unmatchedSurfaceFormatFallsBackToSoftware();
     void decodesEveryPictureInOutputFormat_data();
     void decodesEveryPictureInOutputFormat();
     void packetWithoutPictureQueuesNothing();
@@ -157,7 +162,7 @@ void TestFFVideo::initTestCase()
 
 void TestFFVideo::init()
 {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logLines.clear();
 }
 
@@ -181,6 +186,70 @@ void TestFFVideo::hardwareProbeRunsOnceAndFallsBack()
     QVERIFY(tried[2].contains("vdpau"));
     QCOMPARE(logMatching("No hardware decoding device usable").size(), 1);
     QCOMPARE(CFFHelper::hwAcclProbe(), AVERROR(EINVAL));
+}
+
+void TestFFVideo::surfaceFormatOfDeviceType_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("format");
+    QTest::newRow("vaapi") << QByteArray("vaapi") << int(AV_PIX_FMT_VAAPI);
+    QTest::newRow("cuda") << QByteArray("cuda") << int(AV_PIX_FMT_CUDA);
+    QTest::newRow("vdpau") << QByteArray("vdpau") << int(AV_PIX_FMT_VDPAU);
+    QTest::newRow("dxva2") << QByteArray("dxva2") << int(AV_PIX_FMT_DXVA2_VLD);
+    QTest::newRow("d3d11va") << QByteArray("d3d11va") << int(AV_PIX_FMT_D3D11);
+    QTest::newRow("videotoolbox") << QByteArray("videotoolbox") << int(AV_PIX_FMT_VIDEOTOOLBOX);
+    QTest::newRow("another known kind") << QByteArray("drm") << int(AV_PIX_FMT_NONE);
+    QTest::newRow("unknown name") << QByteArray("nonsense") << int(AV_PIX_FMT_NONE);
+}
+
+void TestFFVideo::surfaceFormatOfDeviceType()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, format);
+    CFFVideo video(nullptr);
+    AVHWDeviceType type = AV_HWDEVICE_TYPE_VAAPI;
+    QCOMPARE(int(video.findFormatByHwdevice(name.constData(), type)), format);
+    if (name == "nonsense") {
+        QCOMPARE(type, AV_HWDEVICE_TYPE_NONE);
+        QCOMPARE(logMatching("Device type nonsense is not supported.").size(), 1);
+        QCOMPARE(logMatching("Available device types:").size(), 1);
+    } else {
+        QCOMPARE(QByteArray(av_hwdevice_get_type_name(type)), name);
+        QCOMPARE(logMatching("is not supported").size(), 0);
+    }
+}
+
+void TestFFVideo::failedHardwareDeviceFallsBackToSoftware()
+{
+    if (CFFHelper::hwAcclAvailable())
+        QSKIP("a hardware device exists here; the fall-back is for machines without one");
+    Input input(mediaPath("clip_short_F.mp4"));
+    QVERIFY(input.ctx);
+    CFFVideo video(nullptr);
+    QVERIFY(video.openStream(input.ctx, AVMEDIA_TYPE_VIDEO));
+    AVCodecContext *ctx = video.codecContext();
+    // Forcing the attempt makes the decoder try to create a device, fail, and go on in software.
+    QCOMPARE(video.initDecodeMode(ctx, true), SOFTWARE_DECODE);
+    QCOMPARE(logMatching("Failed to create specified HW device. ").size(), 1);
+    QCOMPARE(logMatching("SOFTWARE_DECODE codec_name: h264=>").size(), 1);
+    QVERIFY2(ctx->get_format != getHardwareFormat, "the codec's own get_format is put back");
+    QVERIFY(!ctx->hw_device_ctx);
+    QCOMPARE(ctx->thread_count, 4);
+    QCOMPARE(video.decodeMode(), SOFTWARE_DECODE);
+    QCOMPARE(video.outputFormat(), AV_PIX_FMT_YUV420P);
+}
+
+void TestFFVideo::unmatchedSurfaceFormatFallsBackToSoftware()
+{
+    CFFVideo video(nullptr);
+    AVCodecContext *ctx = avcodec_alloc_context3(nullptr);
+    ctx->opaque = &video;
+    const AVPixelFormat offered[] = {AV_PIX_FMT_VAAPI, AV_PIX_FMT_CUDA, AV_PIX_FMT_YUV420P10LE, AV_PIX_FMT_NONE};
+    QCOMPARE(getHardwareFormat(ctx, offered), AV_PIX_FMT_YUV420P10LE);
+    QCOMPARE(logMatching("Failed to get HW surface format.").size(), 1);
+    const AVPixelFormat onlyHardware[] = {AV_PIX_FMT_VDPAU, AV_PIX_FMT_NONE};
+    QCOMPARE(getHardwareFormat(ctx, onlyHardware), AV_PIX_FMT_NONE);
+    avcodec_free_context(&ctx);
 }
 
 void TestFFVideo::decodesEveryPictureInOutputFormat_data()

@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
+#include <QJsonDocument>
 #include <QList>
 #include <QStandardPaths>
+#include <QWebEnginePage>
 #include <QtTest>
 
 #include <arpa/inet.h>
@@ -19,9 +21,70 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <memory>
 #include <vector>
 
 namespace maptest {
+
+// Longest wait for a page to load or a script result; a slow machine, not a hang.
+constexpr int WaitMs = 20000;
+
+inline QVariant evaluate(QWebEnginePage *page, const QString &script)
+{
+    auto result = std::make_shared<QVariant>();
+    auto done = std::make_shared<bool>(false);
+    page->runJavaScript(script, [result, done](const QVariant &v) {
+        *result = v;
+        *done = true;
+    });
+    for (int waited = 0; !*done && waited < WaitMs; waited += 20)
+        QTest::qWait(20);
+    return *result;
+}
+
+// What the page reports through its read-only accessor.
+inline QVariantMap mapState(QWebEnginePage *page)
+{
+    return evaluate(page, QStringLiteral("trackoraMapState()")).toMap();
+}
+
+inline bool near(const QVariant &pair, double lng, double lat, double tolerance = 1e-6)
+{
+    const QVariantList p = pair.toList();
+    return p.size() >= 2 && qAbs(p.at(0).toDouble() - lng) <= tolerance
+        && qAbs(p.at(1).toDouble() - lat) <= tolerance;
+}
+
+inline QString describe(const QVariant &value)
+{
+    return QString::fromUtf8(QJsonDocument::fromVariant(value).toJson(QJsonDocument::Compact));
+}
+
+// Pixels in the red of the played route.
+inline int routePixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 170 && c.green() < 100 && c.blue() < 100)
+                ++count;
+        }
+    return count;
+}
+
+// Waits until the loaded page has settled on a map and replayed early calls.
+inline bool pageReady(QWebEnginePage *page)
+{
+    for (int waited = 0; waited < WaitMs; waited += 50) {
+        const QVariantMap state = mapState(page);
+        if (state.value(QStringLiteral("backend")).toString() != QLatin1String("none")
+            && state.value(QStringLiteral("pending")).toInt() == 0)
+            return true;
+        QTest::qWait(50);
+    }
+    return false;
+}
 
 // A listening socket on 127.0.0.1 whose port is known before the application
 // exists; hand it to QTcpServer::setSocketDescriptor afterwards.

@@ -165,6 +165,7 @@ void CFFAudio::start()
                 return;
             }
             deviceFailed = false;
+            starving = false;
             closed = false;
         }
     }
@@ -260,6 +261,11 @@ bool CFFAudio::isDeviceOpen() const
     return deviceId != 0 && !closed;
 }
 
+bool CFFAudio::isStarving() const
+{
+    return starving;
+}
+
 qint64 CFFAudio::bytesPlayed() const
 {
     return playedBytes;
@@ -282,8 +288,11 @@ bool CFFAudio::waitForPacket()
     for (int attempt = 1;; ++attempt) {
         if (closed || holdOff)
             return false;
-        if (audioPacketQueue.queueSize() > 0)
+        if (audioPacketQueue.queueSize() > 0) {
+            starving = false;
             return true;
+        }
+        starving = true;
         if (attempt > kQueueWaitSteps)
             break;
         const int stepMs = audioPacketQueue.waitTimeoutMs;

@@ -47,6 +47,9 @@ public:
 
     // True while an SDL device plays for this decoder (opened by start()).
     bool isDeviceOpen() const;
+    // True while the device waits for packets that do not come (the audio
+    // ended before the video, or the demuxer fell behind): its clock stands.
+    bool isStarving() const;
     // Bytes of decoded sound handed to the device since the last start from
     // stopped, and the byte rate of that sound (benchmark, tests).
     qint64 bytesPlayed() const;
@@ -81,6 +84,7 @@ private:
     std::atomic<bool> closed{true};  // atomic; GUI writes: the callback does nothing while set
     std::atomic<bool> holdOff{false}; // atomic; GUI sets it while pausing or stopping the device
     std::atomic<bool> deviceFailed{false}; // atomic; GUI writes: packets are dropped, nobody plays them
+    std::atomic<bool> starving{false};  // atomic; audio thread writes
     std::atomic<qint64> playedBytes{0}; // atomic; audio thread writes
     std::atomic<int> byteRate{0};       // atomic; GUI writes in start()
     int channels = 0;               // codecLock; the opened codec's channel count

@@ -570,7 +570,8 @@ void CFFPlayer::doTransfer()
     lastPts = pts;
     const FFPlaybackRate playRate = rate;
 
-    if (hasAudio && audio->isDeviceOpen()) {
+    // A clock that stands (no device, or no more sound) cannot pace the pictures.
+    if (hasAudio && audio->isDeviceOpen() && !audio->isStarving()) {
         const double clock = audio->audioClock();
         const double threshold = std::max(delay, kMinSyncThreshold);
         const double diff = pts - clock;

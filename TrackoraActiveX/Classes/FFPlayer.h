@@ -152,3 +152,5 @@ private:
 };
 
 } // namespace TrackoraActiveX
+
+Q_DECLARE_METATYPE(const TrackoraActiveX::HFrame *)

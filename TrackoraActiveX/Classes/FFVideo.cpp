@@ -112,17 +112,35 @@ void CFFVideo::decodeLoop()
     }
 }
 
+void CFFVideo::prepareContext(AVCodecContext *ctx, bool hardwareAvailable)
+{
+    // lowres stays 0: a shrunken MJPEG picture is no use to the viewer.
+    ctx->flags2 |= AV_CODEC_FLAG2_FAST;
+    ctx->flags2 |= AV_CODEC_FLAG2_SHOW_ALL;
+    ctx->err_recognition |= AV_EF_EXPLODE;
+    initDecodeMode(ctx, hardwareAvailable);
+}
+
 bool CFFVideo::avcodecOpen()
 {
     std::lock_guard<std::mutex> lock(codecLock);
     if (!m_codecContext)
         return false;
-    // lowres stays 0: a shrunken MJPEG picture is no use to the viewer.
-    m_codecContext->flags2 |= AV_CODEC_FLAG2_FAST;
-    m_codecContext->flags2 |= AV_CODEC_FLAG2_SHOW_ALL;
-    m_codecContext->err_recognition |= AV_EF_EXPLODE;
-    initDecodeMode(m_codecContext, CFFHelper::hwAcclAvailable());
-    const int ret = avcodec_open2(m_codecContext, codec, nullptr);
+    prepareContext(m_codecContext, CFFHelper::hwAcclAvailable());
+    int ret = avcodec_open2(m_codecContext, codec, nullptr);
+    if (ret < 0 && m_decodeMode == HARDWARE_DECODE && stream) {
+        // The device exists but will not take this stream: start over in software.
+        qCWarning(lcVideo).noquote() << "Could not open video codec on the hardware. " + ffErrorText(ret);
+        AVCodecContext *fresh = avcodec_alloc_context3(codec);
+        if (fresh && avcodec_parameters_to_context(fresh, stream->codecpar) >= 0) {
+            avcodec_free_context(&m_codecContext);
+            m_codecContext = fresh;
+            prepareContext(m_codecContext, false);
+            ret = avcodec_open2(m_codecContext, codec, nullptr);
+        } else {
+            avcodec_free_context(&fresh);
+        }
+    }
     if (ret < 0) {
         qCWarning(lcVideo).noquote() << "Could not open video codec. " + ffErrorText(ret);
         return false;
@@ -137,9 +155,10 @@ FFDecodeMode CFFVideo::initDecodeMode(AVCodecContext *ctx, bool hardwareAvailabl
     const char *codecName = ctx->codec ? ctx->codec->name : (codec ? codec->name : "");
     const char *codecLongName = ctx->codec ? ctx->codec->long_name : (codec ? codec->long_name : "");
     if (hardwareAvailable) {
-        const char *deviceName = av_hwdevice_get_type_name(CFFHelper::hwDeviceType());
-        if (!deviceName)
-            deviceName = "";
+        // Without a probed device (a caller forcing the attempt) try the first kind the probe would.
+        const AVHWDeviceType probed = CFFHelper::hwDeviceType();
+        const char *deviceName = av_hwdevice_get_type_name(probed != AV_HWDEVICE_TYPE_NONE ? probed
+                                                                                          : AV_HWDEVICE_TYPE_VAAPI);
         AVHWDeviceType type = AV_HWDEVICE_TYPE_NONE;
         const AVPixelFormat format = findFormatByHwdevice(deviceName, type);
         if (format == AV_PIX_FMT_NONE) {

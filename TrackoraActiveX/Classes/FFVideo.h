@@ -56,6 +56,7 @@ public:
 
 private:
     void decodeLoop();
+    void prepareContext(AVCodecContext *ctx, bool hardwareAvailable);
     bool dropPicture(const AVFrame *picture);
     // Brings a system-memory picture into outputFormat(); returns the picture to
     // hand on (src itself or convertFrame), null when the conversion failed.

@@ -1,0 +1,87 @@
+#include "FFCaptureTaskMgr.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QThreadPool>
+
+Q_LOGGING_CATEGORY(lcCapture, "trackora.component.capture")
+
+namespace TrackoraActiveX {
+
+namespace {
+const QString kTimeFormat = QStringLiteral("yyMMdd-hhmmss_zzz");
+}
+
+CCaptureTaskMgr::CCaptureTaskMgr()
+    : QObject(nullptr)
+{
+}
+
+void CCaptureTaskMgr::captureImage(const QString &sourcePath, const QImage &image)
+{
+    auto *task = new CCaptureQImageTask;
+    task->manager = this;
+    auto *runnable = new CCaptureRunnable(task);
+    connect(task, &CCaptureTaskBase::captureFinished, this, &CCaptureTaskMgr::captureFinished);
+    task->image = image.copy();
+    task->sourcePath = sourcePath;
+    task->directory = saveDirectory;
+    QThreadPool::globalInstance()->start(runnable, 0);
+}
+
+QString CCaptureQImageTask::fileNameFor(const QString &directory, const QString &sourcePath,
+                                        const QString &timeStr)
+{
+    return QString("%1/ScreenShot_%2__%3.jpeg")
+        .arg(directory)
+        .arg(QFileInfo(sourcePath).baseName())
+        .arg(timeStr);
+}
+
+void CCaptureQImageTask::doWork()
+{
+    QDir dir(directory);
+    if (!dir.exists() && !dir.mkpath(directory)) {
+        qCDebug(lcCapture) << "mkpath error, capture failed";
+        emit captureFinished(-1);
+        return;
+    }
+
+    const QString timeStr = QDateTime::currentDateTime().toString(kTimeFormat);
+    qCDebug(lcCapture) << "start capture, timeStr" << timeStr;
+    const QString fileName = fileNameFor(directory, sourcePath, timeStr);
+
+    if (!image.save(fileName)) {
+        qCWarning(lcCapture) << "cannot save" << fileName;
+        emit captureFinished(-2);
+    } else {
+        QFile written(fileName);
+        if (!written.open(QIODevice::ReadOnly)) {
+            emit captureFinished(-3);
+        } else {
+            emit captureFinished(written.size() != 0 ? 0 : -4);
+            written.close();
+        }
+    }
+    qCDebug(lcCapture) << "end run";
+}
+
+CCaptureRunnable::CCaptureRunnable(CCaptureTaskBase *task)
+    : task(task)
+{
+}
+
+CCaptureRunnable::~CCaptureRunnable()
+{
+    task->deleteLater();
+}
+
+void CCaptureRunnable::run()
+{
+    task->doWork();
+}
+
+} // namespace TrackoraActiveX

@@ -1,0 +1,514 @@
+#include "FFPlayerAxWidget.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QPainter>
+#include <QToolTip>
+#include <SDL.h>
+#include <atomic>
+#include <cstdlib>
+#include <libyuv.h>
+
+extern "C" {
+#include <libavutil/imgutils.h>
+#include <libavutil/pixfmt.h>
+}
+
+#include "FFCaptureTaskMgr.h"
+#include "FFGLNV12.h"
+#include "FFGLYUV420P.h"
+
+Q_LOGGING_CATEGORY(lcControl, "trackora.component.control")
+
+namespace TrackoraActiveX {
+
+namespace {
+// Every subsystem, as the audio output and the core's timing expect.
+constexpr Uint32 kSdlInitFlags = SDL_INIT_EVERYTHING;
+// What the player needs when the full set cannot start (no display).
+constexpr Uint32 kSdlFallbackFlags = SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_EVENTS;
+
+// A frame more than this many times the control's size in either direction
+// is pre-shrunk with libyuv before Qt's smooth scale.
+constexpr int kShrinkAbove = 2;
+// The pre-shrink goes this fraction (1/n) of the way from the control's size
+// to the frame's, leaving the last, smooth step to Qt.
+constexpr int kShrinkSteps = 3;
+
+std::atomic<int> liveControlCount{0};
+
+void acquireSdl()
+{
+    if (liveControlCount.fetch_add(1) != 0)
+        return;
+    // SDL would otherwise take over SIGINT/SIGTERM and the viewer could
+    // no longer be ended from outside.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_Init(kSdlInitFlags) != 0) {
+        qCWarning(lcControl) << "SDL_Init failed:" << SDL_GetError() << "- starting audio only";
+        if (SDL_Init(kSdlFallbackFlags) != 0)
+            qCWarning(lcControl) << "SDL_Init (audio) failed:" << SDL_GetError();
+    }
+}
+
+void releaseSdl()
+{
+    if (liveControlCount.fetch_sub(1) == 1)
+        SDL_Quit();
+}
+} // namespace
+
+int CFFPlayerAxWidget::liveControls()
+{
+    return liveControlCount.load();
+}
+
+CFFPlayerAxWidget::CFFPlayerAxWidget(QWidget *parent)
+    : QWidget(parent)
+{
+    player = new CFFPlayer();
+    captureMgr = new CCaptureTaskMgr();
+
+    qRegisterMetaType<TrackoraActiveX::FFStates>("FFStates");
+    // The core hands its picture record over by pointer across threads.
+    qRegisterMetaType<const HFrame *>("const HFrame*");
+    qRegisterMetaType<const HFrame *>("const TrackoraActiveX::HFrame*");
+
+    acquireSdl();
+
+    setAcceptDrops(true);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+
+    frameInfo = new HFrame();
+    frameInfo->width = 0;
+    frameInfo->height = 0;
+    frameInfo->format = 0;
+    frameInfo->data = nullptr;
+    frameInfo->size = 0;
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    connect(player, &CFFPlayer::stateChanged, this, [this](TrackoraActiveX::FFStates state) {
+        emit stateChanged(static_cast<FFStates>(state));
+    });
+    connect(player, &CFFPlayer::durationChanged, this, &CFFPlayerAxWidget::durationChanged);
+    connect(player, &CFFPlayer::positionChanged, this, &CFFPlayerAxWidget::positionChanged);
+    connect(captureMgr, &CCaptureTaskMgr::captureFinished, this,
+            &CFFPlayerAxWidget::onCaptureThreadFinished);
+    connect(player, &CFFPlayer::renderFrame, this, &CFFPlayerAxWidget::onRenderHFrame);
+}
+
+CFFPlayerAxWidget::~CFFPlayerAxWidget()
+{
+    delete player;
+    player = nullptr;
+    delete captureMgr;
+    captureMgr = nullptr;
+    picture = QImage();
+    free(rgbBuffer);
+    free(shrinkBuffer);
+    rgbBuffer = shrinkBuffer = nullptr;
+    removeRenderer();
+    delete frameInfo;
+    frameInfo = nullptr;
+    releaseSdl();
+}
+
+bool CFFPlayerAxWidget::coreStopped() const
+{
+    return decState() == StoppedState;
+}
+
+int CFFPlayerAxWidget::volume() const
+{
+    return player->volume();
+}
+
+void CFFPlayerAxWidget::setVolume(int volume)
+{
+    player->setVolume(volume);
+}
+
+int CFFPlayerAxWidget::position() const
+{
+    return player->position();
+}
+
+void CFFPlayerAxWidget::setPosition(int position)
+{
+    player->announcePosition(position);
+}
+
+bool CFFPlayerAxWidget::isMuted() const
+{
+    return player->isMuted();
+}
+
+void CFFPlayerAxWidget::setMuted(bool muted)
+{
+    player->setMuted(muted);
+    emit mutedChanged(muted);
+}
+
+void CFFPlayerAxWidget::setMedia(const QString &url)
+{
+    media = url;
+    qCDebug(lcControl) << "setMedia" << media;
+}
+
+int CFFPlayerAxWidget::seekSecond() const
+{
+    return player->seekSecond();
+}
+
+void CFFPlayerAxWidget::setSeekSecond(int second)
+{
+    player->setSeekSecond(second);
+}
+
+QString CFFPlayerAxWidget::screenshotSavePath() const
+{
+    return captureMgr->directory();
+}
+
+void CFFPlayerAxWidget::setScreenshotSavePath(const QString &path)
+{
+    captureMgr->setDirectory(path);
+}
+
+qlonglong CFFPlayerAxWidget::activeParentWidget() const
+{
+    return static_cast<qlonglong>(reinterpret_cast<quintptr>(activeParent));
+}
+
+void CFFPlayerAxWidget::setActiveParentWidget(qlonglong widget)
+{
+    activeParent = reinterpret_cast<QWidget *>(static_cast<quintptr>(widget));
+}
+
+CFFPlayerAxWidget::FFStates CFFPlayerAxWidget::decState() const
+{
+    return static_cast<FFStates>(player->state());
+}
+
+void CFFPlayerAxWidget::setDecState(FFStates state)
+{
+    player->setState(static_cast<TrackoraActiveX::FFStates>(state));
+}
+
+CFFPlayerAxWidget::FFPlaybackRate CFFPlayerAxWidget::playbackRate() const
+{
+    return static_cast<FFPlaybackRate>(player->playbackRate());
+}
+
+void CFFPlayerAxWidget::setPlaybackRate(FFPlaybackRate rate)
+{
+    player->setPlaybackRate(static_cast<TrackoraActiveX::FFPlaybackRate>(rate));
+}
+
+void CFFPlayerAxWidget::setRenderModel(FFRenderModel value)
+{
+    qCDebug(lcControl) << "RenderModel" << int(value);
+    const FFRenderModel next = value == Render_Image ? Render_Image : Render_OpenGL;
+    if (next == model)
+        return;
+    model = next;
+    // A renderer left in the layout would cover the image picture.
+    if (model == Render_Image)
+        removeRenderer();
+    else
+        picture = QImage();
+    // Show the current picture in the new model rather than what the old one left.
+    if (!coreStopped())
+        onRenderHFrame(player->currentHFrame());
+    update();
+}
+
+qlonglong CFFPlayerAxWidget::axUserData() const
+{
+    return static_cast<qlonglong>(reinterpret_cast<quintptr>(player->userData()));
+}
+
+void CFFPlayerAxWidget::setAxUserData(qlonglong record)
+{
+    if (record == 0) {
+        qCWarning(lcControl) << "axUserData: null record ignored";
+        return;
+    }
+    player->setUserData(reinterpret_cast<CFFPlayerAxUserData *>(static_cast<quintptr>(record)));
+}
+
+void CFFPlayerAxWidget::play()
+{
+    if (media.isEmpty())
+        return;
+    // Opening may reallocate the core's picture buffers; a renderer must not
+    // paint from the old ones meanwhile.
+    if (renderer && coreStopped())
+        renderer->renderBlank();
+    player->play(media);
+}
+
+void CFFPlayerAxWidget::pause()
+{
+    player->pause();
+}
+
+void CFFPlayerAxWidget::stop()
+{
+    media = QString();
+    player->stop();
+}
+
+bool CFFPlayerAxWidget::screenshot()
+{
+    if (!frameInfo || coreStopped())
+        return false;
+
+    std::lock_guard<std::mutex> lock(screenshotMutex);
+    const QString sourcePath = player->currentUrl();
+    // The core swaps its picture buffers only under this lock.
+    std::lock_guard<std::mutex> pictureLock(player->hframeMutex());
+    const HFrame *current = player->currentHFrame();
+    const int width = frameInfo->width;
+    const int height = frameInfo->height;
+    const int format = frameInfo->format;
+    // The core's record must describe the picture frameInfo describes, or
+    // the conversion would read past its bytes.
+    if (!current || !current->data || current->width != width || current->height != height
+        || current->format != format || current->size < requiredBytes(width, height, format)) {
+        qCWarning(lcControl) << "screenshot: no current picture of" << width << "x" << height;
+        return true;
+    }
+    const int planeSize = width * height;
+    convertToRgb(current->data, current->data + planeSize, current->data + planeSize * 5 / 4,
+                 width, height, format);
+    if (allocatedSize != 0 && rgbBuffer) {
+        const QImage image(rgbBuffer, width, height, width * 4, QImage::Format_RGB32);
+        if (!image.isNull())
+            captureMgr->captureImage(sourcePath, image);
+    }
+    return true;
+}
+
+void CFFPlayerAxWidget::unRender()
+{
+    if (model == Render_OpenGL) {
+        if (renderer)
+            renderer->renderBlank();
+    } else {
+        picture = QImage();
+        update();
+    }
+}
+
+void CFFPlayerAxWidget::onCaptureThreadFinished(int result)
+{
+    QWidget *anchor = activeParent ? activeParent : this;
+    const QPoint point = anchor->mapToGlobal(QPoint(0, 0));
+    if (!screenshotReports)
+        return;
+    if (result == 0) {
+        QToolTip::showText(point, tr("Snapshot success"));
+    } else if (result == -1) {
+        QMessageBox::warning(nullptr, tr("Error"), tr("Directory not exist!"), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+    } else {
+        QToolTip::showText(point, tr("Failed to capture"));
+    }
+    screenshotReports = false;
+}
+
+void CFFPlayerAxWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    emit dragEnterEvented(static_cast<qint64>(reinterpret_cast<quintptr>(event)));
+}
+
+void CFFPlayerAxWidget::dropEvent(QDropEvent *event)
+{
+    emit dropEvented(static_cast<qint64>(reinterpret_cast<quintptr>(event)));
+}
+
+void CFFPlayerAxWidget::onRenderHFrame(const HFrame *pFrame)
+{
+    if (!pFrame || !frameInfo)
+        return;
+
+    // Read the picture as one piece: the core swaps buffers only under this lock.
+    std::unique_lock<std::mutex> pictureLock(player->hframeMutex());
+    frameInfo->data = pFrame->data;
+    frameInfo->size = pFrame->size;
+    if (pFrame->width != frameInfo->width || pFrame->height != frameInfo->height
+        || pFrame->format != frameInfo->format) {
+        frameInfo->width = pFrame->width;
+        frameInfo->height = pFrame->height;
+        frameInfo->format = pFrame->format;
+        if (model == Render_OpenGL)
+            removeRenderer();
+    }
+    if (!pFrame->data || pFrame->size < requiredBytes(pFrame->width, pFrame->height, pFrame->format))
+        return;
+
+    if (model == Render_OpenGL) {
+        pictureLock.unlock();
+        presentOpenGL(pFrame);
+        return;
+    }
+    const int planeSize = pFrame->width * pFrame->height;
+    if (convertToRgb(pFrame->data, pFrame->data + planeSize, pFrame->data + planeSize * 5 / 4,
+                     pFrame->width, pFrame->height, pFrame->format)) {
+        pictureLock.unlock();
+        refreshPicture();
+    } else {
+        // Nothing sensible to show for a layout we cannot convert.
+        picture = QImage();
+        update();
+    }
+}
+
+void CFFPlayerAxWidget::presentOpenGL(const HFrame *frame)
+{
+    if (!renderer) {
+        if (frame->format == AV_PIX_FMT_YUV420P)
+            renderer = new CFFGLYUV420P(nullptr);
+        else if (frame->format == AV_PIX_FMT_NV12)
+            renderer = new CFFGLNV12(nullptr);
+        if (renderer)
+            layout()->addWidget(renderer);
+    }
+    if (renderer)
+        renderer->render(frame->data, frame->width, frame->height);
+}
+
+void CFFPlayerAxWidget::removeRenderer()
+{
+    delete renderer;
+    renderer = nullptr;
+}
+
+int CFFPlayerAxWidget::requiredBytes(int width, int height, int format)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    if (format == AV_PIX_FMT_YUV420P || format == AV_PIX_FMT_NV12)
+        return av_image_get_buffer_size(static_cast<AVPixelFormat>(format), width, height, 1);
+    return 0;
+}
+
+bool CFFPlayerAxWidget::ensureRgbBuffer(int width, int height)
+{
+    rgbSize = av_image_get_buffer_size(AV_PIX_FMT_BGRA, width, height, 1);
+    if (rgbSize <= 0)
+        return false;
+    if (rgbSize == allocatedSize)
+        return true;
+    // The picture may lie over the old block; keep its pixels, not the block.
+    if (!picture.isNull())
+        picture = picture.copy();
+    auto *rgb = static_cast<uint8_t *>(realloc(rgbBuffer, rgbSize));
+    if (!rgb) {
+        qCWarning(lcControl) << "out of memory for a" << width << "x" << height << "picture";
+        return false;
+    }
+    rgbBuffer = rgb;
+    allocatedSize = rgbSize;
+    if (shrinkAllocatedSize < rgbSize) {
+        auto *shrink = static_cast<uint8_t *>(realloc(shrinkBuffer, rgbSize));
+        if (shrink) {
+            shrinkBuffer = shrink;
+            shrinkAllocatedSize = rgbSize;
+        }
+    }
+    return true;
+}
+
+bool CFFPlayerAxWidget::convertToRgb(const uint8_t *y, const uint8_t *second,
+                                     const uint8_t *third, int width, int height, int format)
+{
+    if (format != AV_PIX_FMT_YUV420P && format != AV_PIX_FMT_NV12)
+        return false;
+    if (!ensureRgbBuffer(width, height))
+        return false;
+    if (format == AV_PIX_FMT_NV12) {
+        libyuv::NV12ToARGB(y, width, second, width, rgbBuffer, width * 4, width, height);
+    } else {
+        libyuv::I420ToARGB(y, width, second, width >> 1, third, width >> 1, rgbBuffer,
+                           width * 4, width, height);
+    }
+    return true;
+}
+
+void CFFPlayerAxWidget::refreshPicture()
+{
+    if (coreStopped() || allocatedSize == 0
+        || !rgbBuffer)
+        return;
+    const int w = width();
+    const int h = height();
+    const int fw = frameInfo->width;
+    const int fh = frameInfo->height;
+    if (w <= 0 || h <= 0 || fw <= 0 || fh <= 0)
+        return;
+
+    if (kShrinkAbove * w >= fw && kShrinkAbove * h >= fh) {
+        const QImage image(rgbBuffer, fw, fh, fw * 4, QImage::Format_RGB32);
+        if (!image.isNull()) {
+            picture = image;
+            update();
+        }
+        return;
+    }
+
+    const int sw = w + (fw - w) / kShrinkSteps;
+    const int sh = h + (fh - h) / kShrinkSteps;
+    // Wider (or taller) than the frame in one direction, the pre-shrunk
+    // picture can be larger than the frame itself.
+    const int shrinkSize = sw * sh * 4;
+    if (shrinkSize > shrinkAllocatedSize) {
+        auto *shrink = static_cast<uint8_t *>(realloc(shrinkBuffer, shrinkSize));
+        if (!shrink) {
+            qCWarning(lcControl) << "out of memory for a" << sw << "x" << sh << "picture";
+            return;
+        }
+        shrinkBuffer = shrink;
+        shrinkAllocatedSize = shrinkSize;
+    }
+    libyuv::ARGBScale(rgbBuffer, fw * 4, fw, fh, shrinkBuffer, sw * 4, sw, sh,
+                      libyuv::kFilterBilinear);
+    const QImage image(shrinkBuffer, sw, sh, sw * 4, QImage::Format_RGB32);
+    if (!image.isNull()) {
+        picture = image.scaled(w, h, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        update();
+    }
+}
+
+void CFFPlayerAxWidget::resizeEvent(QResizeEvent *event)
+{
+    if (event->size() == QSize(axWidth, axHeight))
+        QWidget::resizeEvent(event);
+    else
+        resize(axWidth, axHeight);
+    if (model == Render_Image)
+        refreshPicture();
+}
+
+void CFFPlayerAxWidget::paintEvent(QPaintEvent *)
+{
+    if (model != Render_Image)
+        return;
+    QPainter painter(this);
+    if (picture.isNull()) {
+        painter.fillRect(rect(), QBrush(Qt::black, Qt::SolidPattern));
+    } else {
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(rect(), picture);
+    }
+}
+
+} // namespace TrackoraActiveX

@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+#include <mutex>
+
+#include "FFPlayer.h"
+#include "trackoraactivex_global.h"
+
+class QDragEnterEvent;
+class QDropEvent;
+
+namespace TrackoraActiveX {
+
+class CCaptureTaskMgr;
+class CFFGLBase;
+
+// The published player control: one file, one player core. Containers
+// create it by class identifier and use only the properties, methods and
+// signals below (looked up by name). Lives on the GUI thread; the core's
+// signals arrive here queued from its worker threads.
+class TRACKORAACTIVEX_EXPORT CFFPlayerAxWidget : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int volume READ volume WRITE setVolume)
+    Q_PROPERTY(int position READ position WRITE setPosition)
+    Q_PROPERTY(bool muted READ isMuted WRITE setMuted)
+    Q_PROPERTY(QString media READ mediaUrl WRITE setMedia)
+    Q_PROPERTY(int seekSecond READ seekSecond WRITE setSeekSecond)
+    Q_PROPERTY(QString screenshotSavePath READ screenshotSavePath WRITE setScreenshotSavePath)
+    Q_PROPERTY(QString canonicalUrl READ canonicalUrl)
+    Q_PROPERTY(bool ssFront READ ssFront WRITE setSsFront)
+    Q_PROPERTY(qlonglong activeParentWidget READ activeParentWidget WRITE setActiveParentWidget)
+    Q_PROPERTY(FFStates decState READ decState WRITE setDecState)
+    Q_PROPERTY(FFPlaybackRate playbackRate READ playbackRate WRITE setPlaybackRate)
+    Q_PROPERTY(FFRenderModel renderModel READ renderModel WRITE setRenderModel)
+    Q_PROPERTY(qlonglong axUserData READ axUserData WRITE setAxUserData)
+    Q_PROPERTY(int axWidgetWidth READ axWidgetWidth WRITE setAxWidgetWidth)
+    Q_PROPERTY(int axWidgetHeight READ axWidgetHeight WRITE setAxWidgetHeight)
+
+public:
+    enum FFStates { StoppedState = 0, PlayingState = 1, PausedState = 2 };
+    Q_ENUM(FFStates)
+    enum FFPlaybackRate { PlaybackRate_0_5 = 0, PlaybackRate_1_0 = 1, PlaybackRate_2_0 = 2 };
+    Q_ENUM(FFPlaybackRate)
+    enum FFRenderModel { Render_OpenGL = 0, Render_Image = 1, Render_D3D = 2 };
+    Q_ENUM(FFRenderModel)
+
+    explicit CFFPlayerAxWidget(QWidget *parent = nullptr);
+    ~CFFPlayerAxWidget() override;
+
+    int volume() const;
+    void setVolume(int volume);
+    int position() const;
+    void setPosition(int position);
+    bool isMuted() const;
+    void setMuted(bool muted);
+    QString mediaUrl() const { return media; }
+    void setMedia(const QString &media);
+    int seekSecond() const;
+    void setSeekSecond(int second);
+    QString screenshotSavePath() const;
+    void setScreenshotSavePath(const QString &path);
+    QString canonicalUrl() const { return media; }
+    bool ssFront() const { return screenshotReports; }
+    void setSsFront(bool front) { screenshotReports = front; }
+    qlonglong activeParentWidget() const;
+    void setActiveParentWidget(qlonglong widget);
+    FFStates decState() const;
+    void setDecState(FFStates state);
+    FFPlaybackRate playbackRate() const;
+    void setPlaybackRate(FFPlaybackRate rate);
+    FFRenderModel renderModel() const { return model; }
+    void setRenderModel(FFRenderModel model);
+    qlonglong axUserData() const;
+    void setAxUserData(qlonglong record);
+    int axWidgetWidth() const { return axWidth; }
+    void setAxWidgetWidth(int width) { axWidth = width; }
+    int axWidgetHeight() const { return axHeight; }
+    void setAxWidgetHeight(int height) { axHeight = height; }
+
+    // Live controls in the process; the first one starts SDL, the last one
+    // shuts it down.
+    static int liveControls();
+
+signals:
+    void stateChanged(FFStates);
+    void durationChanged(qint64 duration);
+    void positionChanged(qint64 position);
+    void mutedChanged(bool);
+    void dragEnterEvented(qint64);
+    void dropEvented(qint64);
+
+public slots:
+    void play();
+    void pause();
+    void stop();
+    bool screenshot();
+    void unRender();
+
+private slots:
+    void onCaptureThreadFinished(int result);
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void onRenderHFrame(const TrackoraActiveX::HFrame *pFrame);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool coreStopped() const;
+    bool ensureRgbBuffer(int width, int height);
+    bool convertToRgb(const uint8_t *y, const uint8_t *second, const uint8_t *third,
+                      int width, int height, int format);
+    void refreshPicture();
+    void presentOpenGL(const HFrame *frame);
+    void removeRenderer();
+    static int requiredBytes(int width, int height, int format);
+
+    CFFPlayer *player = nullptr;
+    CCaptureTaskMgr *captureMgr = nullptr;
+    QString media;
+    bool screenshotReports = false;
+    HFrame *frameInfo = nullptr;
+    uint8_t *rgbBuffer = nullptr;
+    uint8_t *shrinkBuffer = nullptr;
+    int rgbSize = 0;
+    int allocatedSize = 0;
+    int shrinkAllocatedSize = 0;
+    QWidget *activeParent = nullptr;
+    FFRenderModel model = Render_Image;
+    CFFGLBase *renderer = nullptr;
+    QImage picture;
+    std::mutex screenshotMutex;
+    int axWidth = 0;
+    int axHeight = 0;
+};
+
+} // namespace TrackoraActiveX

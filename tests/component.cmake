@@ -1,0 +1,25 @@
+# Player component: factory, control, renderers, screenshots; the viewer's
+# player hosts and play area.
+set(_component_includes ${PROJECT_SOURCE_DIR}/TrackoraActiveX/Classes)
+
+trackora_add_test(tst_axfactory SOURCES tst_axfactory.cpp LIBS Qt5::Widgets LABELS unit component)
+target_include_directories(tst_axfactory PRIVATE ${_component_includes})
+add_dependencies(tst_axfactory TrackoraActiveX)
+
+trackora_add_test(tst_capturetask SOURCES tst_capturetask.cpp tst_componentsupport.h
+  LIBS TrackoraActiveX LABELS unit component)
+
+trackora_add_test(tst_renderers SOURCES tst_renderers.cpp tst_componentsupport.h
+  LIBS TrackoraViewer TrackoraActiveX LABELS display component DISPLAY)
+
+trackora_add_test(tst_ffplayeraxwidget SOURCES tst_ffplayeraxwidget.cpp tst_componentsupport.h
+  LIBS TrackoraViewer TrackoraActiveX PkgConfig::SDL2 LABELS display component media DISPLAY MEDIA TIMEOUT 90)
+add_dependencies(tst_ffplayeraxwidget TrackoraActiveX)
+
+trackora_add_test(tst_playerwidget SOURCES tst_playerwidget.cpp
+  LIBS TrackoraViewer LABELS display component DISPLAY TIMEOUT 60)
+add_dependencies(tst_playerwidget TrackoraActiveX)
+
+trackora_add_test(tst_playareamanager SOURCES tst_playareamanager.cpp tst_componentsupport.h
+  LIBS TrackoraViewer LABELS display component media DISPLAY MEDIA TIMEOUT 120)
+add_dependencies(tst_playareamanager TrackoraActiveX)

@@ -1,0 +1,279 @@
+#include "FFAudio.h"
+#include "FFPlayer.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <SDL.h>
+
+#include <cmath>
+
+using namespace TrackoraActiveX;
+
+namespace {
+
+QString mediaPath(const QString &name)
+{
+    return qEnvironmentVariable("TRACKORA_TEST_MEDIA") + QStringLiteral("/engine/") + name;
+}
+
+// What the disk driver wrote between two byte offsets: 16-bit stereo.
+struct Sound
+{
+    double rms = 0;
+    double upCrossingsPerSecond = 0;
+    double seconds = 0;
+};
+
+Sound analyse(const QString &path, qint64 from, qint64 to, int sampleRate)
+{
+    Sound sound;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(from & ~qint64(3)))
+        return sound;
+    const QByteArray bytes = file.read(to - from);
+    const auto *samples = reinterpret_cast<const qint16 *>(bytes.constData());
+    const int frames = bytes.size() / 4;
+    double sum = 0;
+    int crossings = 0;
+    bool below = false;
+    // Left channel; a little hysteresis keeps noise from counting as crossings.
+    for (int i = 0; i < frames; ++i) {
+        const int v = samples[2 * i];
+        sum += double(v) * v;
+        if (v < -300)
+            below = true;
+        else if (v > 300 && below) {
+            ++crossings;
+            below = false;
+        }
+    }
+    if (frames > 0) {
+        sound.rms = std::sqrt(sum / frames);
+        sound.seconds = double(frames) / sampleRate;
+        sound.upCrossingsPerSecond = crossings / sound.seconds;
+    }
+    return sound;
+}
+
+bool makeClip(const QString &out, const QStringList &inputs)
+{
+    QStringList args{"-v", "error", "-y"};
+    args << inputs << QStringList{"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", out};
+    return QProcess::execute("ffmpeg", args) == 0;
+}
+
+} // namespace
+
+class TestFFAudio : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void tempoChangesSpeedNotPitch_data();
+    void tempoChangesSpeedNotPitch();
+    void volumeAndMute();
+    void pauseHoldsTheClock();
+    void audioRunningDryKeepsPicturesMoving();
+    void deviceFailurePlaysVideoAlone();
+
+private:
+    // Plays until the audio clock has started; false if it never does.
+    bool startPlaying(CFFPlayer &player, const QString &file);
+    QString soundFile;
+    QTemporaryDir dir;
+};
+
+void TestFFAudio::initTestCase()
+{
+    QVERIFY2(QFile::exists(mediaPath("clip_subtitle_F.mp4")), "TRACKORA_TEST_MEDIA must hold the generated recordings");
+    QVERIFY(dir.isValid());
+    // The disk driver writes what the device plays, at the device's pace.
+    qputenv("SDL_AUDIODRIVER", "disk");
+    QVERIFY2(SDL_Init(SDL_INIT_AUDIO) == 0, SDL_GetError());
+}
+
+void TestFFAudio::cleanupTestCase()
+{
+    SDL_Quit();
+}
+
+void TestFFAudio::init()
+{
+    // Each device opened by a test writes its own file.
+    static int serial = 0;
+    soundFile = dir.filePath(QString("sound%1.raw").arg(++serial));
+    qputenv("SDL_DISKAUDIOFILE", soundFile.toLocal8Bit());
+}
+
+bool TestFFAudio::startPlaying(CFFPlayer &player, const QString &file)
+{
+    player.play(file);
+    if (player.state() != PlayingState)
+        return false;
+    return QTest::qWaitFor([&] { return player.audioDecoder()->audioClock() >= 0.3; }, 6000);
+}
+
+void TestFFAudio::tempoChangesSpeedNotPitch_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<double>("speed");
+    QTest::newRow("0.5") << int(PlaybackRate_0_5) << 0.5;
+    QTest::newRow("1.0") << int(PlaybackRate_1_0) << 1.0;
+    QTest::newRow("2.0") << int(PlaybackRate_2_0) << 2.0;
+}
+
+void TestFFAudio::tempoChangesSpeedNotPitch()
+{
+    QFETCH(int, rate);
+    QFETCH(double, speed);
+    CFFPlayer player;
+    player.setVolume(100);
+    player.setPlaybackRate(FFPlaybackRate(rate));
+    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    CFFAudio *audio = player.audioDecoder();
+    QVERIFY(audio->isDeviceOpen());
+    QCOMPARE(audio->bytesPerSecond(), 48000 * 2 * 2);
+
+    QElapsedTimer wall;
+    wall.start();
+    const double clockFrom = audio->audioClock();
+    const qint64 bytesFrom = QFileInfo(soundFile).size();
+    QTest::qWait(1200);
+    const double seconds = wall.elapsed() / 1000.0;
+    const double clockTo = audio->audioClock();
+    const qint64 bytesTo = QFileInfo(soundFile).size();
+    player.stop();
+
+    const double mediaPerWall = (clockTo - clockFrom) / seconds;
+    QVERIFY2(mediaPerWall > speed * 0.75 && mediaPerWall < speed * 1.25,
+             qPrintable(QString("media seconds per wall second %1, expected about %2").arg(mediaPerWall).arg(speed)));
+    const double bytesPerWall = (bytesTo - bytesFrom) / seconds;
+    QVERIFY2(bytesPerWall > 192000 * 0.75 && bytesPerWall < 192000 * 1.25,
+             qPrintable(QString("%1 bytes written per second at every rate").arg(bytesPerWall)));
+
+    const Sound sound = analyse(soundFile, bytesFrom, bytesTo, 48000);
+    QVERIFY2(sound.rms > 500, qPrintable(QString("written sound is silent (rms %1)").arg(sound.rms)));
+    // The recordings carry a 440 Hz tone: a new tempo keeps its pitch.
+    QVERIFY2(sound.upCrossingsPerSecond > 440 * 0.9 && sound.upCrossingsPerSecond < 440 * 1.1,
+             qPrintable(QString("tone at %1 Hz, expected 440 Hz").arg(sound.upCrossingsPerSecond)));
+}
+
+void TestFFAudio::volumeAndMute()
+{
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    CFFAudio *audio = player.audioDecoder();
+
+    // Measures one setting over 450 ms after the device's buffers have turned over.
+    auto measure = [&](int volume, bool muted, double *clockAdvance) {
+        player.setVolume(volume);
+        player.setMuted(muted);
+        QTest::qWait(150);
+        const qint64 from = QFileInfo(soundFile).size();
+        const double clockFrom = audio->audioClock();
+        QTest::qWait(450);
+        *clockAdvance = audio->audioClock() - clockFrom;
+        return analyse(soundFile, from, QFileInfo(soundFile).size(), 48000).rms;
+    };
+    double advance = 0;
+    const double full = measure(100, false, &advance);
+    QVERIFY2(full > 500, qPrintable(QString::number(full)));
+    const double half = measure(50, false, &advance);
+    QVERIFY2(half / full > 0.4 && half / full < 0.6, qPrintable(QString("volume 50 gives %1 of full").arg(half / full)));
+    QCOMPARE(player.volume(), 50);
+    const double mutedRms = measure(100, true, &advance);
+    QVERIFY2(mutedRms < 5, qPrintable(QString::number(mutedRms)));
+    QVERIFY2(advance > 0.2, "the clock goes on while muted");
+    QVERIFY(player.isMuted());
+    const double zero = measure(0, false, &advance);
+    QVERIFY2(zero < 5, qPrintable(QString::number(zero)));
+    QVERIFY2(advance > 0.2, "the clock goes on at volume 0");
+    player.stop();
+}
+
+void TestFFAudio::pauseHoldsTheClock()
+{
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    CFFAudio *audio = player.audioDecoder();
+    player.pause();
+    const double atPause = audio->audioClock();
+    QTest::qWait(400);
+    QCOMPARE(audio->audioClock(), atPause);
+    QVERIFY2(audio->isDeviceOpen(), "pausing keeps the device");
+    const qint64 playedAtPause = audio->bytesPlayed();
+
+    player.play(mediaPath("clip_subtitle_F.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(audio->audioClock() > atPause + 0.3, 5000);
+    QVERIFY2(audio->bytesPlayed() > playedAtPause, "resumed on the same device");
+    player.stop();
+    QVERIFY(!audio->isDeviceOpen());
+    QCOMPARE(audio->audioClock(), 0.0);
+}
+
+void TestFFAudio::audioRunningDryKeepsPicturesMoving()
+{
+    // One second of sound under four seconds of pictures.
+    const QString clip = dir.filePath("short_sound_F.mp4");
+    QVERIFY(makeClip(clip, {"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=30:duration=4", "-f", "lavfi", "-i",
+                            "sine=frequency=440:sample_rate=48000:duration=1"}));
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY(startPlaying(player, clip));
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 1500, 6000);
+
+    // The device now waits for sound that never comes; neither the clock nor
+    // the pictures may wait with it.
+    QElapsedTimer wall;
+    wall.start();
+    const int from = player.position();
+    qint64 slowestClockMs = 0;
+    while (wall.elapsed() < 1200) {
+        QElapsedTimer call;
+        call.start();
+        player.audioDecoder()->audioClock();
+        slowestClockMs = std::max(slowestClockMs, call.elapsed());
+        QTest::qWait(50);
+    }
+    QVERIFY2(player.audioDecoder()->isStarving(), "no sound is left to play");
+    QVERIFY2(slowestClockMs < 500, qPrintable(QString("audioClock took %1 ms").arg(slowestClockMs)));
+    const double speed = (player.position() - from) / double(wall.elapsed());
+    QVERIFY2(speed > 0.7 && speed < 1.3, qPrintable(QString("pictures at %1 of their pace after the sound ended").arg(speed)));
+
+    QElapsedTimer stopping;
+    stopping.start();
+    player.stop();
+    QVERIFY2(stopping.elapsed() < 1500, qPrintable(QString("stop took %1 ms").arg(stopping.elapsed())));
+}
+
+void TestFFAudio::deviceFailurePlaysVideoAlone()
+{
+    // The disk driver cannot create its file here, so the device does not open.
+    qputenv("SDL_DISKAUDIOFILE", dir.filePath("no/such/folder/sound.raw").toLocal8Bit());
+    CFFPlayer player;
+    player.play(mediaPath("clip_subtitle_F.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    QVERIFY(player.hasAudioStream());
+    QVERIFY(!player.audioDecoder()->isDeviceOpen());
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 500, 5000);
+    QElapsedTimer wall;
+    wall.start();
+    const int from = player.position();
+    QTest::qWait(1000);
+    const double speed = (player.position() - from) / double(wall.elapsed());
+    QVERIFY2(speed > 0.7 && speed < 1.3, qPrintable(QString("pictures at %1 of their pace without a device").arg(speed)));
+    player.stop();
+}
+
+QTEST_GUILESS_MAIN(TestFFAudio)
+#include "tst_ffaudio.moc"

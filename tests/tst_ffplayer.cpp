@@ -1,0 +1,521 @@
+#include "FFAudio.h"
+#include "FFPlayer.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace TrackoraActiveX;
+
+namespace {
+
+QString mediaPath(const QString &name)
+{
+    return qEnvironmentVariable("TRACKORA_TEST_MEDIA") + QStringLiteral("/engine/") + name;
+}
+
+QJsonObject expectedFacts(const QString &name)
+{
+    QFile file(mediaPath(name) + QStringLiteral(".expected.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+bool isBlack(const HFrame *picture)
+{
+    if (!picture->data || picture->size <= 0)
+        return false;
+    const int luma = picture->width * picture->height;
+    for (int i = 0; i < luma; i += 97) {
+        if (picture->data[i] != 0)
+            return false;
+    }
+    for (int i = luma; i < luma + luma / 2; i += 89) {
+        if (picture->data[i] != 128)
+            return false;
+    }
+    return true;
+}
+
+// Positions reported by a player, in arrival order. The player is the
+// connection's context, so reports still queued when it dies are dropped.
+struct PositionLog
+{
+    QVector<qint64> values;
+    void attach(CFFPlayer *player)
+    {
+        QObject::connect(player, &CFFPlayer::positionChanged, player, [this](qint64 p) { values << p; });
+    }
+};
+
+double median(QVector<double> values)
+{
+    if (values.isEmpty())
+        return 1e9;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+class TestFFPlayer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void playPauseResumeStopPlayAgain();
+    void badPathsStayStopped_data();
+    void badPathsStayStopped();
+    void localUrlOpensPath();
+    void positionsRiseToTheEnd_data();
+    void positionsRiseToTheEnd();
+    void pausedSeekShowsOnePicture();
+    void seekBurstSettles();
+    void noAudioPacedByTimestamps_data();
+    void noAudioPacedByTimestamps();
+    void rearFollowsPeer_data();
+    void rearFollowsPeer();
+    void pictureNeverChangesUnderReader();
+    void largerPictureIsClipped();
+    void stopAndDestroyNeverHang_data();
+    void stopAndDestroyNeverHang();
+};
+
+void TestFFPlayer::initTestCase()
+{
+    QVERIFY2(QFile::exists(mediaPath("clip_short_F.mp4")), "TRACKORA_TEST_MEDIA must hold the generated recordings");
+    // The control owns SDL in the product; here the test does.
+    QVERIFY2(SDL_Init(SDL_INIT_AUDIO) == 0, SDL_GetError());
+}
+
+void TestFFPlayer::cleanupTestCase()
+{
+    SDL_Quit();
+}
+
+void TestFFPlayer::playPauseResumeStopPlayAgain()
+{
+    CFFPlayer player;
+    QSignalSpy states(&player, &CFFPlayer::stateChanged);
+    QSignalSpy frames(&player, &CFFPlayer::renderFrame);
+    QSignalSpy durations(&player, &CFFPlayer::durationChanged);
+    player.setVolume(100);
+
+    player.play(mediaPath("clip_short_F.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    QCOMPARE(states.count(), 1);
+    QCOMPARE(durations.count(), 1);
+    QVERIFY2(frames.wait(5000), "no picture after play");
+    QCOMPARE(frames.first().first().value<const HFrame *>(), player.currentHFrame());
+    QCOMPARE(player.currentHFrame()->width, 640);
+    QCOMPARE(player.currentHFrame()->height, 360);
+    QCOMPARE(player.currentHFrame()->format, int(AV_PIX_FMT_YUV420P));
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 300, 5000);
+
+    // play while playing changes nothing
+    player.play(mediaPath("clip_short_F.mp4"));
+    QCOMPARE(states.count(), 1);
+
+    player.pause();
+    QCOMPARE(player.state(), PausedState);
+    QCOMPARE(states.last().first().value<FFStates>(), PausedState);
+    QTest::qWait(200); // pictures already queued to us arrive
+    const int framesAtPause = frames.count();
+    const int positionAtPause = player.position();
+    QTest::qWait(500);
+    QCOMPARE(frames.count(), framesAtPause);
+    QCOMPARE(player.position(), positionAtPause);
+
+    player.play(mediaPath("clip_short_F.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    QCOMPARE(durations.count(), 1); // resumed, not reopened
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > positionAtPause + 200, 5000);
+
+    player.stop();
+    QCOMPARE(player.state(), StoppedState);
+    QCOMPARE(states.last().first().value<FFStates>(), StoppedState);
+    QCOMPARE(player.position(), 0);
+    QVERIFY2(isBlack(player.currentHFrame()), "stop clears the picture to black");
+
+    frames.clear();
+    player.play(mediaPath("clip_short_F.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    QCOMPARE(durations.count(), 2);
+    QVERIFY2(frames.wait(5000), "no picture after playing again");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 300, 5000);
+    player.stop();
+}
+
+void TestFFPlayer::badPathsStayStopped_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing") << QStringLiteral("/nonexistent/clip_F.mp4");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("not media") << mediaPath("clip_short_F.mp4.expected.json");
+}
+
+void TestFFPlayer::badPathsStayStopped()
+{
+    QFETCH(QString, path);
+    CFFPlayer player;
+    QSignalSpy states(&player, &CFFPlayer::stateChanged);
+    QSignalSpy durations(&player, &CFFPlayer::durationChanged);
+    player.play(path);
+    QCOMPARE(player.state(), StoppedState);
+    QCOMPARE(states.count(), 0);
+    QCOMPARE(durations.count(), 0);
+    // The player is still usable afterwards.
+    player.play(mediaPath("clip_noaudio_F.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    player.stop();
+}
+
+void TestFFPlayer::localUrlOpensPath()
+{
+    CFFPlayer player;
+    const QString path = mediaPath("clip_noaudio_F.mp4");
+    player.play(QUrl::fromLocalFile(path).toString());
+    QCOMPARE(player.state(), PlayingState);
+    QCOMPARE(player.currentUrl(), path);
+    player.stop();
+}
+
+void TestFFPlayer::positionsRiseToTheEnd_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("audio");
+    QTest::newRow("h264 aac") << QStringLiteral("clip_short_F.mp4") << true;
+    QTest::newRow("no audio") << QStringLiteral("clip_noaudio_F.mp4") << false;
+    QTest::newRow("mjpeg pcm avi") << QStringLiteral("clip_mjpeg_F.avi") << true;
+    QTest::newRow("subtitle stream") << QStringLiteral("clip_subtitle_F.mp4") << true;
+    QTest::newRow("h265 10 bit") << QStringLiteral("clip_h265_10bit_F.mp4") << false;
+}
+
+void TestFFPlayer::positionsRiseToTheEnd()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, audio);
+    const QJsonObject facts = expectedFacts(file);
+    QVERIFY2(!facts.isEmpty(), qPrintable(file));
+    const qint64 expectedMs = qint64(facts.value("duration").toDouble() * 1000);
+
+    CFFPlayer player;
+    PositionLog positions;
+    positions.attach(&player);
+    QSignalSpy durations(&player, &CFFPlayer::durationChanged);
+    QSignalSpy frames(&player, &CFFPlayer::renderFrame);
+    player.play(mediaPath(file));
+    QCOMPARE(player.state(), PlayingState);
+    QCOMPARE(player.hasAudioStream(), audio);
+    QCOMPARE(durations.count(), 1);
+    const qint64 duration = durations.first().first().toLongLong();
+    QVERIFY2(qAbs(duration - expectedMs) <= 100,
+             qPrintable(QString("duration %1 ms, expected about %2 ms").arg(duration).arg(expectedMs)));
+
+    QTRY_VERIFY_WITH_TIMEOUT(!positions.values.isEmpty() && positions.values.last() >= duration - 200,
+                             int(duration) + 8000);
+    for (int i = 1; i < positions.values.size(); ++i)
+        QVERIFY2(positions.values[i] >= positions.values[i - 1],
+                 qPrintable(QString("position fell from %1 to %2").arg(positions.values[i - 1]).arg(positions.values[i])));
+    QVERIFY2(positions.values.first() < 200,
+             qPrintable(QString("playback starts at %1 ms, not at the beginning").arg(positions.values.first())));
+    // Every picture at rate 1.0 (the end may still be in flight).
+    const int expectedFrames = facts.value("videoFrames").toInt();
+    QVERIFY2(frames.count() >= expectedFrames * 9 / 10,
+             qPrintable(QString("%1 of %2 pictures shown").arg(frames.count()).arg(expectedFrames)));
+    const HFrame *picture = player.currentHFrame();
+    QCOMPARE(picture->width, facts.value("width").toInt());
+    QCOMPARE(picture->height, facts.value("height").toInt());
+    QCOMPARE(picture->size, picture->width * picture->height * 3 / 2);
+    player.stop();
+}
+
+void TestFFPlayer::pausedSeekShowsOnePicture()
+{
+    // A key frame every second: a seek lands on the second asked for.
+    CFFPlayer player;
+    player.play(mediaPath("clip1080_F.mp4"));
+    QSignalSpy frames(&player, &CFFPlayer::renderFrame);
+    QVERIFY(frames.wait(8000));
+    player.pause();
+    QTest::qWait(300);
+
+    PositionLog positions;
+    positions.attach(&player);
+    frames.clear();
+    player.setSeekSecond(7);
+    // Shown on the calling thread, before setSeekSecond returns.
+    QCOMPARE(frames.count(), 1);
+    QVERIFY2(qAbs(player.position() - 7000) <= 40, qPrintable(QString::number(player.position())));
+    QCOMPARE(player.state(), PausedState);
+    QTest::qWait(700); // the burst settles; nothing else is shown
+    QCOMPARE(frames.count(), 1);
+    QVERIFY(player.isSeekSettled());
+
+    player.setSeekSecond(12);
+    QCOMPARE(frames.count(), 2);
+    QVERIFY2(qAbs(player.position() - 12000) <= 40, qPrintable(QString::number(player.position())));
+
+    // Playing on continues from the new place.
+    player.play(mediaPath("clip1080_F.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 12100, 8000);
+    QVERIFY(player.position() < 16000);
+    player.stop();
+}
+
+void TestFFPlayer::seekBurstSettles()
+{
+    CFFPlayer player;
+    PositionLog positions;
+    positions.attach(&player);
+    player.play(mediaPath("clip_subtitle_F.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(!positions.values.isEmpty(), 5000);
+
+    QElapsedTimer burst;
+    burst.start();
+    int reportedDuringBurst = -1;
+    for (int i = 0; i < 6; ++i) {
+        player.setSeekSecond(i % 2 ? 2 : 1);
+        QVERIFY(!player.isSeekSettled());
+        QTest::qWait(100);
+        if (i == 1) {
+            positions.values.clear(); // what was queued before the burst has arrived
+        }
+    }
+    reportedDuringBurst = positions.values.size();
+    QVERIFY2(reportedDuringBurst == 0, qPrintable(QString("%1 positions during the burst").arg(reportedDuringBurst)));
+    const qint64 lastRequest = burst.elapsed();
+    QTRY_VERIFY_WITH_TIMEOUT(player.isSeekSettled(), 3000);
+    // Settles 400 to 600 ms after the last request (the timer ticks every 200 ms).
+    QVERIFY2(burst.elapsed() - lastRequest >= 300, qPrintable(QString::number(burst.elapsed() - lastRequest)));
+    QTRY_VERIFY_WITH_TIMEOUT(!positions.values.isEmpty(), 3000);
+    // The last request went to second 2; playback goes on from about there.
+    QVERIFY2(positions.values.first() >= 1500, qPrintable(QString::number(positions.values.first())));
+    player.stop();
+}
+
+void TestFFPlayer::noAudioPacedByTimestamps_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<double>("speed");
+    QTest::newRow("0.5") << int(PlaybackRate_0_5) << 0.5;
+    QTest::newRow("1.0") << int(PlaybackRate_1_0) << 1.0;
+    QTest::newRow("2.0") << int(PlaybackRate_2_0) << 2.0;
+}
+
+void TestFFPlayer::noAudioPacedByTimestamps()
+{
+    QFETCH(int, rate);
+    QFETCH(double, speed);
+    CFFPlayer player;
+    player.setPlaybackRate(FFPlaybackRate(rate));
+    player.play(mediaPath("clip_noaudio_F.mp4"));
+    QVERIFY(!player.hasAudioStream());
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 300, 5000);
+    QElapsedTimer wall;
+    wall.start();
+    const int from = player.position();
+    QTest::qWait(1200);
+    const double ratio = (player.position() - from) / double(wall.elapsed());
+    QVERIFY2(ratio > speed * 0.7 && ratio < speed * 1.3,
+             qPrintable(QString("media ms per wall ms %1, expected about %2").arg(ratio).arg(speed)));
+    player.stop();
+}
+
+void TestFFPlayer::rearFollowsPeer_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::addColumn<bool>("rearFirst");
+    QTest::newRow("rear starts late") << true << false;
+    QTest::newRow("rear starts early") << true << true;
+    QTest::newRow("unlinked rear drifts") << false << false;
+}
+
+void TestFFPlayer::rearFollowsPeer()
+{
+    QFETCH(bool, linked);
+    QFETCH(bool, rearFirst);
+    CFFPlayer front;
+    CFFPlayer rear;
+    if (linked) {
+        CFFPlayerAxUserData frontLink;
+        frontLink.peer = &rear;
+        frontLink.isMain = true;
+        front.setUserData(&frontLink);
+        CFFPlayerAxUserData rearLink;
+        rearLink.peer = &front;
+        rearLink.isMain = false;
+        rear.setUserData(&rearLink);
+        QCOMPARE(rear.userData()->peer, &front);
+        QCOMPARE(rear.userData()->player, &rear);
+    }
+
+    // Sampled on the rear's player thread when it hands a picture over.
+    std::mutex sampleMutex;
+    QVector<double> diffs;
+    connect(&rear, &CFFPlayer::renderFrame, &rear, [&](const HFrame *) {
+        const double d = rear.currentFrameSeconds() - front.currentFrameSeconds();
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        if (front.currentFramePts() > 0)
+            diffs << qAbs(d);
+    }, Qt::DirectConnection);
+
+    CFFPlayer &first = rearFirst ? rear : front;
+    CFFPlayer &second = rearFirst ? front : rear;
+    first.play(mediaPath(rearFirst ? "clip_short_R.mp4" : "clip_short_F.mp4"));
+    QTest::qWait(700);
+    second.play(mediaPath(rearFirst ? "clip_short_F.mp4" : "clip_short_R.mp4"));
+    QVERIFY(!rear.hasAudioStream());
+    QTest::qWait(1500);
+    {
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        diffs.clear();
+    }
+    QTest::qWait(700);
+    double typical;
+    {
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        QVERIFY2(diffs.size() >= 10, qPrintable(QString("%1 rear pictures sampled").arg(diffs.size())));
+        typical = median(diffs);
+    }
+    if (linked)
+        QVERIFY2(typical <= 0.070, qPrintable(QString("rear %1 s away from front").arg(typical)));
+    else
+        QVERIFY2(typical >= 0.3, qPrintable(QString("unlinked rear only %1 s away").arg(typical)));
+    disconnect(&rear, &CFFPlayer::renderFrame, &rear, nullptr);
+    rear.stop();
+    front.stop();
+}
+
+void TestFFPlayer::pictureNeverChangesUnderReader()
+{
+    CFFPlayer player;
+    QSignalSpy frames(&player, &CFFPlayer::renderFrame);
+    player.play(mediaPath("clip_noaudio_F.mp4")); // a moving pattern
+    QVERIFY(frames.wait(5000));
+    int changedBetweenHolds = 0;
+    QByteArray previous;
+    for (int i = 0; i < 8; ++i) {
+        const HFrame *picture = player.currentHFrame();
+        QByteArray before, after;
+        {
+            std::lock_guard<std::mutex> lock(player.hframeMutex());
+            before = QCryptographicHash::hash(QByteArray::fromRawData(reinterpret_cast<char *>(picture->data), picture->size),
+                                              QCryptographicHash::Md5);
+            // Longer than a frame interval: the player writes its next picture meanwhile.
+            QThread::msleep(90);
+            after = QCryptographicHash::hash(QByteArray::fromRawData(reinterpret_cast<char *>(picture->data), picture->size),
+                                             QCryptographicHash::Md5);
+        }
+        QCOMPARE(after, before);
+        if (!previous.isEmpty() && previous != before)
+            ++changedBetweenHolds;
+        previous = before;
+        QTest::qWait(60);
+    }
+    QVERIFY2(changedBetweenHolds >= 3, "the picture moves on between holds");
+    player.stop();
+}
+
+void TestFFPlayer::largerPictureIsClipped()
+{
+    // One stream whose pictures grow from 320x180 to 640x360 halfway.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString small = dir.filePath("small.ts"), large = dir.filePath("large.ts"), joined = dir.filePath("grow_F.ts");
+    auto make = [](const QString &size, const QString &out) {
+        return QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                            "testsrc2=size=" + size + ":rate=30:duration=1", "-c:v", "libx264",
+                                            "-preset", "ultrafast", "-pix_fmt", "yuv420p", out});
+    };
+    QCOMPARE(make("320x180", small), 0);
+    QCOMPARE(make("640x360", large), 0);
+    {
+        QFile out(joined);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        for (const QString &part : {small, large}) {
+            QFile in(part);
+            QVERIFY(in.open(QIODevice::ReadOnly));
+            out.write(in.readAll());
+        }
+    }
+    CFFPlayer player;
+    QSignalSpy frames(&player, &CFFPlayer::renderFrame);
+    player.play(joined);
+    QCOMPARE(player.state(), PlayingState);
+    QCOMPARE(player.currentHFrame()->width, 320);
+    QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 50, 8000);
+    const HFrame *picture = player.currentHFrame();
+    QCOMPARE(picture->width, 320);
+    QCOMPARE(picture->size, 320 * 180 * 3 / 2);
+    player.stop();
+}
+
+void TestFFPlayer::stopAndDestroyNeverHang_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("situation");
+    QTest::newRow("destroy while playing") << QStringLiteral("clip_short_F.mp4") << QStringLiteral("playing");
+    QTest::newRow("destroy while paused") << QStringLiteral("clip_short_F.mp4") << QStringLiteral("paused");
+    QTest::newRow("stop at the end, audio") << QStringLiteral("clip_short_F.mp4") << QStringLiteral("end");
+    QTest::newRow("stop at the end, no audio") << QStringLiteral("clip_short_R.mp4") << QStringLiteral("end");
+    QTest::newRow("destroy at the end") << QStringLiteral("clip_short_F.mp4") << QStringLiteral("end-destroy");
+    QTest::newRow("destroy right after play") << QStringLiteral("clip1080_F.mp4") << QStringLiteral("at-once");
+    QTest::newRow("never played") << QString() << QStringLiteral("idle");
+}
+
+void TestFFPlayer::stopAndDestroyNeverHang()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, situation);
+    // Every operation ends well within the queues' 2.4 s and the audio's 5.4 s waits.
+    constexpr qint64 kLimitMs = 1500;
+    QElapsedTimer timer;
+    auto player = std::make_unique<CFFPlayer>();
+    if (!file.isEmpty()) {
+        player->play(mediaPath(file));
+        QCOMPARE(player->state(), PlayingState);
+    }
+    if (situation == "playing" || situation == "paused") {
+        QTest::qWait(400);
+    } else if (situation == "end" || situation == "end-destroy") {
+        player->setSeekSecond(2); // a seek while playing, and a shorter way to the end
+        QTRY_VERIFY2_WITH_TIMEOUT(player->position() >= 2800, qPrintable(QString::number(player->position())), 8000);
+        QTest::qWait(800); // every thread now waits for input that never comes
+    }
+    if (situation == "paused" || situation == "end") {
+        timer.start();
+        player->pause();
+        QVERIFY2(timer.elapsed() < kLimitMs, qPrintable(QString("pause took %1 ms").arg(timer.elapsed())));
+        timer.start();
+        if (player->audioDecoder())
+            player->audioDecoder()->audioClock();
+        QVERIFY2(timer.elapsed() < kLimitMs, qPrintable(QString("audioClock took %1 ms").arg(timer.elapsed())));
+    }
+    if (situation == "end") {
+        player->play(mediaPath(file));
+        QTest::qWait(300);
+        timer.start();
+        player->stop();
+        QVERIFY2(timer.elapsed() < kLimitMs, qPrintable(QString("stop took %1 ms").arg(timer.elapsed())));
+    }
+    timer.start();
+    player.reset();
+    QVERIFY2(timer.elapsed() < kLimitMs, qPrintable(QString("destruction took %1 ms").arg(timer.elapsed())));
+}
+
+QTEST_GUILESS_MAIN(TestFFPlayer)
+#include "tst_ffplayer.moc"

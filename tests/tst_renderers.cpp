@@ -1,0 +1,287 @@
+#include <QtTest>
+#include <QOpenGLWidget>
+#include <QPointer>
+#include <vector>
+
+#include "FFPlayer.h"
+#include "trackoraactivexlib.h"
+#include "tst_componentsupport.h"
+
+using namespace componenttest;
+using Container = TrackoraActiveXLib::CFFPlayerAxWidget;
+using TrackoraActiveX::HFrame;
+
+// Both render models on real windows, fed pictures of known colours the
+// way the player core hands them over (the control's own picture slot).
+class TestRenderers : public QObject
+{
+    Q_OBJECT
+
+    static constexpr int kYuv420p = 0;
+    static constexpr int kNv12 = 23;
+    static constexpr int kBgra = 28;
+
+    struct Picture
+    {
+        std::vector<uint8_t> bytes;
+        HFrame frame{};
+    };
+
+    static Picture picture(int w, int h, int format, const Colour (&q)[4])
+    {
+        Picture p;
+        p.bytes = quadrantFrame(w, h, format == kBgra ? kYuv420p : format, q);
+        p.frame = {w, h, format, p.bytes.data(), int(p.bytes.size())};
+        return p;
+    }
+
+    static std::unique_ptr<Container> makeControl(TrackoraActiveXLib::FFRenderModel model, QSize size)
+    {
+        auto control = std::make_unique<Container>();
+        if (control->isNull())
+            return nullptr;
+        control->setAxWidgetWidth(size.width());
+        control->setAxWidgetHeight(size.height());
+        control->resize(size);
+        control->setRenderModel(model);
+        // The Image model presents only while the core is not stopped.
+        control->setDecState(TrackoraActiveXLib::PlayingState);
+        control->show();
+        if (!QTest::qWaitForWindowExposed(control.get()))
+            return nullptr;
+        return control;
+    }
+
+    static void present(Container *control, const HFrame *frame)
+    {
+        QVERIFY(QMetaObject::invokeMethod(control->controlWidget(), "onRenderHFrame", Qt::DirectConnection,
+                                          Q_ARG(const TrackoraActiveX::HFrame *, frame)));
+    }
+
+    static QOpenGLWidget *renderer(Container *control)
+    {
+        const auto all = control->controlWidget()->findChildren<QOpenGLWidget *>();
+        return all.size() == 1 ? all.first() : nullptr;
+    }
+
+    // What a person sees: the Image model's paint or the renderer's frame buffer.
+    static QImage shown(Container *control)
+    {
+        QTest::qWait(50);
+        if (QOpenGLWidget *gl = renderer(control))
+            return gl->grabFramebuffer();
+        return control->controlWidget()->grab().toImage();
+    }
+
+    const Colour quadrants[4] = {Red, Green, Blue, White};
+    const Colour swapped[4] = {White, Blue, Green, Red};
+
+private slots:
+    void initTestCase()
+    {
+        Container probe;
+        QVERIFY2(!probe.isNull(), "the player control is created by its class identifier");
+    }
+
+    void imageIsBlackBeforeFirstPicture()
+    {
+        auto control = makeControl(TrackoraActiveXLib::Render_Image, QSize(320, 180));
+        QVERIFY(control);
+        QVERIFY(allBlack(shown(control.get())));
+    }
+
+    void showsColours_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("rendererClass");
+        QTest::newRow("image yuv420p") << int(TrackoraActiveXLib::Render_Image) << kYuv420p << QString();
+        QTest::newRow("image nv12") << int(TrackoraActiveXLib::Render_Image) << kNv12 << QString();
+        QTest::newRow("opengl yuv420p") << int(TrackoraActiveXLib::Render_OpenGL) << kYuv420p
+                                        << "TrackoraActiveX::CFFGLYUV420P";
+        QTest::newRow("opengl nv12") << int(TrackoraActiveXLib::Render_OpenGL) << kNv12
+                                     << "TrackoraActiveX::CFFGLNV12";
+    }
+
+    void showsColours()
+    {
+        QFETCH(int, model);
+        QFETCH(int, format);
+        QFETCH(QString, rendererClass);
+        auto control = makeControl(TrackoraActiveXLib::FFRenderModel(model), QSize(640, 360));
+        QVERIFY(control);
+        const Picture p = picture(640, 360, format, quadrants);
+        present(control.get(), &p.frame);
+        const QImage image = shown(control.get());
+        QCOMPARE(image.size(), QSize(640, 360));
+        QCOMPARE(quadrantColours(image), QStringLiteral("red green blue white"));
+        QOpenGLWidget *gl = renderer(control.get());
+        QCOMPARE(gl ? QString::fromLatin1(gl->metaObject()->className()) : QString(), rendererClass);
+
+        // Every later picture replaces the one shown.
+        const Picture next = picture(640, 360, format, swapped);
+        present(control.get(), &next.frame);
+        const QImage again = shown(control.get());
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
+            again.save(qEnvironmentVariable("TRACKORA_GRAB_DIR") + QLatin1Char('/')
+                       + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_'))
+                       + QStringLiteral(".png"));
+        QCOMPARE(quadrantColours(again), QStringLiteral("white blue green red"));
+        QCOMPARE(renderer(control.get()), gl);
+    }
+
+    void unRenderClears_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("image") << int(TrackoraActiveXLib::Render_Image);
+        QTest::newRow("opengl") << int(TrackoraActiveXLib::Render_OpenGL);
+    }
+
+    void unRenderClears()
+    {
+        QFETCH(int, model);
+        auto control = makeControl(TrackoraActiveXLib::FFRenderModel(model), QSize(400, 225));
+        QVERIFY(control);
+        const Picture p = picture(640, 360, kYuv420p, quadrants);
+        present(control.get(), &p.frame);
+        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+        control->unRender();
+        QVERIFY(allBlack(shown(control.get())));
+    }
+
+    void openGlWithoutPictureHasNoRenderer()
+    {
+        auto control = makeControl(TrackoraActiveXLib::Render_OpenGL, QSize(320, 180));
+        QVERIFY(control);
+        control->unRender();
+        QVERIFY(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty());
+    }
+
+    void formatSwitchReplacesRenderer()
+    {
+        auto control = makeControl(TrackoraActiveXLib::Render_OpenGL, QSize(640, 360));
+        QVERIFY(control);
+        const Picture software = picture(640, 360, kYuv420p, quadrants);
+        present(control.get(), &software.frame);
+        QPointer<QOpenGLWidget> first = renderer(control.get());
+        QVERIFY(first);
+        QCOMPARE(first->metaObject()->className(), "TrackoraActiveX::CFFGLYUV420P");
+
+        const Picture hardware = picture(640, 360, kNv12, swapped);
+        present(control.get(), &hardware.frame);
+        QVERIFY2(first.isNull(), "the YUV420P renderer is destroyed");
+        QOpenGLWidget *second = renderer(control.get());
+        QVERIFY(second);
+        QCOMPARE(second->metaObject()->className(), "TrackoraActiveX::CFFGLNV12");
+        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("white blue green red"));
+    }
+
+    void modelSwitchLeavesNoRendererBehind()
+    {
+        auto control = makeControl(TrackoraActiveXLib::Render_OpenGL, QSize(640, 360));
+        QVERIFY(control);
+        const Picture first = picture(640, 360, kYuv420p, quadrants);
+        present(control.get(), &first.frame);
+        QVERIFY(renderer(control.get()));
+
+        control->setRenderModel(TrackoraActiveXLib::Render_Image);
+        QVERIFY(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty());
+        const Picture next = picture(640, 360, kYuv420p, swapped);
+        present(control.get(), &next.frame);
+        // Grab the control with its children: a stale renderer would cover the picture.
+        QTest::qWait(50);
+        QCOMPARE(quadrantColours(control->grab().toImage()), QStringLiteral("white blue green red"));
+
+        control->setRenderModel(TrackoraActiveXLib::Render_OpenGL);
+        present(control.get(), &first.frame);
+        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+    }
+
+    void renderModelValues_data()
+    {
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("read");
+        QTest::newRow("opengl") << 0 << 0;
+        QTest::newRow("image") << 1 << 1;
+        QTest::newRow("d3d selects opengl") << 2 << 0;
+        QTest::newRow("unknown selects opengl") << 7 << 0;
+    }
+
+    void renderModelValues()
+    {
+        QFETCH(int, written);
+        QFETCH(int, read);
+        Container control;
+        QVERIFY(!control.isNull());
+        control.setRenderModel(TrackoraActiveXLib::FFRenderModel(written));
+        QCOMPARE(int(control.renderModel()), read);
+    }
+
+    // Frame and control sizes that take the direct path and both sides of
+    // the pre-shrink (a control wider than the frame needs a shrink buffer
+    // larger than the frame's).
+    void imageSizes_data()
+    {
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QSize>("control");
+        QTest::newRow("direct 1080p in 1000x600") << QSize(1920, 1080) << QSize(1000, 600);
+        QTest::newRow("pre-shrunk 1080p in 900x500") << QSize(1920, 1080) << QSize(900, 500);
+        QTest::newRow("wider than the frame") << QSize(640, 360) << QSize(1800, 160);
+        QTest::newRow("taller than the frame") << QSize(640, 360) << QSize(200, 900);
+    }
+
+    void imageSizes()
+    {
+        QFETCH(QSize, frame);
+        QFETCH(QSize, control);
+        auto widget = makeControl(TrackoraActiveXLib::Render_Image, control);
+        QVERIFY(widget);
+        QCOMPARE(widget->controlWidget()->size(), control);
+        const Picture p = picture(frame.width(), frame.height(), kYuv420p, quadrants);
+        for (int i = 0; i < 3; ++i)
+            present(widget.get(), &p.frame);
+        const QImage image = shown(widget.get());
+        QCOMPARE(image.size(), control);
+        QCOMPARE(quadrantColours(image), QStringLiteral("red green blue white"));
+    }
+
+    void frameSizeChangeKeepsPictureValid()
+    {
+        auto control = makeControl(TrackoraActiveXLib::Render_Image, QSize(640, 360));
+        QVERIFY(control);
+        auto small = std::make_unique<Picture>(picture(640, 360, kYuv420p, quadrants));
+        present(control.get(), &small->frame);
+        // Stopped: the new size reallocates the buffers but builds no new picture.
+        control->setDecState(TrackoraActiveXLib::StoppedState);
+        const Picture large = picture(1280, 720, kYuv420p, swapped);
+        present(control.get(), &large.frame);
+        small.reset();
+        control->controlWidget()->repaint();
+        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+        control->setDecState(TrackoraActiveXLib::PlayingState);
+        present(control.get(), &large.frame);
+        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("white blue green red"));
+    }
+
+    void unsupportedFormatShowsNothing_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("image") << int(TrackoraActiveXLib::Render_Image);
+        QTest::newRow("opengl") << int(TrackoraActiveXLib::Render_OpenGL);
+    }
+
+    void unsupportedFormatShowsNothing()
+    {
+        QFETCH(int, model);
+        auto control = makeControl(TrackoraActiveXLib::FFRenderModel(model), QSize(320, 180));
+        QVERIFY(control);
+        const Picture p = picture(320, 180, kBgra, quadrants);
+        present(control.get(), &p.frame);
+        QVERIFY(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty());
+        if (model == TrackoraActiveXLib::Render_Image)
+            QVERIFY(allBlack(shown(control.get())));
+    }
+};
+
+QTEST_MAIN(TestRenderers)
+#include "tst_renderers.moc"
