@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMetaType>
 #include <cstdint>
+#include <type_traits>
 
 // One second of trip data. Copied as a whole block; readers zero it before
 // they fill it.
@@ -25,6 +26,7 @@ struct GpsData
     float gsensorX;
     double heading;         // degrees clockwise from north
 };
+static_assert(std::is_trivially_copyable<GpsData>::value, "GpsData is copied as a block");
 Q_DECLARE_TYPEINFO(GpsData, Q_MOVABLE_TYPE);
 
 // What one parse found about a file's video.

@@ -19,6 +19,9 @@ const char kMaskByte = 0x3C;
 const int kUsedRecordBytes = 185;
 // Positions closer than this count as the same for the heading.
 const double kMoveThreshold = 0.00001;
+// A minute's table is a few hundred bytes: read it in one go. Larger tables
+// (hours of records, or a broken count) are read entry by entry.
+const qint64 kTableReadLimit = 16 * 1024;
 
 bool isSpace(char c)
 {
@@ -149,6 +152,21 @@ int32_t ParserObject::clampToInt(quint64 value)
 
 bool ParserObject::readTableEntry(qint64 at, quint32 *value)
 {
+    if (!m_tableRead) {
+        m_tableRead = true;
+        const qint64 stride = gpsKind == IndexBoxGps ? 8 : 4;
+        const qint64 bytes = qMin(stride * gpsCount, m_source->size() - gpsOffset);
+        if (bytes > 0 && bytes <= kTableReadLimit) {
+            m_table.resize(int(bytes));
+            m_source->seek(gpsOffset);
+            m_table.resize(int(qMax<qint64>(0, m_source->read(m_table.data(), bytes))));
+        }
+    }
+    const qint64 inTable = at - gpsOffset;
+    if (inTable >= 0 && inTable + 4 <= m_table.size()) {
+        *value = qFromBigEndian<quint32>(reinterpret_cast<const uchar *>(m_table.constData()) + inTable);
+        return true;
+    }
     uchar b[4] = {};
     if (!m_source->seek(at) || m_source->read(reinterpret_cast<char *>(b), 4) != 4)
         return false;

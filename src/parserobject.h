@@ -68,4 +68,6 @@ private:
     bool readTableEntry(qint64 at, quint32 *value);
 
     std::unique_ptr<ByteSource> m_source;
+    QByteArray m_table;       // the source's offset table, read at its first use
+    bool m_tableRead = false;
 };

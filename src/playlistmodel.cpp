@@ -17,6 +17,18 @@ const int kParseThreads = 2;
 const QString kFrontPattern = QStringLiteral("(F\\.|F_TL\\.)");
 const QString kRearPattern = QStringLiteral("(R\\.|R_TL\\.)");
 
+// Compiled once: a folder of recordings adds hundreds of names in a row.
+const QRegularExpression &pattern(bool front, bool caseSensitive)
+{
+    static const QRegularExpression patterns[4] = {
+        QRegularExpression(kRearPattern, QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(kRearPattern),
+        QRegularExpression(kFrontPattern, QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(kFrontPattern),
+    };
+    return patterns[(front ? 2 : 0) + (caseSensitive ? 1 : 0)];
+}
+
 QUrl urlForFile(const QFileInfo &info)
 {
     // A relative path is made absolute: a URL without a scheme would give the
@@ -24,16 +36,14 @@ QUrl urlForFile(const QFileInfo &info)
     return QUrl::fromLocalFile(info.absoluteFilePath());
 }
 
-bool matches(const QString &name, const QString &pattern, bool caseSensitive)
+bool matches(const QString &name, bool front, bool caseSensitive)
 {
-    const QRegularExpression re(pattern, caseSensitive ? QRegularExpression::NoPatternOption
-                                                       : QRegularExpression::CaseInsensitiveOption);
-    return re.match(name).hasMatch();
+    return pattern(front, caseSensitive).match(name).hasMatch();
 }
 
-int firstMatch(const QString &name, const QString &pattern)
+int firstMatch(const QString &name, bool front)
 {
-    return QRegularExpression(pattern).match(name).capturedStart();
+    return pattern(front, true).match(name).capturedStart();
 }
 } // namespace
 
@@ -145,9 +155,9 @@ int PlaylistModel::addDataByFileInfo(const QFileInfo &info, int, bool &added)
             return row->id;
     }
 
-    int markerAt = firstMatch(name, kFrontPattern);
+    int markerAt = firstMatch(name, true);
     if (markerAt < 0)
-        markerAt = firstMatch(name, kRearPattern);
+        markerAt = firstMatch(name, false);
     const QString prefix = markerAt > 0 ? name.left(markerAt) : QString();
 
     RowData *found = nullptr;
@@ -162,14 +172,14 @@ int PlaylistModel::addDataByFileInfo(const QFileInfo &info, int, bool &added)
         return addRow(info);
     }
 
-    if (matches(name, kFrontPattern, false)) {
+    if (matches(name, true, false)) {
         added = true;
         // A rear file that waited for its front now stands for the clip.
-        if (matches(found->fileName, kRearPattern, false))
+        if (matches(found->fileName, false, false))
             return replaceRowFile(found, info);
         return addRow(info);
     }
-    if (matches(name, kRearPattern, false) && matches(found->fileName, kFrontPattern, false))
+    if (matches(name, false, false) && matches(found->fileName, true, false))
         return found->id;
     added = true;
     return addRow(info);

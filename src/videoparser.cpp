@@ -25,21 +25,21 @@ VideoParser::VideoParser(QObject *parent)
 
 void VideoParser::setFile(const QString &path, int id)
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     filePath = path;
     mId = id;
 }
 
 void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     pool = threadPool;
     job = queuedJob;
 }
 
 void VideoParser::parse()
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     started = true;
     // Whoever runs this parse, the job is no longer waiting in the queue.
     job = nullptr;
@@ -112,7 +112,7 @@ bool VideoParser::takeJobBack()
 
 void VideoParser::requestAllGpsData()
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     if (!started) {
         if (!takeJobBack()) {
             // A worker has just picked the job up (or it was never queued);
@@ -127,14 +127,14 @@ void VideoParser::requestAllGpsData()
 
 void VideoParser::requestGpsData(int index)
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     if (index >= 0 && index < gpsList.size())
         emit gpsDataChanged(mId, gpsList.at(index));
 }
 
 void VideoParser::cancelQueuedJob()
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     takeJobBack();
     job = nullptr;
 }
@@ -146,30 +146,30 @@ void VideoParser::requestStop()
 
 bool VideoParser::fileOpened() const
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     return lastOpened;
 }
 
 GpsSourceKind VideoParser::gpsKind() const
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     return lastKind;
 }
 
 quint64 VideoParser::bytesRead() const
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     return lastBytesRead;
 }
 
 int VideoParser::samplesRead() const
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     return lastSamplesRead;
 }
 
 QList<GpsData> VideoParser::gpsDataList() const
 {
-    QMutexLocker locker(&lock);
+    const std::lock_guard<std::recursive_mutex> locker(lock);
     return gpsList;
 }

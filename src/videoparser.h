@@ -4,10 +4,10 @@
 
 #include <QList>
 #include <QObject>
-#include <QRecursiveMutex>
 #include <QString>
 
 #include <atomic>
+#include <mutex>
 
 class QRunnable;
 class QThreadPool;
@@ -51,7 +51,9 @@ private:
     bool takeJobBack();
     void normalise(int32_t duration);
 
-    mutable QRecursiveMutex lock;
+    // A standard mutex, so that thread checkers see it; recursive because
+    // requestAllGpsData() holds it while it calls parse().
+    mutable std::recursive_mutex lock;
     bool started = false;           // lock; written by whichever thread parses
     int mId = 0;                    // lock; GUI thread
     QString filePath;               // lock; GUI thread

@@ -180,15 +180,16 @@ inline QByteArray record(const Record &r = Record())
     return mask(recordText(r));
 }
 
-// A trip of n records, record k moving north-east by k thousandths.
+// A trip of n records, record k moving north-east by k thousandths (of
+// minutes times ten), starting over every 1000 records.
 inline QList<QByteArray> trip(int n)
 {
     QList<QByteArray> out;
     for (int k = 0; k < n; ++k) {
         Record r;
         r.dateTime = QByteArray("202501011000") + QByteArray::number(k % 60).rightJustified(2, '0');
-        r.lat = "35" + QByteArray::number(100000 + 600 * k).rightJustified(6, '0');
-        r.lon = "139" + QByteArray::number(200000 + 600 * k).rightJustified(6, '0');
+        r.lat = "35" + QByteArray::number(100000 + 600 * (k % 1000)).rightJustified(6, '0');
+        r.lon = "139" + QByteArray::number(200000 + 600 * (k % 1000)).rightJustified(6, '0');
         r.speed = QByteArray::number(k % 221).rightJustified(3, '0');
         out.append(record(r));
     }
@@ -197,7 +198,7 @@ inline QList<QByteArray> trip(int n)
 
 inline double latitudeOf(int k)
 {
-    return 35 + ((100000 + 600 * k) / 10000.0) / 60.0;
+    return 35 + ((100000 + 600 * (k % 1000)) / 10000.0) / 60.0;
 }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)

@@ -288,6 +288,10 @@ void TestMp4Parser::tableKinds_data()
     fx::Layout meta = recordChunks(records, 0);
     QTest::newRow("meta track") << meta.head + movie(basicMovie() + fx::trak(dataTrack("meta", "gpsdata", meta.chunks)))
                                 << MetaTrackGps << records - 1;
+    // A table too long to read in one go is read entry by entry.
+    fx::Layout longMeta = recordChunks(6000, 0);
+    QTest::newRow("meta track, long table")
+        << longMeta.head + movie(basicMovie() + fx::trak(dataTrack("meta", "gpsdata", longMeta.chunks))) << MetaTrackGps << 5999;
     fx::Layout idx = recordChunks(records, 18);
     QByteArray entries = be32(0) + be32(quint32(records));
     for (quint32 c : idx.chunks)
