@@ -84,6 +84,7 @@ private slots:
     void unreadableInputIsRefused_data();
     void unreadableInputIsRefused();
     void seekWithoutFileOrBeforeStartIsRefused();
+    void fileWithoutVideoLeavesNothingOpen();
     void playsToTheEndAndDrains_data();
     void playsToTheEndAndDrains();
     void pausedSeekShowsOnePicture();
@@ -164,6 +165,26 @@ void TestFFDemuxer::seekWithoutFileOrBeforeStartIsRefused()
     demuxer.stopDemux();
     QVERIFY(!demuxer.isInitialized());
     QVERIFY(!demuxer.seekFile(1, PausedState));
+}
+
+void TestFFDemuxer::fileWithoutVideoLeavesNothingOpen()
+{
+    QTemporaryDir dir;
+    const QString audioOnly = dir.filePath("sound_F.m4a");
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=duration=1", "-c:a", "aac", audioOnly});
+    QVERIFY(ffmpeg.waitForFinished(30000));
+    QVERIFY2(QFile::exists(audioOnly), "ffmpeg could not make the audio-only file");
+
+    Watched w;
+    w.player->play(audioOnly);
+    QCOMPARE(w.player->state(), StoppedState);
+    QCOMPARE(countLog("Cannot find a video stream in the input file"), 1);
+    // The next file is opened from its own path, not from the input left behind.
+    w.player->play(mediaPath("clip_short_R.mp4"));
+    QCOMPARE(w.player->state(), PlayingState);
+    QTRY_COMPARE_WITH_TIMEOUT(w.duration, qint64(3000), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 100, 5000);
 }
 
 void TestFFDemuxer::playsToTheEndAndDrains_data()
