@@ -87,7 +87,7 @@ private:
     void *soundTouch = nullptr;      // audio thread; configured by the GUI with the device paused or closed
     int16_t *tempoBuffer = nullptr;  // audio thread
     int tempoCapacity = 0;           // samples
-    unsigned int deviceId = 0;       // GUI thread
+    std::atomic<unsigned int> deviceId{0}; // atomic; GUI writes, the player thread asks isDeviceOpen()
     CPacketQueue audioPacketQueue;   // demuxer thread -> audio thread
     std::atomic<bool> closed{true};  // atomic; GUI writes: the callback does nothing while set
     std::atomic<bool> holdOff{false}; // atomic; GUI sets it while pausing or stopping the device
