@@ -207,6 +207,7 @@ void TestFFAudio::pauseHoldsTheClock()
     QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
     CFFAudio *audio = player.audioDecoder();
     player.pause();
+    QTest::qWait(100); // the device plays out what it was handed
     const double atPause = audio->audioClock();
     QTest::qWait(400);
     QCOMPARE(audio->audioClock(), atPause);

@@ -1,9 +1,8 @@
 #include "FFBuffer.h"
+#include "logcapture.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
-
-#include <mutex>
 
 #include <thread>
 
@@ -14,30 +13,6 @@ extern "C" {
 using namespace TrackoraActiveX;
 
 namespace {
-
-std::mutex logMutex; // std::mutex: ThreadSanitizer sees through it
-QStringList logLines;
-QtMessageHandler previousHandler = nullptr;
-
-void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    {
-        std::lock_guard<std::mutex> lock(logMutex);
-        logLines << message;
-    }
-    if (previousHandler)
-        previousHandler(type, context, message);
-}
-
-int countLog(const QString &text)
-{
-    std::lock_guard<std::mutex> lock(logMutex);
-    int n = 0;
-    for (const QString &line : qAsConst(logLines))
-        n += line.contains(text) ? 1 : 0;
-    return n;
-}
-
 // A packet that owns a 64-byte buffer, so reference counts can be read back.
 AVPacket *makePacket(int64_t pts)
 {
@@ -83,13 +58,12 @@ private slots:
 
 void TestFFBuffer::initTestCase()
 {
-    previousHandler = qInstallMessageHandler(captureMessage);
+    LogCapture::install();
 }
 
 void TestFFBuffer::init()
 {
-    std::lock_guard<std::mutex> lock(logMutex);
-    logLines.clear();
+    LogCapture::clear();
 }
 
 void TestFFBuffer::packetQueueAcceptsFourThenWaitsForPull()
@@ -244,7 +218,7 @@ void TestFFBuffer::giveUpAfterSixtySteps()
     const qint64 limit = 60LL * stepMs;
     QVERIFY2(took >= limit * 95 / 100, qPrintable(QString("gave up after %1 ms, limit %2 ms").arg(took).arg(limit)));
     QVERIFY2(took < limit + 5000, qPrintable(QString("gave up only after %1 ms, limit %2 ms").arg(took).arg(limit)));
-    QCOMPARE(countLog(logText), 1);
+    QCOMPARE(LogCapture::count(logText), 1);
     QCOMPARE(packets.queueSize(), push ? 4 : 0);
     QCOMPARE(frames.queueSize(), push ? 2 : 0);
 
@@ -263,7 +237,7 @@ void TestFFBuffer::failedPullLeavesDestinationUntouched()
     QVERIFY(!queue.pullQueue(dst));
     QCOMPARE(dst->pts, int64_t(1234));
     QVERIFY(!dst->buf[0]);
-    QCOMPARE(countLog("Waiting for timeout to Frame Queue pull"), 1);
+    QCOMPARE(LogCapture::count("Waiting for timeout to Frame Queue pull"), 1);
     av_frame_free(&dst);
 }
 
@@ -279,7 +253,7 @@ void TestFFBuffer::nullDestinationFailsAtOnce()
     QVERIFY(!frames.pullQueue(nullptr));
     QCOMPARE(packets.queueSize(), 1);
     QCOMPARE(frames.queueSize(), 1);
-    QCOMPARE(countLog("Waiting for timeout"), 0);
+    QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
     av_packet_free(&p);
     av_frame_free(&f);
 }
@@ -351,7 +325,7 @@ void TestFFBuffer::abortEndsWaitsWithoutTimeoutLog()
     waiter.join();
     QVERIFY(!result);
     QVERIFY2(took < 2500, qPrintable(QString("abort took %1 ms").arg(took)));
-    QCOMPARE(countLog("Waiting for timeout"), 0);
+    QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
     AVFrame *f = makeFrame(1);
     QVERIFY2(!queue.pushQueue(f), "an aborted queue takes nothing");
     av_frame_free(&f);

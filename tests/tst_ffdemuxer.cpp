@@ -1,11 +1,11 @@
 #include "FFDemuxer.h"
 #include "FFPlayer.h"
+#include "logcapture.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <mutex>
 
 #include <SDL.h>
 
@@ -15,27 +15,6 @@
 using namespace TrackoraActiveX;
 
 namespace {
-
-std::mutex logMutex; // std::mutex: ThreadSanitizer sees through it
-QStringList logLines;
-QtMessageHandler previousHandler = nullptr;
-
-void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    {
-        std::lock_guard<std::mutex> lock(logMutex);
-        logLines << message;
-    }
-    if (previousHandler)
-        previousHandler(type, context, message);
-}
-
-int countLog(const QString &text)
-{
-    std::lock_guard<std::mutex> lock(logMutex);
-    return logLines.filter(text).size();
-}
-
 QString mediaPath(const QString &name)
 {
     return qEnvironmentVariable("TRACKORA_TEST_MEDIA") + QStringLiteral("/engine/") + name;
@@ -84,6 +63,7 @@ private slots:
     void unreadableInputIsRefused_data();
     void unreadableInputIsRefused();
     void seekWithoutFileOrBeforeStartIsRefused();
+    void fileWithoutVideoLeavesNothingOpen();
     void playsToTheEndAndDrains_data();
     void playsToTheEndAndDrains();
     void pausedSeekShowsOnePicture();
@@ -97,7 +77,7 @@ private slots:
 
 void TestFFDemuxer::initTestCase()
 {
-    previousHandler = qInstallMessageHandler(captureMessage);
+    LogCapture::install();
     QVERIFY2(SDL_Init(SDL_INIT_AUDIO) == 0, SDL_GetError());
     QVERIFY2(QFile::exists(mediaPath("clip_short_F.mp4")), "the generated recordings are missing");
 }
@@ -109,8 +89,7 @@ void TestFFDemuxer::cleanupTestCase()
 
 void TestFFDemuxer::init()
 {
-    std::lock_guard<std::mutex> lock(logMutex);
-    logLines.clear();
+    LogCapture::clear();
 }
 
 void TestFFDemuxer::unreadableInputIsRefused_data()
@@ -139,11 +118,11 @@ void TestFFDemuxer::unreadableInputIsRefused()
     Watched w;
     w.player->play(path);
     QCOMPARE(w.player->state(), StoppedState);
-    QCOMPARE(countLog(logText), 1);
+    QCOMPARE(LogCapture::count(logText), 1);
     w.settle(100);
     QVERIFY2(w.states.isEmpty(), "a failed open reports no state");
     QCOMPARE(w.pictures, 0);
-    QCOMPARE(countLog("begin onDemux"), 0);
+    QCOMPARE(LogCapture::count("begin onDemux"), 0);
 }
 
 void TestFFDemuxer::seekWithoutFileOrBeforeStartIsRefused()
@@ -166,6 +145,26 @@ void TestFFDemuxer::seekWithoutFileOrBeforeStartIsRefused()
     QVERIFY(!demuxer.seekFile(1, PausedState));
 }
 
+void TestFFDemuxer::fileWithoutVideoLeavesNothingOpen()
+{
+    QTemporaryDir dir;
+    const QString audioOnly = dir.filePath("sound_F.m4a");
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=duration=1", "-c:a", "aac", audioOnly});
+    QVERIFY(ffmpeg.waitForFinished(30000));
+    QVERIFY2(QFile::exists(audioOnly), "ffmpeg could not make the audio-only file");
+
+    Watched w;
+    w.player->play(audioOnly);
+    QCOMPARE(w.player->state(), StoppedState);
+    QCOMPARE(LogCapture::count("Cannot find a video stream in the input file"), 1);
+    // The next file is opened from its own path, not from the input left behind.
+    w.player->play(mediaPath("clip_short_R.mp4"));
+    QCOMPARE(w.player->state(), PlayingState);
+    QTRY_COMPARE_WITH_TIMEOUT(w.duration, qint64(3000), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 100, 5000);
+}
+
 void TestFFDemuxer::playsToTheEndAndDrains_data()
 {
     QTest::addColumn<QString>("file");
@@ -183,14 +182,14 @@ void TestFFDemuxer::playsToTheEndAndDrains()
     Watched w;
     w.player->play(mediaPath(file));
     QCOMPARE(w.player->state(), PlayingState);
-    QTRY_COMPARE_WITH_TIMEOUT(countLog("begin onDemux"), 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("begin onDemux"), 1, 2000);
     QTRY_VERIFY_WITH_TIMEOUT(w.duration > 0, 2000);
     // The last pictures come out of the decoder only after the end-of-file packet.
     QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= w.duration - frameMs - 5, 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 1, 5000);
     QVERIFY2(w.pictures >= w.duration / frameMs * 9 / 10,
              qPrintable(QString("only %1 pictures for %2 ms").arg(w.pictures).arg(w.duration)));
-    QCOMPARE(countLog("CFFVideo::decodePacket"), 0);
+    QCOMPARE(LogCapture::count("CFFVideo::decodePacket"), 0);
     w.player->stop();
     QCOMPARE(w.player->state(), StoppedState);
 }
@@ -250,12 +249,12 @@ void TestFFDemuxer::pauseAfterEndRepositionsToCurrentSecond()
 {
     Watched w;
     w.player->play(mediaPath("clip_short_R.mp4"));
-    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 1, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 2900, 10000);
     w.player->pause();
     // Position ~2966 ms: the loop restarts parked at second 2.
     QCOMPARE(w.player->seekSecond(), 2);
-    QTRY_COMPARE_WITH_TIMEOUT(countLog("begin onDemux"), 2, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("begin onDemux"), 2, 2000);
     w.settle(300);
     const int parked = w.pictures;
     w.settle(300);
@@ -263,20 +262,20 @@ void TestFFDemuxer::pauseAfterEndRepositionsToCurrentSecond()
     w.lastPosition = -1;
     w.player->play(mediaPath("clip_short_R.mp4"));
     QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 2000 && w.lastPosition < 2900, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 2, 10000);
 }
 
 void TestFFDemuxer::seekWhilePlayingAfterEndPlaysOn()
 {
     Watched w;
     w.player->play(mediaPath("clip_short_F.mp4"));
-    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 1, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 2900, 10000);
     w.lastPosition = -1;
     // The decoder has drained; the seek must bring it back to life.
     w.player->setSeekSecond(1);
     QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 1000 && w.lastPosition < 2900, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 2, 10000);
 }
 
 void TestFFDemuxer::seekBurstWhilePlayingSettles()
@@ -316,7 +315,7 @@ void TestFFDemuxer::stopAndDestructionReturnPromptly()
     if (stateBefore == "paused")
         w.player->pause();
     if (stateBefore == "ended")
-        QTRY_COMPARE_WITH_TIMEOUT(countLog("end onDemux"), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 1, 10000);
     QElapsedTimer timer;
     timer.start();
     w.player->stop();

@@ -302,8 +302,10 @@ void TestFFPlayer::seekBurstSettles()
     // Settles 400 to 600 ms after the last request (the timer ticks every 200 ms).
     QVERIFY2(burst.elapsed() - lastRequest >= 300, qPrintable(QString::number(burst.elapsed() - lastRequest)));
     QTRY_VERIFY_WITH_TIMEOUT(!positions.values.isEmpty(), 3000);
-    // The last request went to second 2; playback goes on from about there.
-    QVERIFY2(positions.values.first() >= 1500, qPrintable(QString::number(positions.values.first())));
+    // The last request went to second 2; playback goes on from about there
+    // (not from wherever a rush through the new place would have taken it).
+    QVERIFY2(positions.values.first() >= 1500 && positions.values.first() <= 3000,
+             qPrintable(QString("%1 ms after a seek to 2 s").arg(positions.values.first())));
     player.stop();
 }
 

@@ -1,12 +1,11 @@
 #include "FFHelper.h"
 #include "FFPlayer.h"
 #include "FFVideo.h"
+#include "logcapture.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
-
-#include <mutex>
 
 #include <atomic>
 #include <thread>
@@ -19,27 +18,6 @@ extern "C" {
 using namespace TrackoraActiveX;
 
 namespace {
-
-std::mutex logMutex; // std::mutex: ThreadSanitizer sees through it
-QStringList logLines;
-QtMessageHandler previousHandler = nullptr;
-
-void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    {
-        std::lock_guard<std::mutex> lock(logMutex);
-        logLines << message;
-    }
-    if (previousHandler)
-        previousHandler(type, context, message);
-}
-
-QStringList logMatching(const QString &text)
-{
-    std::lock_guard<std::mutex> lock(logMutex);
-    return logLines.filter(text);
-}
-
 QString mediaPath(const QString &name)
 {
     return qEnvironmentVariable("TRACKORA_TEST_MEDIA") + QStringLiteral("/engine/") + name;
@@ -140,8 +118,6 @@ private slots:
     void init();
 
     void hardwareProbeRunsOnceAndFallsBack();
-    void surfaceFormatOfDeviceType_data();
-    void surfaceFormatOfDeviceType();
     void failedHardwareDeviceFallsBackToSoftware();
     void unmatchedSurfaceFormatFallsBackToSoftware();
     void decodesEveryPictureInOutputFormat_data();
@@ -156,67 +132,35 @@ private slots:
 
 void TestFFVideo::initTestCase()
 {
-    previousHandler = qInstallMessageHandler(captureMessage);
+    LogCapture::install();
     QVERIFY2(QFile::exists(mediaPath("clip_short_F.mp4")), "the generated recordings are missing");
 }
 
 void TestFFVideo::init()
 {
-    std::lock_guard<std::mutex> lock(logMutex);
-    logLines.clear();
+    LogCapture::clear();
 }
 
 void TestFFVideo::hardwareProbeRunsOnceAndFallsBack()
 {
     const bool available = CFFHelper::hwAcclAvailable();
-    const QStringList firstRun = logMatching(QString());
+    const QStringList firstRun = LogCapture::matching(QString());
     QCOMPARE(CFFHelper::hwAcclAvailable(), available);
-    QCOMPARE(logMatching(QString()).size(), firstRun.size());
+    QCOMPARE(LogCapture::matching(QString()).size(), firstRun.size());
     if (available) {
         QVERIFY(CFFHelper::hwDeviceType() != AV_HWDEVICE_TYPE_NONE);
-        QCOMPARE(logMatching("Hardware decoding device").size(), 1);
+        QCOMPARE(LogCapture::matching("Hardware decoding device").size(), 1);
         return;
     }
     // No device here: each kind was tried once, in order, and the probe says so.
     QCOMPARE(CFFHelper::hwDeviceType(), AV_HWDEVICE_TYPE_NONE);
-    const QStringList tried = logMatching("Failed to create ");
+    const QStringList tried = LogCapture::matching("Failed to create ");
     QCOMPARE(tried.size(), 3);
     QVERIFY(tried[0].contains("vaapi"));
     QVERIFY(tried[1].contains("cuda"));
     QVERIFY(tried[2].contains("vdpau"));
-    QCOMPARE(logMatching("No hardware decoding device usable").size(), 1);
+    QCOMPARE(LogCapture::matching("No hardware decoding device usable").size(), 1);
     QCOMPARE(CFFHelper::hwAcclProbe(), AVERROR(EINVAL));
-}
-
-void TestFFVideo::surfaceFormatOfDeviceType_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("format");
-    QTest::newRow("vaapi") << QByteArray("vaapi") << int(AV_PIX_FMT_VAAPI);
-    QTest::newRow("cuda") << QByteArray("cuda") << int(AV_PIX_FMT_CUDA);
-    QTest::newRow("vdpau") << QByteArray("vdpau") << int(AV_PIX_FMT_VDPAU);
-    QTest::newRow("dxva2") << QByteArray("dxva2") << int(AV_PIX_FMT_DXVA2_VLD);
-    QTest::newRow("d3d11va") << QByteArray("d3d11va") << int(AV_PIX_FMT_D3D11);
-    QTest::newRow("videotoolbox") << QByteArray("videotoolbox") << int(AV_PIX_FMT_VIDEOTOOLBOX);
-    QTest::newRow("another known kind") << QByteArray("drm") << int(AV_PIX_FMT_NONE);
-    QTest::newRow("unknown name") << QByteArray("nonsense") << int(AV_PIX_FMT_NONE);
-}
-
-void TestFFVideo::surfaceFormatOfDeviceType()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(int, format);
-    CFFVideo video(nullptr);
-    AVHWDeviceType type = AV_HWDEVICE_TYPE_VAAPI;
-    QCOMPARE(int(video.findFormatByHwdevice(name.constData(), type)), format);
-    if (name == "nonsense") {
-        QCOMPARE(type, AV_HWDEVICE_TYPE_NONE);
-        QCOMPARE(logMatching("Device type nonsense is not supported.").size(), 1);
-        QCOMPARE(logMatching("Available device types:").size(), 1);
-    } else {
-        QCOMPARE(QByteArray(av_hwdevice_get_type_name(type)), name);
-        QCOMPARE(logMatching("is not supported").size(), 0);
-    }
 }
 
 void TestFFVideo::failedHardwareDeviceFallsBackToSoftware()
@@ -230,8 +174,8 @@ void TestFFVideo::failedHardwareDeviceFallsBackToSoftware()
     AVCodecContext *ctx = video.codecContext();
     // Forcing the attempt makes the decoder try to create a device, fail, and go on in software.
     QCOMPARE(video.initDecodeMode(ctx, true), SOFTWARE_DECODE);
-    QCOMPARE(logMatching("Failed to create specified HW device. ").size(), 1);
-    QCOMPARE(logMatching("SOFTWARE_DECODE codec_name: h264=>").size(), 1);
+    QCOMPARE(LogCapture::matching("Failed to create specified HW device. ").size(), 1);
+    QCOMPARE(LogCapture::matching("SOFTWARE_DECODE codec_name: h264=>").size(), 1);
     QVERIFY2(ctx->get_format != getHardwareFormat, "the codec's own get_format is put back");
     QVERIFY(!ctx->hw_device_ctx);
     QCOMPARE(ctx->thread_count, 4);
@@ -246,7 +190,7 @@ void TestFFVideo::unmatchedSurfaceFormatFallsBackToSoftware()
     ctx->opaque = &video;
     const AVPixelFormat offered[] = {AV_PIX_FMT_VAAPI, AV_PIX_FMT_CUDA, AV_PIX_FMT_YUV420P10LE, AV_PIX_FMT_NONE};
     QCOMPARE(getHardwareFormat(ctx, offered), AV_PIX_FMT_YUV420P10LE);
-    QCOMPARE(logMatching("Failed to get HW surface format.").size(), 1);
+    QCOMPARE(LogCapture::matching("Failed to get HW surface format.").size(), 1);
     const AVPixelFormat onlyHardware[] = {AV_PIX_FMT_VDPAU, AV_PIX_FMT_NONE};
     QCOMPARE(getHardwareFormat(ctx, onlyHardware), AV_PIX_FMT_NONE);
     avcodec_free_context(&ctx);
@@ -279,12 +223,12 @@ void TestFFVideo::decodesEveryPictureInOutputFormat()
     QVERIFY(video.avcodecOpen());
     const bool hardware = CFFHelper::hwAcclAvailable();
     if (hardware) {
-        QCOMPARE(logMatching("HARDWARE_DECODE codec_name: " + codecName + "=>").size()
-                     + logMatching("SOFTWARE_DECODE codec_name: " + codecName + "=>").size(),
+        QCOMPARE(LogCapture::matching("HARDWARE_DECODE codec_name: " + codecName + "=>").size()
+                     + LogCapture::matching("SOFTWARE_DECODE codec_name: " + codecName + "=>").size(),
                  1);
     } else {
         QCOMPARE(video.decodeMode(), SOFTWARE_DECODE);
-        QCOMPARE(logMatching("SOFTWARE_DECODE codec_name: " + codecName + "=>").size(), 1);
+        QCOMPARE(LogCapture::matching("SOFTWARE_DECODE codec_name: " + codecName + "=>").size(), 1);
         QCOMPARE(video.outputFormat(), AV_PIX_FMT_YUV420P);
     }
     QCOMPARE(video.codecContext()->width, width);

@@ -142,6 +142,9 @@ void CFFAudio::start()
             {
                 std::lock_guard<std::mutex> lock(codecLock);
                 clock = 0;
+                handedClock = 0;
+                handedSpan = 0;
+                handedAt = std::chrono::steady_clock::now();
                 std::memset(outBuffer, 0, outCapacity);
                 outSize = 0;
                 outIndex = 0;
@@ -213,15 +216,31 @@ void CFFAudio::flushPackets()
     audioPacketQueue.flushQueue();
 }
 
+// The media time the device plays now: the start of what the last callback
+// handed over, advanced by the wall time since then at the tempo, never past
+// its end (so the clock stands while paused or starving).
 double CFFAudio::audioClock()
 {
     std::lock_guard<std::mutex> lock(codecLock);
     if (!m_codecContext)
         return 0;
+    const double since = std::chrono::duration<double>(std::chrono::steady_clock::now() - handedAt).count();
+    return handedClock - handedSpan + std::min(since * tempo, handedSpan);
+}
+
+// Called under codecLock by the callback once it has handed `bytes` of
+// decoded sound to the device. The clock of the decoded sound is ahead of
+// what the device got by what SoundTouch still holds and by the unplayed rest
+// of outBuffer (output samples, so scaled by the tempo).
+void CFFAudio::noteHanded(int bytes)
+{
     const int bytesPerSecond = 2 * channels * sampleRate;
     if (bytesPerSecond <= 0)
-        return clock;
-    return clock - double(outSize - outIndex) / bytesPerSecond;
+        return;
+    const double held = sampleRate > 0 ? double(soundtouch_numUnprocessedSamples(soundTouch)) / sampleRate : 0;
+    handedClock = clock - held - double(outSize - outIndex) / bytesPerSecond * tempo;
+    handedSpan = double(bytes) / bytesPerSecond * tempo;
+    handedAt = std::chrono::steady_clock::now();
 }
 
 void CFFAudio::applyPlaybackRate()
@@ -232,6 +251,7 @@ void CFFAudio::applyPlaybackRate()
     {
         std::lock_guard<std::mutex> lock(codecLock);
         soundtouch_setTempo(soundTouch, setting.tempo);
+        tempo = setting.tempo;
     }
     audioPacketQueue.waitTimeoutMs = setting.waitStepMs;
 }
@@ -392,26 +412,14 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
 
     std::memset(buffer, 0, capacity);
     int written = 0;
-    const FFPlaybackRate rate = owner->playbackRate();
     const int bytesPerSecond = 2 * channels * sampleRate;
     while (avcodec_receive_frame(m_codecContext, audioFrame) == 0) {
         const int samples = convertFrame();
         const int bytes = 2 * audioFrame->ch_layout.nb_channels * samples;
         written = tempoInto(buffer, capacity, written, samples);
-        if (bytesPerSecond > 0) {
-            // Clock advance scaled by rate (see the rate table): media seconds per decoded byte.
-            switch (rate) {
-            case PlaybackRate_0_5:
-                newClock += double(bytes) * 2 / bytesPerSecond;
-                break;
-            case PlaybackRate_1_0:
-                newClock += double(bytes) / bytesPerSecond;
-                break;
-            case PlaybackRate_2_0:
-                newClock += double(bytes) / 2 / bytesPerSecond;
-                break;
-            }
-        }
+        // The clock counts media time; the tempo is applied where the sound leaves (noteHanded).
+        if (bytesPerSecond > 0)
+            newClock += double(bytes) / bytesPerSecond;
         av_frame_unref(audioFrame);
     }
     av_packet_unref(packet);
@@ -431,6 +439,7 @@ void CFFAudio::fillCallback(uint8_t *stream, int len)
         return;
     std::memset(stream, 0, len);
     bool silent = false; // audio thread: outBuffer holds silence, not decoded sound
+    int handed = 0;      // bytes of decoded sound handed over by this call
     while (len > 0) {
         int remaining;
         {
@@ -463,8 +472,10 @@ void CFFAudio::fillCallback(uint8_t *stream, int len)
                 std::lock_guard<std::mutex> lock(codecLock);
                 outIndex += chunk;
             }
-            if (!silent)
+            if (!silent) {
                 playedBytes += chunk;
+                handed += chunk;
+            }
         }
         if (decoded < 0 && closed) {
             qCDebug(lcAudio) << "audioCallback audio_size < 0";
@@ -474,6 +485,8 @@ void CFFAudio::fillCallback(uint8_t *stream, int len)
         if (holdOff || closed)
             break;
     }
+    std::lock_guard<std::mutex> lock(codecLock);
+    noteHanded(handed);
 }
 
 void audioCallback(void *userdata, uint8_t *stream, int len)

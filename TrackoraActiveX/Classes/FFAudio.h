@@ -5,6 +5,7 @@
 #include "FFUtils.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -65,8 +66,15 @@ private:
     int convertFrame();
     int tempoInto(unsigned char *buffer, int capacity, int written, int samples);
     void wakePacketWait();
+    void noteHanded(int bytes);
 
-    double clock = 0;               // codecLock; written by the audio thread, start() with the device closed
+    double clock = 0;               // codecLock; media end of the decoded sound; audio thread, start() with the device closed
+    // What the last callback handed to the device, for a clock that moves
+    // smoothly between callbacks; all under codecLock, written by the audio thread.
+    double handedClock = 0;         // media time at the end of the handed sound
+    double handedSpan = 0;          // media seconds the last callback handed over
+    std::chrono::steady_clock::time_point handedAt;
+    double tempo = 1.0;             // codecLock; GUI writes in applyPlaybackRate
     unsigned char *outBuffer = nullptr;  // audio thread
     int outCapacity = 0;
     int outSize = 0;                // codecLock; audio thread writes
@@ -79,7 +87,7 @@ private:
     void *soundTouch = nullptr;      // audio thread; configured by the GUI with the device paused or closed
     int16_t *tempoBuffer = nullptr;  // audio thread
     int tempoCapacity = 0;           // samples
-    unsigned int deviceId = 0;       // GUI thread
+    std::atomic<unsigned int> deviceId{0}; // atomic; GUI writes, the player thread asks isDeviceOpen()
     CPacketQueue audioPacketQueue;   // demuxer thread -> audio thread
     std::atomic<bool> closed{true};  // atomic; GUI writes: the callback does nothing while set
     std::atomic<bool> holdOff{false}; // atomic; GUI sets it while pausing or stopping the device

@@ -71,8 +71,13 @@ bool CFFDemuxer::openMedia(const QString &path)
     m_seekSecond = 0;
     if (!initialize())
         return false;
-    if (!owner || !owner->initCodec(formatContext))
+    if (!owner || !owner->initCodec(formatContext)) {
+        // Left open, this input would be taken again by the next open, whatever its path.
+        std::lock_guard<std::mutex> io(ioLock);
+        initialized = false;
+        avformat_close_input(&formatContext);
         return false;
+    }
     finished = false;
     pauseFlag.setFlag(true);
     if (!demuxThread->isRunning())

@@ -32,10 +32,15 @@ constexpr int kParkWaitMs = 40;
 constexpr double kMaxDelayMs = 200;
 // Beyond this the audio clock is not trusted to pace the pictures.
 constexpr double kMaxSyncDiffSeconds = 10.0;
+// Share of an offset below the sync threshold taken out per picture: settles
+// within about ten pictures, each moved by a few milliseconds at most.
+constexpr double kSyncGain = 0.25;
 // Smallest sync threshold, kept in single precision as the threshold always was.
 constexpr double kMinSyncThreshold = double(0.01f);
 // A parked thread looks at its run flag at least this often.
 constexpr int kGatePollMs = 200;
+// A schedule this far behind is given up: the next picture is timed from now.
+constexpr int kMaxLateMs = 100;
 
 namespace {
 
@@ -117,6 +122,7 @@ void CFFPlayer::playerLoop()
                 if (gate->flag)
                     break;
                 gate->cond.wait_for(lock, std::chrono::milliseconds(kGatePollMs));
+                scheduleValid = false;
             }
         }
         if (alive)
@@ -208,6 +214,7 @@ void CFFPlayer::setSeekSecond(int second)
             flushAllQueues();
     }
     lastSeekRequestMs = QDateTime::currentMSecsSinceEpoch();
+    ++seekGeneration;
     demuxer->setSeekSecond(second, stateValue);
 }
 
@@ -568,8 +575,17 @@ void CFFPlayer::doTransfer()
     frameSeconds = pts;
     double delay = pts - lastPts;
     lastPts = pts;
+    // After a seek while playing, the pictures queued before it run out at
+    // once; the first one from the new place (a jump) ends the rush, so the
+    // burst does not also fast-forward through the new place.
+    const int seekRequest = seekGeneration;
+    if (seekRequest != rushedGeneration && (delay * 1000 >= kMaxDelayMs || delay < 0))
+        rushedGeneration = seekRequest;
+    const bool rushing = !seekSettled && seekRequest != rushedGeneration;
     const FFPlaybackRate playRate = rate;
 
+    const double speed = playRate == PlaybackRate_0_5 ? 0.5 : playRate == PlaybackRate_2_0 ? 2.0 : 1.0;
+    double nudge = 0;
     // A clock that stands (no device, or no more sound) cannot pace the pictures.
     if (hasAudio && audio->isDeviceOpen() && !audio->isStarving()) {
         const double clock = audio->audioClock();
@@ -580,28 +596,42 @@ void CFFPlayer::doTransfer()
                 delay = 0;
             else if (diff >= threshold)
                 delay = 2 * delay;
+            else
+                nudge = diff * kSyncGain / speed; // wall seconds
         }
     } else {
         paceByPeer(delay, pts);
     }
     // The audio clock runs at the tempo, so the pictures' own spacing shrinks
     // or grows with it; otherwise they trail it by frames at 2.0 and lead at 0.5.
-    if (playRate == PlaybackRate_0_5)
-        delay = 2 * delay;
-    else if (playRate == PlaybackRate_2_0)
-        delay = 0.5 * delay;
+    delay /= speed;
+    if (delay > 0)
+        delay = std::max(0.0, delay + nudge);
     const double delayMs = delay * 1000;
 
     if (stateValue == StoppedState || delayMs >= kMaxDelayMs || delayMs < 0) {
         SDL_Delay(5);
+        scheduleValid = false;
     } else {
         publishPicture(frame);
-        int sleepMs = int(std::round(delayMs + 0.5));
-        if (!seekSettled)
-            sleepMs = 1;
+        // The next picture is due `delay` after this one was due, not after
+        // the copy and the hand-over: relative sleeps made the pictures drift
+        // late by their own handling time and snap back at the threshold.
+        const auto now = std::chrono::steady_clock::now();
+        const auto step = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::duration<double, std::milli>(delayMs));
+        if (rushing) {
+            nextDue = now + std::chrono::milliseconds(1);
+            scheduleValid = false;
+        } else {
+            if (!scheduleValid || delay == 0 || nextDue + std::chrono::milliseconds(kMaxLateMs) < now)
+                nextDue = now;
+            nextDue += step;
+            scheduleValid = true;
+        }
         // Sleep at the gate so a destruction does not sit out the delay.
         std::unique_lock<std::mutex> lock(gate->mutex);
-        gate->cond.wait_for(lock, std::chrono::milliseconds(sleepMs), [this] { return !alive; });
+        gate->cond.wait_until(lock, nextDue, [this] { return !alive; });
     }
     av_frame_unref(frame);
 }

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -133,11 +134,15 @@ private:
     QTimer seekTimer;                       // GUI thread
     std::atomic<bool> seekSettled{true};    // atomic; GUI writes, player thread reads
     qint64 lastSeekRequestMs = 0;           // GUI thread only
+    std::atomic<int> seekGeneration{0};     // atomic; GUI counts seek requests
+    int rushedGeneration = 0;               // player thread: the last request whose jump it has seen
     std::atomic<qint64> durationMs{0};      // atomic; GUI writes in initCodec
     std::atomic<qint64> startMs{0};         // atomic; GUI writes in initCodec
     std::atomic<bool> codecOpen{false};     // written under the player lock (GUI)
     std::atomic<double> lastPts{0};         // atomic; player thread writes, stop() resets
     AVFrame *frame = nullptr;               // player thread
+    std::chrono::steady_clock::time_point nextDue; // player thread: when the next picture is due
+    bool scheduleValid = false;             // player thread: nextDue follows from the last picture
     AVFrame *renderTarget = nullptr;        // under the gate's mutex: planes of the back buffer
     HFrame *hframe = nullptr;               // fields set by initCodec under the gate's mutex; data swapped under hframeLock
     uint8_t *frameBuffers[2] = {nullptr, nullptr}; // under the gate's mutex

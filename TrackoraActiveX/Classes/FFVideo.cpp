@@ -97,13 +97,15 @@ CFFVideo::~CFFVideo()
 void CFFVideo::decodeLoop()
 {
     while (alive) {
-        if (!gate->flag && !seekStep) {
+        // A paused seek decodes on the GUI thread; this thread stays parked meanwhile, or it
+        // could slip a queued packet from before the jump into the same codec.
+        if (!gate->flag) {
             pauseAck.setFlag(false);
             std::unique_lock<std::mutex> lock(gate->mutex);
-            gate->cond.wait_for(lock, kGateRecheck, [this] { return gate->flag || seekStep || !alive; });
+            gate->cond.wait_for(lock, kGateRecheck, [this] { return gate->flag || !alive; });
             continue;
         }
-        if (!alive && !seekStep)
+        if (!alive)
             break;
         if (!packetQueue.pullQueue(packet))
             continue;

@@ -68,7 +68,7 @@ private:
     AVFrame *convertFrame = nullptr; // codecLock
     SwsContext *scaler = nullptr;    // codecLock
     CFrameQueue frameQueue;          // decode thread -> player thread
-    std::atomic<bool> seekStep{false}; // written by the GUI thread, read by the decode and player threads
+    std::atomic<bool> seekStep{false}; // written by the GUI thread, read by the player thread
     std::atomic<FFDecodeMode> m_decodeMode{UNDEFINE_DECODE}; // written by avcodecOpen (GUI thread)
     AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
     // set by stop() so a decode in progress gives up its remaining pictures and frees the codec

@@ -1,0 +1,13 @@
+#include "playbench.h"
+
+#include <cstdio>
+#include <cstring>
+
+// One program, one subcommand per benchmark: `trackora-bench NAME ARGS...`.
+int main(int argc, char **argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "play") == 0)
+        return runPlayBench(argc - 1, argv + 1);
+    std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--seek-every MS] [--peer FILE]\n");
+    return 2;
+}
