@@ -19,7 +19,9 @@ struct RowData
     QDateTime dateTime;
     qint64 fileSize = 0;
     QSize resolution = QSize(0, 0);
-    QRunnable *runnable = nullptr; // queued parse job; owned by the pool
+    // The queued parse job, owned by the pool; stale once the job has run, so
+    // it is never dereferenced (the parser takes its job back itself).
+    QRunnable *runnable = nullptr;
     VideoParser *parser = nullptr; // owned by the row
     QUrl url;
     int32_t codec = 0;

@@ -66,6 +66,7 @@ void VideoParser::parse()
             break;
         gpsList.append(sample);
     }
+    lastSamplesRead = gpsList.size();
     normalise(info.duration);
 
     lastOpened = parser->isOpen();
@@ -159,6 +160,12 @@ quint64 VideoParser::bytesRead() const
 {
     QMutexLocker locker(&lock);
     return lastBytesRead;
+}
+
+int VideoParser::samplesRead() const
+{
+    QMutexLocker locker(&lock);
+    return lastSamplesRead;
 }
 
 QList<GpsData> VideoParser::gpsDataList() const

@@ -37,6 +37,7 @@ public:
     bool fileOpened() const;
     GpsSourceKind gpsKind() const;
     quint64 bytesRead() const;
+    int samplesRead() const; // before normalisation
     QList<GpsData> gpsDataList() const;
 
 signals:
@@ -63,5 +64,6 @@ private:
     bool lastOpened = false;        // lock; the parsing thread
     GpsSourceKind lastKind = NoGps; // lock; the parsing thread
     quint64 lastBytesRead = 0;      // lock; the parsing thread
+    int lastSamplesRead = 0;        // lock; the parsing thread
     std::atomic_bool stopRequested{false}; // atomic; GUI thread sets it
 };

@@ -19,3 +19,13 @@ add_custom_target(test-media
   COMMAND ${TRACKORA_MEDIA_COMMAND}
   COMMENT "Making the test recordings in ${TRACKORA_TEST_MEDIA_DIR}"
   VERBATIM USES_TERMINAL)
+
+# The generator's own check: a walk written from the parsing rules re-reads
+# every file against its expectations, and ffmpeg must decode each cleanly.
+add_test(NAME check_media
+  COMMAND ${CMAKE_COMMAND} -E env FFMPEG=${TRACKORA_FFMPEG}
+  ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/gen/check_media.py ${TRACKORA_TEST_MEDIA_DIR})
+set_tests_properties(check_media PROPERTIES
+  FIXTURES_REQUIRED media
+  LABELS media
+  TIMEOUT 300)

@@ -228,4 +228,62 @@ inline Layout mdatWithChunks(const QList<QByteArray> &chunks)
     return l;
 }
 
+// AVI: RIFF chunks and lists, little-endian.
+inline QByteArray chunk(const char *id, const QByteArray &payload)
+{
+    QByteArray c = QByteArray(id, 4) + le32(quint32(payload.size())) + payload;
+    if (payload.size() & 1)
+        c += '\0';
+    return c;
+}
+
+inline QByteArray list(const char *type, const QByteArray &payload)
+{
+    return QByteArray("LIST") + le32(quint32(payload.size() + 4)) + QByteArray(type, 4) + payload;
+}
+
+inline QByteArray avih(quint32 usPerFrame, quint32 frames, quint32 w, quint32 h)
+{
+    QByteArray p = le32(usPerFrame) + le32(0) + le32(0) + le32(0x10) + le32(frames) + le32(0) + le32(1) + le32(0);
+    p += le32(w) + le32(h) + QByteArray(16, '\0');
+    return chunk("avih", p);
+}
+
+inline QByteArray riff(const QByteArray &body, const char *type = "AVI ")
+{
+    return QByteArray("RIFF") + le32(quint32(body.size() + 4)) + QByteArray(type, 4) + body;
+}
+
+inline QByteArray plainAvi(quint32 usPerFrame = 40000, quint32 frames = 1500)
+{
+    const QByteArray hdrl = list("hdrl", avih(usPerFrame, frames, 1280, 720) + list("strl", chunk("strh", QByteArray(56, '\0'))));
+    return riff(hdrl + list("movi", chunk("00dc", QByteArray(1001, 'v')) + chunk("01wb", QByteArray(300, 'a'))));
+}
+
+// Appends "GPSL", the count and the records, padding the file to blockAt,
+// and the big-endian trailer offset.
+inline QByteArray withGps(QByteArray file, int blockAt, quint32 count, int records)
+{
+    file = file.leftJustified(blockAt, 'J');
+    file += "GPSL" + be32(count);
+    for (const QByteArray &r : trip(records))
+        file += r;
+    return file + be32(quint32(blockAt));
+}
+
+
+// A 1920x1080 H.264 recording of the given length whose trip is a top-level
+// 'gps0' box of the given number of records.
+inline QByteArray mp4WithTrip(quint32 seconds, int records, quint32 timescale = 1000)
+{
+    Track v;
+    v.width = 1920;
+    v.height = 1080;
+    v.samples = seconds <= 100000 ? seconds * 30 : 1;
+    QByteArray gps;
+    for (const QByteArray &r : trip(records))
+        gps += r.left(311);
+    return ftyp() + box("moov", mvhd(timescale, seconds * timescale) + trak(v)) + box("gps0", gps);
+}
+
 } // namespace fx

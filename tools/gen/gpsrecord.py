@@ -326,3 +326,41 @@ class Track:
         samples = [expected_sample(*self._point_time(k), index=k - 1)
                    for k in range(1, self.count)]
         return add_headings(samples)
+
+
+# GpsSourceKind values whose records are reached through a 32-bit table.
+_TABLE_KINDS = {1: 2, 2: 18, 6: 0}     # kind -> bytes from the table entry to the record
+
+
+def _read(data, pos, n):
+    return bytes(data[pos:pos + n]).ljust(n, b"\0") if pos >= 0 else b"\0" * n
+
+
+def record_position(data, source, k):
+    kind, offset = source["gpsKind"], source["gpsOffset"]
+    if kind in _TABLE_KINDS:
+        step = 8 if kind == 2 else 4
+        entry = struct.unpack(">I", _read(data, offset + step * k, 4))[0]
+        return (entry + _TABLE_KINDS[kind]) & 0xFFFFFFFF
+    if kind == 3:
+        entry = struct.unpack(">I", _read(data, offset + 4 * k, 4))[0]
+        return (entry + source["freeGpsOffset"] + 14) & 0xFFFFFFFF
+    if kind == 4:
+        return offset + 311 * k
+    if kind == 7:
+        return offset + RECORD_SIZE * k
+    return None
+
+
+def read_samples(data, source):
+    """Every sample the reader yields from the file bytes for a located source."""
+    samples = []
+    state = HeadingState()
+    for i in range(max(0, source["gpsCount"] - 1)):
+        pos = record_position(data, source, i + 1)
+        if pos is None:
+            break
+        s = decode_record(unmask(_read(data, pos, RECORD_SIZE)), i)
+        s["heading"] = state.update(i + 1, s["latitude"], s["longitude"])
+        samples.append(s)
+    return samples

@@ -26,7 +26,9 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.dont_write_bytecode = True      # keep the source tree clean
 
+import embed  # noqa: E402
 import gpsrecord  # noqa: E402
 import mp4box  # noqa: E402
 
@@ -35,8 +37,6 @@ FFMPEG = os.environ.get("FFMPEG", "ffmpeg")
 DEFAULT_JOBS = 2
 EPOCH_1904 = datetime.datetime(1904, 1, 1)
 
-# GpsSourceKind values.
-NO_GPS, EXT_TRACK, INDEX_BOX, FREE_GPS, TOP_LEVEL, META_TRACK, AVI_BLOCK = 0, 1, 2, 3, 4, 6, 7
 
 
 # ---- jobs ------------------------------------------------------------------
@@ -155,7 +155,7 @@ def avi_facts(path):
 
 
 def no_gps():
-    return {"gpsKind": NO_GPS, "gpsLayout": "none", "gpsOffset": 0, "gpsCount": 0,
+    return {"gpsKind": embed.NO_GPS, "gpsLayout": "none", "gpsOffset": 0, "gpsCount": 0,
             "freeGpsOffset": 0, "rawSamples": []}
 
 
@@ -174,18 +174,25 @@ def plain_mp4(ctx, video, audio, inputs, nominal, extra_args=()):
     return expectation(mp4_facts(ctx.target), no_gps(), **nominal)
 
 
+ENGINE_TRIP_START = datetime.datetime(2024, 1, 2, 8, 0, 0)
+
+
 @recording("engine/clip1080_F.mp4")
 def clip1080(ctx):
-    """20 s 1920x1080 30 fps H.264 (yuv420p, GOP 30) + AAC 48 kHz stereo sine."""
-    return plain_mp4(ctx, h264(gop=30), AAC, testsrc("1920x1080", 30, 20) + sine(20),
-                     dict(nominalFrameRate=30, hasAudio=True, videoCodec="h264"))
+    """20 s 1920x1080 30 fps H.264 (yuv420p, GOP 30) + AAC 48 kHz stereo sine; 'gps ' index box."""
+    track = gpsrecord.Track(ENGINE_TRIP_START, 22)
+    return camera_mp4(ctx, testsrc("1920x1080", 30, 20) + sine(20), h264(gop=30) + AAC,
+                      lambda b: b.add_index_box(track),
+                      dict(nominalFrameRate=30, hasAudio=True, videoCodec="h264"))
 
 
 @recording("engine/clip_short_F.mp4")
 def clip_short_front(ctx):
-    """3 s 640x360 30 fps H.264 + AAC; the front of a pair."""
-    return plain_mp4(ctx, h264(), AAC, testsrc("640x360", 30, 3) + sine(3),
-                     dict(nominalFrameRate=30, hasAudio=True, videoCodec="h264"))
+    """3 s 640x360 30 fps H.264 + AAC; the front of a pair; top-level 'gps0'."""
+    track = gpsrecord.Track(ENGINE_TRIP_START, 5, 10)
+    return camera_mp4(ctx, testsrc("640x360", 30, 3) + sine(3), h264() + AAC,
+                      lambda b: b.add_gps0(track),
+                      dict(nominalFrameRate=30, hasAudio=True, videoCodec="h264"))
 
 
 @recording("engine/clip_short_R.mp4")
@@ -289,6 +296,405 @@ def pair_rear(ctx):
                      dict(nominalFrameRate=30, hasAudio=False, videoCodec="h264"))
 
 
+# ---- dashboard-camera recordings with GPS --------------------------------
+
+def start_of(relpath):
+    """The clip's start time from its name (yyyymmdd_hhmmss)."""
+    m = re.search(r"(\d{8})_(\d{6})", os.path.basename(relpath))
+    return datetime.datetime.strptime(m.group(1) + m.group(2), "%Y%m%d%H%M%S")
+
+
+def trip(ctx, count, offset=0, start=None):
+    return gpsrecord.Track(start or start_of(ctx.job.relpath), count, offset)
+
+
+def camera_mp4(ctx, inputs, codec_args, setup, nominal, mov=False, video_index=0,
+               winner=None, truncate=None, extra_args=(), start=None):
+    """Encodes with ffmpeg, lets `setup` add GPS to the builder, writes.
+    `truncate(size, positions)` cuts the finished file to that many bytes."""
+    base = ctx.tmp("base" + (".mov" if mov else ".mp4"))
+    if start is None and re.search(r"\d{8}_\d{6}", ctx.job.relpath):
+        start = start_of(ctx.job.relpath)
+    when = created(start) if start else []
+    ctx.ffmpeg(inputs + codec_args + list(extra_args) + when, base)
+    builder = embed.Mp4Builder(base, mov_style=mov)
+    setup(builder)
+    gps = builder.write(ctx.target, winner)
+    facts = mp4_facts(ctx.target, video_index, builder.mvhd_last)
+    extra = dict(nominal)
+    if truncate:
+        with open(ctx.target, "rb") as f:
+            data = f.read()
+        data = data[:truncate(len(data), builder.positions)]
+        with open(ctx.target, "wb") as f:
+            f.write(data)
+        gps["rawSamples"] = gpsrecord.read_samples(data, gps)
+        extra["truncatedAt"] = len(data)
+    return expectation(facts, gps, **extra)
+
+
+def av(size, rate, seconds, codec=None, audio=True):
+    inputs = testsrc(size, rate, seconds) + (sine(seconds) if audio else [])
+    return inputs, (codec or h264()) + (AAC if audio else NO_AUDIO)
+
+
+def nominal(rate, audio, codec="h264"):
+    return dict(nominalFrameRate=rate, hasAudio=audio, videoCodec=codec)
+
+
+@recording("gps/20240101_120000_F.mp4")
+def gps_ext_front(ctx):
+    """32 s H.264 + AAC; GPS in an "Ambarella EXT" track (34 records, 33 samples)."""
+    inputs, codec = av("640x360", 30, 32)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_ext_track(trip(ctx, 34)), nominal(30, True))
+
+
+@recording("gps/20240101_120000_R.mp4")
+def gps_meta_rear(ctx):
+    """32 s H.264, no audio; GPS in a 'meta' track named "GPS data" (34 records)."""
+    inputs, codec = av("640x360", 30, 32, audio=False)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_meta_track(trip(ctx, 34)), nominal(30, False))
+
+
+@recording("gps/20240101_120100_000001_F_TL.mp4")
+def gps_index_front_tl(ctx):
+    """10 s H.265 (hvc1) + AAC; 'gps ' index box, 10 records: 9 samples padded to 11."""
+    inputs, codec = av("640x360", 30, 10, codec=h265())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_index_box(trip(ctx, 10, 15)),
+                      nominal(30, True, "hevc"))
+
+
+@recording("gps/20240101_120100_000001_R_TL.mp4")
+def gps_top_rear_tl(ctx):
+    """10 s H.265 (hvc1), no audio; top-level 'gps0', 15 records: 14 samples cut to 11."""
+    inputs, codec = av("640x360", 30, 10, codec=h265(), audio=False)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 15, 20)),
+                      nominal(30, False, "hevc"))
+
+
+def free_gps(ctx, probe, offset):
+    return lambda b: b.add_free_gps(lambda chunks: trip(ctx, chunks, offset), probe)
+
+
+@recording("gps/20240101_120200_F.mov")
+def gps_free64_front_mov(ctx):
+    """8 s H.264 + AAC in MOV; freeGPS blocks 64 KiB + 4 into each one-second sound chunk."""
+    inputs, codec = av("640x360", 30, 8)
+    return camera_mp4(ctx, inputs, codec, free_gps(ctx, 65540, 24), nominal(30, True), mov=True)
+
+
+@recording("gps/20240101_120200_R.mov")
+def gps_free128_rear_mov(ctx):
+    """8 s H.264 + AAC in MOV; freeGPS blocks 128 KiB + 4 into each sound chunk."""
+    inputs, codec = av("640x360", 30, 8)
+    return camera_mp4(ctx, inputs, codec, free_gps(ctx, 131076, 28), nominal(30, True), mov=True)
+
+
+@recording("gps/20240101_120400_F.mp4")
+def gps_free256_front(ctx):
+    """6 s H.264 + AAC, front without rear; freeGPS only at 256 KiB + 4 into each sound chunk."""
+    inputs, codec = av("640x360", 30, 6)
+    return camera_mp4(ctx, inputs, codec, free_gps(ctx, 262148, 30), nominal(30, True))
+
+
+@recording("gps/20240101_120500_R.mp4")
+def gps_ext_rear_only(ctx):
+    """6 s H.265 (hvc1) + AAC, rear without front; "Ambarella EXT" track, 8 records."""
+    inputs, codec = av("640x360", 30, 6, codec=h265())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_ext_track(trip(ctx, 8, 5)),
+                      nominal(30, True, "hevc"))
+
+
+@recording("gps/20240101_120600_000002_R_TL.mp4")
+def gps_top_rear_tl_only(ctx):
+    """6 s H.264, no audio, R_TL without F_TL; top-level 'gps0', 8 records."""
+    inputs, codec = av("640x360", 30, 6, audio=False)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 8, 33)), nominal(30, False))
+
+
+@recording("gps/20240101_120700_000003_F_TL.mov")
+def gps_meta_front_tl_only_mov(ctx):
+    """6 s H.264 + AAC in MOV, F_TL without R_TL; 'meta' track, 8 records."""
+    inputs, codec = av("640x360", 30, 6)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_meta_track(trip(ctx, 8, 17)),
+                      nominal(30, True), mov=True)
+
+
+@recording("gps/20240101_120800_nogps.mp4")
+def gps_none_unmarked(ctx):
+    """4 s H.264 + AAC, no camera marker in the name, no GPS."""
+    inputs, codec = av("640x360", 30, 4)
+    return camera_mp4(ctx, inputs, codec, lambda b: None, nominal(30, True))
+
+
+def camera_avi(ctx, seconds, audio, track, offset_override=None, truncate=None):
+    inputs = testsrc("320x240", 25, seconds) + (sine(seconds) if audio else [])
+    ctx.ffmpeg(inputs + MJPEG + (PCM if audio else NO_AUDIO), ctx.target)
+    facts = avi_facts(ctx.target)
+    gps = embed.add_avi_block(ctx.target, track, offset_override) if track else no_gps()
+    if truncate:
+        with open(ctx.target, "r+b") as f:
+            f.truncate(truncate(os.path.getsize(ctx.target)))
+        gps = no_gps()
+    return expectation(facts, gps, **nominal(25, audio, "mjpeg"))
+
+
+@recording("gps/20240101_120300_F.AVI")
+def gps_avi_front(ctx):
+    """8 s 320x240 25 fps MJPEG + PCM; "GPSL" trailer with 10 records (9 samples)."""
+    return camera_avi(ctx, 8, True, trip(ctx, 10, 9))
+
+
+@recording("gps/20240101_120300_R.AVI")
+def gps_avi_rear(ctx):
+    """8 s 320x240 25 fps MJPEG, no audio; "GPSL" trailer with 6 records: 5 samples padded to 9."""
+    return camera_avi(ctx, 8, False, trip(ctx, 6, 12))
+
+
+# ---- awkward structure -------------------------------------------------
+
+# A leap day running into March, so the samples' dates cross midnight.
+AWKWARD_START = datetime.datetime(2024, 2, 29, 23, 59, 57)
+SMALL = "320x180"
+
+
+def awkward(ctx, count, offset=0, start=AWKWARD_START):
+    return gpsrecord.Track(start, count, offset)
+
+
+def small_av(seconds=4, audio=True, codec=None):
+    return av(SMALL, 30, seconds, codec=codec, audio=audio)
+
+
+def two_videos(first, second, audio):
+    """Two video streams (size, rate, codec args) and an optional sound track."""
+    inputs = testsrc(first[0], first[1], 4) + testsrc(second[0], second[1], 4)
+    maps = ["-map", "0:v", "-map", "1:v"]
+    if audio:
+        inputs += sine(4)
+        maps += ["-map", "2:a"]
+    codecs = [a.replace(":v", ":v:0") if a.startswith("-c:v") or a.startswith("-tag:v") else a
+              for a in first[2]]
+    codecs += [a.replace(":v", ":v:1") if a.startswith("-c:v") or a.startswith("-tag:v") else a
+               for a in second[2]]
+    return inputs, maps + codecs + (AAC if audio else NO_AUDIO)
+
+
+@recording("awkward/two_video_wider_second_F.mp4")
+def two_video_wider_second(ctx):
+    """Two video tracks: 320x180 15 fps H.264, then a wider 640x360 30 fps H.265 (hvc1); + AAC and 'gps0'."""
+    inputs, codec = two_videos(("320x180", 15, h264()), ("640x360", 30, h265()), True)
+
+    def setup(b):
+        b.set_video_ctime(0, 3000000000)
+        b.set_video_ctime(1, 3000003600)
+        b.add_gps0(awkward(ctx, 6))
+    return camera_mp4(ctx, inputs, codec, setup, nominal(30, True, "hevc"), video_index=1)
+
+
+@recording("awkward/two_video_equal_width_F.mp4")
+def two_video_equal_width(ctx):
+    """Two video tracks of equal width: 640x360 25 fps H.264 (reported), then 640x480 30 fps H.265."""
+    inputs, codec = two_videos(("640x360", 25, h264()), ("640x480", 30, h265()), False)
+
+    def setup(b):
+        b.set_video_ctime(0, 3000000000)
+        b.set_video_ctime(1, 3000003600)
+    return camera_mp4(ctx, inputs, codec, setup, nominal(25, False, "h264"), video_index=0)
+
+
+@recording("awkward/stsz_before_mvhd_F.mp4")
+def stsz_before_mvhd(ctx):
+    """'mvhd' after every track, so the video 'stsz' comes first: frame rate 0; 'meta' GPS track."""
+    inputs, codec = small_av()
+
+    def setup(b):
+        b.mvhd_last = True
+        b.add_meta_track(awkward(ctx, 6))
+    return camera_mp4(ctx, inputs, codec, setup, nominal(30, True), extra_args=["-use_editlist", "0"])
+
+
+@recording("awkward/box64_F.mp4")
+def box64(ctx):
+    """64-bit box sizes: the 'mdat', a 'free' box first in 'moov', and the top-level 'gps0'."""
+    inputs, codec = small_av()
+
+    def setup(b):
+        b.large_mdat = True
+        b.large_free_in_moov = True
+        b.add_gps0(awkward(ctx, 7, 3), large=True)
+    return camera_mp4(ctx, inputs, codec, setup, nominal(30, True))
+
+
+LONG_EXT_NAME = "Ambarella EXT data stream of the dashboard camera, firmware 1.2.3"
+LONG_LATE_GPS_NAME = "Telemetry of the dashboard camera: position, speed and gps fix"
+
+
+@recording("awkward/long_handler_ext_F.mp4")
+def long_handler_ext(ctx):
+    """An "Ambarella EXT" track first in 'moov' whose handler name is over 55 bytes long."""
+    assert len(LONG_EXT_NAME) > 55
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec,
+                      lambda b: b.add_ext_track(awkward(ctx, 6, 8), name=LONG_EXT_NAME, first=True),
+                      nominal(30, True))
+
+
+@recording("awkward/long_handler_gps_late_F.mp4")
+def long_handler_gps_late(ctx):
+    """A 'meta' track first in 'moov' whose handler name has "gps" only after byte 55: no GPS."""
+    assert LONG_LATE_GPS_NAME.lower().index("gps") >= 55
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec,
+                      lambda b: b.add_meta_track(awkward(ctx, 6), name=LONG_LATE_GPS_NAME, first=True),
+                      nominal(30, True))
+
+
+@recording("awkward/gps_box_then_gps0_F.mp4")
+def gps_box_then_gps0(ctx):
+    """A 'gps ' index box in 'moov' (another trip) and a later top-level 'gps0', which wins."""
+    inputs, codec = small_av()
+
+    def setup(b):
+        b.add_index_box(awkward(ctx, 6, 20, datetime.datetime(2023, 12, 31, 23, 59, 58)))
+        b.add_gps0(awkward(ctx, 6))
+    return camera_mp4(ctx, inputs, codec, setup, nominal(30, True))
+
+
+@recording("awkward/ext_then_meta_F.mp4")
+def ext_then_meta(ctx):
+    """An "Ambarella EXT" track, then a 'meta' GPS track with another trip, which wins."""
+    inputs, codec = small_av()
+
+    def setup(b):
+        b.add_ext_track(awkward(ctx, 6, 20, datetime.datetime(2023, 12, 31, 23, 59, 58)))
+        b.add_meta_track(awkward(ctx, 6, 10))
+    return camera_mp4(ctx, inputs, codec, setup, nominal(30, True))
+
+
+@recording("awkward/gps0_empty_F.mp4")
+def gps0_empty(ctx):
+    """A top-level 'gps0' box without records (count 0): no samples."""
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(awkward(ctx, 0)), nominal(30, True))
+
+
+@recording("awkward/gps0_one_F.mp4")
+def gps0_one(ctx):
+    """A top-level 'gps0' box with one record (count 1): no samples."""
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(awkward(ctx, 1)), nominal(30, True))
+
+
+@recording("awkward/ext_one_F.mp4")
+def ext_one(ctx):
+    """An "Ambarella EXT" track with a single chunk (count 1): no samples."""
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_ext_track(awkward(ctx, 1)), nominal(30, True))
+
+
+@recording("awkward/meta_empty_F.mp4")
+def meta_empty(ctx):
+    """A 'meta' GPS track whose 'stco' has no entries (count 0): no samples."""
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_meta_track(awkward(ctx, 0)), nominal(30, True))
+
+
+@recording("awkward/meta_no_stco_F.mp4")
+def meta_no_stco(ctx):
+    """A 'meta' GPS track without any 'stco' box: the kind is set, with count 0."""
+    inputs, codec = small_av()
+    expected = camera_mp4(ctx, inputs, codec,
+                          lambda b: b.add_meta_track(awkward(ctx, 4), with_stco=False), nominal(30, True))
+    # ffmpeg logs "missing mandatory atoms" for the GPS track and plays the rest.
+    expected["playable"] = False
+    return expected
+
+
+@recording("awkward/named_like_avi_F.avi.mp4")
+def named_like_avi(ctx):
+    """An MP4 file whose name ends in .avi.mp4 (it is not an AVI); top-level 'gps0'."""
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(awkward(ctx, 6, 26)), nominal(30, True))
+
+
+@recording("awkward/hev1_F.mp4")
+def hev1(ctx):
+    """H.265 tagged 'hev1' (not 'hvc1'): codec 0."""
+    inputs, codec = small_av(codec=h265(tag="hev1"))
+    return camera_mp4(ctx, inputs, codec, lambda b: None, nominal(30, True, "hevc"))
+
+
+@recording("awkward/audio_longer_F.mp4")
+def audio_longer(ctx):
+    """4 s of 30 fps video with 4.5 s of sound: duration 4, frame rate 120 frames / 4.5 s = 26.7."""
+    inputs = testsrc(SMALL, 30, 4) + sine(4.5)
+    return camera_mp4(ctx, inputs, h264() + AAC, lambda b: b.add_gps0(awkward(ctx, 7)), nominal(30, True))
+
+
+@recording("awkward/truncated_moov_first_F.mp4")
+def truncated_moov_first(ctx):
+    """'moov' first, 'meta' GPS records last; cut 100 bytes into record 4, records 5-7 missing."""
+    inputs, codec = small_av()
+    state = {}
+
+    def setup(b):
+        b.moov_first = True
+        b.add_meta_track(awkward(ctx, 8))
+        state["piece"] = next(p.name for p in b.data_pieces if p.name.startswith("gps-track"))
+    return camera_mp4(ctx, inputs, codec, setup, nominal(30, True),
+                      truncate=lambda size, pos: pos[state["piece"]] + 8 + 4 * 312 + 100)
+
+
+@recording("awkward/truncated_gps0_F.mp4")
+def truncated_gps0(ctx):
+    """A top-level 'gps0' of 10 records at the end, cut 50 bytes into record 6."""
+    inputs, codec = small_av()
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(awkward(ctx, 10)), nominal(30, True),
+                      truncate=lambda size, pos: pos["gps0-0"] + 8 + 6 * 311 + 50)
+
+
+@recording("awkward/truncated_no_moov_F.mp4")
+def truncated_no_moov(ctx):
+    """'moov' at the end and the file cut inside 'mdat': nothing to report."""
+    base = ctx.tmp("base.mp4")
+    ctx.ffmpeg(testsrc(SMALL, 30, 4) + sine(4) + h264() + AAC, base)
+    with open(base, "rb") as f:
+        data = f.read()
+    src = mp4box.Mp4File(base)
+    with open(ctx.target, "wb") as f:
+        f.write(data[:src.mdat_data_pos + len(src.mdat_payload) // 2])
+    facts = {"width": 0, "height": 0, "duration": 0, "frameRate": 0.0, "codec": 0,
+             "createTime": None, "createTimeSecs": None, "videoFrames": 0}
+    return expectation(facts, no_gps(), playable=False, **nominal(30, True))
+
+
+@recording("awkward/gpsl_one_F.avi")
+def gpsl_one(ctx):
+    """AVI whose "GPSL" block has one record (count 1): no samples."""
+    return camera_avi(ctx, 2, True, awkward(ctx, 1))
+
+
+@recording("awkward/gpsl_offset_past_end_F.avi")
+def gpsl_offset_past_end(ctx):
+    """AVI with a "GPSL" block whose trailer offset is past the end of the file: no GPS."""
+    return camera_avi(ctx, 2, True, awkward(ctx, 4), offset_override=lambda at, n: at + n + 4 + 100)
+
+
+@recording("awkward/gpsl_offset_not_block_F.avi")
+def gpsl_offset_not_block(ctx):
+    """AVI whose trailer offset points at the RIFF header instead of "GPSL": no GPS."""
+    return camera_avi(ctx, 2, True, awkward(ctx, 4), offset_override=lambda at, n: 0)
+
+
+@recording("awkward/truncated_F.avi")
+def truncated_avi(ctx):
+    """AVI with a "GPSL" trailer, cut at 60 %: the trailer is gone, the main header is intact."""
+    expected = camera_avi(ctx, 4, True, awkward(ctx, 6), truncate=lambda size: size * 6 // 10)
+    expected["playable"] = False
+    return expected
+
+
 # ---- running ---------------------------------------------------------------
 
 def generator_hash():
@@ -364,6 +770,18 @@ def write_manifest(outdir, stamp):
     os.replace(os.path.join(outdir, "manifest.json.tmp"), os.path.join(outdir, "manifest.json"))
 
 
+def remove_stale(outdir):
+    """Drops recordings an older generator made under names no job uses now."""
+    keep = {"manifest.json", ".lock"}
+    for job in JOBS:
+        keep.update({job.relpath, job.relpath + ".expected.json"})
+    for folder in {os.path.dirname(j.relpath) for j in JOBS}:
+        for name in os.listdir(os.path.join(outdir, folder)):
+            rel = os.path.join(folder, name)
+            if rel not in keep and os.path.isfile(os.path.join(outdir, rel)):
+                os.remove(os.path.join(outdir, rel))
+
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("outdir")
@@ -401,6 +819,7 @@ def main(argv):
         if failures:
             return 1
         if not args.only:
+            remove_stale(outdir)
             write_manifest(outdir, stamp)
         print("%d of %d recordings made in %.1f s, %d up to date"
               % (len(todo), len(JOBS), time.monotonic() - started, len(JOBS) - len(todo)))

@@ -244,9 +244,10 @@ class Mp4File:
             self.data = f.read()
         self.top = list(iter_boxes(self.data))
         types = [t for t, _, _, _ in self.top]
-        if types.count(b"moov") != 1 or types.count(b"mdat") != 1:
-            raise ValueError("%s: expected one moov and one mdat" % path)
-        for t, pos, header, size in self.top:
+        self.mdat_count = types.count(b"mdat")
+        if types.count(b"moov") != 1:
+            raise ValueError("%s: expected one moov" % path)
+        for t, pos, header, size in reversed(self.top):
             if t == b"moov":
                 self.moov = Box(b"moov", children=parse_tree(self.data, pos + header, pos + size))
             elif t == b"mdat":

@@ -1,0 +1,276 @@
+// Route drawing shared by the three map pages.
+//
+// The viewer drives a page only through the global functions defined here
+// (mapClearAll, setCenter, mapAddPoint, loadAllGpsDataOfVideo, showMapCenter).
+// A page picks a backend (the provider's map, or Leaflet when the provider's
+// script is not there); calls that arrive before a backend is ready are kept
+// and replayed, and a backend that is replaced gets the drawn state again.
+(function () {
+    'use strict';
+
+    // Zoom used when the map first follows a point: streets are readable.
+    var FOLLOW_ZOOM = 16;
+    // Zoom of the language's default place (showMapCenter).
+    var CITY_ZOOM = 12;
+    // How many recent calls trackoraMapState() reports.
+    var CALL_LOG_SIZE = 200;
+    // A transparent pixel: tiles that fail to load leave the background bare.
+    var EMPTY_TILE = 'data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7';
+
+    var backend = null;
+    var pending = [];
+    var batch = null;
+    var state = {
+        route: [],      // [lng, lat, index] of the current recording, as played
+        track: [],      // [lng, lat, index] of the whole recording
+        trackCount: 0,  // count of the last complete batch
+        marker: null,   // [lng, lat] of the current point
+        calls: []       // recent calls as received: [name, arg, ...]
+    };
+
+    function drawable(lng, lat) {
+        // The camera writes 0,0 while it has no fix; those are not places.
+        return typeof lng === 'number' && typeof lat === 'number' &&
+            isFinite(lng) && isFinite(lat) && !(lng === 0 && lat === 0) &&
+            Math.abs(lat) <= 90 && Math.abs(lng) <= 180;
+    }
+
+    function logCall(name, args) {
+        state.calls.push([name].concat(Array.prototype.slice.call(args)));
+        if (state.calls.length > CALL_LOG_SIZE)
+            state.calls.shift();
+    }
+
+    var ops = {
+        mapClearAll: function () {
+            state.route = [];
+            state.track = [];
+            state.trackCount = 0;
+            state.marker = null;
+            batch = null;
+            backend.clear();
+        },
+        setCenter: function (lng, lat) {
+            // 0,0 keeps the page's own starting view.
+            if (drawable(lng, lat))
+                backend.setView(lng, lat, null);
+        },
+        mapAddPoint: function (lng, lat, index) {
+            if (!drawable(lng, lat))
+                return;
+            state.route.push([lng, lat, index]);
+            state.marker = [lng, lat];
+            backend.drawRoute(state.route);
+            backend.setMarker(lng, lat);
+            backend.follow(lng, lat, state.route.length === 1 ? FOLLOW_ZOOM : null);
+        },
+        loadAllGpsDataOfVideo: function (lng, lat, index, count) {
+            if (!(count > 0) || !(index >= 0) || index >= count || Math.floor(index) !== index)
+                return;
+            // A new batch starts with a new count or with a slot already filled.
+            if (!batch || batch.count !== count || batch.slots[index] !== undefined)
+                batch = { count: count, slots: new Array(count), received: 0 };
+            batch.slots[index] = [lng, lat, index];
+            batch.received += 1;
+            if (batch.received < count)
+                return;
+            state.track = batch.slots.filter(function (p) { return drawable(p[0], p[1]); });
+            state.trackCount = count;
+            batch = null;
+            backend.drawTrack(state.track);
+            if (state.track.length > 0)
+                backend.fitTrack(state.track);
+        },
+        showMapCenter: function (lng, lat) {
+            if (drawable(lng, lat))
+                backend.setView(lng, lat, CITY_ZOOM);
+        }
+    };
+
+    function call(name, args) {
+        logCall(name, args);
+        if (!backend) {
+            pending.push([name, Array.prototype.slice.call(args)]);
+            return;
+        }
+        try {
+            ops[name].apply(null, args);
+        } catch (e) {
+            console.error(name + ' failed: ' + e);
+        }
+    }
+
+    Object.keys(ops).forEach(function (name) {
+        window[name] = function () { call(name, arguments); };
+    });
+
+    function useBackend(next) {
+        var previous = backend;
+        backend = next;
+        if (previous) {
+            // Redraw what the old map showed; the viewer does not send it again.
+            if (state.track.length > 0)
+                backend.drawTrack(state.track);
+            if (state.route.length > 0)
+                backend.drawRoute(state.route);
+            if (state.marker) {
+                backend.setMarker(state.marker[0], state.marker[1]);
+                backend.follow(state.marker[0], state.marker[1], FOLLOW_ZOOM);
+            }
+        }
+        var queued = pending;
+        pending = [];
+        queued.forEach(function (c) {
+            try {
+                ops[c[0]].apply(null, c[1]);
+            } catch (e) {
+                console.error(c[0] + ' failed: ' + e);
+            }
+        });
+    }
+
+    function query() {
+        var result = {};
+        var search = window.location.search.replace(/^\?/, '');
+        if (!search)
+            return result;
+        search.split('&').forEach(function (item) {
+            var at = item.indexOf('=');
+            var key = decodeURIComponent((at < 0 ? item : item.slice(0, at)).replace(/\+/g, ' '));
+            var value = at < 0 ? '' : decodeURIComponent(item.slice(at + 1).replace(/\+/g, ' '));
+            result[key] = value;
+        });
+        return result;
+    }
+
+    // Links leave the map in a new window, which the viewer hands to the
+    // system browser; the map page itself never navigates away.
+    function externalLinks(container) {
+        container.addEventListener('click', function (event) {
+            var link = event.target.closest ? event.target.closest('a[href]') : null;
+            if (link && /^https?:/.test(link.href))
+                link.setAttribute('target', '_blank');
+        }, true);
+    }
+
+    function makeLeafletBackend(element, start) {
+        L.Icon.Default.imagePath = 'leaflet/images/';
+        var map = L.map(element, { zoomControl: true, attributionControl: true });
+        map.attributionControl.setPrefix('');
+        L.tileLayer('https://tile.openstreetmap.org/{z}/{x}/{y}.png', {
+            maxZoom: 19,
+            errorTileUrl: EMPTY_TILE,
+            attribution: '&copy; <a href="https://www.openstreetmap.org/copyright" target="_blank">OpenStreetMap</a> contributors'
+        }).addTo(map);
+        L.control.scale({ imperial: false }).addTo(map);
+        map.setView([start.lat, start.lng], start.zoom);
+        externalLinks(map.getContainer());
+
+        var track = null;
+        var route = null;
+        var marker = null;
+        function latLngs(points) {
+            return points.map(function (p) { return [p[1], p[0]]; });
+        }
+        return {
+            kind: 'leaflet',
+            clear: function () {
+                [track, route, marker].forEach(function (layer) {
+                    if (layer)
+                        map.removeLayer(layer);
+                });
+                track = route = marker = null;
+            },
+            drawRoute: function (points) {
+                if (!route)
+                    route = L.polyline([], { color: '#d7261e', weight: 5, opacity: 0.9 }).addTo(map);
+                route.setLatLngs(latLngs(points));
+            },
+            drawTrack: function (points) {
+                if (!track)
+                    track = L.polyline([], { color: '#2a6fdb', weight: 4, opacity: 0.6 }).addTo(map);
+                track.setLatLngs(latLngs(points));
+                if (route)
+                    route.bringToFront();
+            },
+            setMarker: function (lng, lat) {
+                if (!marker)
+                    marker = L.marker([lat, lng], { interactive: false, keyboard: false }).addTo(map);
+                else
+                    marker.setLatLng([lat, lng]);
+            },
+            follow: function (lng, lat, zoom) {
+                map.setView([lat, lng], zoom === null ? map.getZoom() : Math.max(zoom, map.getZoom()),
+                            { animate: false });
+            },
+            setView: function (lng, lat, zoom) {
+                map.setView([lat, lng], zoom === null ? map.getZoom() : zoom, { animate: false });
+            },
+            fitTrack: function (points) {
+                map.fitBounds(L.latLngBounds(latLngs(points)), { animate: false, padding: [20, 20] });
+            },
+            view: function () {
+                var c = map.getCenter();
+                return { lng: c.lng, lat: c.lat, zoom: map.getZoom() };
+            },
+            hasScale: function () {
+                return !!map.getContainer().querySelector('.leaflet-control-scale');
+            },
+            markerShown: function () {
+                var icon = marker && marker._icon;
+                return !!icon && icon.complete && icon.naturalWidth > 0;
+            },
+            destroy: function () {
+                map.remove();
+            }
+        };
+    }
+
+    // Loads a provider's script; exactly one of ready/failed is called.
+    // The provider names the global callback it calls once it is usable.
+    function loadProviderScript(url, callbackName, timeoutMs, ready, failed) {
+        var settled = false;
+        function settle(fn, reason) {
+            if (settled)
+                return;
+            settled = true;
+            window.clearTimeout(timer);
+            fn(reason);
+        }
+        window[callbackName] = function () { settle(ready); };
+        var timer = window.setTimeout(function () { settle(failed, 'timed out'); }, timeoutMs);
+        var script = document.createElement('script');
+        script.src = url;
+        script.async = true;
+        script.onerror = function () { settle(failed, 'not loaded'); };
+        document.head.appendChild(script);
+    }
+
+    window.TrackoraMap = {
+        query: query,
+        useBackend: useBackend,
+        makeLeafletBackend: makeLeafletBackend,
+        loadProviderScript: loadProviderScript,
+        externalLinks: externalLinks,
+        backend: function () { return backend; }
+    };
+
+    // Read-only view of what the page shows, for checks from outside.
+    window.trackoraMapState = function () {
+        var view = backend ? backend.view() : null;
+        return {
+            backend: backend ? backend.kind : 'none',
+            route: state.route,
+            track: state.track,
+            trackCount: state.trackCount,
+            marker: state.marker,
+            center: view ? [view.lng, view.lat] : null,
+            zoom: view ? view.zoom : null,
+            scale: backend ? backend.hasScale() : false,
+            markerShown: backend ? backend.markerShown() : false,
+            pending: pending.length,
+            calls: state.calls,
+            query: query()
+        };
+    };
+}());

@@ -1,0 +1,275 @@
+#include "mapwebview.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QLoggingCategory>
+#include <QUrlQuery>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+#include <cctype>
+#include <cmath>
+
+#include "configuration.h"
+#include "customWebEngine.h"
+#include "mapkeypieces.h"
+
+Q_LOGGING_CATEGORY(lcMap, "trackora.map")
+
+const char *const MapWebView::ProviderMapSite = "https://maps.google.com";
+
+namespace {
+
+// The default place of each interface language: the Google page gets the
+// texts, the OpenStreetMap page the numbers.
+struct LanguagePlace
+{
+    const char *code;
+    const char *lng;
+    const char *lat;
+    double osmLng;
+    double osmLat;
+};
+
+const LanguagePlace kPlaces[] = {
+    {"ja", "139.766909", "35.681151", 139.766909, 35.681151},              // 0 Japanese
+    {"en", "-74.013476", "40.705562", -74.013476, 40.705562},              // 1 English (US)
+    {"en_uk", "-0.1267719269", "51.5087958794", -0.1267719269, 51.5087958794},
+    {"zh_CN", "116.391557", "39.902354", 116.3753, 39.9},
+    {"zh_TW", "121.518138", "25.042073", 116.3753, 39.9},
+    {"fr", "2.349872", "48.852969", 2.349872, 48.852969},
+    {"it", "12.49875", "41.896463", 12.49875, 41.896463},
+    {"pl", "21.005988", "52.231847", 21.005988, 52.231847},
+    {"ru", "37.617487", "55.752030", 37.617487, 55.75203},
+    {"de", "13.393621", "52.517892", 13.393621, 52.517892},
+    {"es", "-3.712177", "40.423428", -3.712177, 40.423428},
+    {"pt", "-9.139509", "38.712170", -9.139509, 38.71217},
+    {"ko", "126.9911799270", "37.5527383075", 126.991179927, 37.5527383075}, // 12 Korean
+};
+
+const LanguagePlace &placeFor(int language)
+{
+    const int count = int(sizeof kPlaces / sizeof kPlaces[0]);
+    return kPlaces[(language >= 0 && language < count) ? language : 1];
+}
+
+QString fixed(double value)
+{
+    return QString::number(value, 'f', 6);
+}
+
+// The pages take 0,0 for "no fix" and never draw it; "nan" would not even
+// parse as a script number.
+void replaceUnusable(double &lng, double &lat, int index)
+{
+    if (std::isfinite(lng) && std::isfinite(lat))
+        return;
+    qCWarning(lcMap) << "sample" << index << "has no usable position, sent as 0,0";
+    lng = lat = 0.0;
+}
+
+QByteArray joined(const char *first, const char *second, bool hex)
+{
+    const QByteArray a(first), b(second);
+    if (hex)
+        return QByteArray::fromHex(a) + QByteArray::fromHex(b);
+    const auto options = QByteArray::AbortOnBase64DecodingErrors;
+    const QByteArray::FromBase64Result x = QByteArray::fromBase64Encoding(a, options);
+    const QByteArray::FromBase64Result y = QByteArray::fromBase64Encoding(b, options);
+    return (x && y) ? x.decoded + y.decoded : QByteArray();
+}
+
+bool isHex(const char *text)
+{
+    for (; *text; ++text)
+        if (!std::isxdigit(static_cast<unsigned char>(*text)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+MapWebView::MapWebView(QWidget *parent)
+    : QWebEngineView(parent)
+    , popupView(nullptr)
+{
+    // One interceptor serves every view on the profile; the profile owns it.
+    QWebEngineProfile *profile = page()->profile();
+    CMapRequestInterceptor *interceptor = profile->findChild<CMapRequestInterceptor *>(
+        QString(), Qt::FindDirectChildrenOnly);
+    if (!interceptor)
+        interceptor = new CMapRequestInterceptor(profile);
+    profile->setUrlRequestInterceptor(interceptor);
+
+    setAcceptDrops(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setMapType(static_cast<MapTypes>(Configuration::instance()->maps()));
+    connect(this, &QWebEngineView::loadFinished, this, &MapWebView::mapLoadingFinish);
+    setAttribute(Qt::WA_DeleteOnClose);
+    page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+
+    popupView = new QWebEngineView(this);
+    popupView->setPage(new CCustomWebEnginePage(this));
+    popupView->hide();
+    connect(popupView, &QWebEngineView::urlChanged, this, &MapWebView::onUrlChanged);
+}
+
+MapWebView::~MapWebView() = default;
+
+void MapWebView::setMapType(MapTypes type)
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const int language = Configuration::instance()->language();
+    const LanguagePlace &place = placeFor(language);
+    switch (type) {
+    case BaiduMap:
+        m_scriptAfterLoad.clear();
+        load(QUrl::fromLocalFile(folder + QStringLiteral("/maps/BaiduMapIndex.html")));
+        break;
+    case OpenStreetMap: {
+        // A script run before the new page has committed goes to the page it
+        // replaces and is lost, however long this thread waits (the web
+        // engine commits on this very thread), so it waits for the load.
+        const QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/OpenStreetMap.html"));
+        m_scriptAfterLoadUrl = url;
+        m_scriptAfterLoad = QStringLiteral("showMapCenter(%1, %2);").arg(place.osmLng).arg(place.osmLat);
+        load(url);
+        break;
+    }
+    case GoogleMap: {
+        const QString fileName = QStringLiteral("WG_") + QStringLiteral("GoogleMapIndex.html");
+        QUrlQuery query;
+        query.addQueryItem(QStringLiteral("language"), QString::fromLatin1(place.code));
+        query.addQueryItem(QStringLiteral("lng"), QString::fromLatin1(place.lng));
+        query.addQueryItem(QStringLiteral("lat"), QString::fromLatin1(place.lat));
+        // Without a key the item is still there, empty ("key=").
+        const QString key = mapServiceKey();
+        query.addQueryItem(QStringLiteral("key"), key.isNull() ? QStringLiteral("") : key);
+        QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/") + fileName);
+        url.setQuery(query);
+        m_scriptAfterLoad.clear();
+        load(url);
+        break;
+    }
+    default:
+        qCDebug(lcMap) << "no map page for type" << int(type);
+        break;
+    }
+}
+
+void MapWebView::addPoint(MapPoint point)
+{
+    replaceUnusable(point.longitude, point.latitude, point.index);
+    runScript(QStringLiteral("mapAddPoint(%1, %2, %3);")
+                  .arg(fixed(point.longitude), fixed(point.latitude), QString::number(point.index)));
+}
+
+void MapWebView::clearAll()
+{
+    runScript(QStringLiteral("mapClearAll();"));
+}
+
+void MapWebView::mapLoadingFinish(bool)
+{
+    qDebug() << "mapLoadingFinish";
+    runScript(QStringLiteral("mapClearAll();"));
+    runScript(QStringLiteral("setCenter(%1, %2);").arg(fixed(0), fixed(0)));
+    if (!m_scriptAfterLoad.isEmpty() && url() == m_scriptAfterLoadUrl) {
+        runScript(m_scriptAfterLoad);
+        m_scriptAfterLoad.clear();
+    }
+}
+
+void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
+{
+    if (Configuration::instance()->maps() != OpenStreetMap)
+        return;
+    const int count = allGpsData.size();
+    for (int i = 0; i < count; ++i) {
+        const QVector<double> &sample = allGpsData.at(i);
+        // A sample without both coordinates still takes its slot, as 0,0,
+        // which the page never draws, so the batch stays complete.
+        double lng = sample.size() >= 2 ? sample.at(0) : 0.0;
+        double lat = sample.size() >= 2 ? sample.at(1) : 0.0;
+        if (sample.size() < 2)
+            qCWarning(lcMap) << "sample" << i << "has" << sample.size() << "values, sent as 0,0";
+        replaceUnusable(lng, lat, i);
+        runScript(QStringLiteral("loadAllGpsDataOfVideo(%1, %2, %3, %4)")
+                      .arg(fixed(lng), fixed(lat), QString::number(i), QString::number(count)));
+    }
+    qDebug() << "loadAllGpsData" << count;
+}
+
+QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)
+{
+    qDebug() << "type: " << type;
+    qDebug() << "url: " << url();
+    // The view reports a URL only when it differs from the last one, so the
+    // same link opened twice would reach the browser once: a fresh page each
+    // time starts with no URL.
+    QWebEnginePage *previous = popupView->page();
+    popupView->setPage(new CCustomWebEnginePage(this));
+    if (previous)
+        previous->deleteLater();
+    return popupView;
+}
+
+void MapWebView::onUrlChanged(QUrl url)
+{
+    qDebug() << "goto : " << url.toString();
+    const QString s = url.toString();
+    if (s.contains(QLatin1String(ProviderMapSite)) || s.contains(QLatin1String("xxxxcc"))
+        || s.contains(QLatin1String("mapclient=apiv3")))
+        return;
+    if (s.contains(QLatin1String("?source=apiv3&rapsrc=apiv3"))
+        && !s.contains(QLatin1String("hl=ja")) && !s.contains(QLatin1String("hl=en"))) {
+        const bool english = Configuration::instance()->language() == Configuration::EnglishUS;
+        url = QUrl(s + (english ? QStringLiteral("&hl=en") : QStringLiteral("&hl=ja")));
+    }
+    if (!s.contains(QLatin1String("?rapsrc=apiv3")))
+        QDesktopServices::openUrl(url);
+}
+
+QString MapWebView::decryptServiceKey(const CAes128 &cipher, const KeyPieces &pieces)
+{
+    const QByteArray cipherText = QByteArray(pieces.cipherText);
+    if (cipherText.isEmpty())
+        return QString();
+    if (!isHex(pieces.nonceFirst) || !isHex(pieces.nonceSecond)
+        || !isHex(pieces.tagFirst) || !isHex(pieces.tagSecond)) {
+        qCWarning(lcMap) << "map service key: nonce or tag is not hexadecimal";
+        return QString();
+    }
+    const QByteArray nonce = joined(pieces.nonceFirst, pieces.nonceSecond, true);
+    const QByteArray key = joined(pieces.keyFirst, pieces.keySecond, false);
+    const QByteArray::FromBase64Result decoded =
+        QByteArray::fromBase64Encoding(cipherText, QByteArray::AbortOnBase64DecodingErrors);
+    const QByteArray data = decoded ? decoded.decoded : QByteArray();
+    const QByteArray tag = joined(pieces.tagFirst, pieces.tagSecond, true);
+    if (nonce.size() != CAes128Gcm::NonceSize || key.size() != CAes128Gcm::KeySize
+        || tag.size() != CAes128Gcm::TagSize || data.isEmpty()) {
+        qCWarning(lcMap) << "map service key: malformed pieces";
+        return QString();
+    }
+    QByteArray plain(data.size(), '\0');
+    const auto bytes = [](const QByteArray &a) { return reinterpret_cast<const unsigned char *>(a.constData()); };
+    const int status = cipher.decrypt(bytes(data), data.size(), bytes(key), bytes(nonce), nullptr, 0,
+                                      bytes(tag), reinterpret_cast<unsigned char *>(plain.data()));
+    if (status < 0)
+        return QString();
+    return QString::fromUtf8(plain.constData(), plain.size());
+}
+
+QString MapWebView::mapServiceKey() const
+{
+    const KeyPieces pieces = {mapkey::keyFirst, mapkey::keySecond, mapkey::nonceFirst,
+                              mapkey::nonceSecond, mapkey::tagFirst, mapkey::tagSecond,
+                              mapkey::cipherText};
+    return decryptServiceKey(m_cipher, pieces);
+}
+
+void MapWebView::runScript(const QString &script)
+{
+    qCDebug(lcMap).noquote() << "script" << script;
+    page()->runJavaScript(script);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QMetaType>
+#include <QUrl>
+#include <QVector>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "aes128gcm.h"
+#include "maptypes.h"
+
+// One point of the route, as the main window hands it over.
+struct MapPoint
+{
+    int index = 0;          // sample index in its recording
+    double longitude = 0.0; // degrees, east positive
+    double latitude = 0.0;  // degrees, north positive
+};
+Q_DECLARE_METATYPE(MapPoint)
+
+// The web map: loads the page of the configured provider from the maps folder
+// beside the program and drives it only by short script calls. Links the page
+// opens in new windows land in a hidden pop-up view and go to the system
+// browser. GUI thread only.
+class MapWebView : public QWebEngineView
+{
+    Q_OBJECT
+public:
+    explicit MapWebView(QWidget *parent = nullptr);
+    ~MapWebView() override;
+
+    // The text pieces the map service key is assembled from: two Base64 key
+    // halves, two hex nonce halves, two hex tag halves, Base64 ciphertext.
+    struct KeyPieces
+    {
+        const char *keyFirst;
+        const char *keySecond;
+        const char *nonceFirst;
+        const char *nonceSecond;
+        const char *tagFirst;
+        const char *tagSecond;
+        const char *cipherText;
+    };
+    // The plaintext key, or an empty string when the pieces are empty,
+    // malformed or do not authenticate.
+    static QString decryptServiceKey(const CAes128 &cipher, const KeyPieces &pieces);
+
+    // The provider's consumer map site; links into it stay out of the browser.
+    static const char *const ProviderMapSite;
+
+public slots:
+    void setMapType(MapTypes type);
+    void addPoint(MapPoint point);
+    void clearAll();
+    void mapLoadingFinish(bool);
+    void loadAllGpsData(QVector<QVector<double> > allGpsData);
+
+protected:
+    QWebEngineView *createWindow(QWebEnginePage::WebWindowType type) override;
+
+private slots:
+    void onUrlChanged(QUrl url);
+
+private:
+    QString mapServiceKey() const;
+    void runScript(const QString &script);
+
+    QWebEngineView *popupView;
+    CAes128Gcm m_cipher;
+    // Script to run once the page at m_scriptAfterLoadUrl has loaded.
+    QString m_scriptAfterLoad;
+    QUrl m_scriptAfterLoadUrl;
+};

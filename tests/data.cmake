@@ -1,0 +1,16 @@
+# Recording data: parsers, background parse, playlist, trackora-gps.
+set(data_libs TrackoraViewer)
+trackora_add_test(tst_coordinateconv SOURCES tst_coordinateconv.cpp LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_gpsrecord SOURCES tst_gpsrecord.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_mp4parser SOURCES tst_mp4parser.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_aviparser SOURCES tst_aviparser.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_videoparser SOURCES tst_videoparser.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_playlistmodel SOURCES tst_playlistmodel.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_thirdpartymedia SOURCES tst_thirdpartymedia.cpp LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_trackoragps SOURCES tst_trackoragps.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
+add_dependencies(tst_trackoragps trackora-gps)
+trackora_add_test(tst_generatedmedia SOURCES tst_generatedmedia.cpp tst_mediaexpect.h LIBS ${data_libs}
+  LABELS media data MEDIA TIMEOUT 180)
+trackora_add_test(tst_trackoragpsmedia SOURCES tst_trackoragpsmedia.cpp tst_mediaexpect.h LIBS ${data_libs}
+  LABELS media data MEDIA TIMEOUT 180)
+add_dependencies(tst_trackoragpsmedia trackora-gps)
