@@ -1,4 +1,5 @@
 #include "playbench.h"
+#include "render.h"
 
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,9 @@ int main(int argc, char **argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "play") == 0)
         return runPlayBench(argc - 1, argv + 1);
-    std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--seek-every MS] [--peer FILE]\n");
+    if (argc >= 2 && std::strcmp(argv[1], "render") == 0)
+        return runRenderBench(argc - 1, argv + 1);
+    std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--seek-every MS] [--peer FILE]\n"
+                         "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--rate R] [--seconds S]\n");
     return 2;
 }
