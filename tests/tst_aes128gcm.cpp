@@ -71,8 +71,8 @@ class TestAes128Gcm : public QObject
 {
     Q_OBJECT
 private slots:
-    // Test cases 1 to 4 of the GCM specification's AES-128 examples, as
-    // published by NIST with the mode.
+    // Test cases 1 to 4 of the AES-128 examples that NIST published with
+    // the GCM mode.
     void knownAnswers_data()
     {
         QTest::addColumn<QByteArray>("key");
