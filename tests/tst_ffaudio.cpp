@@ -9,7 +9,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
+#include <mutex>
 
 using namespace TrackoraActiveX;
 
@@ -79,6 +81,8 @@ private slots:
 
     void tempoChangesSpeedNotPitch_data();
     void tempoChangesSpeedNotPitch();
+    void picturesFollowTheClock_data();
+    void picturesFollowTheClock();
     void volumeAndMute();
     void pauseHoldsTheClock();
     void audioRunningDryKeepsPicturesMoving();
@@ -164,6 +168,48 @@ void TestFFAudio::tempoChangesSpeedNotPitch()
     // The recordings carry a 440 Hz tone: a new tempo keeps its pitch.
     QVERIFY2(sound.upCrossingsPerSecond > 440 * 0.9 && sound.upCrossingsPerSecond < 440 * 1.1,
              qPrintable(QString("tone at %1 Hz, expected 440 Hz").arg(sound.upCrossingsPerSecond)));
+}
+
+void TestFFAudio::picturesFollowTheClock_data()
+{
+    tempoChangesSpeedNotPitch_data();
+}
+
+void TestFFAudio::picturesFollowTheClock()
+{
+    QFETCH(int, rate);
+    CFFPlayer player;
+    player.setPlaybackRate(FFPlaybackRate(rate));
+    std::mutex sampleMutex;
+    QVector<double> offsets; // ms between a picture and the audio clock when it is handed over
+    bool sampling = false;
+    connect(&player, &CFFPlayer::renderFrame, &player, [&](const HFrame *) {
+        const double offset = std::fabs(player.currentFrameSeconds() - player.audioDecoder()->audioClock()) * 1000;
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        if (sampling)
+            offsets << offset;
+    }, Qt::DirectConnection);
+    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QTest::qWait(500);
+    {
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        sampling = true;
+    }
+    QTest::qWait(1200);
+    QVector<double> sorted;
+    {
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        sampling = false;
+        sorted = offsets;
+    }
+    player.stop();
+    QVERIFY2(sorted.size() >= 10, qPrintable(QString("%1 pictures sampled").arg(sorted.size())));
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    const double upper = sorted[sorted.size() * 3 / 4];
+    // Well inside one frame (33 ms); a clock or a pacing that ignores the tempo is off by frames.
+    QVERIFY2(median <= 20 && upper <= 30,
+             qPrintable(QString("pictures %1 ms (median), %2 ms (3rd quartile) from the clock").arg(median).arg(upper)));
 }
 
 void TestFFAudio::volumeAndMute()
