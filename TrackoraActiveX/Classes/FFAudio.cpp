@@ -216,6 +216,14 @@ void CFFAudio::flushPackets()
     audioPacketQueue.flushQueue();
 }
 
+void CFFAudio::discardPending()
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    soundtouch_clear(soundTouch);
+    outSize = 0;
+    outIndex = 0;
+}
+
 // The media time the device plays now: the start of what the last callback
 // handed over, advanced by the wall time since then at the tempo, never past
 // its end (so the clock stands while paused or starving).

@@ -233,6 +233,7 @@ void CFFPlayer::onSeekCheck()
 void CFFPlayer::flushAllQueues()
 {
     audio->flushPackets();
+    audio->discardPending();
     video->flushPackets();
     video->flushFrames();
 }
