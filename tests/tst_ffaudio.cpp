@@ -86,6 +86,7 @@ private slots:
     void volumeAndMute();
     void pauseHoldsTheClock();
     void audioRunningDryKeepsPicturesMoving();
+    void seekBackAfterTheEndPlaysSound();
     void deviceFailurePlaysVideoAlone();
 
 private:
@@ -301,6 +302,24 @@ void TestFFAudio::audioRunningDryKeepsPicturesMoving()
     stopping.start();
     player.stop();
     QVERIFY2(stopping.elapsed() < 1500, qPrintable(QString("stop took %1 ms").arg(stopping.elapsed())));
+}
+
+void TestFFAudio::seekBackAfterTheEndPlaysSound()
+{
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY(startPlaying(player, mediaPath("clip_short_F.mp4")));
+    CFFAudio *audio = player.audioDecoder();
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 2800 && audio->isStarving(), 8000);
+    const double atEnd = audio->audioClock();
+    // The decoder has been drained by the end of the file; sound must come back.
+    player.setSeekSecond(1);
+    QTRY_VERIFY_WITH_TIMEOUT(!audio->isStarving() && audio->audioClock() > 1.2 && audio->audioClock() < atEnd - 0.3, 4000);
+    const qint64 from = QFileInfo(soundFile).size();
+    QTest::qWait(400);
+    const double rms = analyse(soundFile, from, QFileInfo(soundFile).size(), 48000).rms;
+    QVERIFY2(rms > 500, qPrintable(QString("silent after the seek back (rms %1)").arg(rms)));
+    player.stop();
 }
 
 void TestFFAudio::deviceFailurePlaysVideoAlone()

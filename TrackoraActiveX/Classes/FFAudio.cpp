@@ -409,7 +409,14 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
     if (packet->pts != AV_NOPTS_VALUE && timeBase.den != 0)
         newClock = double(timeBase.num) / timeBase.den * double(packet->pts);
 
-    const int sent = avcodec_send_packet(m_codecContext, packet);
+    // The demuxer's end-of-file packet leaves the queue empty but with a
+    // padding buffer, which the decoder refuses; nullptr asks it to drain.
+    int sent = avcodec_send_packet(m_codecContext, packet->size > 0 ? packet : nullptr);
+    if (sent == AVERROR_EOF && packet->size > 0) {
+        // Sound after the end was drained (a seek back while playing on): start the decoder afresh.
+        avcodec_flush_buffers(m_codecContext);
+        sent = avcodec_send_packet(m_codecContext, packet);
+    }
     if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_EOF) {
         qCDebug(lcAudio).noquote() << ffErrorText(sent) << ";" << __LINE__ << ";"
                                    << "TrackoraActiveX::audioDecodeFrame";
@@ -429,6 +436,11 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
         if (bytesPerSecond > 0)
             newClock += double(bytes) / bytesPerSecond;
         av_frame_unref(audioFrame);
+    }
+    if (packet->size == 0) {
+        // No more sound follows: let SoundTouch give out the end it still holds.
+        soundtouch_flush(soundTouch);
+        written = tempoInto(buffer, capacity, written, 0);
     }
     av_packet_unref(packet);
 
