@@ -87,6 +87,7 @@ private slots:
     void pauseHoldsTheClock();
     void audioRunningDryKeepsPicturesMoving();
     void seekBackAfterTheEndPlaysSound();
+    void nextFileReopensDeviceInItsFormat();
     void deviceFailurePlaysVideoAlone();
 
 private:
@@ -319,6 +320,30 @@ void TestFFAudio::seekBackAfterTheEndPlaysSound()
     QTest::qWait(400);
     const double rms = analyse(soundFile, from, QFileInfo(soundFile).size(), 48000).rms;
     QVERIFY2(rms > 500, qPrintable(QString("silent after the seek back (rms %1)").arg(rms)));
+    player.stop();
+}
+
+void TestFFAudio::nextFileReopensDeviceInItsFormat()
+{
+    const QString mono = dir.filePath("mono_F.mp4");
+    QVERIFY(makeClip(mono, {"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=30:duration=3", "-f", "lavfi", "-i",
+                            "sine=frequency=440:sample_rate=22050:duration=3", "-ac", "1"}));
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QCOMPARE(player.audioDecoder()->bytesPerSecond(), 48000 * 2 * 2);
+    player.stop();
+
+    init(); // a new device writes a new file
+    QVERIFY(startPlaying(player, mono));
+    QCOMPARE(player.audioDecoder()->bytesPerSecond(), 22050 * 2);
+    QElapsedTimer wall;
+    wall.start();
+    const qint64 from = QFileInfo(soundFile).size();
+    QTest::qWait(800);
+    const double bytesPerWall = (QFileInfo(soundFile).size() - from) / (wall.elapsed() / 1000.0);
+    QVERIFY2(bytesPerWall > 44100 * 0.75 && bytesPerWall < 44100 * 1.25,
+             qPrintable(QString("%1 bytes a second from a 22.05 kHz mono device").arg(bytesPerWall)));
     player.stop();
 }
 
