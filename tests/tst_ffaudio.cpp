@@ -9,7 +9,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
+#include <mutex>
 
 using namespace TrackoraActiveX;
 
@@ -79,9 +81,13 @@ private slots:
 
     void tempoChangesSpeedNotPitch_data();
     void tempoChangesSpeedNotPitch();
+    void picturesFollowTheClock_data();
+    void picturesFollowTheClock();
     void volumeAndMute();
     void pauseHoldsTheClock();
     void audioRunningDryKeepsPicturesMoving();
+    void seekBackAfterTheEndPlaysSound();
+    void nextFileReopensDeviceInItsFormat();
     void deviceFailurePlaysVideoAlone();
 
 private:
@@ -164,6 +170,48 @@ void TestFFAudio::tempoChangesSpeedNotPitch()
     // The recordings carry a 440 Hz tone: a new tempo keeps its pitch.
     QVERIFY2(sound.upCrossingsPerSecond > 440 * 0.9 && sound.upCrossingsPerSecond < 440 * 1.1,
              qPrintable(QString("tone at %1 Hz, expected 440 Hz").arg(sound.upCrossingsPerSecond)));
+}
+
+void TestFFAudio::picturesFollowTheClock_data()
+{
+    tempoChangesSpeedNotPitch_data();
+}
+
+void TestFFAudio::picturesFollowTheClock()
+{
+    QFETCH(int, rate);
+    CFFPlayer player;
+    player.setPlaybackRate(FFPlaybackRate(rate));
+    std::mutex sampleMutex;
+    QVector<double> offsets; // ms between a picture and the audio clock when it is handed over
+    bool sampling = false;
+    connect(&player, &CFFPlayer::renderFrame, &player, [&](const HFrame *) {
+        const double offset = std::fabs(player.currentFrameSeconds() - player.audioDecoder()->audioClock()) * 1000;
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        if (sampling)
+            offsets << offset;
+    }, Qt::DirectConnection);
+    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QTest::qWait(500);
+    {
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        sampling = true;
+    }
+    QTest::qWait(1200);
+    QVector<double> sorted;
+    {
+        std::lock_guard<std::mutex> lock(sampleMutex);
+        sampling = false;
+        sorted = offsets;
+    }
+    player.stop();
+    QVERIFY2(sorted.size() >= 10, qPrintable(QString("%1 pictures sampled").arg(sorted.size())));
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    const double upper = sorted[sorted.size() * 3 / 4];
+    // Well inside one frame (33 ms); a clock or a pacing that ignores the tempo is off by frames.
+    QVERIFY2(median <= 25 && upper <= 33,
+             qPrintable(QString("pictures %1 ms (median), %2 ms (3rd quartile) from the clock").arg(median).arg(upper)));
 }
 
 void TestFFAudio::volumeAndMute()
@@ -255,6 +303,48 @@ void TestFFAudio::audioRunningDryKeepsPicturesMoving()
     stopping.start();
     player.stop();
     QVERIFY2(stopping.elapsed() < 1500, qPrintable(QString("stop took %1 ms").arg(stopping.elapsed())));
+}
+
+void TestFFAudio::seekBackAfterTheEndPlaysSound()
+{
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY(startPlaying(player, mediaPath("clip_short_F.mp4")));
+    CFFAudio *audio = player.audioDecoder();
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 2800 && audio->isStarving(), 8000);
+    const double atEnd = audio->audioClock();
+    // The decoder has been drained by the end of the file; sound must come back.
+    player.setSeekSecond(1);
+    QTRY_VERIFY_WITH_TIMEOUT(!audio->isStarving() && audio->audioClock() > 1.2 && audio->audioClock() < atEnd - 0.3, 4000);
+    const qint64 from = QFileInfo(soundFile).size();
+    QTest::qWait(400);
+    const double rms = analyse(soundFile, from, QFileInfo(soundFile).size(), 48000).rms;
+    QVERIFY2(rms > 500, qPrintable(QString("silent after the seek back (rms %1)").arg(rms)));
+    player.stop();
+}
+
+void TestFFAudio::nextFileReopensDeviceInItsFormat()
+{
+    const QString mono = dir.filePath("mono_F.mp4");
+    QVERIFY(makeClip(mono, {"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=30:duration=3", "-f", "lavfi", "-i",
+                            "sine=frequency=440:sample_rate=22050:duration=3", "-ac", "1"}));
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QCOMPARE(player.audioDecoder()->bytesPerSecond(), 48000 * 2 * 2);
+    player.stop();
+
+    init(); // a new device writes a new file
+    QVERIFY(startPlaying(player, mono));
+    QCOMPARE(player.audioDecoder()->bytesPerSecond(), 22050 * 2);
+    QElapsedTimer wall;
+    wall.start();
+    const qint64 from = QFileInfo(soundFile).size();
+    QTest::qWait(800);
+    const double bytesPerWall = (QFileInfo(soundFile).size() - from) / (wall.elapsed() / 1000.0);
+    QVERIFY2(bytesPerWall > 44100 * 0.75 && bytesPerWall < 44100 * 1.25,
+             qPrintable(QString("%1 bytes a second from a 22.05 kHz mono device").arg(bytesPerWall)));
+    player.stop();
 }
 
 void TestFFAudio::deviceFailurePlaysVideoAlone()

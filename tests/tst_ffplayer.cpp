@@ -165,11 +165,17 @@ void TestFFPlayer::badPathsStayStopped_data()
     QTest::newRow("missing") << QStringLiteral("/nonexistent/clip_F.mp4");
     QTest::newRow("empty") << QString();
     QTest::newRow("not media") << mediaPath("clip_short_F.mp4.expected.json");
+    QTest::newRow("sound only") << QStringLiteral("sound-only");
 }
 
 void TestFFPlayer::badPathsStayStopped()
 {
     QFETCH(QString, path);
+    QTemporaryDir dir;
+    if (path == "sound-only") {
+        path = dir.filePath("sound_F.m4a");
+        QCOMPARE(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine=duration=1", "-c:a", "aac", path}), 0);
+    }
     CFFPlayer player;
     QSignalSpy states(&player, &CFFPlayer::stateChanged);
     QSignalSpy durations(&player, &CFFPlayer::durationChanged);

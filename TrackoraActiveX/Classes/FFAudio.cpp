@@ -216,6 +216,14 @@ void CFFAudio::flushPackets()
     audioPacketQueue.flushQueue();
 }
 
+void CFFAudio::discardPending()
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    soundtouch_clear(soundTouch);
+    outSize = 0;
+    outIndex = 0;
+}
+
 // The media time the device plays now: the start of what the last callback
 // handed over, advanced by the wall time since then at the tempo, never past
 // its end (so the clock stands while paused or starving).
@@ -401,7 +409,14 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
     if (packet->pts != AV_NOPTS_VALUE && timeBase.den != 0)
         newClock = double(timeBase.num) / timeBase.den * double(packet->pts);
 
-    const int sent = avcodec_send_packet(m_codecContext, packet);
+    // The demuxer's end-of-file packet leaves the queue empty but with a
+    // padding buffer, which the decoder refuses; nullptr asks it to drain.
+    int sent = avcodec_send_packet(m_codecContext, packet->size > 0 ? packet : nullptr);
+    if (sent == AVERROR_EOF && packet->size > 0) {
+        // Sound after the end was drained (a seek back while playing on): start the decoder afresh.
+        avcodec_flush_buffers(m_codecContext);
+        sent = avcodec_send_packet(m_codecContext, packet);
+    }
     if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_EOF) {
         qCDebug(lcAudio).noquote() << ffErrorText(sent) << ";" << __LINE__ << ";"
                                    << "TrackoraActiveX::audioDecodeFrame";
@@ -421,6 +436,11 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
         if (bytesPerSecond > 0)
             newClock += double(bytes) / bytesPerSecond;
         av_frame_unref(audioFrame);
+    }
+    if (packet->size == 0) {
+        // No more sound follows: let SoundTouch give out the end it still holds.
+        soundtouch_flush(soundTouch);
+        written = tempoInto(buffer, capacity, written, 0);
     }
     av_packet_unref(packet);
 

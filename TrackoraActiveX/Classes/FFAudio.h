@@ -38,6 +38,10 @@ public:
 
     bool pushPacket(const AVPacket *src);
     void flushPackets();
+    // Drops the sound decoded but not yet played (SoundTouch's backlog and
+    // the output buffer), so a paused seek does not resume with a blip of
+    // the old place.
+    void discardPending();
     double audioClock();
     void applyPlaybackRate();
 

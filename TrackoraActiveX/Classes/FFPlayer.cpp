@@ -123,6 +123,8 @@ void CFFPlayer::playerLoop()
                     break;
                 gate->cond.wait_for(lock, std::chrono::milliseconds(kGatePollMs));
                 scheduleValid = false;
+                nextPace = NextPace::Plain;
+                nextNudge = 0;
             }
         }
         if (alive)
@@ -231,6 +233,7 @@ void CFFPlayer::onSeekCheck()
 void CFFPlayer::flushAllQueues()
 {
     audio->flushPackets();
+    audio->discardPending();
     video->flushPackets();
     video->flushFrames();
 }
@@ -544,24 +547,32 @@ void CFFPlayer::showFrame(AVFrame *picture)
     publishPicture(picture);
 }
 
-bool CFFPlayer::paceByPeer(double &delay, double ownSeconds)
+// How the rear player times its next picture: from where its current
+// picture stands against the front player's.
+CFFPlayer::NextPace CFFPlayer::paceByPeer(double ownSeconds)
 {
     std::lock_guard<std::mutex> lock(peerLinkMutex());
     CFFPlayer *peer = axUserData->peer;
     if (axUserData->isMain || !peer)
-        return false;
+        return NextPace::Plain;
     const qint64 peerPts = peer->currentFramePts();
     const double peerSeconds = peer->currentFrameSeconds();
     // The two files may count in different time bases: compare seconds.
     if (peerPts <= 0 || framePts <= 0)
-        return true;
+        return NextPace::Plain;
     if (peerSeconds > ownSeconds)
-        delay = 0;
-    else if (peerSeconds < ownSeconds)
-        delay = 2 * delay;
-    return true;
+        return NextPace::AtOnce;
+    if (peerSeconds < ownSeconds)
+        return NextPace::Doubled;
+    return NextPace::Plain;
 }
 
+// One pass of the player thread: takes the next picture, waits until it is
+// due and shows it. A picture is due one (adjusted) timestamp step after the
+// previous one was due; how the step is adjusted was decided when the
+// previous picture was shown, from where it stood against the audio clock or
+// the peer. Deciding then but applying the next picture's own step keeps
+// uneven steps (the pictures kept at 2.0) from showing a picture late.
 void CFFPlayer::doTransfer()
 {
     if (!video->pullFrame(frame)) {
@@ -571,67 +582,78 @@ void CFFPlayer::doTransfer()
     }
     const double stamp = frame->best_effort_timestamp == AV_NOPTS_VALUE ? 0.0 : double(frame->best_effort_timestamp);
     const double pts = double(video->timeBaseNum()) / double(std::max(video->timeBaseDen(), 1)) * stamp;
-    framePts = frame->pts;
-    frameSeconds = pts;
-    double delay = pts - lastPts;
+    const double interval = pts - lastPts;
     lastPts = pts;
     // After a seek while playing, the pictures queued before it run out at
     // once; the first one from the new place (a jump) ends the rush, so the
     // burst does not also fast-forward through the new place.
     const int seekRequest = seekGeneration;
-    if (seekRequest != rushedGeneration && (delay * 1000 >= kMaxDelayMs || delay < 0))
+    if (seekRequest != rushedGeneration && (interval * 1000 >= kMaxDelayMs || interval < 0))
         rushedGeneration = seekRequest;
     const bool rushing = !seekSettled && seekRequest != rushedGeneration;
-    const FFPlaybackRate playRate = rate;
 
+    const FFPlaybackRate playRate = rate;
     const double speed = playRate == PlaybackRate_0_5 ? 0.5 : playRate == PlaybackRate_2_0 ? 2.0 : 1.0;
-    double nudge = 0;
-    // A clock that stands (no device, or no more sound) cannot pace the pictures.
-    if (hasAudio && audio->isDeviceOpen() && !audio->isStarving()) {
-        const double clock = audio->audioClock();
-        const double threshold = std::max(delay, kMinSyncThreshold);
-        const double diff = pts - clock;
-        if (std::fabs(diff) < kMaxSyncDiffSeconds) {
-            if (diff <= -threshold)
-                delay = 0;
-            else if (diff >= threshold)
-                delay = 2 * delay;
-            else
-                nudge = diff * kSyncGain / speed; // wall seconds
-        }
-    } else {
-        paceByPeer(delay, pts);
-    }
+    double delay = interval;
+    if (nextPace == NextPace::AtOnce)
+        delay = 0;
+    else if (nextPace == NextPace::Doubled)
+        delay = 2 * delay;
     // The audio clock runs at the tempo, so the pictures' own spacing shrinks
     // or grows with it; otherwise they trail it by frames at 2.0 and lead at 0.5.
     delay /= speed;
     if (delay > 0)
-        delay = std::max(0.0, delay + nudge);
+        delay = std::max(0.0, delay + nextNudge);
+    nextPace = NextPace::Plain;
+    nextNudge = 0;
     const double delayMs = delay * 1000;
 
     if (stateValue == StoppedState || delayMs >= kMaxDelayMs || delayMs < 0) {
         SDL_Delay(5);
         scheduleValid = false;
+        av_frame_unref(frame);
+        return;
+    }
+
+    const auto now = std::chrono::steady_clock::now();
+    if (rushing) {
+        nextDue = now + std::chrono::milliseconds(1);
+    } else if (!scheduleValid || delay == 0 || nextDue + std::chrono::milliseconds(kMaxLateMs) < now) {
+        nextDue = now;
     } else {
-        publishPicture(frame);
-        // The next picture is due `delay` after this one was due, not after
-        // the copy and the hand-over: relative sleeps made the pictures drift
-        // late by their own handling time and snap back at the threshold.
-        const auto now = std::chrono::steady_clock::now();
-        const auto step = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        nextDue += std::chrono::duration_cast<std::chrono::steady_clock::duration>(
             std::chrono::duration<double, std::milli>(delayMs));
-        if (rushing) {
-            nextDue = now + std::chrono::milliseconds(1);
-            scheduleValid = false;
-        } else {
-            if (!scheduleValid || delay == 0 || nextDue + std::chrono::milliseconds(kMaxLateMs) < now)
-                nextDue = now;
-            nextDue += step;
-            scheduleValid = true;
-        }
-        // Sleep at the gate so a destruction does not sit out the delay.
+    }
+    scheduleValid = !rushing;
+    {
+        // Wait at the gate so a destruction does not sit out the delay.
         std::unique_lock<std::mutex> lock(gate->mutex);
         gate->cond.wait_until(lock, nextDue, [this] { return !alive; });
+    }
+    if (!alive) {
+        av_frame_unref(frame);
+        return;
+    }
+
+    framePts = frame->pts;
+    frameSeconds = pts;
+    publishPicture(frame);
+
+    // A clock that stands (no device, or no more sound) cannot pace the pictures.
+    if (hasAudio && audio->isDeviceOpen() && !audio->isStarving()) {
+        const double clock = audio->audioClock();
+        const double threshold = std::max(interval, kMinSyncThreshold);
+        const double diff = pts - clock;
+        if (std::fabs(diff) < kMaxSyncDiffSeconds) {
+            if (diff <= -threshold)
+                nextPace = NextPace::AtOnce;
+            else if (diff >= threshold)
+                nextPace = NextPace::Doubled;
+            else
+                nextNudge = diff * kSyncGain / speed; // wall seconds
+        }
+    } else {
+        nextPace = paceByPeer(pts);
     }
     av_frame_unref(frame);
 }

@@ -117,7 +117,8 @@ private:
     bool copyToHFrame(const AVFrame *picture);
     void publishPicture(const AVFrame *picture);
     void clearPicture();
-    bool paceByPeer(double &delay, double ownSeconds);
+    enum class NextPace { Plain, AtOnce, Doubled };
+    NextPace paceByPeer(double ownSeconds);
     void flushAllQueues();
     void waitForParkedThread();
 
@@ -143,6 +144,8 @@ private:
     AVFrame *frame = nullptr;               // player thread
     std::chrono::steady_clock::time_point nextDue; // player thread: when the next picture is due
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture
+    NextPace nextPace = NextPace::Plain;    // player thread: how the next picture's step is adjusted
+    double nextNudge = 0;                   // player thread: wall seconds added to the next step
     AVFrame *renderTarget = nullptr;        // under the gate's mutex: planes of the back buffer
     HFrame *hframe = nullptr;               // fields set by initCodec under the gate's mutex; data swapped under hframeLock
     uint8_t *frameBuffers[2] = {nullptr, nullptr}; // under the gate's mutex
