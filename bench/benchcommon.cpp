@@ -40,15 +40,41 @@ void useDummyAudioUnlessSet()
         qputenv("SDL_AUDIODRIVER", "dummy");
 }
 
-double parseRateFactor(const QString &text)
+void addCommonOptions(QCommandLineParser &parser)
 {
-    if (text == "0.5")
-        return 0.5;
-    if (text == "1" || text == "1.0")
-        return 1.0;
-    if (text == "2" || text == "2.0")
-        return 2.0;
-    return 0;
+    parser.addPositionalArgument("file", "the recording to play");
+    parser.addOptions({{"peer", "play FILE beside it as the rear view", "FILE"},
+                       {"rate", "playback rate: 0.5, 1 or 2", "rate", "1"},
+                       {"seconds", "end the run after S seconds", "S"}});
+}
+
+bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
+                        QString &error)
+{
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        error = "one FILE expected";
+        return false;
+    }
+    options.file = parser.positionalArguments().first();
+    options.peer = parser.value("peer");
+    const QString rate = parser.value("rate");
+    if (rate == "0.5")
+        options.rate = 0.5;
+    else if (rate == "1" || rate == "1.0")
+        options.rate = 1.0;
+    else if (rate == "2" || rate == "2.0")
+        options.rate = 2.0;
+    else {
+        error = "--rate takes 0.5, 1 or 2";
+        return false;
+    }
+    if (parser.isSet("seconds"))
+        options.seconds = parser.value("seconds").toDouble();
+    return true;
 }
 
 QJsonValue percentile(QVector<double> values, double p)

@@ -2,6 +2,7 @@
 
 #include "FFUtils.h"
 
+#include <QCommandLineParser>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -33,8 +34,19 @@ void quietLogs();
 // Paced like a sound card, plays nothing; a caller's SDL_AUDIODRIVER wins.
 void useDummyAudioUnlessSet();
 
-// "0.5", "1" or "2" (also "1.0", "2.0") as a rate factor; 0 for anything else.
-double parseRateFactor(const QString &text);
+// What both subcommands take: FILE, --peer, --rate and --seconds.
+struct CommonOptions
+{
+    QString file;
+    QString peer;
+    double rate = 1.0; // 0.5, 1 or 2
+    double seconds = -1;
+};
+
+void addCommonOptions(QCommandLineParser &parser);
+// Parses with every option the parser holds and reads the common ones.
+bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
+                        QString &error);
 
 // Nearest-rank percentile; null without samples.
 QJsonValue percentile(QVector<double> values, double p);

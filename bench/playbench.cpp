@@ -19,43 +19,21 @@ using namespace TrackoraActiveX;
 
 namespace {
 
-struct Options
+struct Options : bench::CommonOptions
 {
-    QString file;
-    QString peer;
-    double rate = 1.0;
-    double seconds = -1;
     int seekEveryMs = 0;
 };
 
 bool parseOptions(const QStringList &arguments, Options &options, QString &error)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument("file", "the recording to play");
-    const QCommandLineOption rate("rate", "playback rate: 0.5, 1 or 2", "rate", "1");
-    const QCommandLineOption seconds("seconds", "end the run after S seconds", "S");
+    bench::addCommonOptions(parser);
     const QCommandLineOption seekEvery("seek-every", "pause, then seek every MS milliseconds", "MS");
-    const QCommandLineOption peer("peer", "play FILE beside it as the rear view", "FILE");
-    parser.addOptions({rate, seconds, seekEvery, peer});
-    if (!parser.parse(arguments)) {
-        error = parser.errorText();
+    parser.addOption(seekEvery);
+    if (!bench::parseCommonOptions(parser, arguments, options, error))
         return false;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        error = "one FILE expected";
-        return false;
-    }
-    options.file = parser.positionalArguments().first();
-    options.rate = bench::parseRateFactor(parser.value(rate));
-    if (options.rate == 0) {
-        error = "--rate takes 0.5, 1 or 2";
-        return false;
-    }
-    if (parser.isSet(seconds))
-        options.seconds = parser.value(seconds).toDouble();
     if (parser.isSet(seekEvery))
         options.seekEveryMs = std::max(1, parser.value(seekEvery).toInt());
-    options.peer = parser.value(peer);
     return true;
 }
 

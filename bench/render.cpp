@@ -20,36 +20,21 @@ using Container = TrackoraActiveXLib::CFFPlayerAxWidget;
 
 namespace {
 
-struct Options
+struct Options : bench::CommonOptions
 {
-    QString file;
-    QString peer;
     TrackoraActiveXLib::FFRenderModel model = TrackoraActiveXLib::Render_Image;
     QSize size{960, 540};
-    double rate = 1.0;
-    double seconds = -1;
 };
 
 bool parseOptions(const QStringList &arguments, Options &options, QString &error)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument("file", "the recording to play");
-    const QCommandLineOption peer("peer", "play FILE beside it as the rear view", "FILE");
+    bench::addCommonOptions(parser);
     const QCommandLineOption model("model", "render model: image or opengl", "model", "image");
     const QCommandLineOption size("size", "size of each control", "WxH", "960x540");
-    const QCommandLineOption rate("rate", "playback rate: 0.5, 1 or 2", "rate", "1");
-    const QCommandLineOption seconds("seconds", "end the run after S seconds", "S");
-    parser.addOptions({peer, model, size, rate, seconds});
-    if (!parser.parse(arguments)) {
-        error = parser.errorText();
+    parser.addOptions({model, size});
+    if (!bench::parseCommonOptions(parser, arguments, options, error))
         return false;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        error = "one FILE expected";
-        return false;
-    }
-    options.file = parser.positionalArguments().first();
-    options.peer = parser.value(peer);
     if (parser.value(model) == "image")
         options.model = TrackoraActiveXLib::Render_Image;
     else if (parser.value(model) == "opengl")
@@ -64,13 +49,6 @@ bool parseOptions(const QStringList &arguments, Options &options, QString &error
         error = "--size takes WxH";
         return false;
     }
-    options.rate = bench::parseRateFactor(parser.value(rate));
-    if (options.rate == 0) {
-        error = "--rate takes 0.5, 1 or 2";
-        return false;
-    }
-    if (parser.isSet(seconds))
-        options.seconds = parser.value(seconds).toDouble();
     return true;
 }
 
