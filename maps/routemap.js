@@ -226,6 +226,23 @@
         };
     }
 
+    function freshMapElement() {
+        var old = document.getElementById('map');
+        var element = document.createElement('div');
+        element.id = 'map';
+        old.parentNode.replaceChild(element, old);
+        return element;
+    }
+
+    // The fallback of the provider pages: a provider's map that is up owns
+    // its element, so Leaflet gets a fresh one.
+    function useLeaflet(reason, start) {
+        console.log('drawing without the provider\'s map: ' + reason);
+        if (backend && backend.kind === 'leaflet')
+            return;
+        useBackend(makeLeafletBackend(backend ? freshMapElement() : 'map', start));
+    }
+
     // Loads a provider's script; exactly one of ready/failed is called.
     // The provider names the global callback it calls once it is usable.
     function loadProviderScript(url, callbackName, timeoutMs, ready, failed) {
@@ -246,11 +263,25 @@
         document.head.appendChild(script);
     }
 
+    // Draws with the provider's map once its script is ready; Leaflet when
+    // the script or the map fails.
+    function useProvider(url, callbackName, timeoutMs, makeBackend, start) {
+        loadProviderScript(url, callbackName, timeoutMs, function () {
+            try {
+                useBackend(makeBackend());
+            } catch (e) {
+                useLeaflet('the provider\'s map failed: ' + e, start);
+            }
+        }, function (reason) { useLeaflet(reason, start); });
+    }
+
     window.TrackoraMap = {
         query: query,
         useBackend: useBackend,
         makeLeafletBackend: makeLeafletBackend,
         loadProviderScript: loadProviderScript,
+        useLeaflet: useLeaflet,
+        useProvider: useProvider,
         externalLinks: externalLinks,
         backend: function () { return backend; }
     };

@@ -135,4 +135,19 @@ inline int run(QObject *test, const char *appName, int argc, char **argv,
     return QTest::qExec(test, argc, argv);
 }
 
+// run() for a test class built on a local server's listening socket; flagsFor
+// makes the Chromium flags from the server's port.
+template <typename Test, typename FlagsFor>
+int runServed(const char *appName, int argc, char **argv, FlagsFor flagsFor)
+{
+    quint16 port = 0;
+    const int socket = listeningSocket(&port);
+    if (socket < 0) {
+        qCritical("no local port for the test server");
+        return 1;
+    }
+    Test test(socket);
+    return run(&test, appName, argc, argv, flagsFor(port));
+}
+
 } // namespace maptest

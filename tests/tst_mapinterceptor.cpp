@@ -149,17 +149,11 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    quint16 port = 0;
-    const int socket = maptest::listeningSocket(&port);
-    if (socket < 0) {
-        qCritical("no local port for the test server");
-        return 1;
-    }
     // Every host goes to the local server, whose certificate is its own.
-    TestMapInterceptor test(socket);
-    return maptest::run(&test, "MapInterceptorTest", argc, argv,
-                        {"--host-resolver-rules=MAP * 127.0.0.1:" + QByteArray::number(port),
-                         "--ignore-certificate-errors"});
+    return maptest::runServed<TestMapInterceptor>("MapInterceptorTest", argc, argv, [](quint16 port) {
+        return QList<QByteArray>{"--host-resolver-rules=MAP * 127.0.0.1:" + QByteArray::number(port),
+                                 "--ignore-certificate-errors"};
+    });
 }
 
 #include "tst_mapinterceptor.moc"

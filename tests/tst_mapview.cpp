@@ -470,15 +470,9 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    quint16 port = 0;
-    const int socket = maptest::listeningSocket(&port);
-    if (socket < 0) {
-        qCritical("no local port for the test server");
-        return 1;
-    }
-    TestMapView test(socket);
-    return maptest::run(&test, "MapViewTest", argc, argv,
-                        {"--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"});
+    return maptest::runServed<TestMapView>("MapViewTest", argc, argv, [](quint16) {
+        return QList<QByteArray>{"--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"};
+    });
 }
 
 #include "tst_mapview.moc"

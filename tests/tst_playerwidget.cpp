@@ -5,6 +5,17 @@
 
 #include "PlayerWidget.h"
 
+// A player host laid out in a shown window, as the play area holds it.
+static CPlayerWidget *showInLayout(QWidget &window)
+{
+    window.resize(800, 300);
+    auto *layout = new QHBoxLayout(&window);
+    auto *player = new CPlayerWidget(&window);
+    layout->addWidget(player);
+    window.show();
+    return player;
+}
+
 // The player host: the control kept at 16:9 inside it, the rate mapping,
 // and full screen with the mouse and the keyboard.
 class TestPlayerWidget : public QObject
@@ -78,11 +89,7 @@ private slots:
     void fullScreenByDoubleClickAndEscape()
     {
         QWidget window;
-        window.resize(800, 300);
-        auto *layout = new QHBoxLayout(&window);
-        auto *player = new CPlayerWidget(&window);
-        layout->addWidget(player);
-        window.show();
+        CPlayerWidget *player = showInLayout(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect inLayout = player->geometry();
         QSignalSpy keys(player, &CPlayerWidget::keyPressSignals);
@@ -123,11 +130,7 @@ private slots:
     void leavesFullScreenWhenHidden()
     {
         QWidget window;
-        window.resize(800, 300);
-        auto *layout = new QHBoxLayout(&window);
-        auto *player = new CPlayerWidget(&window);
-        layout->addWidget(player);
-        window.show();
+        CPlayerWidget *player = showInLayout(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::mouseDClick(player, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QTRY_VERIFY(player->isFullScreen());

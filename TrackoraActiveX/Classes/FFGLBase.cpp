@@ -8,20 +8,30 @@ namespace TrackoraActiveX {
 
 CFFGLBase::CFFGLBase(QWidget *parent)
     : QOpenGLWidget(parent, Qt::WindowFlags())
+    , blank(makeBlank())
 {
     // The shaders use texture2D, gl_FragColor and GL_QUADS: a core profile
     // would refuse them.
     QSurfaceFormat fmt = format();
     fmt.setProfile(QSurfaceFormat::CompatibilityProfile);
     setFormat(fmt);
+    setAutoFillBackground(false);
 }
 
-CFFGLBase::~CFFGLBase() = default;
+CFFGLBase::~CFFGLBase()
+{
+    delete[] blank;
+}
 
 void CFFGLBase::render(uint8_t *, int, int) {}
 void CFFGLBase::render(uint8_t *, uint8_t *, uint8_t *, int, int) {}
 void CFFGLBase::render(uint8_t *, uint8_t *, int, int) {}
 void CFFGLBase::render(const QImage &) {}
+
+void CFFGLBase::resizeGL(int w, int h)
+{
+    glViewport(0, 0, w, h == 0 ? 1 : h);
+}
 
 void CFFGLBase::setTextureParameters(QOpenGLFunctions *f)
 {

@@ -36,7 +36,14 @@ protected:
     static constexpr int kBlankLumaSize = kBlankWidth * kBlankHeight;
     static constexpr int kBlankChromaStep = kBlankLumaSize / 4;
 
+    void resizeGL(int w, int h) override;
+
     static void setTextureParameters(QOpenGLFunctions *f);
+
+    // The blank picture's bytes, owned here for the renderer's lifetime.
+    uint8_t *const blank;
+
+private:
     static uint8_t *makeBlank();
 };
 

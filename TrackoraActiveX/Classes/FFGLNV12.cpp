@@ -40,9 +40,7 @@ const GLfloat kVertices[] = {
 CFFGLNV12::CFFGLNV12(QWidget *parent)
     : CFFGLBase(parent)
 {
-    blank = makeBlank();
     renderBlank();
-    setAutoFillBackground(false);
 }
 
 CFFGLNV12::~CFFGLNV12()
@@ -54,12 +52,11 @@ CFFGLNV12::~CFFGLNV12()
         glDeleteTextures(2, ids);
     }
     doneCurrent();
-    delete[] blank;
 }
 
 void CFFGLNV12::renderBlank()
 {
-    render(blank, blank + blankLumaSize, blankWidth, blankHeight);
+    render(blank, blank + kBlankLumaSize, kBlankWidth, kBlankHeight);
 }
 
 void CFFGLNV12::render(uint8_t *yuv, int w, int h)
@@ -99,11 +96,6 @@ void CFFGLNV12::initializeGL()
 
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-}
-
-void CFFGLNV12::resizeGL(int w, int h)
-{
-    glViewport(0, 0, w, h == 0 ? 1 : h);
 }
 
 void CFFGLNV12::paintGL()

@@ -23,7 +23,6 @@ public:
 
 protected:
     void initializeGL() override;
-    void resizeGL(int w, int h) override;
     void paintGL() override;
 
 private:
@@ -36,13 +35,6 @@ private:
     int height = 0;
     uint8_t *ptrY = nullptr;
     uint8_t *ptrUV = nullptr;
-
-    uint8_t *blank = nullptr;
-    int blankWidth = kBlankWidth;
-    int blankHeight = kBlankHeight;
-    int blankSize = kBlankSize;
-    int blankLumaSize = kBlankLumaSize;
-    int blankChromaStep = kBlankChromaStep;
 };
 
 } // namespace TrackoraActiveX

@@ -51,9 +51,7 @@ const GLfloat kTextureCoords[] = {
 CFFGLYUV420P::CFFGLYUV420P(QWidget *parent)
     : CFFGLBase(parent)
 {
-    blank = makeBlank();
     renderBlank();
-    setAutoFillBackground(false);
 }
 
 CFFGLYUV420P::~CFFGLYUV420P()
@@ -66,13 +64,12 @@ CFFGLYUV420P::~CFFGLYUV420P()
     delete fragmentShader;
     delete program;
     doneCurrent();
-    delete[] blank;
 }
 
 void CFFGLYUV420P::renderBlank()
 {
-    render(blank, blank + blankLumaSize, blank + blankLumaSize + blankChromaStep,
-           blankWidth, blankHeight);
+    render(blank, blank + kBlankLumaSize, blank + kBlankLumaSize + kBlankChromaStep,
+           kBlankWidth, kBlankHeight);
 }
 
 void CFFGLYUV420P::render(uint8_t *yuv, int w, int h)
@@ -128,11 +125,6 @@ void CFFGLYUV420P::initializeGL()
     idV = textureV->textureId();
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-}
-
-void CFFGLYUV420P::resizeGL(int w, int h)
-{
-    glViewport(0, 0, w, h == 0 ? 1 : h);
 }
 
 void CFFGLYUV420P::paintGL()

@@ -24,7 +24,6 @@ public:
 
 protected:
     void initializeGL() override;
-    void resizeGL(int w, int h) override;
     void paintGL() override;
 
 private:
@@ -46,13 +45,6 @@ private:
     uint8_t *ptrY = nullptr;
     uint8_t *ptrU = nullptr;
     uint8_t *ptrV = nullptr;
-
-    uint8_t *blank = nullptr;
-    int blankWidth = kBlankWidth;
-    int blankHeight = kBlankHeight;
-    int blankSize = kBlankSize;
-    int blankLumaSize = kBlankLumaSize;
-    int blankChromaStep = kBlankChromaStep;
 };
 
 } // namespace TrackoraActiveX
