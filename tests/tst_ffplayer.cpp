@@ -10,6 +10,11 @@
 #include <QtTest>
 
 #include <SDL.h>
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+}
 
 #include <algorithm>
 #include <memory>
@@ -66,6 +71,53 @@ double median(QVector<double> values)
     return values[values.size() / 2];
 }
 
+// The picture with timestamp `pts` of the file's video stream, decoded on its
+// own and packed as the player packs it; empty if there is none.
+QByteArray packedPicture(const QString &path, qint64 pts)
+{
+    QByteArray packed;
+    AVFormatContext *format = nullptr;
+    if (avformat_open_input(&format, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return packed;
+    const int index = avformat_find_stream_info(format, nullptr) >= 0
+                          ? av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0)
+                          : -1;
+    const AVCodec *codec = index >= 0 ? avcodec_find_decoder(format->streams[index]->codecpar->codec_id) : nullptr;
+    AVCodecContext *context = codec ? avcodec_alloc_context3(codec) : nullptr;
+    AVPacket *packet = av_packet_alloc();
+    AVFrame *picture = av_frame_alloc();
+    if (context && avcodec_parameters_to_context(context, format->streams[index]->codecpar) >= 0) {
+        context->flags2 |= AV_CODEC_FLAG2_FAST; // as the player decodes
+        if (avcodec_open2(context, codec, nullptr) >= 0) {
+            bool more = true;
+            while (more && packed.isEmpty()) {
+                more = av_read_frame(format, packet) >= 0;
+                if (more && packet->stream_index != index) {
+                    av_packet_unref(packet);
+                    continue;
+                }
+                avcodec_send_packet(context, more ? packet : nullptr);
+                av_packet_unref(packet);
+                while (packed.isEmpty() && avcodec_receive_frame(context, picture) == 0) {
+                    if (picture->pts == pts) {
+                        const AVPixelFormat pixels = AVPixelFormat(picture->format);
+                        packed.resize(av_image_get_buffer_size(pixels, picture->width, picture->height, 1));
+                        av_image_copy_to_buffer(reinterpret_cast<uint8_t *>(packed.data()), packed.size(),
+                                                picture->data, picture->linesize, pixels, picture->width,
+                                                picture->height, 1);
+                    }
+                    av_frame_unref(picture);
+                }
+            }
+        }
+    }
+    av_frame_free(&picture);
+    av_packet_free(&packet);
+    avcodec_free_context(&context);
+    avformat_close_input(&format);
+    return packed;
+}
+
 } // namespace
 
 class TestFFPlayer : public QObject
@@ -90,6 +142,8 @@ private slots:
     void rearFollowsPeer();
     void pictureNeverChangesUnderReader();
     void largerPictureIsClipped();
+    void shownBytesAreThePicture_data();
+    void shownBytesAreThePicture();
     void stopAndDestroyNeverHang_data();
     void stopAndDestroyNeverHang();
 };
@@ -470,6 +524,41 @@ void TestFFPlayer::largerPictureIsClipped()
     QCOMPARE(picture->width, 320);
     QCOMPARE(picture->size, 320 * 180 * 3 / 2);
     player.stop();
+}
+
+void TestFFPlayer::shownBytesAreThePicture_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::newRow("1920x1080") << "1920x1080";
+    // Rows that are no multiple of any vector width, odd chroma rows.
+    QTest::newRow("250x142") << "250x142";
+    QTest::newRow("18x14") << "18x14";
+}
+
+void TestFFPlayer::shownBytesAreThePicture()
+{
+    QFETCH(QString, size);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString clip = dir.filePath("pattern_F.mp4");
+    QCOMPARE(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                          "testsrc2=size=" + size + ":rate=30:duration=3", "-c:v", "libx264",
+                                          "-preset", "ultrafast", "-g", "30", "-pix_fmt", "yuv420p", clip}),
+             0);
+    CFFPlayer player;
+    QSignalSpy frames(&player, &CFFPlayer::renderFrame);
+    player.play(clip);
+    QCOMPARE(player.state(), PlayingState);
+    QVERIFY(frames.wait(5000));
+    player.pause();
+    player.setSeekSecond(1); // shown at once, and the picture then stays
+    const QByteArray expected = packedPicture(clip, player.currentFramePts());
+    QVERIFY(!expected.isEmpty());
+    const HFrame *picture = player.currentHFrame();
+    std::lock_guard<std::mutex> lock(player.hframeMutex());
+    QCOMPARE(picture->size, int(expected.size()));
+    const QByteArray shown(reinterpret_cast<const char *>(picture->data), picture->size);
+    QVERIFY(shown == expected);
 }
 
 void TestFFPlayer::stopAndDestroyNeverHang_data()

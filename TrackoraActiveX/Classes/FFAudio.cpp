@@ -83,6 +83,8 @@ CFFAudio::~CFFAudio()
     audioPacketQueue.abortWaits();
     closeCodec();
     soundtouch_destroyInstance(soundTouch);
+    swr_free(&resampler);
+    av_channel_layout_uninit(&resamplerLayout);
     av_frame_free(&audioFrame);
     delete[] tempoBuffer;
     delete[] convBuffer;
@@ -332,7 +334,10 @@ bool CFFAudio::waitForPacket()
 }
 
 // Converts audioFrame into 16-bit interleaved samples in convBuffer; the
-// number of sample frames written (0 when no resampler could be made).
+// number of sample frames written (0 when no resampler could be made). The
+// resampler is kept while the frames' format, layout and rate stay the same:
+// it only converts (the rate never changes), so it holds no samples between
+// frames and a kept one gives what a new one would.
 int CFFAudio::convertFrame()
 {
     AVFrame *in = audioFrame;
@@ -345,24 +350,28 @@ int CFFAudio::convertFrame()
     if (frameChannels <= 0)
         return 0;
 
-    AVChannelLayout outLayout;
-    av_channel_layout_default(&outLayout, frameChannels);
-    SwrContext *resampler = nullptr;
-    int samples = 0;
-    if (swr_alloc_set_opts2(&resampler, &outLayout, AV_SAMPLE_FMT_S16, in->sample_rate, &in->ch_layout,
-                            AVSampleFormat(in->format), in->sample_rate, 0, nullptr) >= 0
-        && swr_init(resampler) >= 0) {
-        std::memset(convBuffer, 0, convCapacity);
-        uint8_t *out[1] = {convBuffer};
-        const int space = convCapacity / (2 * frameChannels);
-        samples = swr_convert(resampler, out, space, const_cast<const uint8_t **>(in->extended_data),
-                              in->nb_samples);
-        if (samples < 0)
-            samples = 0;
+    if (!resampler || resamplerFormat != in->format || resamplerRate != in->sample_rate
+        || av_channel_layout_compare(&resamplerLayout, &in->ch_layout) != 0) {
+        swr_free(&resampler);
+        av_channel_layout_uninit(&resamplerLayout);
+        AVChannelLayout outLayout;
+        av_channel_layout_default(&outLayout, frameChannels);
+        if (swr_alloc_set_opts2(&resampler, &outLayout, AV_SAMPLE_FMT_S16, in->sample_rate, &in->ch_layout,
+                                AVSampleFormat(in->format), in->sample_rate, 0, nullptr) < 0
+            || swr_init(resampler) < 0
+            || av_channel_layout_copy(&resamplerLayout, &in->ch_layout) < 0)
+            swr_free(&resampler);
+        av_channel_layout_uninit(&outLayout);
+        if (!resampler)
+            return 0;
+        resamplerFormat = in->format;
+        resamplerRate = in->sample_rate;
     }
-    swr_free(&resampler);
-    av_channel_layout_uninit(&outLayout);
-    return samples;
+    uint8_t *out[1] = {convBuffer};
+    const int space = convCapacity / (2 * frameChannels);
+    const int samples = swr_convert(resampler, out, space, const_cast<const uint8_t **>(in->extended_data),
+                                    in->nb_samples);
+    return std::max(samples, 0);
 }
 
 // Feeds `samples` converted frames through SoundTouch and appends what it
@@ -373,9 +382,16 @@ int CFFAudio::tempoInto(unsigned char *buffer, int capacity, int written, int sa
     const int frameBytes = 2 * std::max(channels, 1);
     const int tempoFrames = tempoCapacity / std::max(channels, 1);
     samples = std::min(samples, tempoFrames);
-    std::memset(tempoBuffer, 0, size_t(tempoCapacity) * sizeof(int16_t));
     std::memcpy(tempoBuffer, convBuffer, size_t(samples) * frameBytes);
     soundtouch_putSamples_i16(soundTouch, tempoBuffer, unsigned(samples));
+    return receiveTempo(buffer, capacity, written);
+}
+
+// Appends what SoundTouch gives out to buffer after `written` bytes, as much as fits.
+int CFFAudio::receiveTempo(unsigned char *buffer, int capacity, int written)
+{
+    const int frameBytes = 2 * std::max(channels, 1);
+    const int tempoFrames = tempoCapacity / std::max(channels, 1);
     for (;;) {
         const int room = std::min((capacity - written) / frameBytes, tempoFrames);
         if (room <= 0)
@@ -425,7 +441,6 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
         return -1;
     }
 
-    std::memset(buffer, 0, capacity);
     int written = 0;
     const int bytesPerSecond = 2 * channels * sampleRate;
     while (avcodec_receive_frame(m_codecContext, audioFrame) == 0) {
@@ -440,7 +455,7 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
     if (packet->size == 0) {
         // No more sound follows: let SoundTouch give out the end it still holds.
         soundtouch_flush(soundTouch);
-        written = tempoInto(buffer, capacity, written, 0);
+        written = receiveTempo(buffer, capacity, written);
     }
     av_packet_unref(packet);
 

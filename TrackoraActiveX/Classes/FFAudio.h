@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <mutex>
 
+struct SwrContext;
+
 namespace TrackoraActiveX {
 
 class CFFAudio;
@@ -69,6 +71,7 @@ private:
     bool waitForPacket();
     int convertFrame();
     int tempoInto(unsigned char *buffer, int capacity, int written, int samples);
+    int receiveTempo(unsigned char *buffer, int capacity, int written);
     void wakePacketWait();
     void noteHanded(int bytes);
 
@@ -85,6 +88,11 @@ private:
     int outIndex = 0;               // codecLock; audio thread writes
     unsigned char *convBuffer = nullptr; // audio thread
     int convCapacity = 0;
+    // The converter of the last frame and what it was made for; audio thread, under codecLock.
+    SwrContext *resampler = nullptr;
+    int resamplerFormat = -1;
+    int resamplerRate = 0;
+    AVChannelLayout resamplerLayout{};
     std::atomic<bool> muted{false};  // atomic; GUI writes, audio thread reads
     std::atomic<int> volumeValue{0}; // atomic; GUI writes, audio thread reads
     AVFrame *audioFrame = nullptr;   // codecLock
