@@ -276,6 +276,13 @@ bool CFFVideo::dropPicture(const AVFrame *picture)
     return false;
 }
 
+AVFrame *CFFVideo::systemPicture()
+{
+    if (hwPixelFormat == AV_PIX_FMT_NONE || decodeFrame->format != hwPixelFormat)
+        return decodeFrame;
+    return extractGPUData(decodeFrame, transferFrame) < 0 ? nullptr : transferFrame;
+}
+
 AVFrame *CFFVideo::toOutputFormat(AVFrame *src)
 {
     const AVPixelFormat target = outputFormat();
@@ -336,13 +343,10 @@ int CFFVideo::decodePacket(AVPacket *pkt)
             av_frame_unref(decodeFrame);
             return -2;
         }
-        AVFrame *picture = decodeFrame;
-        if (hwPixelFormat != AV_PIX_FMT_NONE && decodeFrame->format == hwPixelFormat) {
-            if (extractGPUData(decodeFrame, transferFrame) < 0) {
-                av_frame_unref(decodeFrame);
-                return -3;
-            }
-            picture = transferFrame;
+        AVFrame *picture = systemPicture();
+        if (!picture) {
+            av_frame_unref(decodeFrame);
+            return -3;
         }
         if (!dropPicture(picture)) {
             if (AVFrame *out = toOutputFormat(picture))
@@ -374,13 +378,10 @@ int CFFVideo::decodeOne(AVPacket *pkt, AVFrame *out)
         av_frame_unref(decodeFrame);
         return -1;
     }
-    AVFrame *picture = decodeFrame;
-    if (hwPixelFormat != AV_PIX_FMT_NONE && decodeFrame->format == hwPixelFormat) {
-        if (extractGPUData(decodeFrame, transferFrame) < 0) {
-            av_frame_unref(decodeFrame);
-            return -3;
-        }
-        picture = transferFrame;
+    AVFrame *picture = systemPicture();
+    if (!picture) {
+        av_frame_unref(decodeFrame);
+        return -3;
     }
     AVFrame *converted = toOutputFormat(picture);
     if (converted)

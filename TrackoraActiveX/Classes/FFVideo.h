@@ -60,6 +60,9 @@ private:
     bool dropPicture(const AVFrame *picture);
     // Brings a system-memory picture into outputFormat(); returns the picture to
     // hand on (src itself or convertFrame), null when the conversion failed.
+    // The decoded picture in system memory (downloaded from the device when
+    // decoded on the hardware); null when the download fails. Codec lock held.
+    AVFrame *systemPicture();
     AVFrame *toOutputFormat(AVFrame *src);
 
     CSyncFlag *gate = nullptr;       // open while the decode thread may run; written by the GUI thread
