@@ -3,3 +3,5 @@ trackora_add_test(tst_configuration SOURCES tst_configuration.cpp LIBS TrackoraV
 trackora_add_test(tst_cgpsutils SOURCES tst_cgpsutils.cpp LIBS TrackoraViewer LABELS unit)
 trackora_add_test(tst_singleapplication SOURCES tst_singleapplication.cpp LIBS TrackoraViewer LABELS unit)
 trackora_add_test(tst_crashdumper SOURCES tst_crashdumper.cpp LIBS TrackoraViewer LABELS unit)
+trackora_add_test(tst_computeinfo SOURCES tst_computeinfo.cpp LIBS TrackoraViewer LABELS unit)
+add_dependencies(tst_computeinfo trackora-gps)
