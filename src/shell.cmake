@@ -5,9 +5,14 @@ target_sources(TrackoraViewer PRIVATE
   cgpsutils.h cgpsutils.cpp
   crashdumper.h crashdumper.cpp
   keepawake.h keepawake.cpp
-  qtsingleapplication.h qtsingleapplication.cpp
+  qtsingleapplication.h
+  shelllog.h shelllog.cpp
   computeInfo.h computeInfo.cpp
   vadecodequery.h vadecodequery.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})
 add_dependencies(TrackoraViewer translations)
 target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus PkgConfig::LIBVA)
+# Linux-only halves of the shell; other platforms add their own beside them.
+if(UNIX)
+  target_sources(TrackoraViewer PRIVATE qtsingleapplication_unix.cpp)
+endif()
