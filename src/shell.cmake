@@ -3,7 +3,7 @@ target_sources(TrackoraViewer PRIVATE
   mainwindows.h mainwindows.cpp
   configuration.h configuration.cpp maptypes.h
   cgpsutils.h cgpsutils.cpp
-  crashdumper.h crashdumper.cpp
+  crashdumper.h
   keepawake.h keepawake.cpp
   qtsingleapplication.h
   shelllog.h shelllog.cpp
@@ -14,5 +14,5 @@ add_dependencies(TrackoraViewer translations)
 target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus PkgConfig::LIBVA)
 # Linux-only halves of the shell; other platforms add their own beside them.
 if(UNIX)
-  target_sources(TrackoraViewer PRIVATE qtsingleapplication_unix.cpp)
+  target_sources(TrackoraViewer PRIVATE crashdumper_unix.cpp qtsingleapplication_unix.cpp)
 endif()
