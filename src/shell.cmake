@@ -4,7 +4,7 @@ target_sources(TrackoraViewer PRIVATE
   configuration.h configuration.cpp maptypes.h
   cgpsutils.h cgpsutils.cpp
   crashdumper.h
-  keepawake.h keepawake.cpp
+  keepawake.h
   qtsingleapplication.h
   shelllog.h shelllog.cpp
   computeInfo.h computeInfo.cpp
@@ -14,5 +14,7 @@ add_dependencies(TrackoraViewer translations)
 target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus PkgConfig::LIBVA)
 # Linux-only halves of the shell; other platforms add their own beside them.
 if(UNIX)
-  target_sources(TrackoraViewer PRIVATE crashdumper_unix.cpp qtsingleapplication_unix.cpp)
+  target_sources(TrackoraViewer PRIVATE crashdumper_unix.cpp keepawake_unix.cpp qtsingleapplication_unix.cpp)
+elseif(WIN32)
+  target_sources(TrackoraViewer PRIVATE keepawake_win.cpp)
 endif()

@@ -5,3 +5,4 @@ trackora_add_test(tst_singleapplication SOURCES tst_singleapplication.cpp LIBS T
 trackora_add_test(tst_crashdumper SOURCES tst_crashdumper.cpp LIBS TrackoraViewer LABELS unit)
 trackora_add_test(tst_computeinfo SOURCES tst_computeinfo.cpp LIBS TrackoraViewer LABELS unit)
 add_dependencies(tst_computeinfo trackora-gps)
+trackora_add_test(tst_keepawake SOURCES tst_keepawake.cpp LIBS TrackoraViewer Qt5::DBus LABELS unit)

@@ -13,7 +13,7 @@ packages=(
   libsdl2-dev libsoundtouch-dev libyuv-dev libssl-dev
   libva-dev libvdpau-dev libgl-dev libegl-dev pci.ids
   ffmpeg libjs-leaflet
-  xvfb xauth x11-utils libgl1-mesa-dri mesa-utils fonts-dejavu-core
+  xvfb xauth x11-utils libgl1-mesa-dri mesa-utils fonts-dejavu-core dbus-daemon
   ca-certificates openssl
   python3
 )
