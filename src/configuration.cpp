@@ -1,7 +1,8 @@
 #include "configuration.h"
 
+#include "shelllog.h"
+
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QLocale>
 #include <QMetaEnum>
@@ -68,7 +69,7 @@ Configuration::Configuration()
     initResources();
     const QString file = settingsFolder() + QStringLiteral("/configuration.ini");
     m_settings = new QSettings(file, QSettings::IniFormat, this);
-    qDebug() << "configuration file" << file;
+    qCDebug(lcShell) << "configuration file" << file;
 }
 
 Configuration::~Configuration() = default;
@@ -105,10 +106,10 @@ Configuration::Language_e Configuration::language()
         return static_cast<Language_e>(stored);
 
     const QLocale locale;
-    qDebug() << "Language" << QLocale::languageToString(locale.language())
+    qCDebug(lcShell) << "Language" << QLocale::languageToString(locale.language())
              << "Country" << QLocale::countryToString(locale.country());
     const Language_e target = languageForLocale(locale);
-    qDebug() << "targetLanguage" << target;
+    qCDebug(lcShell) << "targetLanguage" << target;
     return target;
 }
 
