@@ -13,3 +13,9 @@ target_sources(TrackoraViewer PRIVATE
   videoparser.h videoparser.cpp
   videoparserrunnable.h videoparserrunnable.cpp
   playlistmodel.h playlistmodel.cpp)
+# The platform's own way of reading at a position.
+if(UNIX)
+  target_sources(TrackoraViewer PRIVATE filebytesource_unix.cpp)
+elseif(WIN32)
+  target_sources(TrackoraViewer PRIVATE filebytesource_win.cpp)
+endif()
