@@ -134,6 +134,26 @@ private slots:
         }
     }
 
+    // A lagging GUI thread handles several end reports before the queued
+    // next(); one recording ends once.
+    void endReportedOncePerRecording()
+    {
+        playingAt(30);
+        QSignalSpy next(panel, &ControlPanel::next);
+        panel->setCurrentPosition(59800);
+        panel->setCurrentPosition(59840);
+        panel->setCurrentPosition(60000);
+        QCOMPARE(next.count(), 1);
+
+        panel->setMaxDuration(60000);
+        panel->setCurrentPosition(59900);
+        QCOMPARE(next.count(), 2);
+        panel->setState(StoppedState);
+        panel->setState(PlayingState);
+        panel->setCurrentPosition(59900);
+        QCOMPARE(next.count(), 3);
+    }
+
     void unknownLengthNeverEnds()
     {
         panel->setState(PlayingState);
