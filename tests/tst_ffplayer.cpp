@@ -728,6 +728,7 @@ void TestFFPlayer::callbacksMayReenterDuringPausedSeek_data()
     QTest::newRow("position seeks again") << "position" << "seek";
     QTest::newRow("position pauses") << "position" << "pause";
     QTest::newRow("picture stops") << "picture" << "stop";
+    QTest::newRow("duration stops") << "duration" << "stop";
 }
 
 void TestFFPlayer::callbacksMayReenterDuringPausedSeek()
@@ -736,9 +737,6 @@ void TestFFPlayer::callbacksMayReenterDuringPausedSeek()
     QFETCH(QString, signal);
     QFETCH(QString, action);
     CFFPlayer player;
-    player.play(mediaPath("clip_noaudio_F.mp4"));
-    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 200, 5000);
-    player.pause();
     int calls = 0;
     auto react = [&] {
         if (calls++)
@@ -751,11 +749,19 @@ void TestFFPlayer::callbacksMayReenterDuringPausedSeek()
             player.pause();
     };
     QObject context;
-    if (signal == "position")
-        connect(&player, &CFFPlayer::positionChanged, &context, react, Qt::DirectConnection);
-    else
-        connect(&player, &CFFPlayer::renderFrame, &context, react, Qt::DirectConnection);
-    {
+    if (signal == "duration") {
+        // Reported while a file opens.
+        connect(&player, &CFFPlayer::durationChanged, &context, react, Qt::DirectConnection);
+        Watchdog watchdog(10000, "an open whose signal re-enters the player");
+        player.play(mediaPath("clip_noaudio_F.mp4"));
+    } else {
+        player.play(mediaPath("clip_noaudio_F.mp4"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.position() > 200, 5000);
+        player.pause();
+        if (signal == "position")
+            connect(&player, &CFFPlayer::positionChanged, &context, react, Qt::DirectConnection);
+        else
+            connect(&player, &CFFPlayer::renderFrame, &context, react, Qt::DirectConnection);
         Watchdog watchdog(10000, "a paused seek whose signal re-enters the player");
         player.setSeekSecond(2);
     }
