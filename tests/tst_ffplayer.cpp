@@ -805,8 +805,9 @@ void TestFFPlayer::seekPauseSeekReturnsPromptly()
 
 void TestFFPlayer::stopDuringPlaybackIsPrompt()
 {
-    // A stop racing the sound's packet pull once waited out the audio queue's 5.4 s.
-    constexpr qint64 kLimitMs = 1000;
+    // A stop racing the sound's packet pull once waited out the audio queue's
+    // 5.4 s; on a loaded machine a sound device's close alone may take a while.
+    constexpr qint64 kLimitMs = 2000;
     constexpr int kRounds = 200;
     CFFPlayer player;
     QVector<qint64> took;
@@ -858,7 +859,7 @@ void TestFFPlayer::flushRacingTheSoundPullNeverBlocks()
     player.stop();
     const qint64 stopMs = timer.elapsed();
     QVERIFY2(longestClock < 500, qPrintable(QString("audioClock took %1 ms").arg(longestClock)));
-    QVERIFY2(stopMs < 1000, qPrintable(QString("stop took %1 ms").arg(stopMs)));
+    QVERIFY2(stopMs < 2000, qPrintable(QString("stop took %1 ms").arg(stopMs)));
 }
 
 QTEST_GUILESS_MAIN(TestFFPlayer)
