@@ -50,9 +50,10 @@ public:
 
 // One player core. Public operations run on the GUI thread; doTransfer on
 // the player thread; initCodec and showFrame are called by the demuxer on
-// the GUI thread. Lock order: demuxer main lock, player lock (pauseAck's
-// mutex), a decoder's codec lock, a queue's mutex. The gate's mutex is held
-// while a picture is copied; hframeLock only around the buffer swap.
+// the GUI thread. Lock order (docs/architecture.md): demuxer main lock,
+// ioLock, player lock (pauseAck's mutex), a decoder's codec lock, the gate's
+// mutex (held while a picture is copied), hframeLock (only around the buffer
+// swap), a queue's mutex. No lock is held while a signal is emitted.
 class TRACKORAACTIVEX_EXPORT CFFPlayer : public QObject
 {
     Q_OBJECT
@@ -115,7 +116,8 @@ private:
     void playerLoop();
     void doTransfer();
     bool copyToHFrame(const AVFrame *picture);
-    void publishPicture(const AVFrame *picture);
+    bool publishPicture(const AVFrame *picture);
+    bool takePicture();
     void clearPicture();
     enum class NextPace { Plain, AtOnce, Doubled };
     NextPace paceByPeer(double ownSeconds);
@@ -142,6 +144,9 @@ private:
     std::atomic<bool> codecOpen{false};     // written under the player lock (GUI)
     std::atomic<double> lastPts{0};         // atomic; player thread writes, stop() resets
     AVFrame *frame = nullptr;               // player thread
+    bool pictureHeld = false;               // player thread: frame holds a picture a pause kept from showing
+    int heldGeneration = 0;                 // player thread: discardGeneration when frame was pulled
+    std::atomic<int> discardGeneration{0};  // atomic; GUI counts the stops and flushes that make pictures stale
     std::chrono::steady_clock::time_point nextDue; // player thread: when the next picture is due
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture
     NextPace nextPace = NextPace::Plain;    // player thread: how the next picture's step is adjusted
