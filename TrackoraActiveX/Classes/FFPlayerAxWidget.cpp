@@ -18,6 +18,7 @@ extern "C" {
 }
 
 #include "FFCaptureTaskMgr.h"
+#include "FFColorMatrix.h"
 #include "FFGLNV12.h"
 #include "FFGLYUV420P.h"
 
@@ -286,9 +287,7 @@ bool CFFPlayerAxWidget::screenshot()
         qCWarning(lcControl) << "screenshot: no current picture of" << width << "x" << height;
         return true;
     }
-    const int planeSize = width * height;
-    convertToRgb(current->data, current->data + planeSize, current->data + planeSize * 5 / 4,
-                 width, height, format);
+    convertToRgb(*current);
     if (allocatedSize != 0 && rgbBuffer) {
         const QImage image(rgbBuffer, width, height, width * 4, QImage::Format_RGB32);
         if (!image.isNull())
@@ -344,6 +343,8 @@ void CFFPlayerAxWidget::onRenderHFrame(const HFrame *pFrame)
     std::unique_lock<std::mutex> pictureLock(player->hframeMutex());
     frameInfo->data = pFrame->data;
     frameInfo->size = pFrame->size;
+    frameInfo->colorSpace = pFrame->colorSpace;
+    frameInfo->colorRange = pFrame->colorRange;
     if (pFrame->width != frameInfo->width || pFrame->height != frameInfo->height
         || pFrame->format != frameInfo->format) {
         frameInfo->width = pFrame->width;
@@ -356,13 +357,12 @@ void CFFPlayerAxWidget::onRenderHFrame(const HFrame *pFrame)
         return;
 
     if (model == Render_OpenGL) {
-        pictureLock.unlock();
+        // The renderer uploads during the call, still under the lock: the
+        // player writes its next picture into the other buffer meanwhile.
         presentOpenGL(pFrame);
         return;
     }
-    const int planeSize = pFrame->width * pFrame->height;
-    if (convertToRgb(pFrame->data, pFrame->data + planeSize, pFrame->data + planeSize * 5 / 4,
-                     pFrame->width, pFrame->height, pFrame->format)) {
+    if (convertToRgb(*pFrame)) {
         pictureLock.unlock();
         refreshPicture();
     } else {
@@ -382,8 +382,10 @@ void CFFPlayerAxWidget::presentOpenGL(const HFrame *frame)
         if (renderer)
             layout()->addWidget(renderer);
     }
-    if (renderer)
+    if (renderer) {
+        renderer->setColorMatrix(CFFColorMatrix(frame->colorSpace, frame->colorRange));
         renderer->render(frame->data, frame->width, frame->height);
+    }
 }
 
 void CFFPlayerAxWidget::removeRenderer()
@@ -428,18 +430,27 @@ bool CFFPlayerAxWidget::ensureRgbBuffer(int width, int height)
     return true;
 }
 
-bool CFFPlayerAxWidget::convertToRgb(const uint8_t *y, const uint8_t *second,
-                                     const uint8_t *third, int width, int height, int format)
+bool CFFPlayerAxWidget::convertToRgb(const HFrame &frame)
 {
+    const int width = frame.width;
+    const int height = frame.height;
+    const AVPixelFormat format = AVPixelFormat(frame.format);
     if (format != AV_PIX_FMT_YUV420P && format != AV_PIX_FMT_NV12)
+        return false;
+    uint8_t *planes[4] = {};
+    int strides[4] = {};
+    if (av_image_fill_linesizes(strides, format, width) < 0
+        || av_image_fill_pointers(planes, format, height, frame.data, strides) < 0)
         return false;
     if (!ensureRgbBuffer(width, height))
         return false;
+    const libyuv::YuvConstants *constants = CFFColorMatrix(frame.colorSpace, frame.colorRange).yuvConstants();
     if (format == AV_PIX_FMT_NV12) {
-        libyuv::NV12ToARGB(y, width, second, width, rgbBuffer, width * 4, width, height);
+        libyuv::NV12ToARGBMatrix(planes[0], strides[0], planes[1], strides[1], rgbBuffer, width * 4, constants,
+                                 width, height);
     } else {
-        libyuv::I420ToARGB(y, width, second, width >> 1, third, width >> 1, rgbBuffer,
-                           width * 4, width, height);
+        libyuv::I420ToARGBMatrix(planes[0], strides[0], planes[1], strides[1], planes[2], strides[2], rgbBuffer,
+                                 width * 4, constants, width, height);
     }
     return true;
 }

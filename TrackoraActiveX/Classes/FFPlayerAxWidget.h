@@ -112,8 +112,7 @@ protected:
 private:
     bool coreStopped() const;
     bool ensureRgbBuffer(int width, int height);
-    bool convertToRgb(const uint8_t *y, const uint8_t *second, const uint8_t *third,
-                      int width, int height, int format);
+    bool convertToRgb(const HFrame &frame);
     void refreshPicture();
     void presentOpenGL(const HFrame *frame);
     void removeRenderer();

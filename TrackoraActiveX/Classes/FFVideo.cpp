@@ -312,6 +312,8 @@ AVFrame *CFFVideo::toOutputFormat(AVFrame *src)
         return nullptr;
     }
     sws_scale(scaler, src->data, src->linesize, 0, src->height, convertFrame->data, convertFrame->linesize);
+    // The copied properties still carry the source's range; the output is limited.
+    convertFrame->color_range = AVCOL_RANGE_MPEG;
     return convertFrame;
 }
 
