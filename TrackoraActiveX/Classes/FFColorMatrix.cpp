@@ -4,6 +4,7 @@
 
 extern "C" {
 #include <libavutil/pixfmt.h>
+#include <libswscale/swscale.h>
 }
 
 namespace TrackoraActiveX {
@@ -46,11 +47,23 @@ const libyuv::YuvConstants *CFFColorMatrix::yuvConstants() const
 {
     switch (standardValue) {
     case Bt709:
-        return fullRange ? &libyuv::kYuvF709Constants : &libyuv::kYuvH709Constants;
+        return fullRange ? &libyuv::kYuvF709Constants : nullptr;
     case Bt2020:
-        return fullRange ? &libyuv::kYuvV2020Constants : &libyuv::kYuv2020Constants;
+        return fullRange ? &libyuv::kYuvV2020Constants : nullptr;
     default:
         return fullRange ? &libyuv::kYuvJPEGConstants : &libyuv::kYuvI601Constants;
+    }
+}
+
+int CFFColorMatrix::swsColorspace() const
+{
+    switch (standardValue) {
+    case Bt709:
+        return SWS_CS_ITU709;
+    case Bt2020:
+        return SWS_CS_BT2020;
+    default:
+        return SWS_CS_ITU601;
     }
 }
 

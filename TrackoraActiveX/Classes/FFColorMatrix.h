@@ -24,8 +24,12 @@ public:
     Standard standard() const { return standardValue; }
     bool isFullRange() const { return fullRange; }
 
-    // libyuv's constants for the same conversion (the Image model).
+    // libyuv's constants for the same conversion, or null where libyuv's
+    // 8-bit coefficients cannot hold it (limited-range BT.709 and BT.2020
+    // clip the blue gain, about 9 levels short on a blue bar).
     const libyuv::YuvConstants *yuvConstants() const;
+    // The SWS_CS_* matrix for libswscale.
+    int swsColorspace() const;
     // For a shader: rgb = matrix() * (yuv - offset()), with yuv in 0..1.
     QMatrix3x3 matrix() const;
     QVector3D offset() const;

@@ -19,6 +19,7 @@ extern "C" {
 
 #include "FFCaptureTaskMgr.h"
 #include "FFColorMatrix.h"
+#include "FFRgbConverter.h"
 #include "FFGLNV12.h"
 #include "FFGLYUV420P.h"
 
@@ -432,27 +433,9 @@ bool CFFPlayerAxWidget::ensureRgbBuffer(int width, int height)
 
 bool CFFPlayerAxWidget::convertToRgb(const HFrame &frame)
 {
-    const int width = frame.width;
-    const int height = frame.height;
-    const AVPixelFormat format = AVPixelFormat(frame.format);
-    if (format != AV_PIX_FMT_YUV420P && format != AV_PIX_FMT_NV12)
+    if (frame.format != AV_PIX_FMT_YUV420P && frame.format != AV_PIX_FMT_NV12)
         return false;
-    uint8_t *planes[4] = {};
-    int strides[4] = {};
-    if (av_image_fill_linesizes(strides, format, width) < 0
-        || av_image_fill_pointers(planes, format, height, frame.data, strides) < 0)
-        return false;
-    if (!ensureRgbBuffer(width, height))
-        return false;
-    const libyuv::YuvConstants *constants = CFFColorMatrix(frame.colorSpace, frame.colorRange).yuvConstants();
-    if (format == AV_PIX_FMT_NV12) {
-        libyuv::NV12ToARGBMatrix(planes[0], strides[0], planes[1], strides[1], rgbBuffer, width * 4, constants,
-                                 width, height);
-    } else {
-        libyuv::I420ToARGBMatrix(planes[0], strides[0], planes[1], strides[1], planes[2], strides[2], rgbBuffer,
-                                 width * 4, constants, width, height);
-    }
-    return true;
+    return ensureRgbBuffer(frame.width, frame.height) && rgbConverter.convert(frame, rgbBuffer);
 }
 
 void CFFPlayerAxWidget::refreshPicture()

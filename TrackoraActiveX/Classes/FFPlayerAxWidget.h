@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "FFPlayer.h"
+#include "FFRgbConverter.h"
 #include "trackoraactivex_global.h"
 
 class QDragEnterEvent;
@@ -125,6 +126,7 @@ private:
     HFrame *frameInfo = nullptr;
     uint8_t *rgbBuffer = nullptr;
     uint8_t *shrinkBuffer = nullptr;
+    CFFRgbConverter rgbConverter;
     int rgbSize = 0;
     int allocatedSize = 0;
     int shrinkAllocatedSize = 0;
