@@ -425,6 +425,9 @@ private slots:
         control->pause();
         QTest::qWait(50);
         const QImage image = control->grab().toImage();
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
+            image.save(qEnvironmentVariable("TRACKORA_GRAB_DIR") + QStringLiteral("/odd_")
+                       + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png"));
         QCOMPARE(image.size(), size);
         // Decoded JPEG against the ffmpeg tool's conversion of the same picture.
         QString misses = sampleMismatches(image, size, reference, 6);
@@ -437,6 +440,9 @@ private slots:
         const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.jpeg")}, QDir::Files);
         QCOMPARE(shots.size(), 1);
         const QImage saved(dir.filePath(shots.first()));
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
+            QFile::copy(dir.filePath(shots.first()), qEnvironmentVariable("TRACKORA_GRAB_DIR") + QStringLiteral("/odd_")
+                        + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral("_shot.jpeg"));
         QCOMPARE(saved.size(), size);
         // The saved file is compressed once more.
         misses = sampleMismatches(saved, size, reference, 12);
