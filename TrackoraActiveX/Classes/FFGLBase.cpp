@@ -154,13 +154,21 @@ void CFFGLBase::upload(const uint8_t *const planes[], const int strides[])
     for (int i = 0; i < table.planeCount; ++i) {
         const int components = componentsOf(table.planes[i].glFormat);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, strides[i] / components);
+        const QSize size(byteWidths[i] / components, planeHeight(desc, i, height));
         glBindTexture(GL_TEXTURE_2D, textures[i]);
-        glTexImage2D(GL_TEXTURE_2D, 0, table.planes[i].glFormat, byteWidths[i] / components,
-                     planeHeight(desc, i, height), 0, table.planes[i].glFormat, GL_UNSIGNED_BYTE, planes[i]);
+        // Same size as the last picture: refill the texture rather than make it anew.
+        if (size == textureSizes[i]) {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size.width(), size.height(), table.planes[i].glFormat,
+                            GL_UNSIGNED_BYTE, planes[i]);
+            continue;
+        }
+        glTexImage2D(GL_TEXTURE_2D, 0, table.planes[i].glFormat, size.width(), size.height(), 0,
+                     table.planes[i].glFormat, GL_UNSIGNED_BYTE, planes[i]);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        textureSizes[i] = size;
     }
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     uploaded = true;

@@ -4,6 +4,7 @@
 #include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLWidget>
+#include <QSize>
 #include <cstdint>
 #include <vector>
 
@@ -69,6 +70,7 @@ private:
     QOpenGLShaderProgram program;
     QOpenGLBuffer vertices{QOpenGLBuffer::VertexBuffer};
     GLuint textures[3] = {0, 0, 0};
+    QSize textureSizes[3];
     CFFColorMatrix colors{0, 0};
     int width = 0;
     int height = 0;
