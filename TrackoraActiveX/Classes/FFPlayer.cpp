@@ -508,17 +508,19 @@ void CFFPlayer::clearPicture()
 {
     std::lock_guard<std::mutex> gateLock(gate->mutex);
     std::lock_guard<std::mutex> frameLock(hframeLock);
-    if (!hframe->size)
+    const AVPixelFormat format = AVPixelFormat(hframe->format);
+    if (!hframe->size || av_image_get_buffer_size(format, hframe->width, hframe->height, 1) > hframe->size)
         return;
-    const size_t luma = size_t(hframe->width) * size_t(hframe->height);
-    const size_t chroma = size_t(double(luma) * 0.25);
-    if (luma + 2 * chroma > size_t(hframe->size))
+    int strides[4] = {};
+    if (av_image_fill_linesizes(strides, format, hframe->width) < 0)
         return;
     for (uint8_t *buffer : frameBuffers) {
-        if (!buffer)
+        uint8_t *planes[4] = {};
+        if (!buffer || av_image_fill_pointers(planes, format, hframe->height, buffer, strides) < 0)
             continue;
-        std::memset(buffer, 0, luma);
-        std::memset(buffer + luma, 128, 2 * chroma);
+        // Black in either layout: luma 0, every chroma byte at its zero.
+        std::memset(buffer, 0, size_t(strides[0]) * size_t(hframe->height));
+        std::memset(planes[1], 128, size_t(hframe->size) - size_t(planes[1] - buffer));
     }
 }
 
@@ -566,6 +568,9 @@ bool CFFPlayer::copyToHFrame(const AVFrame *picture)
         return false;
     std::lock_guard<std::mutex> frameLock(hframeLock);
     hframe->data = target;
+    hframe->colorSpace = picture->colorspace;
+    // The JPEG formats are full range whatever the field says.
+    hframe->colorRange = picture->format == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : picture->color_range;
     backBuffer ^= 1;
     return true;
 }

@@ -28,7 +28,7 @@ class CFFPlayer;
 // The picture handed to the control. `data` always points at the last
 // complete picture; the player writes the next one into a second buffer and
 // swaps under hframeMutex(), so a reader holding that mutex never sees a
-// half-written picture.
+// half-written picture. The colour fields say how to turn it into RGB.
 struct HFrame
 {
     int width;
@@ -36,6 +36,8 @@ struct HFrame
     int format;
     uint8_t *data;
     int size;
+    int colorSpace = 2; // AVColorSpace; 2 is AVCOL_SPC_UNSPECIFIED
+    int colorRange = 0; // AVColorRange; 0 is unspecified (limited), 2 full
 };
 
 // Links the front and the rear player; the viewer fills it in place, so the

@@ -288,6 +288,16 @@ AVFrame *CFFVideo::toOutputFormat(AVFrame *src)
     const AVPixelFormat target = outputFormat();
     if (src->format == target)
         return src;
+    if (src->format == AV_PIX_FMT_YUVJ420P && target == AV_PIX_FMT_YUV420P) {
+        // The same layout: only the range differs, and the frame carries it. (A
+        // same-format scale would copy the bytes without converting the range.)
+        av_frame_unref(convertFrame);
+        if (av_frame_ref(convertFrame, src) < 0)
+            return nullptr;
+        convertFrame->format = target;
+        convertFrame->color_range = AVCOL_RANGE_JPEG;
+        return convertFrame;
+    }
     bool fullRange = src->color_range == AVCOL_RANGE_JPEG;
     const AVPixelFormat source = plainFormat(AVPixelFormat(src->format), &fullRange);
     scaler = sws_getCachedContext(scaler, src->width, src->height, source, src->width, src->height, target,
@@ -312,6 +322,8 @@ AVFrame *CFFVideo::toOutputFormat(AVFrame *src)
         return nullptr;
     }
     sws_scale(scaler, src->data, src->linesize, 0, src->height, convertFrame->data, convertFrame->linesize);
+    // The copied properties still carry the source's range; the output is limited.
+    convertFrame->color_range = AVCOL_RANGE_MPEG;
     return convertFrame;
 }
 
