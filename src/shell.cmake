@@ -6,6 +6,9 @@ target_sources(TrackoraViewer PRIVATE
   crashdumper.h crashdumper.cpp
   keepawake.h keepawake.cpp
   qtsingleapplication.h qtsingleapplication.cpp
+  screenscale.h screenscale.cpp
+  setting.h setting.cpp setting.ui
+  copyright.h copyright.cpp copyright.ui
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})
 add_dependencies(TrackoraViewer translations)
 target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus)
