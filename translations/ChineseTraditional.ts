@@ -8,4 +8,194 @@
         <translation>繁體中文</translation>
     </message>
 </context>
+<context>
+    <name>Copyright</name>
+    <message>
+        <source>Information</source>
+        <translation>資訊</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>版本:</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindows</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>檔案(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>開啟(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>Open recordings</source>
+        <translation>開啟錄影</translation>
+    </message>
+    <message>
+        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
+        <translation>錄影 (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistModel</name>
+    <message>
+        <source>File Name</source>
+        <translation>檔案名稱</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>長度</translation>
+    </message>
+    <message>
+        <source>Create Date</source>
+        <translation>建立日期</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>解析度</translation>
+    </message>
+</context>
+<context>
+    <name>QInstaller</name>
+    <message>
+        <source>bytes</source>
+        <translation>位元組</translation>
+    </message>
+    <message>
+        <source>KB</source>
+        <translation>KB</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>MB</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>TB</translation>
+    </message>
+    <message>
+        <source>PB</source>
+        <translation>PB</translation>
+    </message>
+    <message>
+        <source>EB</source>
+        <translation>EB</translation>
+    </message>
+    <message>
+        <source>ZB</source>
+        <translation>ZB</translation>
+    </message>
+    <message>
+        <source>YB</source>
+        <translation>YB</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Ostravane</source>
+        <translation>Ostravane</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Dialog</source>
+        <translation>對話方塊</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Personal settings</source>
+        <translation>個人設定</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>日本語 (JP)</source>
+        <translation>日本語 (JP)</translation>
+    </message>
+    <message>
+        <source>ENGLISH(US)</source>
+        <translation>ENGLISH(US)</translation>
+    </message>
+    <message>
+        <source>ENGLISH(GB)</source>
+        <translation>ENGLISH(GB)</translation>
+    </message>
+    <message>
+        <source>Screenshot save path</source>
+        <translation>截圖儲存路徑</translation>
+    </message>
+    <message>
+        <source>choose</source>
+        <translation>選擇</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>地圖</translation>
+    </message>
+    <message>
+        <source>Google Maps</source>
+        <translation>Google 地圖</translation>
+    </message>
+    <message>
+        <source>SpeedUnit</source>
+        <translation>速度單位</translation>
+    </message>
+    <message>
+        <source>km/h</source>
+        <translation>km/h</translation>
+    </message>
+    <message>
+        <source>mph</source>
+        <translation>mph</translation>
+    </message>
+    <message>
+        <source>RenderModel</source>
+        <translation>算繪模式</translation>
+    </message>
+    <message>
+        <source>OpenGL</source>
+        <translation>OpenGL</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>影像</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>開啟資料夾</translation>
+    </message>
+</context>
 </TS>
