@@ -17,3 +17,5 @@ if(XVFB_RUN)
   endforeach()
 endif()
 add_dependencies(tst_dialogs trackora_licences)
+# Loads the component to see its translation arrive.
+add_dependencies(tst_configuration TrackoraActiveX)
