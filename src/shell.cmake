@@ -1,6 +1,7 @@
 # Application shell.
 target_sources(TrackoraViewer PRIVATE
-  mainwindows.h mainwindows.cpp
+  mainwindows.h mainwindows.cpp mainwindows.ui
+  movefilter.h movefilter.cpp
   configuration.h configuration.cpp maptypes.h
   cgpsutils.h cgpsutils.cpp
   crashdumper.h crashdumper.cpp
