@@ -7,6 +7,8 @@ target_sources(TrackoraViewer PRIVATE
   crashdumper.h crashdumper.cpp
   keepawake.h keepawake.cpp
   qtsingleapplication.h qtsingleapplication.cpp
+  computeInfo.h computeInfo.cpp
+  vadecodequery.h vadecodequery.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})
 add_dependencies(TrackoraViewer translations)
-target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus)
+target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus PkgConfig::LIBVA)

@@ -7,3 +7,5 @@ trackora_add_test(tst_mainwindows SOURCES tst_mainwindows.cpp tst_viewerharness.
   LIBS TrackoraViewer LABELS display web media DISPLAY MEDIA TIMEOUT 300)
 trackora_add_test(tst_viewerstress SOURCES tst_viewerstress.cpp tst_viewerharness.h tst_mapharness.h
   LIBS TrackoraViewer LABELS display web media stress DISPLAY MEDIA TIMEOUT 300)
+trackora_add_test(tst_computeinfo SOURCES tst_computeinfo.cpp LIBS TrackoraViewer LABELS unit)
+add_dependencies(tst_computeinfo trackora-gps)
