@@ -7,6 +7,7 @@
 #include <QTimerEvent>
 
 #include "configuration.h"
+#include "movefilter.h"
 #include "ui_setting.h"
 
 Setting::Setting(QWidget *parent)
@@ -14,8 +15,7 @@ Setting::Setting(QWidget *parent)
     , ui(new Ui::Setting)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint);
+    new MoveFilter(this, this);
 
     Configuration *config = Configuration::instance();
     ui->lEdit_SavePath->setText(config->screenshotSavePath());

@@ -1,6 +1,7 @@
 # Application shell.
 target_sources(TrackoraViewer PRIVATE
-  mainwindows.h mainwindows.cpp
+  mainwindows.h mainwindows.cpp mainwindows.ui
+  movefilter.h movefilter.cpp
   configuration.h configuration.cpp maptypes.h
   cgpsutils.h cgpsutils.cpp
   crashdumper.h crashdumper.cpp
@@ -9,6 +10,8 @@ target_sources(TrackoraViewer PRIVATE
   screenscale.h screenscale.cpp
   setting.h setting.cpp setting.ui
   copyright.h copyright.cpp copyright.ui
+  computeInfo.h computeInfo.cpp
+  vadecodequery.h vadecodequery.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})
 add_dependencies(TrackoraViewer translations)
-target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus)
+target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus PkgConfig::LIBVA)

@@ -19,3 +19,9 @@ endif()
 add_dependencies(tst_dialogs trackora_licences)
 # Loads the component to see its translation arrive.
 add_dependencies(tst_configuration TrackoraActiveX)
+trackora_add_test(tst_mainwindows SOURCES tst_mainwindows.cpp tst_viewerharness.h tst_mapharness.h
+  LIBS TrackoraViewer LABELS display web media DISPLAY MEDIA TIMEOUT 300)
+trackora_add_test(tst_viewerstress SOURCES tst_viewerstress.cpp tst_viewerharness.h tst_mapharness.h
+  LIBS TrackoraViewer LABELS display web media stress DISPLAY MEDIA TIMEOUT 300)
+trackora_add_test(tst_computeinfo SOURCES tst_computeinfo.cpp LIBS TrackoraViewer LABELS unit)
+add_dependencies(tst_computeinfo trackora-gps)

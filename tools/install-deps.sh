@@ -11,7 +11,7 @@ packages=(
   libqt5charts5-dev qtmultimedia5-dev libqt5svg5-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libsdl2-dev libsoundtouch-dev libyuv-dev libssl-dev
-  libva-dev libvdpau-dev libgl-dev libegl-dev
+  libva-dev libvdpau-dev libgl-dev libegl-dev pci.ids
   ffmpeg libjs-leaflet
   xvfb xauth x11-utils libgl1-mesa-dri mesa-utils fonts-dejavu-core
   fonts-dejavu-extra fonts-crosextra-carlito fonts-noto-cjk

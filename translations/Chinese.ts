@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>前摄像头画面</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>后摄像头画面</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>前后摄像头画面</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>截图</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一个</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一个</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>取消静音</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>减速</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>加速</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>文件(&amp;F)</translation>
+        <source>Information</source>
+        <translation>信息</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>打开(&amp;O)...</translation>
+        <source>Setup</source>
+        <translation>设置</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>打开录像</translation>
+        <source>Minimize</source>
+        <translation>最小化</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>录像 (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane。保留所有权利。</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>向下还原</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>打开文件夹</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>此计算机不具备播放 H.265 (HEVC) 所需的视频播放支持功能，因此无法播放此视频。</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>此计算机不具备播放 H.264 (AVC) 所需的视频播放支持功能，因此无法播放此视频。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>前鏡頭畫面</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>後鏡頭畫面</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>前後鏡頭畫面</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>開啟檔案</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>擷取畫面</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一個</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一個</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>靜音</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暫停</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>取消靜音</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>減速</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>加速</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>檔案(&amp;F)</translation>
+        <source>Information</source>
+        <translation>資訊</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>開啟(&amp;O)...</translation>
+        <source>Setup</source>
+        <translation>設定</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>開啟錄影</translation>
+        <source>Minimize</source>
+        <translation>最小化</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>錄影 (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane。保留所有權利。</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>還原</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>開啟資料夾</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>此電腦不具備播放 H.265 (HEVC) 所需的視訊播放支援功能，因此無法播放此影片。</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>此電腦不具備播放 H.264 (AVC) 所需的視訊播放支援功能，因此無法播放此影片。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>錯誤</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>Vue avant</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>Vue arrière</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>Vue avant et arrière</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Ouvrir des fichiers</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capturer</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lire</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>Couper le son</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>Rétablir le son</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>Plus lent</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Plus rapide</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Fichier</translation>
+        <source>Information</source>
+        <translation>Informations</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Ouvrir...</translation>
+        <source>Setup</source>
+        <translation>Configuration</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>Ouvrir des enregistrements</translation>
+        <source>Minimize</source>
+        <translation>Réduire</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>Enregistrements (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>Agrandir</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. Tous droits réservés.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>Restaurer</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ouvrir un dossier</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>Cet ordinateur ne peut pas lire cette vidéo, car il ne prend pas en charge la lecture vidéo requise pour le format H.265 (HEVC).</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>Cet ordinateur ne peut pas lire cette vidéo, car il ne prend pas en charge la lecture vidéo requise pour le format H.264 (AVC).</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>Frontansicht</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>Heckansicht</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>Front- und Heckansicht</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Dateien öffnen</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Standbild speichern</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Vorheriges</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Nächstes</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>Stummschalten</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>Stummschaltung aufheben</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>Langsamer</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Schneller</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Datei</translation>
+        <source>Information</source>
+        <translation>Informationen</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>Ö&amp;ffnen...</translation>
+        <source>Setup</source>
+        <translation>Einrichtung</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>Aufnahmen öffnen</translation>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>Aufnahmen (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>Maximieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>Dieser Computer kann das Video nicht abspielen, weil ihm die für H.265 (HEVC) nötige Unterstützung der Videowiedergabe fehlt.</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>Dieser Computer kann das Video nicht abspielen, weil ihm die für H.264 (AVC) nötige Unterstützung der Videowiedergabe fehlt.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>

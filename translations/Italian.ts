@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>Vista anteriore</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>Vista posteriore</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>Vista anteriore e posteriore</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Apri file</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Cattura</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Precedente</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Riproduci</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arresta</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Successivo</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>Disattiva audio</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>Riattiva audio</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>Più lento</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Più veloce</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;File</translation>
+        <source>Information</source>
+        <translation>Informazioni</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Apri...</translation>
+        <source>Setup</source>
+        <translation>Configurazione</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>Apri registrazioni</translation>
+        <source>Minimize</source>
+        <translation>Riduci a icona</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>Registrazioni (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>Ingrandisci</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. Tutti i diritti riservati.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>Ripristina</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Apri cartella</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>Questo computer non può riprodurre il video perché non dispone del supporto di riproduzione necessario per H.265 (HEVC).</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>Questo computer non può riprodurre il video perché non dispone del supporto di riproduzione necessario per H.264 (AVC).</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Errore</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>フロント表示</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>リア表示</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>フロント・リア表示</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>ファイルを開く</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>キャプチャー</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>ミュート</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>ミュート解除</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>低速</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>高速</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>ファイル(&amp;F)</translation>
+        <source>Information</source>
+        <translation>情報</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>開く(&amp;O)...</translation>
+        <source>Setup</source>
+        <translation>設定</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>録画を開く</translation>
+        <source>Minimize</source>
+        <translation>最小化</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>録画 (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. 無断複写・転載を禁じます。</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>元のサイズに戻す</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>このコンピューターには H.265 (HEVC) の再生に必要な動画再生支援機能がないため、この動画を再生できません。</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>このコンピューターには H.264 (AVC) の再生に必要な動画再生支援機能がないため、この動画を再生できません。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
     </message>
 </context>
 <context>

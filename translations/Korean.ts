@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>전방 보기</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>후방 보기</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>전후방 보기</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>파일 열기</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>캡처</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>이전</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>재생</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>다음</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>음소거</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>일시 정지</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>음소거 해제</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>느리게</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>빠르게</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>파일(&amp;F)</translation>
+        <source>Information</source>
+        <translation>정보</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>열기(&amp;O)...</translation>
+        <source>Setup</source>
+        <translation>설정</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>녹화 파일 열기</translation>
+        <source>Minimize</source>
+        <translation>최소화</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>녹화 파일 (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>최대화</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. 모든 권리 보유.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>이전 크기로 복원</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>폴더 열기</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>이 컴퓨터에는 H.265 (HEVC) 재생에 필요한 동영상 재생 지원 기능이 없어 이 동영상을 재생할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>이 컴퓨터에는 H.264 (AVC) 재생에 필요한 동영상 재생 지원 기능이 없어 이 동영상을 재생할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>Widok z przodu</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>Widok z tyłu</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>Widok z przodu i z tyłu</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Otwórz pliki</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Zrzut klatki</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Poprzedni</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Odtwórz</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zatrzymaj</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Następny</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>Wycisz</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Wstrzymaj</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>Wyłącz wyciszenie</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>Wolniej</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Szybciej</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Plik</translation>
+        <source>Information</source>
+        <translation>Informacje</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Otwórz...</translation>
+        <source>Setup</source>
+        <translation>Konfiguracja</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>Otwórz nagrania</translation>
+        <source>Minimize</source>
+        <translation>Minimalizuj</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>Nagrania (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>Maksymalizuj</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. Wszelkie prawa zastrzeżone.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>Przywróć</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Otwórz folder</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>Ten komputer nie może odtworzyć tego filmu, ponieważ nie obsługuje odtwarzania wideo wymaganego dla formatu H.265 (HEVC).</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>Ten komputer nie może odtworzyć tego filmu, ponieważ nie obsługuje odtwarzania wideo wymaganego dla formatu H.264 (AVC).</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Błąd</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>Vista frontal</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>Vista traseira</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>Vista frontal e traseira</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Abrir ficheiros</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capturar</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Anterior</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproduzir</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Parar</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Seguinte</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>Silenciar</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>Ativar som</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>Mais lento</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Mais rápido</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Ficheiro</translation>
+        <source>Information</source>
+        <translation>Informações</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Abrir...</translation>
+        <source>Setup</source>
+        <translation>Configuração</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>Abrir gravações</translation>
+        <source>Minimize</source>
+        <translation>Minimizar</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>Gravações (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>Maximizar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. Todos os direitos reservados.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Abrir pasta</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>Este computador não consegue reproduzir o vídeo porque não dispõe do suporte de reprodução necessário para H.265 (HEVC).</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>Este computador não consegue reproduzir o vídeo porque não dispõe do suporte de reprodução necessário para H.264 (AVC).</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erro</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>Передняя камера</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>Задняя камера</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>Обе камеры</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Открыть файлы</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Снимок кадра</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Предыдущий</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Остановить</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Следующий</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>Выключить звук</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>Включить звук</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>Медленнее</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Быстрее</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Файл</translation>
+        <source>Information</source>
+        <translation>Сведения</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Открыть...</translation>
+        <source>Setup</source>
+        <translation>Настройка</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>Открыть записи</translation>
+        <source>Minimize</source>
+        <translation>Свернуть</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>Записи (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>Развернуть</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. Все права защищены.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>Восстановить</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>Этот компьютер не может воспроизвести видео: в нём нет поддержки воспроизведения, необходимой для H.265 (HEVC).</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>Этот компьютер не может воспроизвести видео: в нём нет поддержки воспроизведения, необходимой для H.264 (AVC).</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
     </message>
 </context>
 <context>

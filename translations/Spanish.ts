@@ -9,6 +9,57 @@
     </message>
 </context>
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>Vista delantera</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>Vista trasera</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>Vista delantera y trasera</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Abrir archivos</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capturar</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Anterior</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>Silenciar</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>Activar sonido</translation>
+    </message>
+</context>
+<context>
     <name>Copyright</name>
     <message>
         <source>Information</source>
@@ -24,22 +75,61 @@
     </message>
 </context>
 <context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>Más lento</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Más rápido</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Archivo</translation>
+        <source>Information</source>
+        <translation>Información</translation>
     </message>
     <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Abrir...</translation>
+        <source>Setup</source>
+        <translation>Configuración</translation>
     </message>
     <message>
-        <source>Open recordings</source>
-        <translation>Abrir grabaciones</translation>
+        <source>Minimize</source>
+        <translation>Minimizar</translation>
     </message>
     <message>
-        <source>Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</source>
-        <translation>Grabaciones (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)</translation>
+        <source>Maximize</source>
+        <translation>Maximizar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane. Todos los derechos reservados.</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Abrir carpeta</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>Este equipo no puede reproducir el vídeo porque no dispone de la compatibilidad de reproducción necesaria para H.265 (HEVC).</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>Este equipo no puede reproducir el vídeo porque no dispone de la compatibilidad de reproducción necesaria para H.264 (AVC).</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
     </message>
 </context>
 <context>
