@@ -53,7 +53,7 @@ void Copyright::on_pBtn_Close_clicked()
     close();
 }
 
-bool Copyright::fontStepForScale(qreal scale, FontStep *step)
+bool Copyright::fontStepForScale(qreal scale, DialogFontStep *step)
 {
     if (scale < 1.1)
         return false;
@@ -73,7 +73,7 @@ bool Copyright::fontStepForScale(qreal scale, FontStep *step)
 void Copyright::timerEvent(QTimerEvent *event)
 {
     Q_UNUSED(event);
-    FontStep step;
+    DialogFontStep step;
     if (!fontStepForScale(screenScaleFor(this), &step)) {
         setTextPointSize(kUnscaledTextPointSize);
         return;

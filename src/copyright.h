@@ -21,7 +21,7 @@ public:
     static QString licenceFile(int language);
 
     // The font table row for a screen scale; false below 1.1.
-    static bool fontStepForScale(qreal scale, FontStep *step);
+    static bool fontStepForScale(qreal scale, DialogFontStep *step);
 
 private slots:
     void on_pBtn_Close_clicked();

@@ -10,7 +10,7 @@ qreal screenScaleFor(const QWidget *window);
 
 // One row of a window's font table: the scale step it stands for, the point
 // size of its texts and of its title.
-struct FontStep
+struct DialogFontStep
 {
     double step = 1.0;
     int pointSize = 0;

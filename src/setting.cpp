@@ -65,7 +65,7 @@ void Setting::on_pBtn_Cancel_clicked()
     // The form's own connection rejects the dialog.
 }
 
-bool Setting::fontStepForScale(qreal scale, FontStep *step)
+bool Setting::fontStepForScale(qreal scale, DialogFontStep *step)
 {
     if (scale < 1.1)
         return false;
@@ -85,14 +85,14 @@ bool Setting::fontStepForScale(qreal scale, FontStep *step)
 void Setting::timerEvent(QTimerEvent *event)
 {
     Q_UNUSED(event);
-    FontStep step;
+    DialogFontStep step;
     if (!fontStepForScale(screenScaleFor(this), &step) || qFuzzyCompare(step.step, scaleStep))
         return;
     scaleStep = step.step;
     applyFontStep(step);
 }
 
-void Setting::applyFontStep(const FontStep &step)
+void Setting::applyFontStep(const DialogFontStep &step)
 {
     QFont font = QApplication::font();
     font.setPointSize(step.pointSize);

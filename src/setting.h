@@ -18,7 +18,7 @@ public:
     ~Setting() override;
 
     // The font table row for a screen scale; false below 1.1 (designer fonts).
-    static bool fontStepForScale(qreal scale, FontStep *step);
+    static bool fontStepForScale(qreal scale, DialogFontStep *step);
 
 private slots:
     void on_pBtn_Choose_clicked();
@@ -29,7 +29,7 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    void applyFontStep(const FontStep &step);
+    void applyFontStep(const DialogFontStep &step);
 
     Ui::Setting *ui;
     double scaleStep = 1.0;

@@ -3,7 +3,7 @@ trackora_add_test(tst_configuration SOURCES tst_configuration.cpp LIBS TrackoraV
 trackora_add_test(tst_cgpsutils SOURCES tst_cgpsutils.cpp LIBS TrackoraViewer LABELS unit)
 trackora_add_test(tst_singleapplication SOURCES tst_singleapplication.cpp LIBS TrackoraViewer LABELS unit)
 trackora_add_test(tst_crashdumper SOURCES tst_crashdumper.cpp LIBS TrackoraViewer LABELS unit)
-trackora_add_test(tst_dialogs SOURCES tst_dialogs.cpp LIBS TrackoraViewer LABELS unit display DISPLAY)
+trackora_add_test(tst_dialogs SOURCES tst_dialogs.cpp tst_mapharness.h LIBS TrackoraViewer LABELS unit display web DISPLAY)
 # The dialogs' font tables again on screens scaled to 125 % and 150 %.
 if(XVFB_RUN)
   # Xvfb reports about 100 dpi; the plain run pins 100 %.
@@ -13,7 +13,7 @@ if(XVFB_RUN)
     add_test(NAME tst_dialogs_dpi${dpi}
       COMMAND ${XVFB_RUN} -a -s "-screen 0 1920x1080x24" $<TARGET_FILE:tst_dialogs>)
     set_tests_properties(tst_dialogs_dpi${dpi} PROPERTIES
-      ENVIRONMENT "${dialogs_env};QT_FONT_DPI=${dpi}" LABELS "unit;display" TIMEOUT 120)
+      ENVIRONMENT "${dialogs_env};QT_FONT_DPI=${dpi}" LABELS "unit;display;web" TIMEOUT 120)
   endforeach()
 endif()
 add_dependencies(tst_dialogs trackora_licences)

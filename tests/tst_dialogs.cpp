@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTextEdit>
@@ -11,7 +12,9 @@
 #include "cgpsutils.h"
 #include "configuration.h"
 #include "copyright.h"
+#include "mainwindows.h"
 #include "setting.h"
+#include "tst_mapharness.h"
 
 namespace {
 
@@ -108,6 +111,29 @@ private slots:
         QCOMPARE(config->screenshotSavePath(), QStringLiteral("/tmp/shots"));
     }
 
+    // Pressing on the dialog's own surface and moving drags it; it has no frame.
+    void settingDragsByItsBackground()
+    {
+        Setting dialog;
+        dialog.move(300, 200);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint before = dialog.pos();
+        QWidget *title = child<QWidget>(&dialog, "widgetTipTitle");
+        const QPoint press = title->mapTo(&dialog, QPoint(60, 10));
+        QMouseEvent down(QEvent::MouseButtonPress, press, dialog.mapToGlobal(press), Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &down);
+        QCursor::setPos(dialog.mapToGlobal(press) + QPoint(80, 50));
+        QTRY_COMPARE(QCursor::pos(), dialog.mapToGlobal(press) + QPoint(80, 50));
+        QMouseEvent move(QEvent::MouseMove, press, QCursor::pos(), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &move);
+        QMouseEvent up(QEvent::MouseButtonRelease, press, QCursor::pos(), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &up);
+        QTRY_COMPARE(dialog.pos(), before + QPoint(80, 50));
+    }
+
     void cancelAndCloseDropAChosenFolder_data()
     {
         QTest::addColumn<QString>("button");
@@ -189,7 +215,7 @@ private slots:
     {
         QFETCH(qreal, scale);
         QFETCH(bool, scaled);
-        FontStep setting, copyright;
+        DialogFontStep setting, copyright;
         QCOMPARE(Setting::fontStepForScale(scale, &setting), scaled);
         QCOMPARE(Copyright::fontStepForScale(scale, &copyright), scaled);
         if (!scaled)
@@ -223,7 +249,7 @@ private slots:
         auto *appName = child<QLabel>(&copyright, "label_appName");
         auto *text = child<QTextEdit>(&copyright, "textEdit_copyright");
 
-        FontStep s, c;
+        DialogFontStep s, c;
         if (!Setting::fontStepForScale(requestedScale(), &s)) {
             QTest::qWait(200);
             QCOMPARE(settingTitle->font().pointSize(), 12);
@@ -246,6 +272,71 @@ private slots:
         QCOMPARE(text->fontPointSize(), qreal(c.pointSize));
         saveShot(&setting, QStringLiteral("setting-%1").arg(qRound(requestedScale() * 100)));
         saveShot(&copyright, QStringLiteral("copyright-%1").arg(qRound(requestedScale() * 100)));
+    }
+
+    // Save with another language re-translates the windows behind while the
+    // dialog is still open; the title buttons open both dialogs.
+    void languageSwitchRetranslatesTheWindowsBehind()
+    {
+        Configuration *config = Configuration::instance();
+        config->setLanguage(Configuration::EnglishUS);
+        MainWindows window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *close = child<QPushButton>(&window, "pBtn_Close");
+        auto *maximize = child<QPushButton>(&window, "pBtn_Maximize");
+        auto *stop = child<QWidget>(&window, "btn_Stop");
+        auto *play = child<QWidget>(&window, "btn_PlayOrPause");
+        auto *slower = child<QWidget>(&window, "pBtn_Up");
+        QVERIFY(close && maximize && stop && play && slower);
+        QCOMPARE(close->toolTip(), QStringLiteral("Close"));
+        QCOMPARE(stop->toolTip(), QStringLiteral("Stop"));
+        QCOMPARE(slower->toolTip(), QStringLiteral("Slow"));
+
+        bool sawOpenDialog = false;
+        QMetaObject::Connection seen = connect(config, &Configuration::updateState, this, [&] {
+            sawOpenDialog = qobject_cast<Setting *>(QApplication::activeModalWidget())
+                && QApplication::activeModalWidget()->isVisible()
+                && close->toolTip() == QStringLiteral("閉じる") && stop->toolTip() == QStringLiteral("停止")
+                && slower->toolTip() == QStringLiteral("低速");
+        });
+        const auto answer = [this](int language) {
+            QTimer::singleShot(0, this, [language] {
+                QTRY_VERIFY(qobject_cast<Setting *>(QApplication::activeModalWidget()));
+                QWidget *dialog = QApplication::activeModalWidget();
+                saveShot(dialog, QStringLiteral("setting-before-%1").arg(language));
+                child<QComboBox>(dialog, "cBox_Language")->setCurrentIndex(language);
+                child<QPushButton>(dialog, "pBtn_OK")->click();
+            });
+        };
+        answer(Configuration::Japanese);
+        child<QPushButton>(&window, "pBtn_Step")->click();
+        disconnect(seen);
+        QVERIFY(sawOpenDialog);
+        QCOMPARE(int(config->language()), int(Configuration::Japanese));
+        QCOMPARE(maximize->toolTip(), QStringLiteral("最大化"));
+        QCOMPARE(play->toolTip(), QStringLiteral("再生"));
+        QVERIFY(!window.findChild<Setting *>());
+
+        // The information dialog, in Japanese now, closes by its button.
+        QString licence;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<Copyright *>(QApplication::activeModalWidget()));
+            QWidget *dialog = QApplication::activeModalWidget();
+            licence = child<QTextEdit>(dialog, "textEdit_copyright")->toPlainText();
+            QCOMPARE(child<QLabel>(dialog, "label_ver")->text(), QStringLiteral("バージョン: 1.34"));
+            saveShot(dialog, QStringLiteral("copyright-main"));
+            child<QPushButton>(dialog, "pBtn_Close")->click();
+        });
+        child<QPushButton>(&window, "pBtn_Copyright")->click();
+        QVERIFY(licence.contains(QStringLiteral("使用条件")));
+
+        answer(Configuration::EnglishUS);
+        child<QPushButton>(&window, "pBtn_Step")->click();
+        QCOMPARE(close->toolTip(), QStringLiteral("Close"));
+        QCOMPARE(stop->toolTip(), QStringLiteral("Stop"));
+        QCOMPARE(maximize->toolTip(), QStringLiteral("Maximize"));
+        saveShot(&window, QStringLiteral("mainwindow"));
     }
 
     void copyrightShowsNameVersionAndFrame()
@@ -303,5 +394,10 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialogs)
+int main(int argc, char **argv)
+{
+    TestDialogs test;
+    // The main window's map must not reach the network.
+    return maptest::run(&test, "DialogsTest", argc, argv, {"--host-resolver-rules=MAP * ~NOTFOUND"});
+}
 #include "tst_dialogs.moc"
