@@ -86,6 +86,7 @@ void ControlPanel::setState(FFStates s)
     m_state = s;
     switch (s) {
     case TrackoraActiveXLib::PlayingState:
+        nearEndReported = false;
         ui->btn_Stop->setEnabled(true);
         ui->btn_PlayOrPause->setChecked(true);
         currentPosition = 0;
@@ -124,6 +125,7 @@ void ControlPanel::playClicked()
 void ControlPanel::setMaxDuration(qlonglong msDuration)
 {
     durationMs = msDuration;
+    nearEndReported = false;
     maxSeconds = int(float(msDuration) / 1000.0f);
     ui->hSlider_Seek->setMaximum(maxSeconds);
 }
@@ -138,7 +140,8 @@ void ControlPanel::setCurrentPosition(qint64 ms)
     if (maxSeconds != 0 && ms != 0) {
         const float reported = std::floor(float(ms) / 10.0f);
         const float total = std::floor(float(durationMs) / 10.0f);
-        if (reported + kNearEndCentis >= total) {
+        if (reported + kNearEndCentis >= total && !nearEndReported) {
+            nearEndReported = true;
             qCDebug(lcDashboard) << "***Playnext 0!";
             showPosition(qint64(maxSeconds) * 1000);
             qCDebug(lcDashboard) << "***Playnext 0 end!";

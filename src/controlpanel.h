@@ -100,4 +100,8 @@ private:
     int samePosCount = 0;
     qint64 currentPosition = 0;
     qint64 lastPosition = 0;
+    // Several reports fall within the end window; when the GUI thread lags they
+    // are handled before the queued next() is, and each extra next() would skip
+    // a recording. Cleared by a new duration or a new start of playback.
+    bool nearEndReported = false;
 };

@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "cextendslider.h"
 #include "configuration.h"
 #include "controlpanel.h"
 #include "fcombobox.h"
@@ -131,6 +132,26 @@ private slots:
             QCOMPARE(timeText(), QStringLiteral("00:01:00/00:01:00"));
             QCOMPARE(LogCapture::count(QStringLiteral("***Playnext 0!")), 1);
         }
+    }
+
+    // A lagging GUI thread handles several end reports before the queued
+    // next(); one recording ends once.
+    void endReportedOncePerRecording()
+    {
+        playingAt(30);
+        QSignalSpy next(panel, &ControlPanel::next);
+        panel->setCurrentPosition(59800);
+        panel->setCurrentPosition(59840);
+        panel->setCurrentPosition(60000);
+        QCOMPARE(next.count(), 1);
+
+        panel->setMaxDuration(60000);
+        panel->setCurrentPosition(59900);
+        QCOMPARE(next.count(), 2);
+        panel->setState(StoppedState);
+        panel->setState(PlayingState);
+        panel->setCurrentPosition(59900);
+        QCOMPARE(next.count(), 3);
     }
 
     void unknownLengthNeverEnds()
@@ -519,6 +540,35 @@ private slots:
     }
 };
 
+// The volume slider jumps to a click on its groove; the handle still drags.
+class TestCExtendSlider : public QObject
+{
+    Q_OBJECT
+private slots:
+    void jumpsToClickUnlessOnHandle()
+    {
+        CExtendSlider slider(Qt::Horizontal);
+        slider.setRange(0, 100);
+        slider.setValue(30);
+        slider.resize(200, 20);
+        slider.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&slider));
+
+        QTest::mouseClick(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(150, 10));
+        QCOMPARE(slider.value(), 75);
+        QTest::mouseClick(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+        QCOMPARE(slider.value(), 10);
+
+        const QPoint grip = handleRect(&slider).center();
+        QVERIFY(grip.x() > 0);
+        press(&slider, grip);
+        QCOMPARE(slider.value(), 10);
+        move(&slider, grip + QPoint(60, 0));
+        release(&slider, grip + QPoint(60, 0));
+        QVERIFY2(slider.value() > 30, qPrintable(QString::number(slider.value())));
+    }
+};
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -530,6 +580,10 @@ int main(int argc, char *argv[])
     {
         TestFComboBox box;
         status |= QTest::qExec(&box, argc, argv);
+    }
+    {
+        TestCExtendSlider slider;
+        status |= QTest::qExec(&slider, argc, argv);
     }
     return status;
 }

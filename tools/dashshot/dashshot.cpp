@@ -37,9 +37,9 @@ void fillChart(GyroChartView *chart, int seconds)
     for (int i = 0; i < seconds; ++i) {
         // A drive: gentle swaying, braking around 40 s and a bump at 95 s.
         const float t = float(i);
-        const float xyz[3] = {0.08f * std::sin(t / 6.0f) - (i > 38 && i < 46 ? 0.35f : 0.0f),
-                              0.05f * std::cos(t / 4.0f) + 0.03f * std::sin(t * 1.7f),
-                              (i == 95 ? 0.42f : 0.0f) + 0.04f * std::sin(t * 2.3f)};
+        const float xyz[3] = {0.08f * std::sin(t / 9.0f) - (i > 38 && i < 46 ? 0.35f : 0.0f),
+                              0.06f * std::cos(t / 13.0f) + 0.02f * std::sin(t / 2.7f),
+                              (i == 95 ? 0.42f : 0.0f) + 0.03f * std::sin(t / 3.3f) - 0.1f};
         chart->addPoint(xyz);
     }
 }
@@ -71,6 +71,7 @@ int main(int argc, char *argv[])
     speed->setMinimumSize(170, 170);
     direction->setMinimumSize(170, 170);
     chart->setMinimumSize(360, 170);
+    chart->setMaximumHeight(180);
     auto *panel = new ControlPanel;
     panel->setMinimumWidth(720);
 
@@ -98,7 +99,7 @@ int main(int argc, char *argv[])
     for (const char *name : {"lbl_GpsDateTime", "pBtn_SP", "lbl_LongitudeAndLatitude"})
         panel->findChild<QLabel *>(QLatin1String(name))->show();
 
-    window.resize(window.sizeHint());
+    window.resize(1000, 300);
     window.show();
     for (int i = 0; i < 10; ++i)
         QApplication::processEvents();
