@@ -13,5 +13,5 @@ if(XVFB_RUN)
     COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x800x24"
             ${CMAKE_CURRENT_SOURCE_DIR}/package_test.sh ${CMAKE_BINARY_DIR} ${TRACKORA_TEST_MEDIA_DIR})
   set_tests_properties(package_deb PROPERTIES LABELS "package;display" TIMEOUT 300
-    FIXTURES_REQUIRED media RUN_SERIAL ON)
+    FIXTURES_REQUIRED media)
 endif()

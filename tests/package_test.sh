@@ -39,6 +39,7 @@ done
 # control file names.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
+depends_names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g')
 owner() {
   local lib=$1 path
   path=$(/sbin/ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ { print $NF; exit }')
@@ -52,7 +53,7 @@ checked=0
 for elf in "$app/Trackora" "$app/libTrackoraActiveX.so" "$root/usr/bin/trackora-gps"; do
   for lib in $(objdump -p "$elf" | awk '$1 == "NEEDED" { print $2 }'); do
     pkg=$(owner "$lib") || fail "$(basename "$elf") links $lib, which no installed package provides"
-    grep -Eq "(^|[ ,|])$pkg( |,|$)" <<<"$depends" || fail "$(basename "$elf") links $lib from $pkg, missing in Depends"
+    grep -Fxq "$pkg" <<<"$depends_names" || fail "$(basename "$elf") links $lib from $pkg, missing in Depends"
     checked=$((checked + 1))
   done
 done
