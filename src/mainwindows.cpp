@@ -730,6 +730,7 @@ void MainWindows::playByData(const RowData *row)
     area->setResourceData(playingRow, relateUrl);
     showFileName(playingFileText(playingRow));
     clearTripViews();
+    samplesPending = true;
     playlistModel->requestAllGpsData(playingRow->id);
 }
 
@@ -876,6 +877,11 @@ void MainWindows::onGpsDataChanged(int rowId, GpsData data)
     const QString latitude = QString(QChar::fromLatin1(data.latitudeRef)) + QString::number(qAbs(data.latitude), 'f', 6);
     const QString longitude = QString(QChar::fromLatin1(data.longitudeRef)) + QString::number(qAbs(data.longitude), 'f', 6);
     panel->setCoordinate(latitude, longitude);
+    // The panel starts with its readouts hidden; a sample is what they are for.
+    for (const char *name : {"lbl_GpsDateTime", "pBtn_SP", "lbl_LongitudeAndLatitude"}) {
+        if (QWidget *readout = panel->findChild<QWidget *>(QLatin1String(name)))
+            readout->show();
+    }
     panel->setDateTime(QDateTime::fromString(QString::fromLatin1(data.dateTime, int(qstrnlen(data.dateTime, sizeof data.dateTime))),
                                              QStringLiteral("yyyyMMddhhmmss")));
     panel->setSpeed(data.speed);
@@ -899,6 +905,11 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     const RowData *row = playlistModel->getDataByRow(id);
     if (!row || row->url != playingRow->url)
         return;
+    // Row 0's list can arrive twice (its own parse and the request); a second
+    // start would resume a paused player and move the marker back to 0.
+    if (!samplesPending)
+        return;
+    samplesPending = false;
 
     GyroChartView *chart = ui->gView_GyroChart;
     const int count = playlistModel->getDurationByRow(id);
