@@ -21,6 +21,7 @@
 #include "computeInfo.h"
 #include "configuration.h"
 #include "controlpanel.h"
+#include "copyright.h"
 #include "directiontray.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
@@ -28,6 +29,7 @@
 #include "playareamanager.h"
 #include "playlistmodel.h"
 #include "rowdata.h"
+#include "setting.h"
 #include "speedtray.h"
 
 #ifdef Q_OS_WIN
@@ -303,14 +305,21 @@ void MainWindows::on_pBtn_Close_clicked()
 
 void MainWindows::on_pBtn_Step_clicked()
 {
-    // The settings dialog opens here.
     ui->pBtn_Step->setChecked(false);
+    {
+        Setting dialog(this);
+        dialog.exec();
+    }
+    // A language chosen in the dialog changed texts that the forms do not own.
+    ui->wgt_PlayCtrl->updateToolTips();
+    ui->pBtn_Maximize->setToolTip(normalFlag ? tr("Maximize") : tr("Restore Down"));
 }
 
 void MainWindows::on_pBtn_Copyright_clicked()
 {
-    // The about dialog opens here.
     ui->pBtn_Copyright->setChecked(false);
+    Copyright dialog(this);
+    dialog.exec();
 }
 
 void MainWindows::showFileName(const QString &name)

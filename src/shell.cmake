@@ -7,6 +7,9 @@ target_sources(TrackoraViewer PRIVATE
   crashdumper.h crashdumper.cpp
   keepawake.h keepawake.cpp
   qtsingleapplication.h qtsingleapplication.cpp
+  screenscale.h screenscale.cpp
+  setting.h setting.cpp setting.ui
+  copyright.h copyright.cpp copyright.ui
   computeInfo.h computeInfo.cpp
   vadecodequery.h vadecodequery.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})
