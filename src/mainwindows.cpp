@@ -58,7 +58,7 @@ bool hasMarker(const QString &name, const QString &marker)
     return QRegularExpression(marker, QRegularExpression::CaseInsensitiveOption).match(name).hasMatch();
 }
 
-struct FontStep
+struct FrameFontStep
 {
     double below;   // the scale this step applies under
     double step;
@@ -66,18 +66,18 @@ struct FontStep
     int noticeSize; // the rights-notice label
 };
 
-const FontStep kFontSteps[] = {
+const FrameFontStep kFrameFontSteps[] = {
     {1.1, 1.0, 11, 12}, {1.4, 1.25, 10, 10}, {1.6, 1.5, 9, 9}, {1.8, 1.75, 8, 8},
     {2.5, 2.0, 6, 6},   {3.1, 3.0, 5, 5},    {1e9, 3.5, 4, 4},
 };
 
-const FontStep &fontStepFor(qreal scale)
+const FrameFontStep &fontStepFor(qreal scale)
 {
-    for (const FontStep &s : kFontSteps) {
+    for (const FrameFontStep &s : kFrameFontSteps) {
         if (scale < s.below)
             return s;
     }
-    return kFontSteps[0];
+    return kFrameFontSteps[0];
 }
 
 Qt::CursorShape cursorFor(MainWindows::ResizeEdge edge)
@@ -415,7 +415,7 @@ void MainWindows::setSystemFontSize()
     }
     qCDebug(lcMainWindow) << "setSystemFontSize dpi:" << dpi << scale;
 
-    const FontStep &step = fontStepFor(scale);
+    const FrameFontStep &step = fontStepFor(scale);
     QFont font = QApplication::font();
     font.setPointSize(step.pointSize);
     QFont notice = font;
