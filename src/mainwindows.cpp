@@ -58,7 +58,7 @@ bool hasMarker(const QString &name, const QString &marker)
     return QRegularExpression(marker, QRegularExpression::CaseInsensitiveOption).match(name).hasMatch();
 }
 
-struct FontStep
+struct FrameFontStep
 {
     double below;   // the scale this step applies under
     double step;
@@ -66,18 +66,18 @@ struct FontStep
     int noticeSize; // the rights-notice label
 };
 
-const FontStep kFontSteps[] = {
+const FrameFontStep kFrameFontSteps[] = {
     {1.1, 1.0, 11, 12}, {1.4, 1.25, 10, 10}, {1.6, 1.5, 9, 9}, {1.8, 1.75, 8, 8},
     {2.5, 2.0, 6, 6},   {3.1, 3.0, 5, 5},    {1e9, 3.5, 4, 4},
 };
 
-const FontStep &fontStepFor(qreal scale)
+const FrameFontStep &fontStepFor(qreal scale)
 {
-    for (const FontStep &s : kFontSteps) {
+    for (const FrameFontStep &s : kFrameFontSteps) {
         if (scale < s.below)
             return s;
     }
-    return kFontSteps[0];
+    return kFrameFontSteps[0];
 }
 
 Qt::CursorShape cursorFor(MainWindows::ResizeEdge edge)
@@ -415,7 +415,7 @@ void MainWindows::setSystemFontSize()
     }
     qCDebug(lcMainWindow) << "setSystemFontSize dpi:" << dpi << scale;
 
-    const FontStep &step = fontStepFor(scale);
+    const FrameFontStep &step = fontStepFor(scale);
     QFont font = QApplication::font();
     font.setPointSize(step.pointSize);
     QFont notice = font;
@@ -739,6 +739,7 @@ void MainWindows::playByData(const RowData *row)
     area->setResourceData(playingRow, relateUrl);
     showFileName(playingFileText(playingRow));
     clearTripViews();
+    samplesPending = true;
     playlistModel->requestAllGpsData(playingRow->id);
 }
 
@@ -885,6 +886,11 @@ void MainWindows::onGpsDataChanged(int rowId, GpsData data)
     const QString latitude = QString(QChar::fromLatin1(data.latitudeRef)) + QString::number(qAbs(data.latitude), 'f', 6);
     const QString longitude = QString(QChar::fromLatin1(data.longitudeRef)) + QString::number(qAbs(data.longitude), 'f', 6);
     panel->setCoordinate(latitude, longitude);
+    // The panel starts with its readouts hidden; a sample is what they are for.
+    for (const char *name : {"lbl_GpsDateTime", "pBtn_SP", "lbl_LongitudeAndLatitude"}) {
+        if (QWidget *readout = panel->findChild<QWidget *>(QLatin1String(name)))
+            readout->show();
+    }
     panel->setDateTime(QDateTime::fromString(QString::fromLatin1(data.dateTime, int(qstrnlen(data.dateTime, sizeof data.dateTime))),
                                              QStringLiteral("yyyyMMddhhmmss")));
     panel->setSpeed(data.speed);
@@ -908,6 +914,11 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     const RowData *row = playlistModel->getDataByRow(id);
     if (!row || row->url != playingRow->url)
         return;
+    // Row 0's list can arrive twice (its own parse and the request); a second
+    // start would resume a paused player and move the marker back to 0.
+    if (!samplesPending)
+        return;
+    samplesPending = false;
 
     GyroChartView *chart = ui->gView_GyroChart;
     const int count = playlistModel->getDurationByRow(id);

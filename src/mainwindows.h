@@ -115,6 +115,8 @@ private:
     // the playlist cannot leave it with a deleted row.
     RowData *playingRow = nullptr;
     bool abortScan = false;
+    // Set by playByData until the row's samples have started it.
+    bool samplesPending = false;
 
     QRect restoreRect;
     bool normalFlag = true;
