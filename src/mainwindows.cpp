@@ -140,7 +140,7 @@ MainWindows::MainWindows(QWidget *parent)
     , playingRow(new RowData)
 {
     ui->setupUi(this);
-    setWindowTitle(QCoreApplication::applicationName());
+    setWindowTitle(QStringLiteral(TRACKORA_APP_NAME));
 
     moveFilter = new MoveFilter(this, this);
     connect(moveFilter, SIGNAL(doubleClicked()), this, SLOT(on_pBtn_Maximize_clicked()));
@@ -164,7 +164,7 @@ MainWindows::MainWindows(QWidget *parent)
     panel->setVolume(area->volume());
     panel->setMuted(panel->isMuted());
 
-    ui->lbl_Title->setText(QCoreApplication::applicationName());
+    ui->lbl_Title->setText(QStringLiteral(TRACKORA_APP_NAME));
 
     connect(panel, &ControlPanel::openFile, this, &MainWindows::openFile);
     connect(panel, &ControlPanel::play, this, &MainWindows::playClicked);
