@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -42,6 +43,8 @@ Q_LOGGING_CATEGORY(lcMainWindow, "trackora.viewer.mainwindow")
 namespace {
 // Repeated clicks on previous or next within this time start one row only.
 const int kStepBlockMs = 600;
+// Longest stretch of a folder scan without answering the user.
+const int kScanEventStepMs = 15;
 // A resolution change settles before the fonts follow it.
 const int kFontRefreshDelayMs = 1000;
 // Pixels from which a frame edge or corner counts.
@@ -137,7 +140,7 @@ MainWindows::MainWindows(QWidget *parent)
     , playingRow(new RowData)
 {
     ui->setupUi(this);
-    setWindowTitle(QCoreApplication::applicationName());
+    setWindowTitle(QStringLiteral(TRACKORA_APP_NAME));
 
     moveFilter = new MoveFilter(this, this);
     connect(moveFilter, SIGNAL(doubleClicked()), this, SLOT(on_pBtn_Maximize_clicked()));
@@ -161,7 +164,7 @@ MainWindows::MainWindows(QWidget *parent)
     panel->setVolume(area->volume());
     panel->setMuted(panel->isMuted());
 
-    ui->lbl_Title->setText(QCoreApplication::applicationName());
+    ui->lbl_Title->setText(QStringLiteral(TRACKORA_APP_NAME));
 
     connect(panel, &ControlPanel::openFile, this, &MainWindows::openFile);
     connect(panel, &ControlPanel::play, this, &MainWindows::playClicked);
@@ -639,7 +642,6 @@ void MainWindows::openFile()
     if (path.isEmpty())
         return;
 
-    abortScan = false;
     const QStringList filters = {QStringLiteral("*.avi"), QStringLiteral("*.mp4"), QStringLiteral("*.mov")};
     QDir dir(path, QString(), QDir::Name, QDir::Files);
     const QFileInfoList entries = dir.entryInfoList(filters, QDir::Files, QDir::Name);
@@ -647,12 +649,18 @@ void MainWindows::openFile()
     clearPlayList();
     clearTripViews();
     showFileName(QString());
+    // After the clear, which ends any scan that is still running.
+    abortScan = false;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
 
     int firstRow = -1;
+    bool aborted = false;
     const int n = entries.size();
     for (int i = 0; i < n; ++i) {
         if (abortScan) {
             abortScan = false;
+            aborted = true;
             break;
         }
         bool added = false;
@@ -668,9 +676,16 @@ void MainWindows::openFile()
                 playByData(now);
         }
         progressStep(i, n);
+        // A large folder would otherwise hold the window (and the first
+        // picture) until the last file is listed.
+        if (sinceEvents.elapsed() >= kScanEventStepMs) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
     }
 
-    if (firstRow < 0) {
+    // An aborted scan leaves the window to whoever aborted it.
+    if (firstRow < 0 && !aborted) {
         ui->wgt_PlayArea->stop();
         ui->wgt_PlayCtrl->setPlayEnabled(false);
         ui->wgt_PlayCtrl->setCurrentPosition(0);
@@ -853,6 +868,8 @@ void MainWindows::onDropFile(QString filePath)
 
 void MainWindows::clearPlayList()
 {
+    // A drop while a folder is being listed ends that listing.
+    abortScan = true;
     // The rows are about to go; the play area must not keep playing one of them
     // under an id the next folder reuses.
     if (ui->wgt_PlayArea->playingRowId() >= 0)
