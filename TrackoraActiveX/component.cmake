@@ -10,3 +10,7 @@ target_sources(TrackoraActiveX PRIVATE
   Classes/FFGLNV12.h Classes/FFGLNV12.cpp
   Classes/FFCaptureTaskMgr.h Classes/FFCaptureTaskMgr.cpp
   Classes/TrackoraActiveX.qrc)
+
+# The component's own Japanese texts, compiled from translations/.
+target_sources(TrackoraActiveX PRIVATE ${TRACKORA_COMPONENT_QM_QRC})
+add_dependencies(TrackoraActiveX component_translations)

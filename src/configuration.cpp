@@ -129,7 +129,18 @@ void Configuration::setLanguage(int value)
         QCoreApplication::removeTranslator(&m_componentTranslator);
     }
     m_settings->setValue(QStringLiteral("language"), value);
+    // The language's own name, as its translation has it: shows which one is installed.
+    qDebug() << "interface language" << value << tr("English");
     emit updateLanguage();
+}
+
+void Configuration::componentLoaded()
+{
+    Configuration *config = storage().get();
+    if (!config || config->language() != Japanese)
+        return;
+    if (config->m_componentTranslator.load(QString::fromLatin1(kComponentJapanese)))
+        QCoreApplication::installTranslator(&config->m_componentTranslator);
 }
 
 bool Configuration::isMainWindowMaximized()

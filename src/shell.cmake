@@ -1,12 +1,16 @@
 # Application shell.
 target_sources(TrackoraViewer PRIVATE
-  mainwindows.h mainwindows.cpp
+  mainwindows.h mainwindows.cpp mainwindows.ui
+  movefilter.h movefilter.cpp
   configuration.h configuration.cpp maptypes.h
   cgpsutils.h cgpsutils.cpp
   crashdumper.h
   keepawake.h
   qtsingleapplication.h
   shelllog.h shelllog.cpp
+  screenscale.h screenscale.cpp
+  setting.h setting.cpp setting.ui
+  copyright.h copyright.cpp copyright.ui
   computeInfo.h computeInfo.cpp
   vadecodequery.h vadecodequery.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})

@@ -14,6 +14,8 @@ packages=(
   libva-dev libvdpau-dev libgl-dev libegl-dev pci.ids
   ffmpeg libjs-leaflet
   xvfb xauth x11-utils libgl1-mesa-dri mesa-utils fonts-dejavu-core dbus-daemon
+  fonts-dejavu-extra fonts-crosextra-carlito fonts-noto-cjk
+  desktop-file-utils appstream dpkg-dev file
   ca-certificates openssl
   python3
 )
