@@ -129,7 +129,7 @@ void recordFrames(Samples &samples, Clock::time_point started, CFFPlayer *front,
             samples.firstPts = pts;
         samples.lastPts = std::max(samples.lastPts, pts);
         if (diffMs >= 0)
-            samples.avsync << diffMs;
+            samples.engineClock << diffMs;
     }, Qt::DirectConnection);
     if (!rear)
         return;
@@ -168,11 +168,11 @@ QJsonObject resultJson(const RunFigures &figures, Samples &samples, bool countEx
     result["decodeMode"] = QString::fromLatin1(QMetaEnum::fromType<FFDecodeMode>().valueToKey(figures.decodeMode));
     result["durationMs"] = figures.durationMs;
     result["framesShown"] = samples.framesShown.load();
-    QVector<double> avsync, peerSync, seekLatency;
+    QVector<double> engineClock, peerSync, seekLatency;
     double firstPts, lastPts;
     {
         std::lock_guard<std::mutex> lock(samples.mutex);
-        avsync = samples.avsync;
+        engineClock = samples.engineClock;
         peerSync = samples.peerSync;
         seekLatency = samples.seekLatency;
         firstPts = samples.firstPts;
@@ -183,9 +183,9 @@ QJsonObject resultJson(const RunFigures &figures, Samples &samples, bool countEx
         : QJsonValue();
     result["firstFrameMs"] = samples.firstFrameMs >= 0 ? QJsonValue(std::round(samples.firstFrameMs * 10) / 10) : QJsonValue();
     result["lastPositionMs"] = figures.lastPositionMs;
-    result["avsyncP50Ms"] = percentile(avsync, 50);
-    result["avsyncP95Ms"] = percentile(avsync, 95);
-    result["avsyncMaxMs"] = percentile(avsync, 100);
+    result["engineClockP50Ms"] = percentile(engineClock, 50);
+    result["engineClockP95Ms"] = percentile(engineClock, 95);
+    result["engineClockMaxMs"] = percentile(engineClock, 100);
     result["peerSyncP95Ms"] = percentile(peerSync, 95);
     result["seekLatencyP50Ms"] = percentile(seekLatency, 50);
     result["seekLatencyP95Ms"] = percentile(seekLatency, 95);

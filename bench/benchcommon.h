@@ -59,7 +59,9 @@ qint64 expectedFrames(const QString &file, double fromSeconds, double toSeconds,
 struct Samples
 {
     std::mutex mutex;
-    QVector<double> avsync;      // |picture - audio clock| ms, front; mutex
+    // |picture - engine's own audio clock| ms, front: a diagnostic of the
+    // pacing only, blind to an error in that clock (avsync measures the sync); mutex
+    QVector<double> engineClock;
     QVector<double> peerSync;    // |rear picture - front picture| ms; mutex
     QVector<double> seekLatency; // mutex; GUI thread writes
     std::atomic<int> framesShown{0};
