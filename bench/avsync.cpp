@@ -87,8 +87,7 @@ bool parseOptions(const QStringList &arguments, Options &options, QString &error
         return false;
     }
     options.file = parser.positionalArguments().first();
-    const QString rate = parser.value("rate");
-    options.rate = rate == "0.5" ? 0.5 : (rate == "2" || rate == "2.0") ? 2.0 : (rate == "1" || rate == "1.0") ? 1.0 : -1;
+    options.rate = bench::parseRate(parser.value("rate"));
     options.fps = parser.value("fps").toInt();
     options.sampleRate = parser.value("sample-rate").toInt();
     options.channels = parser.value("channels").toInt();

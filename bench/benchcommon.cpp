@@ -48,6 +48,17 @@ void addCommonOptions(QCommandLineParser &parser)
                        {"seconds", "end the run after S seconds", "S"}});
 }
 
+double parseRate(const QString &text)
+{
+    if (text == "0.5")
+        return 0.5;
+    if (text == "1" || text == "1.0")
+        return 1.0;
+    if (text == "2" || text == "2.0")
+        return 2.0;
+    return -1;
+}
+
 bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
                         QString &error)
 {
@@ -61,14 +72,8 @@ bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments
     }
     options.file = parser.positionalArguments().first();
     options.peer = parser.value("peer");
-    const QString rate = parser.value("rate");
-    if (rate == "0.5")
-        options.rate = 0.5;
-    else if (rate == "1" || rate == "1.0")
-        options.rate = 1.0;
-    else if (rate == "2" || rate == "2.0")
-        options.rate = 2.0;
-    else {
+    options.rate = parseRate(parser.value("rate"));
+    if (options.rate < 0) {
         error = "--rate takes 0.5, 1 or 2";
         return false;
     }

@@ -44,6 +44,8 @@ struct CommonOptions
 };
 
 void addCommonOptions(QCommandLineParser &parser);
+// 0.5, 1 or 2 from "0.5", "1", "1.0", "2" or "2.0"; -1 for anything else.
+double parseRate(const QString &text);
 // Parses with every option the parser holds and reads the common ones.
 bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
                         QString &error);
