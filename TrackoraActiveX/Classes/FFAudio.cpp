@@ -112,6 +112,7 @@ void CFFAudio::start()
 {
     if (owner->state() == StoppedState)
         openDevice();
+    audioPacketQueue.setParked(false);
     if (deviceId)
         SDL_PauseAudioDevice(deviceId, 0);
 }
@@ -197,6 +198,8 @@ void CFFAudio::closeDevice()
 
 void CFFAudio::pause()
 {
+    // The demuxer's push waits for the paused device instead of dropping sound.
+    audioPacketQueue.setParked(true);
     if (!deviceId)
         return;
     // SDL pauses under the device lock, which the callback holds: end its wait first.
@@ -429,8 +432,10 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
     if (!waitForPacket())
         return -1;
 
+    // Never wait here: the codec lock is held, and a flush since the check
+    // (a stop, a seek) would keep audioClock() and the device's close waiting.
     std::lock_guard<std::mutex> lock(codecLock);
-    if (!m_codecContext || !audioPacketQueue.pullQueue(packet))
+    if (!m_codecContext || !audioPacketQueue.tryPullQueue(packet))
         return -1;
 
     double newClock = clock;

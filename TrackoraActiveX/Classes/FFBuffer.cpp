@@ -7,48 +7,59 @@ namespace TrackoraActiveX {
 
 Q_LOGGING_CATEGORY(lcBuffer, "trackora.engine.buffer")
 
-CPacketQueue::CPacketQueue()
+AVPacket *ShellOps<AVPacket>::alloc()
 {
-    for (int i = 0; i < 4; ++i) {
-        shells[i] = av_packet_alloc();
-        freeList.push_back(shells[i]);
-    }
+    return av_packet_alloc();
 }
 
-CPacketQueue::~CPacketQueue()
+void ShellOps<AVPacket>::ref(AVPacket *dst, const AVPacket *src)
 {
-    for (AVPacket *&shell : shells) {
-        av_packet_unref(shell);
-        av_packet_free(&shell);
-    }
+    av_packet_ref(dst, src);
 }
 
-bool CPacketQueue::pushQueue(const AVPacket *src)
+void ShellOps<AVPacket>::unref(AVPacket *shell)
 {
-    if (!src)
-        return false;
-    const Transfer result = transfer(freeList, filledList, [src](AVPacket *shell) { av_packet_ref(shell, src); });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Packet Queue push" << static_cast<void *>(this);
-    return result == Transfer::Done;
+    av_packet_unref(shell);
 }
 
-bool CPacketQueue::pullQueue(AVPacket *dst)
+void ShellOps<AVPacket>::release(AVPacket **shell)
 {
-    if (!dst)
-        return false;
-    const Transfer result = transfer(filledList, freeList, [dst](AVPacket *shell) {
-        av_packet_ref(dst, shell);
-        av_packet_unref(shell);
-    });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Packet Queue pull" << static_cast<void *>(this);
-    return result == Transfer::Done;
+    av_packet_free(shell);
+}
+
+const char *const ShellOps<AVPacket>::name = "Packet Queue";
+
+AVFrame *ShellOps<AVFrame>::alloc()
+{
+    return av_frame_alloc();
+}
+
+void ShellOps<AVFrame>::ref(AVFrame *dst, const AVFrame *src)
+{
+    av_frame_ref(dst, src);
+}
+
+void ShellOps<AVFrame>::unref(AVFrame *shell)
+{
+    av_frame_unref(shell);
+}
+
+void ShellOps<AVFrame>::release(AVFrame **shell)
+{
+    av_frame_free(shell);
+}
+
+const char *const ShellOps<AVFrame>::name = "Frame Queue";
+
+void logQueueTimeout(const char *queue, const char *operation, const void *address)
+{
+    qCDebug(lcBuffer).noquote() << QStringLiteral("Waiting for timeout to %1 %2").arg(QLatin1String(queue), QLatin1String(operation))
+                                << address;
 }
 
 void CPacketQueue::flushQueue()
 {
-    flushAll([](AVPacket *shell) { av_packet_unref(shell); });
+    flushAll();
 }
 
 int CPacketQueue::queueSize()
@@ -56,46 +67,9 @@ int CPacketQueue::queueSize()
     return filledCount();
 }
 
-CFrameQueue::CFrameQueue()
-{
-    for (int i = 0; i < 2; ++i) {
-        shells[i] = av_frame_alloc();
-        freeList.push_back(shells[i]);
-    }
-}
-
-CFrameQueue::~CFrameQueue()
-{
-    for (AVFrame *&shell : shells)
-        av_frame_free(&shell);
-}
-
-bool CFrameQueue::pushQueue(const AVFrame *src)
-{
-    if (!src)
-        return false;
-    const Transfer result = transfer(freeList, filledList, [src](AVFrame *shell) { av_frame_ref(shell, src); });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Frame Queue push" << static_cast<void *>(this);
-    return result == Transfer::Done;
-}
-
-bool CFrameQueue::pullQueue(AVFrame *dst)
-{
-    if (!dst)
-        return false;
-    const Transfer result = transfer(filledList, freeList, [dst](AVFrame *shell) {
-        av_frame_ref(dst, shell);
-        av_frame_unref(shell);
-    });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Frame Queue pull" << static_cast<void *>(this);
-    return result == Transfer::Done;
-}
-
 void CFrameQueue::flushQueue()
 {
-    flushAll([](AVFrame *shell) { av_frame_unref(shell); });
+    flushAll();
 }
 
 int CFrameQueue::queueSize()

@@ -178,8 +178,13 @@ void CFFPlayer::play(const QString &path)
             url = QUrl(path).toLocalFile();
         else
             url = path;
-        if (demuxer->openMedia(url))
-            played();
+        if (demuxer->openMedia(url)) {
+            // Not from initCodec: the demuxer's main lock is held there, and a
+            // directly connected slot may call back into the player.
+            emit durationChanged(durationMs);
+            if (codecOpen) // a slot may have stopped the player meanwhile
+                played();
+        }
         return;
     }
     if (stateValue == PausedState)
@@ -229,6 +234,7 @@ void CFFPlayer::stop()
     audio->stop();
     gate->flag = false;
     waitForParkedThread();
+    ++discardGeneration;
     clearPicture();
     {
         std::lock_guard<std::mutex> lock(pauseAck.mutex);
@@ -268,6 +274,7 @@ void CFFPlayer::onSeekCheck()
 
 void CFFPlayer::flushAllQueues()
 {
+    ++discardGeneration;
     audio->flushPackets();
     audio->discardPending();
     video->flushPackets();
@@ -457,7 +464,6 @@ bool CFFPlayer::initCodec(AVFormatContext *formatContext)
         demuxer->setDurationMs(duration);
         codecOpen = true;
     }
-    emit durationChanged(duration);
     return true;
 }
 
@@ -572,21 +578,24 @@ bool CFFPlayer::copyToHFrame(const AVFrame *picture)
 
 // Shows a picture if the gate is open (or a paused seek steps); emits outside
 // the gate's mutex so a directly connected slot may call back into the player.
-void CFFPlayer::publishPicture(const AVFrame *picture)
+bool CFFPlayer::publishPicture(const AVFrame *picture)
 {
     if (!codecOpen)
-        return;
+        return false;
     {
         std::lock_guard<std::mutex> gateLock(gate->mutex);
         if (!gate->flag && !video->isSeekStep())
-            return;
+            return false;
         copyToHFrame(picture);
     }
+    // Read before the first emit: a slot that seeks again reuses the picture.
+    const qint64 position = video->ptsToMs(picture, startMs);
     emit renderFrame(hframe);
     if (seekSettled || stateValue == PausedState) {
-        positionValue = video->ptsToMs(picture, startMs);
-        emit positionChanged(positionValue);
+        positionValue = position;
+        emit positionChanged(position);
     }
+    return true;
 }
 
 void CFFPlayer::showFrame(AVFrame *picture)
@@ -632,9 +641,23 @@ double CFFPlayer::pictureClock() const
 // previous picture was shown, from where it stood against the audio clock or
 // the peer. Deciding then but applying the next picture's own step keeps
 // uneven steps (the pictures kept at 2.0) from showing a picture late.
+// The next picture: the one a pause held back, unless a stop or a flush
+// since its pull made it stale, else a new one from the frame queue.
+bool CFFPlayer::takePicture()
+{
+    if (pictureHeld) {
+        pictureHeld = false;
+        if (heldGeneration == discardGeneration)
+            return true;
+        av_frame_unref(frame);
+    }
+    heldGeneration = discardGeneration;
+    return video->pullFrame(frame);
+}
+
 void CFFPlayer::doTransfer()
 {
-    if (!video->pullFrame(frame)) {
+    if (!takePicture()) {
         SDL_Delay(10);
         qCDebug(lcPlayer) << "10 Delay";
         return;
@@ -689,7 +712,11 @@ void CFFPlayer::doTransfer()
     frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
     // Where the clock stands as the picture is due, before the copy takes its time.
     syncToClock(pts, interval, speed);
-    publishPicture(frame);
+    if (!publishPicture(frame) && stateValue != StoppedState) {
+        // Paused while it was due: shown first when playing resumes.
+        pictureHeld = true;
+        return;
+    }
     av_frame_unref(frame);
 }
 

@@ -118,7 +118,8 @@ private:
     void syncToClock(double pts, double interval, double speed);
     bool allocatePictureBuffers(int width, int height, AVPixelFormat format);
     bool copyToHFrame(const AVFrame *picture);
-    void publishPicture(const AVFrame *picture);
+    bool publishPicture(const AVFrame *picture);
+    bool takePicture();
     void clearPicture();
     enum class NextPace { Plain, AtOnce, Doubled };
     bool peerClock(double &seconds);
@@ -146,6 +147,9 @@ private:
     std::atomic<bool> codecOpen{false};     // written under the player lock (GUI)
     std::atomic<double> lastPts{0};         // atomic; player thread writes, stop() resets
     AVFrame *frame = nullptr;               // player thread
+    bool pictureHeld = false;               // player thread: frame holds a picture a pause kept from showing
+    int heldGeneration = 0;                 // player thread: discardGeneration when frame was pulled
+    std::atomic<int> discardGeneration{0};  // atomic; GUI counts the stops and flushes that make pictures stale
     std::chrono::steady_clock::time_point nextDue; // player thread: when the next picture is due
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture
     NextPace nextPace = NextPace::Plain;    // player thread: how the next picture's step is adjusted

@@ -34,6 +34,10 @@ class CFFPlayer;
 // FFmpeg failure text as the log writes it: the negated code, then av_strerror's text.
 TRACKORAACTIVEX_EXPORT QString ffErrorText(int error);
 
+// Sends FFmpeg's own messages to the Qt message log (category
+// "trackora.ffmpeg"), so decoder errors appear beside ours. Once per process.
+TRACKORAACTIVEX_EXPORT void routeFFmpegLog();
+
 // Common base of the video and the audio decoder: one stream and its codec
 // context. Each decoder keeps the packet queue the demuxer feeds it in its
 // own way (the audio one waits on it without its codec lock).
