@@ -78,15 +78,8 @@ bool parseOptions(const QStringList &arguments, Options &options, QString &error
                        {"seek-to", "the second the seek goes to", "SECOND", "2"},
                        {"pause-at", "pause S seconds after the first picture", "S"},
                        {"pause-ms", "how long the pause lasts", "MS", "1000"}});
-    if (!parser.parse(arguments)) {
-        error = parser.errorText();
+    if (!bench::parseWithFile(parser, arguments, options.file, error))
         return false;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        error = "one FILE expected";
-        return false;
-    }
-    options.file = parser.positionalArguments().first();
     options.rate = bench::parseRate(parser.value("rate"));
     options.fps = parser.value("fps").toInt();
     options.sampleRate = parser.value("sample-rate").toInt();
@@ -356,8 +349,7 @@ private:
                 received += got;
                 for (qint64 onset : onsets) {
                     const qint64 chunk = onset / kDeviceFrames;
-                    const qint64 emitter = replay.emission(onset * frameBytes).second;
-                    const double writtenMs = writeTimes[emitter] - double(emitter - chunk) * chunkMs;
+                    const double writtenMs = writeTime(writeTimes, chunk, chunkMs);
                     const double heardMs = writtenMs + double(onset - chunk * kDeviceFrames) * 1000 / sampleRate;
                     times << heardMs;
                     if (clock) {
@@ -368,6 +360,23 @@ private:
             }
             ::close(fd);
         }
+    }
+
+    // When the driver wrote buffer `chunk`: a write that put bytes out is seen
+    // as they arrive; one that only filled the stdio buffer lies between the
+    // writes seen before and after it (the driver's pace varies under load).
+    static double writeTime(const std::map<qint64, double> &seen, qint64 chunk, double chunkMs)
+    {
+        auto after = seen.lower_bound(chunk);
+        if (after != seen.end() && after->first == chunk)
+            return after->second;
+        if (after == seen.begin())
+            return after->second - double(after->first - chunk) * chunkMs;
+        const auto before = std::prev(after);
+        if (after == seen.end())
+            return before->second + double(chunk - before->first) * chunkMs;
+        const double share = double(chunk - before->first) / double(after->first - before->first);
+        return before->second + share * (after->second - before->second);
     }
 
     // The control asks SDL for buffers of 1024 sample frames; the disk driver keeps that size.

@@ -59,8 +59,7 @@ double parseRate(const QString &text)
     return -1;
 }
 
-bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
-                        QString &error)
+bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, QString &file, QString &error)
 {
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -70,7 +69,15 @@ bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments
         error = "one FILE expected";
         return false;
     }
-    options.file = parser.positionalArguments().first();
+    file = parser.positionalArguments().first();
+    return true;
+}
+
+bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
+                        QString &error)
+{
+    if (!parseWithFile(parser, arguments, options.file, error))
+        return false;
     options.peer = parser.value("peer");
     options.rate = parseRate(parser.value("rate"));
     if (options.rate < 0) {

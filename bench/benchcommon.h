@@ -44,6 +44,8 @@ struct CommonOptions
 };
 
 void addCommonOptions(QCommandLineParser &parser);
+// Parses with every option the parser holds and reads its one FILE.
+bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, QString &file, QString &error);
 // 0.5, 1 or 2 from "0.5", "1", "1.0", "2" or "2.0"; -1 for anything else.
 double parseRate(const QString &text);
 // Parses with every option the parser holds and reads the common ones.
