@@ -8,7 +8,7 @@ trackora_add_test(tst_ffplayer SOURCES tst_ffplayer.cpp
 trackora_add_test(tst_ffdemuxer SOURCES tst_ffdemuxer.cpp
   LIBS TrackoraActiveX PkgConfig::FFMPEG PkgConfig::SDL2 LABELS engine media MEDIA TIMEOUT 120)
 trackora_add_test(tst_ffaudio SOURCES tst_ffaudio.cpp
-  LIBS TrackoraActiveX PkgConfig::FFMPEG PkgConfig::SDL2 LABELS media engine MEDIA TIMEOUT 240)
+  LIBS TrackoraActiveX PkgConfig::FFMPEG PkgConfig::SDL2 LABELS media engine MEDIA TIMEOUT 120)
 trackora_add_test(tst_fftempotimeline SOURCES tst_fftempotimeline.cpp
   LIBS TrackoraActiveX ${SOUNDTOUCH_C_LIBRARY} LABELS unit engine TIMEOUT 60)
 # Runs the sync benchmark on its own clips: picture against sound from outside the engine.

@@ -54,6 +54,9 @@ private slots:
     void waitsEndWhenTheOtherSideActs();
     void abortEndsWaitsWithoutTimeoutLog();
     void syncFlagWaitWhileSet();
+    void parkedPushOutlastsTheWaitLimit_data();
+    void parkedPushOutlastsTheWaitLimit();
+    void tryPullNeverWaits();
 };
 
 void TestFFBuffer::initTestCase()
@@ -355,6 +358,66 @@ void TestFFBuffer::syncFlagWaitWhileSet()
     clearer.join();
     QVERIFY2(took < 4000, qPrintable(QString("woken only after %1 ms").arg(took)));
     QVERIFY(!flag.flag);
+}
+
+void TestFFBuffer::parkedPushOutlastsTheWaitLimit_data()
+{
+    QTest::addColumn<QString>("release");
+    QTest::newRow("a pull takes the push") << "pull";
+    QTest::newRow("a flush takes the push") << "flush";
+    QTest::newRow("unparked, the limit applies again") << "unpark";
+}
+
+void TestFFBuffer::parkedPushOutlastsTheWaitLimit()
+{
+    QFETCH(QString, release);
+    CPacketQueue queue;
+    AVPacket *src = makePacket(7);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(queue.pushQueue(src));
+    // 60 steps of 2 ms: unparked, the push would give up after about 120 ms.
+    queue.waitTimeoutMs = 2;
+    queue.setParked(true);
+    std::atomic<bool> done{false};
+    std::atomic<bool> result{false};
+    std::thread producer([&] {
+        result = queue.pushQueue(src);
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    const bool stillWaiting = !done;
+    AVPacket *dst = av_packet_alloc();
+    if (release == "pull")
+        queue.pullQueue(dst);
+    else if (release == "flush")
+        queue.flushQueue();
+    else
+        queue.setParked(false);
+    producer.join();
+    av_packet_free(&dst);
+    QVERIFY2(stillWaiting, "a parked push gave up while the consumer was paused");
+    QCOMPARE(bool(result), release != "unpark");
+    QCOMPARE(LogCapture::count("Waiting for timeout to Packet Queue push"), release == "unpark" ? 1 : 0);
+    QCOMPARE(queue.queueSize(), release == "flush" ? 1 : 4);
+    av_packet_free(&src);
+}
+
+void TestFFBuffer::tryPullNeverWaits()
+{
+    CFrameQueue queue;
+    queue.waitTimeoutMs = 3000;
+    AVFrame *dst = av_frame_alloc();
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!queue.tryPullQueue(dst));
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString("an empty pull took %1 ms").arg(timer.elapsed())));
+    QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
+    AVFrame *f = makeFrame(5);
+    QVERIFY(queue.pushQueue(f));
+    QVERIFY(queue.tryPullQueue(dst));
+    QCOMPARE(dst->pts, int64_t(5));
+    av_frame_free(&f);
+    av_frame_free(&dst);
 }
 
 QTEST_GUILESS_MAIN(TestFFBuffer)

@@ -7,53 +7,10 @@ namespace TrackoraActiveX {
 
 Q_LOGGING_CATEGORY(lcBuffer, "trackora.engine.buffer")
 
-AVPacket *ShellOps<AVPacket>::alloc()
-{
-    return av_packet_alloc();
-}
-
-void ShellOps<AVPacket>::ref(AVPacket *dst, const AVPacket *src)
-{
-    av_packet_ref(dst, src);
-}
-
-void ShellOps<AVPacket>::unref(AVPacket *shell)
-{
-    av_packet_unref(shell);
-}
-
-void ShellOps<AVPacket>::release(AVPacket **shell)
-{
-    av_packet_free(shell);
-}
-
-const char *const ShellOps<AVPacket>::name = "Packet Queue";
-
-AVFrame *ShellOps<AVFrame>::alloc()
-{
-    return av_frame_alloc();
-}
-
-void ShellOps<AVFrame>::ref(AVFrame *dst, const AVFrame *src)
-{
-    av_frame_ref(dst, src);
-}
-
-void ShellOps<AVFrame>::unref(AVFrame *shell)
-{
-    av_frame_unref(shell);
-}
-
-void ShellOps<AVFrame>::release(AVFrame **shell)
-{
-    av_frame_free(shell);
-}
-
-const char *const ShellOps<AVFrame>::name = "Frame Queue";
-
 void logQueueTimeout(const char *queue, const char *operation, const void *address)
 {
-    qCDebug(lcBuffer).noquote() << QStringLiteral("Waiting for timeout to %1 %2").arg(QLatin1String(queue), QLatin1String(operation))
+    qCDebug(lcBuffer).noquote() << QStringLiteral("Waiting for timeout to %1 %2")
+                                       .arg(QLatin1String(queue), QLatin1String(operation))
                                 << address;
 }
 

@@ -26,23 +26,23 @@ template <typename T>
 struct ShellOps;
 
 template <>
-struct TRACKORAACTIVEX_EXPORT ShellOps<AVPacket>
+struct ShellOps<AVPacket>
 {
-    static AVPacket *alloc();
-    static void ref(AVPacket *dst, const AVPacket *src);
-    static void unref(AVPacket *shell);
-    static void release(AVPacket **shell);
-    static const char *const name;
+    static constexpr auto alloc = av_packet_alloc;
+    static constexpr auto ref = av_packet_ref;
+    static constexpr auto unref = av_packet_unref;
+    static constexpr auto release = av_packet_free;
+    static constexpr const char *name = "Packet Queue";
 };
 
 template <>
-struct TRACKORAACTIVEX_EXPORT ShellOps<AVFrame>
+struct ShellOps<AVFrame>
 {
-    static AVFrame *alloc();
-    static void ref(AVFrame *dst, const AVFrame *src);
-    static void unref(AVFrame *shell);
-    static void release(AVFrame **shell);
-    static const char *const name;
+    static constexpr auto alloc = av_frame_alloc;
+    static constexpr auto ref = av_frame_ref;
+    static constexpr auto unref = av_frame_unref;
+    static constexpr auto release = av_frame_free;
+    static constexpr const char *name = "Frame Queue";
 };
 
 // Writes the line of a push or pull that gave up.
@@ -65,8 +65,8 @@ public:
     {
         if (!src)
             return false;
-        return finish(transfer(freeList, filledList, Wait::Limited, [src](T *shell) { ShellOps<T>::ref(shell, src); }),
-                      "push");
+        const auto reference = [src](T *shell) { ShellOps<T>::ref(shell, src); };
+        return finish(transfer(freeList, filledList, Wait::Limited, reference), "push");
     }
 
     // Moves the oldest payload's reference into dst; false when nothing came in time.

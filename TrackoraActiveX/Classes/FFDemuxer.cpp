@@ -43,21 +43,8 @@ CFFDemuxer::CFFDemuxer(CFFPlayer *owner)
 
 CFFDemuxer::~CFFDemuxer()
 {
-    runFlag.flag = false;
-    pauseFlag.setFlag(false);
-    {
-        std::lock_guard<std::mutex> main(runFlag.mutex);
-        if (demuxThread->isRunning()) {
-            demuxThread->quit();
-            while (!demuxThread->wait(kStopPollMs))
-                flushDecoderPackets();
-        }
-    }
-    {
-        std::lock_guard<std::mutex> io(ioLock);
-        if (formatContext)
-            avformat_close_input(&formatContext);
-    }
+    endReadLoop();
+    closeInput();
     delete demuxThread;
     av_packet_free(&packet);
     av_packet_free(&seekPacket);
@@ -168,18 +155,16 @@ void CFFDemuxer::onDemux()
         if (endOfInput) {
             qCDebug(lcDemux).noquote() << ffErrorText(ret);
             // An empty packet tells each decoder that no more input follows.
-            CFFVideo *video = owner->videoDecoder();
-            CFFAudio *audio = owner->audioDecoder();
-            packet->data = nullptr;
-            packet->size = 0;
-            if (video && video->streamIndex() >= 0)
-                video->pushPacket(packet);
-            av_packet_unref(packet);
-            packet->data = nullptr;
-            packet->size = 0;
-            if (audio && audio->streamIndex() >= 0)
-                audio->pushPacket(packet);
-            av_packet_unref(packet);
+            auto drain = [this](auto *decoder) {
+                if (!decoder || decoder->streamIndex() < 0)
+                    return;
+                packet->data = nullptr;
+                packet->size = 0;
+                decoder->pushPacket(packet);
+                av_packet_unref(packet);
+            };
+            drain(owner->videoDecoder());
+            drain(owner->audioDecoder());
         }
     }
     finished = true;
@@ -229,18 +214,28 @@ void CFFDemuxer::flushDecoderPackets()
 void CFFDemuxer::stopDemux()
 {
     qCDebug(lcDemux) << "CFFDemuxer::stopDemux";
+    endReadLoop();
+    closeInput();
+}
+
+// Ends onDemux and the thread. A push waiting on a full queue would otherwise
+// hold the loop for its whole wait limit (or, parked, for ever): the decoders'
+// packets are freed until the thread has ended.
+void CFFDemuxer::endReadLoop()
+{
     runFlag.flag = false;
     pauseFlag.setFlag(false);
-    // A push waiting on a full queue would otherwise hold the loop for its whole wait limit.
     flushDecoderPackets();
-    {
-        std::lock_guard<std::mutex> main(runFlag.mutex);
-        if (demuxThread->isRunning()) {
-            demuxThread->quit();
-            while (!demuxThread->wait(kStopPollMs))
-                flushDecoderPackets();
-        }
+    std::lock_guard<std::mutex> main(runFlag.mutex);
+    if (demuxThread->isRunning()) {
+        demuxThread->quit();
+        while (!demuxThread->wait(kStopPollMs))
+            flushDecoderPackets();
     }
+}
+
+void CFFDemuxer::closeInput()
+{
     std::lock_guard<std::mutex> main(runFlag.mutex);
     std::lock_guard<std::mutex> io(ioLock);
     initialized = false;

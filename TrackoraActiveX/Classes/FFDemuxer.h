@@ -53,6 +53,8 @@ private slots:
 
 private:
     void flushDecoderPackets();
+    void endReadLoop();
+    void closeInput();
     void reportUnusedOptions(const AVDictionary *options);
     bool decodeAtSeek(CFFVideo *video);
 

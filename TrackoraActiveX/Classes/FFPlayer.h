@@ -50,9 +50,10 @@ public:
 
 // One player core. Public operations run on the GUI thread; doTransfer on
 // the player thread; initCodec and showFrame are called by the demuxer on
-// the GUI thread. Lock order: demuxer main lock, player lock (pauseAck's
-// mutex), a decoder's codec lock, a queue's mutex. The gate's mutex is held
-// while a picture is copied; hframeLock only around the buffer swap.
+// the GUI thread. Lock order (docs/architecture.md): demuxer main lock,
+// ioLock, player lock (pauseAck's mutex), a decoder's codec lock, the gate's
+// mutex (held while a picture is copied), hframeLock (only around the buffer
+// swap), a queue's mutex. No lock is held while a signal is emitted.
 class TRACKORAACTIVEX_EXPORT CFFPlayer : public QObject
 {
     Q_OBJECT
