@@ -11,5 +11,6 @@ target_sources(TrackoraActiveX PRIVATE
 find_library(SOUNDTOUCH_C_LIBRARY SoundTouchDll REQUIRED)
 target_sources(TrackoraActiveX PRIVATE
   Classes/FFAudio.h Classes/FFAudio.cpp
+  Classes/FFTempoTimeline.h Classes/FFTempoTimeline.cpp
   Classes/FFPlayer.h Classes/FFPlayer.cpp)
 target_link_libraries(TrackoraActiveX PRIVATE ${SOUNDTOUCH_C_LIBRARY})

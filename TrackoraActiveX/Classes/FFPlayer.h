@@ -117,12 +117,16 @@ private slots:
 private:
     void playerLoop();
     void doTransfer();
+    double pictureDelay(double interval, double speed);
+    void syncToClock(double pts, double interval, double speed);
+    bool allocatePictureBuffers(int width, int height, AVPixelFormat format);
     bool copyToHFrame(const AVFrame *picture);
     bool publishPicture(const AVFrame *picture);
     bool takePicture();
     void clearPicture();
     enum class NextPace { Plain, AtOnce, Doubled };
-    NextPace paceByPeer(double ownSeconds);
+    bool peerClock(double &seconds);
+    double pictureClock() const;
     void flushAllQueues();
     void waitForParkedThread();
 
@@ -163,6 +167,8 @@ private:
     std::atomic<FFDecodeMode> mode{UNDEFINE_DECODE}; // atomic; GUI writes in initCodec
     std::atomic<qint64> framePts{0};        // atomic; player thread writes
     std::atomic<double> frameSeconds{0};    // atomic; player thread writes
+    std::atomic<double> frameStep{0};       // atomic; player thread writes: the shown picture's timestamp step
+    std::atomic<std::chrono::steady_clock::rep> frameShownAt{0}; // atomic; player thread writes
     CFFPlayerAxUserData *axUserData = nullptr; // fields written by the GUI (or the viewer in place)
 };
 

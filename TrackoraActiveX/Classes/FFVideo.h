@@ -80,6 +80,7 @@ private:
     AVFrame *transferFrame = nullptr; // codecLock
     AVFrame *convertFrame = nullptr; // codecLock
     SwsContext *scaler = nullptr;    // codecLock
+    CPacketQueue packetQueue;        // demuxer thread -> decode thread
     CFrameQueue frameQueue;          // decode thread -> player thread
     std::atomic<bool> seekStep{false}; // written by the GUI thread, read by the player thread
     std::atomic<FFDecodeMode> m_decodeMode{UNDEFINE_DECODE}; // written by avcodecOpen (GUI thread)
