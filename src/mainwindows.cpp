@@ -713,10 +713,13 @@ bool MainWindows::isSuportH264orH265(int id)
     const QSize size = playlistModel->getResolutionByRow(id);
     if (qint64(size.width()) * size.height() <= kLargePicture)
         return true;
+    // The lists and, beyond them, the system's decode interface decide.
+    if (info->canPlay(codec, size.width(), size.height()))
+        return true;
     QString text;
-    if (codec == VideoCodecH265 && (!info->isHDDecodeH265() || !info->mCpuLevelH()))
+    if (codec == VideoCodecH265)
         text = tr("This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).");
-    else if (codec == VideoCodecH264 && (!info->isHDDecodeH264() || !info->mCpuLevelH()))
+    else if (codec == VideoCodecH264)
         text = tr("This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).");
     if (text.isEmpty())
         return true;
@@ -730,6 +733,7 @@ void MainWindows::playByData(const RowData *row)
 {
     if (!row || !isSuportH264orH265(row->id))
         return;
+    codecCheckPending = playlistModel->getResolutionByRow(row->id).isEmpty();
     // Copy first: the row may be the model's, and the events processed below
     // may replace or delete it.
     RowData copy = *row;
@@ -936,6 +940,13 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     if (!samplesPending)
         return;
     samplesPending = false;
+    if (codecCheckPending) {
+        codecCheckPending = false;
+        if (!isSuportH264orH265(id)) {
+            area->stop();
+            return;
+        }
+    }
 
     GyroChartView *chart = ui->gView_GyroChart;
     const int count = playlistModel->getDurationByRow(id);

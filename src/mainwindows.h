@@ -117,6 +117,9 @@ private:
     bool abortScan = false;
     // Set by playByData until the row's samples have started it.
     bool samplesPending = false;
+    // The row's picture size was not parsed yet when it was chosen; the codec
+    // check runs again once its samples (and facts) are in.
+    bool codecCheckPending = false;
 
     QRect restoreRect;
     bool normalFlag = true;

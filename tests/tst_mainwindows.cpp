@@ -6,6 +6,10 @@
 
 QT_CHARTS_USE_NAMESPACE
 
+#include <QMessageBox>
+#include <QProcess>
+
+#include "computeInfo.h"
 #include "configuration.h"
 #include "tst_mapharness.h"
 #include "tst_viewerharness.h"
@@ -378,6 +382,41 @@ private slots:
         QTRY_COMPARE(window.width(), 1060);
         QTest::mouseMove(handle, QPoint(400, 300));
         QTRY_COMPARE(window.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // A 4K H.265 file on a computer without an H.265 decoder: its size is only
+    // known once parsed, so the check also runs when its samples arrive; the
+    // row must not start, and the warning is shown once.
+    void largeH265RowIsRefused()
+    {
+        if (ComputeInfo::instance()->canPlay(VideoCodecH265, 3840, 2160))
+            QSKIP("this computer decodes 4K H.265");
+        const QString dir = m_root.filePath(QStringLiteral("uhd"));
+        QDir().mkpath(dir);
+        const QString file = QDir(dir).filePath(QStringLiteral("20240101_130000_F.mp4"));
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     {"-v", "error", "-f", "lavfi", "-i", "color=c=gray:s=3840x2160:r=5:d=1", "-c:v", "libx265",
+                      "-preset", "ultrafast", "-x265-params", "log-level=error", "-tag:v", "hvc1", "-y", file});
+        QVERIFY2(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0, ffmpeg.readAllStandardError().constData());
+
+        MainWindows window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int warnings = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++warnings;
+                box->accept();
+            }
+        });
+        closer.start(50);
+        openFolder(&window, dir);
+        QTRY_COMPARE_WITH_TIMEOUT(warnings, 1, WaitMs);
+        QTest::qWait(1500);
+        QCOMPARE(warnings, 1);
+        QVERIFY2(!isPlaying(&window), "a refused row must not start");
     }
 
     void longFileNameIsElidedInTheMiddle()
