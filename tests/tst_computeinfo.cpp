@@ -1,5 +1,5 @@
 #include "computeInfo.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 #include <QDir>
 #include <QFile>

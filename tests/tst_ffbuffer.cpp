@@ -1,5 +1,5 @@
 #include "FFBuffer.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

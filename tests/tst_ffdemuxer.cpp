@@ -1,6 +1,6 @@
 #include "FFDemuxer.h"
 #include "FFPlayer.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

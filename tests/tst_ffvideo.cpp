@@ -1,7 +1,7 @@
 #include "FFHelper.h"
 #include "FFPlayer.h"
 #include "FFVideo.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

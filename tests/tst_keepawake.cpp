@@ -4,7 +4,7 @@
 #include <QDBusMessage>
 
 #include "keepawake.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 // A private session bus with a screensaver service of our own on a second
 // connection of this process: while the test's thread waits, the service
