@@ -411,6 +411,11 @@ QJsonObject statsJson(const QVector<double> &signedMs)
     result["p95Ms"] = bench::percentile(absolute, 95);
     result["maxMs"] = bench::percentile(absolute, 100);
     result["meanSignedMs"] = signedMs.isEmpty() ? QJsonValue() : QJsonValue(std::round(sum / signedMs.size() * 10) / 10);
+    // Each pair in media order, so a systematic outlier (the first after a seek) shows.
+    QJsonArray each;
+    for (double v : signedMs)
+        each.append(std::round(v * 10) / 10);
+    result["offsetsMs"] = each;
     return result;
 }
 

@@ -44,6 +44,11 @@ constexpr double kMinSyncThreshold = double(0.01f);
 constexpr int kGatePollMs = 200;
 // A schedule this far behind is given up: the next picture is timed from now.
 constexpr int kMaxLateMs = 100;
+// After a seek's jump a clock still a jump away plays the old place; it is
+// not followed for longer than this (wall), in case the new place never comes.
+constexpr int kJumpClockWaitMs = 1000;
+// How often the picture sought to looks whether the clock has jumped too.
+constexpr int kJumpPollMs = 5;
 
 namespace {
 
@@ -675,13 +680,21 @@ void CFFPlayer::doTransfer()
     // once; the first one from the new place (a jump) ends the rush, so the
     // burst does not also fast-forward through the new place.
     const int seekRequest = seekGeneration;
-    if (seekRequest != rushedGeneration && (interval * 1000 >= kMaxDelayMs || interval < 0))
+    const bool jumped = seekRequest != rushedGeneration && (interval * 1000 >= kMaxDelayMs || interval < 0);
+    if (jumped) {
         rushedGeneration = seekRequest;
+        // The sound (or the front's pictures) reach the new place later than this picture.
+        jumpPending = true;
+        jumpSeconds = pts;
+        jumpAt = std::chrono::steady_clock::now();
+    }
     const bool rushing = !seekSettled && seekRequest != rushedGeneration;
 
     const FFPlaybackRate playRate = rate;
     const double speed = playRate == PlaybackRate_0_5 ? 0.5 : playRate == PlaybackRate_2_0 ? 2.0 : 1.0;
-    const double delay = pictureDelay(interval, speed);
+    // The picture sought to starts a new schedule: shown now, not dropped as a step out of range.
+    const double paced = pictureDelay(interval, speed);
+    const double delay = jumped ? 0.0 : paced;
     const double delayMs = delay * 1000;
 
     if (stateValue == StoppedState || delayMs >= kMaxDelayMs || delayMs < 0) {
@@ -706,6 +719,8 @@ void CFFPlayer::doTransfer()
         std::unique_lock<std::mutex> lock(gate->mutex);
         gate->cond.wait_until(lock, nextDue, [this] { return !alive; });
     }
+    if (jumpPending)
+        waitForNewPlace(pts, speed);
     if (!alive) {
         av_frame_unref(frame);
         return;
@@ -744,21 +759,77 @@ double CFFPlayer::pictureDelay(double interval, double speed)
     return delay;
 }
 
+// After a seek's jump the sound already handed on, and a peer that has not
+// jumped yet, still play the old place: chasing that clock would run the
+// pictures there at once and then hold them back. They keep their own pace
+// until the clock comes near, or into the stretch from the picture sought to
+// on, where the new place's sound starts.
+bool CFFPlayer::clockAtNewPlace(double pts, double clock)
+{
+    const double jump = kMaxDelayMs / 1000;
+    const bool arrived = std::fabs(pts - clock) < jump || (clock >= jumpSeconds - jump && clock <= pts);
+    if (arrived || std::chrono::steady_clock::now() - jumpAt >= std::chrono::milliseconds(kJumpClockWaitMs))
+        jumpPending = false;
+    return !jumpPending;
+}
+
+// The picture sought to waits for the clock's new place, and there for its
+// own time: shown at once it would lead the sound that is still to come.
+// Never longer than the jump's wait, nor past a pause or a destruction.
+void CFFPlayer::waitForNewPlace(double pts, double speed)
+{
+    const auto stopWaiting = [this] { return !alive || !gate->flag; };
+    while (jumpPending && !stopWaiting()) {
+        double clock = 0;
+        // Read outside the gate's mutex: the codec lock comes before it.
+        const bool known = pacingClock(clock);
+        if (known && clockAtNewPlace(pts, clock)) {
+            const double ahead = (pts - clock) / speed;
+            if (ahead > 0 && ahead * 1000 < kMaxDelayMs) {
+                const auto due = std::chrono::steady_clock::now()
+                    + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(ahead));
+                std::unique_lock<std::mutex> lock(gate->mutex);
+                gate->cond.wait_until(lock, due, stopWaiting);
+            }
+            return;
+        }
+        if (std::chrono::steady_clock::now() - jumpAt >= std::chrono::milliseconds(kJumpClockWaitMs)) {
+            jumpPending = false;
+            return;
+        }
+        std::unique_lock<std::mutex> lock(gate->mutex);
+        gate->cond.wait_for(lock, std::chrono::milliseconds(kJumpPollMs), stopWaiting);
+    }
+}
+
+// The clock the pictures follow: the sound's while it plays, else the front
+// player's pictures (for the rear player). A clock that stands (no device,
+// or no more sound) cannot pace the pictures.
+bool CFFPlayer::pacingClock(double &clock, bool *byAudio)
+{
+    const bool audible = hasAudio && audio->isDeviceOpen() && !audio->isStarving();
+    if (byAudio)
+        *byAudio = audible;
+    if (audible) {
+        clock = audio->audioClock();
+        return true;
+    }
+    return peerClock(clock);
+}
+
 // Decides how the next picture's step is adjusted from where this picture
-// stands against the audio clock, or, without sound, against the front
-// player's pictures (the rear player). A clock that stands (no device, or no
-// more sound) cannot pace the pictures.
+// stands against the pacing clock.
 void CFFPlayer::syncToClock(double pts, double interval, double speed)
 {
     double clock = 0;
-    const bool byAudio = hasAudio && audio->isDeviceOpen() && !audio->isStarving();
-    if (byAudio)
-        clock = audio->audioClock();
-    else if (!peerClock(clock))
+    bool byAudio = false;
+    if (!pacingClock(clock, &byAudio))
         return;
     const double threshold = std::max(interval, kMinSyncThreshold);
     const double diff = pts - clock;
     if (byAudio && std::fabs(diff) >= kMaxSyncDiffSeconds)
+        return;
+    if (jumpPending && !clockAtNewPlace(pts, clock))
         return;
     if (diff <= -threshold)
         nextPace = NextPace::AtOnce;

@@ -119,6 +119,9 @@ private:
     void doTransfer();
     double pictureDelay(double interval, double speed);
     void syncToClock(double pts, double interval, double speed);
+    bool clockAtNewPlace(double pts, double clock);
+    void waitForNewPlace(double pts, double speed);
+    bool pacingClock(double &clock, bool *byAudio = nullptr);
     bool allocatePictureBuffers(int width, int height, AVPixelFormat format);
     bool copyToHFrame(const AVFrame *picture);
     bool publishPicture(const AVFrame *picture);
@@ -157,6 +160,9 @@ private:
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture
     NextPace nextPace = NextPace::Plain;    // player thread: how the next picture's step is adjusted
     double nextNudge = 0;                   // player thread: wall seconds added to the next step
+    bool jumpPending = false;               // player thread: a seek's jump whose clock may still play the old place
+    double jumpSeconds = 0;                 // player thread: the first picture's time after that jump
+    std::chrono::steady_clock::time_point jumpAt; // player thread: when that picture came
     AVFrame *renderTarget = nullptr;        // under the gate's mutex: planes of the back buffer
     HFrame *hframe = nullptr;               // fields set by initCodec under the gate's mutex; data swapped under hframeLock
     uint8_t *frameBuffers[2] = {nullptr, nullptr}; // under the gate's mutex
