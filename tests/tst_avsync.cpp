@@ -14,6 +14,7 @@ class TestAvSync : public QObject
 private slots:
     void initTestCase();
     void pictureAndSoundInStep();
+    void rearStaysWithFrontAcrossSeek();
 
 private:
     QJsonObject measure(const QStringList &arguments);
@@ -56,6 +57,24 @@ void TestAvSync::pictureAndSoundInStep()
     QVERIFY2(std::fabs(mean) <= 25,
              qPrintable(QString("picture - sound %1 ms on average at rate 1.0 (load %2), expected within 25 ms")
                             .arg(mean).arg(result["load"].toDouble())));
+}
+
+// A rear view paced by the front must not chase the place the front left:
+// after a seek back it once ran a second ahead of the front. Generous bound:
+// the target is a frame (67 ms at 0.5).
+void TestAvSync::rearStaysWithFrontAcrossSeek()
+{
+    const QJsonObject result = measure({dir.filePath("pair.mp4"), "--clip-seconds", "7", "--rate", "0.5", "--peer",
+                                        "--seek-at", "5", "--seek-to", "2"});
+    QVERIFY2(result["opened"].toBool(), "the benchmark could not play its clip");
+    QCOMPARE(result["event"].toString(), QString("seek"));
+    const QJsonObject rear = result["rearVsFront"].toObject();
+    QVERIFY2(rear["pairs"].toInt() >= 3, qPrintable(QString("only %1 flashes seen by both views").arg(rear["pairs"].toInt())));
+    QVERIFY2(rear["maxMs"].toDouble(1e9) <= 150,
+             qPrintable(QString("rear - front up to %1 ms after a seek (load %2), expected within 150 ms")
+                            .arg(rear["maxMs"].toDouble()).arg(result["load"].toDouble())));
+    const double mean = result["sync"].toObject()["meanSignedMs"].toDouble(1e9);
+    QVERIFY2(std::fabs(mean) <= 25, qPrintable(QString("picture - sound %1 ms on average after a seek").arg(mean)));
 }
 
 QTEST_GUILESS_MAIN(TestAvSync)
