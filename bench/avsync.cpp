@@ -295,6 +295,16 @@ public:
         return clockMs;
     }
 
+    // Sound seconds per wall second while the pipe flowed: below 1 when the
+    // driver's writes fall behind (its wait does not catch up), which the
+    // pictures must follow.
+    double pace()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        const double wallMs = lastArrivalMs - firstArrivalMs;
+        return wallMs > 0 ? double(received - firstBytes) / (2 * channels * sampleRate) / (wallMs / 1000) : 0;
+    }
+
     double secondsReceived()
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -346,6 +356,11 @@ private:
                 detector.feed(reinterpret_cast<const qint16 *>(carry.constData()), frames, onsets);
                 carry.remove(0, int(frames * frameBytes));
                 std::lock_guard<std::mutex> lock(mutex);
+                if (firstArrivalMs < 0) {
+                    firstArrivalMs = arrivedMs;
+                    firstBytes = received + got;
+                }
+                lastArrivalMs = arrivedMs;
                 received += got;
                 for (qint64 onset : onsets) {
                     const qint64 chunk = onset / kDeviceFrames;
@@ -394,6 +409,9 @@ private:
     QVector<double> times;      // mutex
     QVector<double> clockMs;    // mutex
     qint64 received = 0;        // mutex
+    qint64 firstBytes = 0;      // mutex
+    double firstArrivalMs = -1; // mutex
+    double lastArrivalMs = -1;  // mutex
     std::thread thread;
 };
 
@@ -608,6 +626,7 @@ int runAvSyncBench(int argc, char **argv)
     const QVector<double> onsets = listener->onsetTimes();
     const QVector<double> clockErrors = listener->clockErrors();
     const double soundSeconds = listener->secondsReceived();
+    const double soundPace = listener->pace();
     const bool realtime = listener->isRealtime();
     listener.reset();
     QJsonObject result;
@@ -620,6 +639,7 @@ int runAvSyncBench(int argc, char **argv)
     result["clipOnsetErrorMaxMs"] = std::round(clipOnsetErrorMs * 100) / 100;
     result["beepsHeard"] = onsets.size();
     result["soundSeconds"] = std::round(soundSeconds * 100) / 100;
+    result["soundPace"] = std::round(soundPace * 10000) / 10000;
     result["listenerRealtime"] = realtime;
     result["load"] = loadAverage();
     // The engine's own clock against the sound it plays: blind to the picture, so a diagnostic only.
@@ -627,6 +647,10 @@ int runAvSyncBench(int argc, char **argv)
     for (double e : clockErrors)
         clockSum += e;
     result["engineClockAtBeepMeanMs"] = clockErrors.isEmpty() ? QJsonValue() : QJsonValue(std::round(clockSum / clockErrors.size() * 10) / 10);
+    QJsonArray clockEach;
+    for (double e : clockErrors)
+        clockEach.append(std::round(e * 10) / 10);
+    result["engineClockAtBeepMs"] = clockEach;
     result["flashesSeen"] = int(frontFlashes.size());
     // Picture minus sound: positive when the picture is late. After a seek
     // or a pause only the flashes from then on count.
