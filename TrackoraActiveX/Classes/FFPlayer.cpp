@@ -38,6 +38,12 @@ constexpr double kMaxSyncDiffSeconds = 10.0;
 // Share of an offset below the sync threshold taken out per picture: settles
 // within about ten pictures, each moved by a few milliseconds at most.
 constexpr double kSyncGain = 0.25;
+// The clock may run at its own pace (a device behind the wall clock): the
+// share of the step that pace asks is learnt at this gain, which with
+// kSyncGain damps the loop critically, so the pictures follow it without a
+// standing lead. Never more than kMaxPaceTrim of the step.
+constexpr double kPaceGain = kSyncGain * kSyncGain / 4;
+constexpr double kMaxPaceTrim = 0.1;
 // Smallest sync threshold, kept in single precision as the threshold always was.
 constexpr double kMinSyncThreshold = double(0.01f);
 // A parked thread looks at its run flag at least this often.
@@ -165,6 +171,7 @@ void CFFPlayer::playerLoop()
                 scheduleValid = false;
                 nextPace = NextPace::Plain;
                 nextNudge = 0;
+                paceTrim = 0;
             }
         }
         if (alive)
@@ -759,6 +766,16 @@ double CFFPlayer::pictureDelay(double interval, double speed)
     return delay;
 }
 
+// Wall seconds added to the next step for a picture `ahead` wall seconds
+// before the clock, whose own step was `step`: a share of the offset, and the
+// share of the step the clock's pace has asked so far.
+double CFFPlayer::nudgeFor(double ahead, double step)
+{
+    if (step > 0)
+        paceTrim = std::clamp(paceTrim + kPaceGain * ahead / step, -kMaxPaceTrim, kMaxPaceTrim);
+    return ahead * kSyncGain + paceTrim * std::max(step, 0.0);
+}
+
 // After a seek's jump the sound already handed on, and a peer that has not
 // jumped yet, still play the old place: chasing that clock would run the
 // pictures there at once and then hold them back. They keep their own pace
@@ -836,7 +853,7 @@ void CFFPlayer::syncToClock(double pts, double interval, double speed)
     else if (diff >= threshold)
         nextPace = NextPace::Doubled;
     else
-        nextNudge = diff * kSyncGain / speed; // wall seconds
+        nextNudge = nudgeFor(diff / speed, interval / speed);
 }
 
 } // namespace TrackoraActiveX

@@ -120,6 +120,7 @@ private:
     double pictureDelay(double interval, double speed);
     void syncToClock(double pts, double interval, double speed);
     bool clockAtNewPlace(double pts, double clock);
+    double nudgeFor(double ahead, double step);
     void waitForNewPlace(double pts, double speed);
     bool pacingClock(double &clock, bool *byAudio = nullptr);
     bool allocatePictureBuffers(int width, int height, AVPixelFormat format);
@@ -160,6 +161,7 @@ private:
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture
     NextPace nextPace = NextPace::Plain;    // player thread: how the next picture's step is adjusted
     double nextNudge = 0;                   // player thread: wall seconds added to the next step
+    double paceTrim = 0;                    // player thread: share of a step the clock's pace asks beyond the timestamps
     bool jumpPending = false;               // player thread: a seek's jump whose clock may still play the old place
     double jumpSeconds = 0;                 // player thread: the first picture's time after that jump
     std::chrono::steady_clock::time_point jumpAt; // player thread: when that picture came
