@@ -30,6 +30,12 @@ void VideoParser::setFile(const QString &path, int id)
     mId = id;
 }
 
+void VideoParser::setFileData(const QByteArray &data)
+{
+    const std::lock_guard<std::recursive_mutex> locker(lock);
+    fileData = data;
+}
+
 void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
 {
     const std::lock_guard<std::recursive_mutex> locker(lock);
@@ -45,7 +51,11 @@ void VideoParser::parse()
     job = nullptr;
 
     std::unique_ptr<ParserObject> parser;
-    if (filePath.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive))
+    const bool avi = filePath.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive);
+    if (!fileData.isNull())
+        parser = avi ? std::unique_ptr<ParserObject>(std::make_unique<AVIParser>(fileData))
+                     : std::unique_ptr<ParserObject>(std::make_unique<Mp4Parser>(fileData));
+    else if (avi)
         parser = std::make_unique<AVIParser>(filePath);
     else
         parser = std::make_unique<Mp4Parser>(filePath);
