@@ -77,7 +77,7 @@ void VideoParser::parse()
         gpsList.append(sample);
     }
     lastSamplesRead = gpsList.size();
-    normalise(info.duration);
+    normalise(info.duration, parser->sourceSize());
 
     lastOpened = parser->isOpen();
     lastKind = parser->gpsKind;
@@ -92,12 +92,14 @@ void VideoParser::parse()
     emit parseFinished(mId);
 }
 
-// One sample per second of video: seconds 0 to duration.
-void VideoParser::normalise(int32_t duration)
+// One sample per second of video: seconds 0 to duration. A recording holds
+// far more than a byte per second, so a duration beyond the file's size is a
+// broken header: padding to it would turn a few bytes into megabytes.
+void VideoParser::normalise(int32_t duration, qint64 fileSize)
 {
     if (gpsList.isEmpty())
         return;
-    if (duration < 0 || duration >= kMaxSamples) {
+    if (duration < 0 || duration >= kMaxSamples || duration >= fileSize) {
         qCDebug(lcData) << "duration" << duration << "of" << filePath << "is not plausible; samples kept as read";
         return;
     }

@@ -53,7 +53,7 @@ signals:
 
 private:
     bool takeJobBack();
-    void normalise(int32_t duration);
+    void normalise(int32_t duration, qint64 fileSize);
 
     // A standard mutex, so that thread checkers see it; recursive because
     // requestAllGpsData() holds it while it calls parse().
