@@ -24,6 +24,7 @@ private slots:
 
 private:
     static void checkSample(const GpsData &s);
+    static void checkLocation(const ParserObject &parser, int size);
     static int readAll(ParserObject &parser);
 };
 
@@ -33,6 +34,15 @@ void TestFuzzFixtures::checkSample(const GpsData &s)
     QVERIFY2(std::isfinite(s.heading) && s.heading >= 0.0 && s.heading <= 360.0,
              qPrintable(QStringLiteral("heading %1 within 0..360").arg(s.heading)));
     QVERIFY2(s.dateTime[14] == '\0' && s.extraText[14] == '\0', "text fields end in NUL");
+}
+
+// Where the records are said to be lies inside the file.
+void TestFuzzFixtures::checkLocation(const ParserObject &parser, int size)
+{
+    QVERIFY(parser.gpsCount >= 0 && parser.gpsCount <= size);
+    if (parser.gpsKind != NoGps)
+        QVERIFY2(parser.gpsOffset >= 0 && parser.gpsOffset <= size,
+                 qPrintable(QStringLiteral("GPS table at %1 in %2 bytes").arg(parser.gpsOffset).arg(size)));
 }
 
 int TestFuzzFixtures::readAll(ParserObject &parser)
@@ -74,11 +84,11 @@ void TestFuzzFixtures::everyFixture()
 
     if (target == QLatin1String("mp4parser")) {
         Mp4Parser parser(bytes);
-        QVERIFY(parser.gpsCount >= 0 && parser.gpsCount <= bytes.size());
+        checkLocation(parser, bytes.size());
         readAll(parser);
     } else if (target == QLatin1String("aviparser")) {
         AVIParser parser(bytes);
-        QVERIFY(parser.gpsCount >= 0 && parser.gpsCount <= bytes.size());
+        checkLocation(parser, bytes.size());
         readAll(parser);
     } else if (target == QLatin1String("gpsrecord")) {
         // Four doubles for one heading, then step-and-record groups.
