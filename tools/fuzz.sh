@@ -22,8 +22,9 @@ launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+"$here/tools/install-deps.sh"
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTRACKORA_FUZZ=ON "${launcher[@]}" >/dev/null
+  -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DTRACKORA_FUZZ=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target fuzz-targets
 
 media="${TRACKORA_TEST_MEDIA:-}"
