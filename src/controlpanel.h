@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QDateTime>
+#include <QTimer>
+#include <QWidget>
+
+#include "playareamanager.h"
+#include "trackoraactivexlib.h"
+
+namespace Ui {
+class ControlPanel;
+}
+
+// The strip under the video: readouts, view buttons, seek slider, transport,
+// rate selector, mute and volume. It never drives the player: user actions
+// leave as signals and the player's answers come back through the slots.
+// It also decides when a recording has ended and asks for the next one.
+// GUI thread only.
+class ControlPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    using FFStates = TrackoraActiveXLib::FFStates;
+
+    explicit ControlPanel(QWidget *parent = nullptr);
+    ~ControlPanel() override;
+
+    void setCurrentPosition(qint64 ms);
+    void disableBtn(bool front, bool rear, bool frontRear);
+    void setSliderMove(int step);
+    void setDateTime(const QDateTime &dateTime);
+    void setSpeed(int kmh);
+    void setCoordinate(const QString &latitude, const QString &longitude);
+    void resetInfo();
+    void stopAndReset();
+    void updateToolTips();
+    void setLastVolume(int volume);
+    void setPlayEnabled(bool enabled);
+    void setTimeFont(const QFont &font);
+    void blockNextButton(bool block);
+    void blockPreviousButton(bool block);
+    bool isMuted() const { return muted; }
+    FFStates state() const { return m_state; }
+
+signals:
+    void openFile();
+    void screenshot();
+    void play();
+    void pause();
+    void stop();
+    void next();
+    void previous();
+    void frontView(bool checked);
+    void rearView(bool checked);
+    void frontRearView(bool checked);
+    void changeVolume(int volume);
+    void changeMuting(bool muting);
+    void changeRate(double rate);
+    void sliderMoved(int position);
+    void sliderStatusChanged(bool isSliderDown, int seconds);
+
+public slots:
+    void setState(FFStates state);
+    void setVolume(int volume);
+    void setMuted(bool muted);
+    void setPlaybackRate(float rate);
+    void playClicked();
+    void onShowModeChanged(PlayAreaManager::ShowMode mode);
+    void onSliderPressed();
+    void onSliderReleased();
+    void onSliderMoved(int position);
+    void setMaxDuration(qlonglong msDuration);
+    void checkSamePosPlay();
+
+private slots:
+    void muteClicked();
+    void updateRate();
+    void onVolumeSliderValueChanged();
+    void onUpdateLanguage();
+    void onSliderValueChanged(int value);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showPosition(qint64 ms);
+    void setMuteToolTip();
+    static int linearToSlider(int linear);
+
+    Ui::ControlPanel *ui = nullptr;
+    FFStates m_state = TrackoraActiveXLib::StoppedState;
+    bool muted = false;
+    int maxSeconds = 0;
+    qint64 durationMs = 0;
+    bool speedInKmh = true;
+    int speed = 0;
+    bool sliderPressed = false;
+    int lastVolume = 0;
+    QTimer samePosTimer;
+    int samePosCount = 0;
+    qint64 currentPosition = 0;
+    qint64 lastPosition = 0;
+    // Several reports fall within the end window; when the GUI thread lags they
+    // are handled before the queued next() is, and each extra next() would skip
+    // a recording. Cleared by a new duration or a new start of playback.
+    bool nearEndReported = false;
+};

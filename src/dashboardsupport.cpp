@@ -1,0 +1,12 @@
+#include "dashboardsupport.h"
+
+Q_LOGGING_CATEGORY(lcDashboard, "trackora.dashboard")
+
+void initDashboardImages()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(dashboardimages);
+        return true;
+    }();
+    Q_UNUSED(done)
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcDashboard)
+
+// The button and dial pictures are compiled into the static viewer library;
+// the linker keeps them only when something names them, so every dashboard
+// widget calls this before its style sheets or pictures are used.
+void initDashboardImages();

@@ -1,0 +1,137 @@
+#include "gyrochartview.h"
+
+#include <QGraphicsLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+#include <cmath>
+
+using namespace QtCharts;
+
+namespace {
+// Points kept per series; older ones scroll out.
+constexpr int kVisiblePoints = 6000;
+constexpr double kInitialRange = 0.3;
+constexpr double kRangeStep = 0.1;
+// Far beyond any sensor; keeps a corrupt sample from stalling the growth loop.
+constexpr double kMaxRange = 100.0;
+
+QLineSeries *makeSeries(const QString &name, const QPen &pen, QChart *chart)
+{
+    auto *series = new QLineSeries(chart);
+    series->setName(name);
+    series->setPen(pen);
+    chart->addSeries(series);
+    return series;
+}
+} // namespace
+
+GyroChartView::GyroChartView(QWidget *parent)
+    : QChartView(parent)
+{
+    auto *chart = new QChart;
+    chart->setTheme(QChart::ChartThemeDark);
+    chart->setBackgroundVisible(false);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(0, 0, 0, 0));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+
+    QFont legendFont(QStringLiteral("Calibri"));
+    legendFont.setPixelSize(10);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(legendFont);
+    chart->legend()->layout()->setContentsMargins(0, 0, 0, 0);
+
+    seriesX = makeSeries(QStringLiteral("X "), QPen(Qt::red), chart);
+    seriesY = makeSeries(QStringLiteral("Y "), QPen(Qt::green), chart);
+    seriesZ = makeSeries(QStringLiteral("Z "), QPen(Qt::blue), chart);
+    QPen cursorPen;
+    cursorPen.setBrush(QBrush(Qt::yellow));
+    cursorSeries = makeSeries(QStringLiteral("C "), cursorPen, chart);
+
+    axisY = new QValueAxis(chart);
+    axisY->setLabelFormat(QStringLiteral("%.1fG"));
+    QFont labelFont(QStringLiteral("Calibri"));
+    labelFont.setPixelSize(12);
+    axisY->setLabelsFont(labelFont);
+    axisY->setTickCount(5);
+    axisY->setLineVisible(false);
+    axisY->setGridLinePen(QPen(QBrush(Qt::black), 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    axisY->setRange(-kInitialRange, kInitialRange);
+
+    axisX = new QValueAxis(chart);
+    axisX->setRange(0, kVisiblePoints);
+    axisX->setVisible(false);
+
+    chart->addAxis(axisX, Qt::AlignBottom);
+    chart->addAxis(axisY, Qt::AlignLeft);
+    for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries}) {
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+    }
+
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    // Whatever the chart sits on shows through, as the chart has no background.
+    setFrameShape(QFrame::NoFrame);
+    setStyleSheet(QStringLiteral("background: transparent;"));
+
+    flushTimer.setSingleShot(true);
+    flushTimer.setInterval(0);
+    connect(&flushTimer, &QTimer::timeout, this, &GyroChartView::flushPoints);
+}
+
+void GyroChartView::clearChart()
+{
+    flushTimer.stop();
+    for (QVector<QPointF> &axisPoints : points)
+        axisPoints.clear();
+    for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries})
+        series->clear();
+    pointCount = 0;
+    xIndex = 0;
+    yRange = kInitialRange;
+    axisX->setRange(0, kVisiblePoints);
+    axisY->setRange(-kInitialRange, kInitialRange);
+}
+
+void GyroChartView::setPointCount(int n)
+{
+    axisX->setRange(0, n - 1);
+}
+
+void GyroChartView::addPoint(const float xyz[3])
+{
+    for (int i = 0; i < 3; ++i) {
+        if (pointCount > kVisiblePoints)
+            points[i].removeFirst();
+        points[i].append(QPointF(xIndex, xyz[i]));
+    }
+    ++xIndex;
+    flushTimer.start();
+    if (pointCount > kVisiblePoints)
+        axisX->setRange(pointCount - kVisiblePoints, pointCount);
+
+    const double m = std::max({std::fabs(double(xyz[0])), std::fabs(double(xyz[1])), std::fabs(double(xyz[2]))});
+    while (m >= yRange && yRange < kMaxRange)
+        yRange += kRangeStep;
+    axisY->setRange(-yRange, yRange);
+    ++pointCount;
+}
+
+void GyroChartView::flushPoints()
+{
+    seriesX->replace(points[0]);
+    seriesY->replace(points[1]);
+    seriesZ->replace(points[2]);
+}
+
+void GyroChartView::setCurrentSecond(int second)
+{
+    cursorSeries->clear();
+    cursorSeries->append(second, -yRange);
+    cursorSeries->append(second, yRange);
+    update();
+}

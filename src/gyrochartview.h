@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTimer>
+#include <QVector>
+#include <QtCharts/QChartView>
+
+namespace QtCharts {
+class QLineSeries;
+class QValueAxis;
+} // namespace QtCharts
+
+// The G-sensor values of the playing recording as three lines over time, one
+// point per second, with a vertical cursor at the current second.
+// GUI thread only.
+class GyroChartView : public QtCharts::QChartView
+{
+    Q_OBJECT
+public:
+    explicit GyroChartView(QWidget *parent = nullptr);
+
+    void clearChart();
+    void setPointCount(int n);
+    void addPoint(const float xyz[3]);
+    void setCurrentSecond(int second);
+
+private:
+    void flushPoints();
+
+    QtCharts::QLineSeries *seriesX = nullptr;
+    QtCharts::QLineSeries *seriesY = nullptr;
+    QtCharts::QLineSeries *seriesZ = nullptr;
+    QtCharts::QLineSeries *cursorSeries = nullptr;
+    QtCharts::QValueAxis *axisX = nullptr;
+    QtCharts::QValueAxis *axisY = nullptr;
+    int pointCount = 0;
+    int xIndex = 0;
+    double yRange = 0.3;
+    // The axis points as shown once the event loop runs: handing a series
+    // one point at a time costs a pass over all of its points each time.
+    QVector<QPointF> points[3];
+    QTimer flushTimer;
+};
