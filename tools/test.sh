@@ -32,14 +32,9 @@ fi
 if [ "$sanitize" = address ]; then
   build="${TRACKORA_ASAN_BUILD:-$here/build-asan}"
   labels='^(unit|data|engine)$'
-  # Leaks count, except those inside the system's own libraries.
-  export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0"
-  export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0"
-  export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 else
   build="${TRACKORA_TSAN_BUILD:-$here/build-tsan}"
   labels='^(engine|component)$'
-  export TSAN_OPTIONS="suppressions=$here/tools/tsan-engine.supp halt_on_error=0 exitcode=66 second_deadlock_stack=1 history_size=4"
 fi
 media_args=()
 [ -f "$here/build/test-media/manifest.json" ] && media_args=(-DTRACKORA_TEST_MEDIA_DIR="$here/build/test-media")
@@ -55,5 +50,15 @@ if [ "$sanitize" = address ]; then
   cmake --build "$build" -j"$(nproc)" --target tests-unit tests-data tests-engine
 else
   cmake --build "$build" -j"$(nproc)" --target tests-engine tests-component
+fi
+# The options reach the tests only: tools the build runs are sanitized too,
+# and their exit-time leaks are not test results.
+if [ "$sanitize" = address ]; then
+  # Leaks count, except those inside the system's and Qt's own libraries.
+  export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=0"
+  export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+else
+  export TSAN_OPTIONS="suppressions=$here/tools/tsan-engine.supp halt_on_error=0 exitcode=66 second_deadlock_stack=1 history_size=4"
 fi
 ctest -L "$labels" --output-on-failure --timeout 900 -j"$(nproc)"
