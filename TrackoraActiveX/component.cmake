@@ -5,6 +5,8 @@ target_sources(TrackoraActiveX PRIVATE
   Classes/FFPlayerAxWidget.h Classes/FFPlayerAxWidget.cpp
   Classes/trackoraactivex.map)
 target_sources(TrackoraEngine PRIVATE
+  Classes/FFColorMatrix.h Classes/FFColorMatrix.cpp
+  Classes/FFRgbConverter.h Classes/FFRgbConverter.cpp
   Classes/FFGLBase.h Classes/FFGLBase.cpp
   Classes/FFGLYUV420P.h Classes/FFGLYUV420P.cpp
   Classes/FFGLNV12.h Classes/FFGLNV12.cpp
@@ -21,3 +23,7 @@ configure_file(Classes/TrackoraActiveX.idl.in ${CMAKE_CURRENT_BINARY_DIR}/Tracko
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/TrackoraActiveXIdl.qrc
   "<RCC>\n  <qresource prefix=\"/TrackoraActiveX\">\n    <file>TrackoraActiveX.idl</file>\n  </qresource>\n</RCC>\n")
 target_sources(TrackoraActiveX PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/TrackoraActiveXIdl.qrc)
+
+# The component's own Japanese texts, compiled from translations/.
+target_sources(TrackoraActiveX PRIVATE ${TRACKORA_COMPONENT_QM_QRC})
+add_dependencies(TrackoraActiveX component_translations)

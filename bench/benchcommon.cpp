@@ -48,8 +48,18 @@ void addCommonOptions(QCommandLineParser &parser)
                        {"seconds", "end the run after S seconds", "S"}});
 }
 
-bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
-                        QString &error)
+double parseRate(const QString &text)
+{
+    if (text == "0.5")
+        return 0.5;
+    if (text == "1" || text == "1.0")
+        return 1.0;
+    if (text == "2" || text == "2.0")
+        return 2.0;
+    return -1;
+}
+
+bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, QString &file, QString &error)
 {
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -59,16 +69,18 @@ bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments
         error = "one FILE expected";
         return false;
     }
-    options.file = parser.positionalArguments().first();
+    file = parser.positionalArguments().first();
+    return true;
+}
+
+bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
+                        QString &error)
+{
+    if (!parseWithFile(parser, arguments, options.file, error))
+        return false;
     options.peer = parser.value("peer");
-    const QString rate = parser.value("rate");
-    if (rate == "0.5")
-        options.rate = 0.5;
-    else if (rate == "1" || rate == "1.0")
-        options.rate = 1.0;
-    else if (rate == "2" || rate == "2.0")
-        options.rate = 2.0;
-    else {
+    options.rate = parseRate(parser.value("rate"));
+    if (options.rate < 0) {
         error = "--rate takes 0.5, 1 or 2";
         return false;
     }
@@ -129,7 +141,7 @@ void recordFrames(Samples &samples, Clock::time_point started, CFFPlayer *front,
             samples.firstPts = pts;
         samples.lastPts = std::max(samples.lastPts, pts);
         if (diffMs >= 0)
-            samples.avsync << diffMs;
+            samples.engineClock << diffMs;
     }, Qt::DirectConnection);
     if (!rear)
         return;
@@ -168,11 +180,11 @@ QJsonObject resultJson(const RunFigures &figures, Samples &samples, bool countEx
     result["decodeMode"] = QString::fromLatin1(QMetaEnum::fromType<FFDecodeMode>().valueToKey(figures.decodeMode));
     result["durationMs"] = figures.durationMs;
     result["framesShown"] = samples.framesShown.load();
-    QVector<double> avsync, peerSync, seekLatency;
+    QVector<double> engineClock, peerSync, seekLatency;
     double firstPts, lastPts;
     {
         std::lock_guard<std::mutex> lock(samples.mutex);
-        avsync = samples.avsync;
+        engineClock = samples.engineClock;
         peerSync = samples.peerSync;
         seekLatency = samples.seekLatency;
         firstPts = samples.firstPts;
@@ -183,9 +195,9 @@ QJsonObject resultJson(const RunFigures &figures, Samples &samples, bool countEx
         : QJsonValue();
     result["firstFrameMs"] = samples.firstFrameMs >= 0 ? QJsonValue(std::round(samples.firstFrameMs * 10) / 10) : QJsonValue();
     result["lastPositionMs"] = figures.lastPositionMs;
-    result["avsyncP50Ms"] = percentile(avsync, 50);
-    result["avsyncP95Ms"] = percentile(avsync, 95);
-    result["avsyncMaxMs"] = percentile(avsync, 100);
+    result["engineClockP50Ms"] = percentile(engineClock, 50);
+    result["engineClockP95Ms"] = percentile(engineClock, 95);
+    result["engineClockMaxMs"] = percentile(engineClock, 100);
     result["peerSyncP95Ms"] = percentile(peerSync, 95);
     result["seekLatencyP50Ms"] = percentile(seekLatency, 50);
     result["seekLatencyP95Ms"] = percentile(seekLatency, 95);

@@ -44,6 +44,10 @@ struct CommonOptions
 };
 
 void addCommonOptions(QCommandLineParser &parser);
+// Parses with every option the parser holds and reads its one FILE.
+bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, QString &file, QString &error);
+// 0.5, 1 or 2 from "0.5", "1", "1.0", "2" or "2.0"; -1 for anything else.
+double parseRate(const QString &text);
 // Parses with every option the parser holds and reads the common ones.
 bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments, CommonOptions &options,
                         QString &error);
@@ -59,7 +63,9 @@ qint64 expectedFrames(const QString &file, double fromSeconds, double toSeconds,
 struct Samples
 {
     std::mutex mutex;
-    QVector<double> avsync;      // |picture - audio clock| ms, front; mutex
+    // |picture - engine's own audio clock| ms, front: a diagnostic of the
+    // pacing only, blind to an error in that clock (avsync measures the sync); mutex
+    QVector<double> engineClock;
     QVector<double> peerSync;    // |rear picture - front picture| ms; mutex
     QVector<double> seekLatency; // mutex; GUI thread writes
     std::atomic<int> framesShown{0};

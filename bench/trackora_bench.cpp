@@ -1,5 +1,7 @@
+#include "avsync.h"
 #include "playbench.h"
 #include "render.h"
+#include "viewerbench.h"
 
 #include <cstdio>
 #include <cstring>
@@ -11,7 +13,14 @@ int main(int argc, char **argv)
         return runPlayBench(argc - 1, argv + 1);
     if (argc >= 2 && std::strcmp(argv[1], "render") == 0)
         return runRenderBench(argc - 1, argv + 1);
+    if (argc >= 2 && std::strcmp(argv[1], "viewer") == 0)
+        return runViewerBench(argc - 1, argv + 1);
+    if (argc >= 2 && std::strcmp(argv[1], "avsync") == 0)
+        return runAvSyncBench(argc - 1, argv + 1);
     std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--seek-every MS] [--peer FILE]\n"
-                         "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--rate R] [--seconds S]\n");
+                         "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--rate R] [--seconds S]\n"
+                         "       trackora-bench viewer [--media DIR] [--rows N] [--seconds S] [--rounds N]   (under an X server)\n"
+                         "       trackora-bench avsync FILE [--rate R] [--fps N] [--sample-rate HZ] [--channels 1|2] [--peer]\n"
+                         "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n");
     return 2;
 }

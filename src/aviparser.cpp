@@ -17,7 +17,7 @@ quint32 le32(const QByteArray &b, int at)
 } // namespace
 
 AVIParser::AVIParser(const QString &fileName, QObject *parent)
-    : ParserObject(fileName, parent)
+    : ParserObject(fileName, "AVIParser", parent)
 {
     walk();
 }

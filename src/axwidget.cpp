@@ -10,6 +10,7 @@
 #include <QUuid>
 
 #include "../TrackoraActiveX/Classes/AxFactory.h"
+#include "configuration.h"
 
 Q_LOGGING_CATEGORY(lcAxWidget, "trackora.viewer.axwidget")
 
@@ -36,6 +37,7 @@ TrackoraActiveX::CAxFactory *componentFactory()
         return nullptr;
     }
     factory = entry();
+    Configuration::componentLoaded();
     return factory;
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "cgpsutils.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,6 +9,38 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+
+namespace {
+// Noto Sans CJK JP carries the Japanese and Chinese glyphs of every language;
+// Carlito keeps Calibri's metrics; DejaVu Sans Condensed is as narrow as the
+// condensed display face it replaces.
+const char kCjkFamily[] = "Noto Sans CJK JP";
+const struct
+{
+    const char *designed;
+    const char *installed;
+} kSubstitutions[] = {
+    {"Gen Shin Gothic Bold", kCjkFamily},
+    {"Meiryo UI", kCjkFamily},
+    {"Calibri", "Carlito"},
+    {"Agency FB", "DejaVu Sans Condensed"},
+};
+} // namespace
+
+void CGPSUtils::registerFontSubstitutions()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    for (const auto &entry : kSubstitutions) {
+        // CJK text in any of them still needs a CJK face when the first one lacks a glyph.
+        QStringList installed{QString::fromLatin1(entry.installed)};
+        if (qstrcmp(entry.installed, kCjkFamily) != 0)
+            installed << QString::fromLatin1(kCjkFamily);
+        QFont::insertSubstitutions(QString::fromLatin1(entry.designed), installed);
+    }
+}
 
 CGPSUtils *CGPSUtils::instance()
 {
@@ -33,16 +66,21 @@ int CGPSUtils::fontPointSizeForScale(qreal scale)
 
 void CGPSUtils::setApplicationFont()
 {
+    registerFontSubstitutions();
     const QString path = QCoreApplication::applicationDirPath()
         + QStringLiteral("/resources/fonts/GenShinGothic-Bold.ttf");
     const int id = QFontDatabase::addApplicationFont(path);
-    if (id < 0)
+    const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    QFont font;
+    if (!families.isEmpty()) {
+        font = QFont(families.first());
+    } else if (QFontDatabase().hasFamily(QString::fromLatin1(kCjkFamily))) {
+        // The platform default often has no CJK glyphs; the designed face is bold.
+        font = QFont(QString::fromLatin1(kCjkFamily), -1, QFont::Bold);
+    } else {
+        qDebug() << "no application font:" << path << "is missing and" << kCjkFamily << "is not installed";
         return;
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty())
-        return;
-
-    QFont font(families.first());
+    }
     qreal scale = 0;
     const QList<QScreen *> screens = QGuiApplication::screens();
     if (!screens.isEmpty()) {

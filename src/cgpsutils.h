@@ -12,8 +12,14 @@ public:
     ~CGPSUtils() override;
 
     // Installs resources/fonts/GenShinGothic-Bold.ttf below the program folder
-    // as the application font, sized for the screen's scale.
+    // as the application font, sized for the screen's scale; without the file,
+    // the installed CJK font that stands in for it. Registers the font
+    // substitutions first.
     void setApplicationFont();
+
+    // Maps the families the forms name to fonts a Debian desktop has. Once per
+    // process; later calls do nothing.
+    static void registerFontSubstitutions();
 
     // Point size for a screen scale (logical dpi / 96); <= 0 means no screen.
     static int fontPointSizeForScale(qreal scale);

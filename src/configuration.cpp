@@ -1,7 +1,8 @@
 #include "configuration.h"
 
+#include "shelllog.h"
+
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QLocale>
 #include <QMetaEnum>
@@ -68,7 +69,7 @@ Configuration::Configuration()
     initResources();
     const QString file = settingsFolder() + QStringLiteral("/configuration.ini");
     m_settings = new QSettings(file, QSettings::IniFormat, this);
-    qDebug() << "configuration file" << file;
+    qCDebug(lcShell) << "configuration file" << file;
 }
 
 Configuration::~Configuration() = default;
@@ -105,10 +106,10 @@ Configuration::Language_e Configuration::language()
         return static_cast<Language_e>(stored);
 
     const QLocale locale;
-    qDebug() << "Language" << QLocale::languageToString(locale.language())
+    qCDebug(lcShell) << "Language" << QLocale::languageToString(locale.language())
              << "Country" << QLocale::countryToString(locale.country());
     const Language_e target = languageForLocale(locale);
-    qDebug() << "targetLanguage" << target;
+    qCDebug(lcShell) << "targetLanguage" << target;
     return target;
 }
 
@@ -128,7 +129,18 @@ void Configuration::setLanguage(int value)
         QCoreApplication::removeTranslator(&m_componentTranslator);
     }
     m_settings->setValue(QStringLiteral("language"), value);
+    // The language's own name, as its translation has it: shows which one is installed.
+    qDebug() << "interface language" << value << tr("English");
     emit updateLanguage();
+}
+
+void Configuration::componentLoaded()
+{
+    Configuration *config = storage().get();
+    if (!config || config->language() != Japanese)
+        return;
+    if (config->m_componentTranslator.load(QString::fromLatin1(kComponentJapanese)))
+        QCoreApplication::installTranslator(&config->m_componentTranslator);
 }
 
 bool Configuration::isMainWindowMaximized()

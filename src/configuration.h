@@ -62,6 +62,10 @@ public:
     // Where the INI file lives; fixed when the instance is created.
     QString fileName() const;
 
+    // The component's Japanese texts are compiled into the component, so they
+    // exist only once its library is loaded; the loader calls this then.
+    static void componentLoaded();
+
     // The language value 13 resolves through this locale; tests replace it.
     static Language_e languageForLocale(const QLocale &locale);
 

@@ -1,5 +1,7 @@
 #include "customWebEngine.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QLoggingCategory>
 #include <QWebEngineCertificateError>
 #include <QWebEngineUrlRequestInfo>
@@ -15,11 +17,21 @@ const char *const CMapRequestInterceptor::FixedReferrer = "https://trackora-view
 
 CMapRequestInterceptor::CMapRequestInterceptor(QObject *parent)
     : QWebEngineUrlRequestInterceptor(parent)
+    , m_pagesFolder(QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/maps")) + QLatin1Char('/'))
 {
 }
 
 void CMapRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
+    // The map pages reach remote addresses, which in the engine also opens
+    // every local file to their scripts; only their own folder stays open.
+    const QUrl url = info.requestUrl();
+    if (url.isLocalFile() && info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame
+        && !QDir::cleanPath(url.toLocalFile()).startsWith(m_pagesFolder)) {
+        qCWarning(lcMapRequests) << "refused local file" << url.toString();
+        info.block(true);
+        return;
+    }
     const QString host = info.requestUrl().host(QUrl::FullyDecoded);
     if (!host.contains(QLatin1String(ApiDomain)) && !host.contains(QLatin1String(StaticDomain)))
         return;

@@ -4,8 +4,9 @@
 #include <QWebEngineUrlRequestInterceptor>
 
 // Adds the fixed Referer and Origin headers the map provider's servers expect
-// from a page that was loaded from a local file. Keeps no state, so the web
-// engine may call it from any thread.
+// from a page that was loaded from a local file, and keeps the pages' scripts
+// out of local files beyond the maps folder. Its state is fixed at
+// construction, so the web engine may call it from any thread.
 class CMapRequestInterceptor : public QWebEngineUrlRequestInterceptor
 {
     Q_OBJECT
@@ -18,6 +19,9 @@ public:
     static const char *const ApiDomain;
     static const char *const StaticDomain;
     static const char *const FixedReferrer;
+
+private:
+    const QString m_pagesFolder; // the maps folder beside the program, with a trailing "/"
 };
 
 // The page of the map view's hidden pop-up view, which only ever sees links

@@ -20,3 +20,9 @@ target_sources(TrackoraViewer PRIVATE
   rowdata.h
   videoparserrunnable.h videoparserrunnable.cpp
   playlistmodel.h playlistmodel.cpp)
+# The platform's own way of reading at a position.
+if(UNIX)
+  target_sources(TrackoraParsers PRIVATE filebytesource_unix.cpp)
+elseif(WIN32)
+  target_sources(TrackoraParsers PRIVATE filebytesource_win.cpp)
+endif()

@@ -18,6 +18,8 @@ protected:
     qint64 readAt(qint64 pos, char *data, qint64 maxSize) override;
 
 private:
+    qint64 seekAndRead(qint64 pos, char *data, qint64 maxSize);
+
     QFile *m_file; // not owned
     qint64 m_size = 0;
 };

@@ -7,6 +7,7 @@
 class KeepAwake
 {
 public:
-    // True when some service accepted the request.
+    // True when the request went out; the answer, which may never come, is
+    // only logged, so start-up never waits for it.
     static bool request(const QString &reason);
 };

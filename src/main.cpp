@@ -32,6 +32,7 @@ int main(int argc, char *argv[])
 
     auto *window = new MainWindows;
     window->show();
+    app.installNativeEventFilter(window);
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app, &QCoreApplication::quit);
 
     const int result = app.exec();

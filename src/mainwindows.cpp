@@ -1,57 +1,1051 @@
 #include "mainwindows.h"
+#include "ui_mainwindows.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMenuBar>
+#include <QHeaderView>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
+#include "PlayerWidget.h"
+#include "computeInfo.h"
+#include "configuration.h"
+#include "controlpanel.h"
+#include "copyright.h"
+#include "directiontray.h"
+#include "gyrochartview.h"
+#include "mapwebview.h"
+#include "movefilter.h"
 #include "playareamanager.h"
+#include "playlistmodel.h"
 #include "rowdata.h"
+#include "setting.h"
+#include "speedtray.h"
+#include "trackoraversion.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <windowsx.h>
+#endif
+
+Q_LOGGING_CATEGORY(lcMainWindow, "trackora.viewer.mainwindow")
+
+namespace {
+// Repeated clicks on previous or next within this time start one row only.
+const int kStepBlockMs = 600;
+// Longest stretch of a folder scan without answering the user.
+const int kScanEventStepMs = 15;
+// A resolution change settles before the fonts follow it.
+const int kFontRefreshDelayMs = 1000;
+// Pixels from which a frame edge or corner counts.
+const int kCornerZone = 7;
+const int kEdgeZone = 5;
+// Above this many pixels per picture a computer must be rated for the codec.
+const qint64 kLargePicture = 4000000;
+
+const QString kFrontMarker = QStringLiteral("(_F\\.|_F_TL\\.)");
+const QString kRearMarker = QStringLiteral("(_R\\.|_R_TL\\.)");
+
+bool hasMarker(const QString &name, const QString &marker)
+{
+    return QRegularExpression(marker, QRegularExpression::CaseInsensitiveOption).match(name).hasMatch();
+}
+
+struct FrameFontStep
+{
+    double below;   // the scale this step applies under
+    double step;
+    int pointSize;
+    int noticeSize; // the rights-notice label
+};
+
+const FrameFontStep kFrameFontSteps[] = {
+    {1.1, 1.0, 11, 12}, {1.4, 1.25, 10, 10}, {1.6, 1.5, 9, 9}, {1.8, 1.75, 8, 8},
+    {2.5, 2.0, 6, 6},   {3.1, 3.0, 5, 5},    {1e9, 3.5, 4, 4},
+};
+
+const FrameFontStep &fontStepFor(qreal scale)
+{
+    for (const FrameFontStep &s : kFrameFontSteps) {
+        if (scale < s.below)
+            return s;
+    }
+    return kFrameFontSteps[0];
+}
+
+Qt::CursorShape cursorFor(MainWindows::ResizeEdge edge)
+{
+    switch (edge) {
+    case MainWindows::EdgeTopLeft:
+    case MainWindows::EdgeBottomRight:
+        return Qt::SizeFDiagCursor;
+    case MainWindows::EdgeBottomLeft:
+    case MainWindows::EdgeTopRight:
+        return Qt::SizeBDiagCursor;
+    case MainWindows::EdgeLeft:
+    case MainWindows::EdgeRight:
+        return Qt::SizeHorCursor;
+    case MainWindows::EdgeTop:
+    case MainWindows::EdgeBottom:
+        return Qt::SizeVerCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+Qt::Edges qtEdgesFor(MainWindows::ResizeEdge edge)
+{
+    switch (edge) {
+    case MainWindows::EdgeTop:
+        return Qt::TopEdge;
+    case MainWindows::EdgeBottom:
+        return Qt::BottomEdge;
+    case MainWindows::EdgeLeft:
+        return Qt::LeftEdge;
+    case MainWindows::EdgeRight:
+        return Qt::RightEdge;
+    case MainWindows::EdgeTopLeft:
+        return Qt::TopEdge | Qt::LeftEdge;
+    case MainWindows::EdgeBottomLeft:
+        return Qt::BottomEdge | Qt::LeftEdge;
+    case MainWindows::EdgeBottomRight:
+        return Qt::BottomEdge | Qt::RightEdge;
+    case MainWindows::EdgeTopRight:
+        return Qt::TopEdge | Qt::RightEdge;
+    default:
+        return Qt::Edges();
+    }
+}
+
+QString playingFileText(const RowData *row)
+{
+    return row ? QFileInfo(row->url.toLocalFile()).fileName() : QString();
+}
+} // namespace
 
 MainWindows::MainWindows(QWidget *parent)
-    : QMainWindow(parent)
+    : QDialog(parent)
+    , ui(new Ui::MainWindows)
+    , currentRow(new RowData)
+    , playingRow(new RowData)
 {
+    ui->setupUi(this);
     setWindowTitle(QStringLiteral(TRACKORA_APP_NAME));
-    resize(621, 628);
 
-    // Until the full body arrives: the play area and an Open command.
-    playAreaManager = new PlayAreaManager(this);
-    setCentralWidget(playAreaManager);
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&Open..."), this, &MainWindows::chooseRecording, QKeySequence::Open);
-    connect(playAreaManager, &PlayAreaManager::dropFile, this,
-            [this](const QString &url) { openRecording(QUrl(url).toLocalFile()); });
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1 && QFileInfo::exists(args.at(1)))
-        QTimer::singleShot(0, this, [this, args] { openRecording(args.at(1), args.value(2)); });
+    moveFilter = new MoveFilter(this, this);
+    connect(moveFilter, SIGNAL(doubleClicked()), this, SLOT(on_pBtn_Maximize_clicked()));
+    const auto screens = QGuiApplication::screens();
+    for (QScreen *screen : screens)
+        watchScreen(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, &MainWindows::watchScreen);
+
+    ui->wgt_Grip->setEnabled(false);
+    setSizeGripEnabled(true);
+    ui->wgt_PlayCtrl->setFocusPolicy(Qt::StrongFocus);
+
+    playlistModel = new PlaylistModel(this);
+    ui->tbl_PlayListView->setModel(playlistModel);
+    setUpTable();
+    ui->label_copyright->setStyleSheet(QStringLiteral("QLabel{height:12px;background:transparent;color:gray;}"));
+
+    ControlPanel *panel = ui->wgt_PlayCtrl;
+    PlayAreaManager *area = ui->wgt_PlayArea;
+    panel->setState(area->decState());
+    panel->setVolume(area->volume());
+    panel->setMuted(panel->isMuted());
+
+    ui->lbl_Title->setText(QStringLiteral(TRACKORA_APP_NAME));
+
+    connect(panel, &ControlPanel::openFile, this, &MainWindows::openFile);
+    connect(panel, &ControlPanel::play, this, &MainWindows::playClicked);
+    connect(panel, &ControlPanel::stop, this, &MainWindows::onStop);
+    connect(panel, &ControlPanel::previous, this, &MainWindows::previousClicked, Qt::QueuedConnection);
+    connect(panel, &ControlPanel::next, this, &MainWindows::nextClicked, Qt::QueuedConnection);
+    connect(panel, &ControlPanel::frontView, this, &MainWindows::onFrontView);
+    connect(panel, &ControlPanel::rearView, this, &MainWindows::onRearView);
+    connect(panel, &ControlPanel::frontRearView, this, &MainWindows::onFrontRearView);
+    connect(panel, &ControlPanel::changeRate, this, &MainWindows::onChangeRate);
+    connect(area, &PlayAreaManager::positionChanged, this, &MainWindows::positionChanged, Qt::DirectConnection);
+    connect(area, &PlayAreaManager::keyPressSignals, this, &MainWindows::onKeyPressEvent);
+    connect(area, &PlayAreaManager::dropFile, this, &MainWindows::onDropFile);
+    connect(area, &PlayAreaManager::clearPlayList, this, &MainWindows::clearPlayList);
+    connect(ui->tbl_PlayListView, &QTableView::doubleClicked, this, &MainWindows::onTableDoubleClicked);
+    connect(playlistModel, &PlaylistModel::gpsDataChanged, this, &MainWindows::onGpsDataChanged);
+    connect(playlistModel, &PlaylistModel::allGpsDataParserFinished, this, &MainWindows::onAllGpsDataParserFinished);
+    Configuration *config = Configuration::instance();
+    connect(config, SIGNAL(updateLanguage()), this, SLOT(onUpdateLanguage()), Qt::DirectConnection);
+
+    connect(panel, &ControlPanel::pause, area, &PlayAreaManager::pause);
+    connect(panel, &ControlPanel::changeVolume, area, &PlayAreaManager::setVolume);
+    connect(panel, &ControlPanel::changeMuting, area, &PlayAreaManager::setMuted);
+    connect(panel, &ControlPanel::screenshot, area, &PlayAreaManager::screenshot);
+    connect(panel, &ControlPanel::sliderMoved, area, &PlayAreaManager::seek);
+    connect(panel, &ControlPanel::sliderStatusChanged, area, &PlayAreaManager::onSliderStatusChanged);
+    connect(area, &PlayAreaManager::stateChanged, panel, &ControlPanel::setState);
+    connect(area, &PlayAreaManager::mutedChanged, panel, &ControlPanel::setMuted);
+    connect(area, &PlayAreaManager::durationChanged, panel, &ControlPanel::setMaxDuration);
+    connect(area, &PlayAreaManager::showModeChanged, panel, &ControlPanel::onShowModeChanged);
+    connect(config, SIGNAL(mapsChanged(MapTypes)), ui->wgt_MapView, SLOT(setMapType(MapTypes)));
+    connect(config, &Configuration::speedUnitChanged, panel, [panel] { panel->setSpeed(0); });
+    connect(config, &Configuration::updateState, this, [this] {
+        ui->pBtn_Maximize->setToolTip(isMaximized() ? tr("Restore Down") : tr("Maximize"));
+    });
+
+    const int volume = config->volume();
+    const bool mute = config->isMute();
+    panel->setVolume(volume);
+    panel->setMuted(mute);
+    panel->setLastVolume(volume);
+    qCDebug(lcMainWindow) << "** vol:" << volume << ", mute:" << mute;
+
+    setSystemFontSize();
+    restoreGeometry();
+
+    ui->wgt_Speed->hide();
+    ui->wgt_Direction->hide();
 }
 
 MainWindows::~MainWindows()
 {
-    if (playAreaManager)
-        playAreaManager->stop();
+    ui->wgt_PlayArea->stop();
+    delete playlistModel;
+    playlistModel = nullptr;
+    delete ui;
+    delete currentRow;
+    delete playingRow;
 }
 
-void MainWindows::chooseRecording()
+void MainWindows::setUpTable()
 {
-    QStringList files = QFileDialog::getOpenFileNames(
-        this, tr("Open recordings"), QString(), tr("Recordings (*.mp4 *.MP4 *.mov *.MOV *.avi *.AVI)"));
-    // "_F" sorts before "_R": the front file comes first.
-    files.sort();
-    if (!files.isEmpty())
-        openRecording(files.value(0), files.value(1));
+    QTableView *table = ui->tbl_PlayListView;
+    table->setAlternatingRowColors(true);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setShowGrid(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(38);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setColumnWidths({300, 80, 180, 90});
+    table->setStyleSheet(QStringLiteral(
+        "QTableView{background-color: rgb(44, 44, 52); alternate-background-color: rgb(54, 54, 62);"
+        " color: rgb(210, 210, 210); border: none; selection-background-color: rgb(73, 85, 114);}"
+        "QHeaderView::section{background-color: rgb(34, 34, 42); color: rgb(200, 200, 200);"
+        " border: none; padding: 4px;}"));
+    const QString bars = QStringLiteral(
+        "QScrollBar:vertical{width: 8px; background: transparent; margin: 0;}"
+        "QScrollBar:horizontal{height: 8px; background: transparent; margin: 0;}"
+        "QScrollBar::handle{background: rgb(90, 90, 100); border-radius: 4px; min-height: 20px; min-width: 20px;}"
+        "QScrollBar::add-line, QScrollBar::sub-line{width: 0; height: 0;}"
+        "QScrollBar::add-page, QScrollBar::sub-page{background: none;}");
+    table->verticalScrollBar()->setStyleSheet(bars);
+    table->horizontalScrollBar()->setStyleSheet(bars);
 }
 
-void MainWindows::openRecording(const QString &front, const QString &rear)
+void MainWindows::setColumnWidths(const QList<int> &widths)
 {
-    playAreaManager->stop();
-    openedRow = std::make_unique<RowData>();
-    openedRow->fileName = QFileInfo(front).fileName();
-    openedRow->url = QUrl::fromLocalFile(QFileInfo(front).absoluteFilePath());
-    const QUrl rearUrl = rear.isEmpty() ? QUrl() : QUrl::fromLocalFile(QFileInfo(rear).absoluteFilePath());
-    playAreaManager->setPlayFrontOrRear(!front.isEmpty(), !rear.isEmpty());
-    playAreaManager->setResourceData(openedRow.get(), rearUrl);
-    playAreaManager->play();
+    for (int i = 0; i < widths.size(); ++i)
+        ui->tbl_PlayListView->setColumnWidth(i, widths.at(i));
+}
+
+// ---- frame -----------------------------------------------------------------
+
+void MainWindows::watchScreen(QScreen *screen)
+{
+    connect(screen, &QScreen::geometryChanged, this,
+            [this, screen] { onDesktopResized(QGuiApplication::screens().indexOf(screen)); });
+    connect(screen, &QScreen::availableGeometryChanged, this,
+            [this, screen] { onWorkAreaResized(QGuiApplication::screens().indexOf(screen)); });
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this](qreal dpi) {
+        qCDebug(lcMainWindow) << "MainWindows::nativeEvent WM_DPICHANGED:" << dpi;
+        QTimer::singleShot(kFontRefreshDelayMs, this, &MainWindows::setSystemFontSize);
+    });
+}
+
+QScreen *MainWindows::screenShowingMostOfWindow() const
+{
+    QScreen *best = nullptr;
+    qint64 bestArea = -1;
+    const QRect frame = frameGeometry();
+    const auto screens = QGuiApplication::screens();
+    for (QScreen *screen : screens) {
+        const QRect common = screen->geometry().intersected(frame);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = screen;
+        }
+    }
+    return best ? best : QGuiApplication::primaryScreen();
+}
+
+void MainWindows::on_pBtn_Minimize_clicked()
+{
+    showMinimized();
+}
+
+void MainWindows::on_pBtn_Maximize_clicked()
+{
+    toggleMaximized();
+}
+
+void MainWindows::on_pBtn_Close_clicked()
+{
+    close();
+}
+
+void MainWindows::on_pBtn_Step_clicked()
+{
+    ui->pBtn_Step->setChecked(false);
+    {
+        Setting dialog(this);
+        dialog.exec();
+    }
+    // A language chosen in the dialog changed texts that the forms do not own.
+    ui->wgt_PlayCtrl->updateToolTips();
+    ui->pBtn_Maximize->setToolTip(normalFlag ? tr("Maximize") : tr("Restore Down"));
+}
+
+void MainWindows::on_pBtn_Copyright_clicked()
+{
+    ui->pBtn_Copyright->setChecked(false);
+    Copyright dialog(this);
+    dialog.exec();
+}
+
+void MainWindows::showFileName(const QString &name)
+{
+    QFont font(QStringLiteral("Calibri"));
+    font.setPixelSize(16);
+    ui->lbl_FileName->setFont(font);
+    const QFontMetrics metrics(font);
+    const int width = ui->lbl_FileName->width();
+    QString shown = name;
+    if (metrics.horizontalAdvance(name) > width)
+        shown = metrics.elidedText(name, Qt::ElideMiddle, width);
+    ui->lbl_FileName->setText(shown);
+    fileNameText = name;
+}
+
+void MainWindows::toggleMaximized()
+{
+    QScreen *screen = screenShowingMostOfWindow();
+    const QRect workArea = screen ? screen->availableGeometry() : QRect();
+    if (normalFlag) {
+        restoreRect = normalGeometry();
+        Configuration::instance()->setMainWindowRect(restoreRect);
+        const QRect filled(workArea.topLeft(), QSize(workArea.width(), workArea.height() - 1));
+        setGeometry(filled);
+        setFixedSize(filled.size());
+        moveFilter->setDisabled(true);
+        normalFlag = false;
+    } else {
+        const QRect rect = Configuration::instance()->mainWindowRect();
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showNormal();
+        setGeometry(rect);
+        moveFilter->setDisabled(false);
+        normalFlag = true;
+    }
+    ui->pBtn_Maximize->setChecked(!normalFlag);
+    ui->pBtn_Maximize->setToolTip(normalFlag ? tr("Maximize") : tr("Restore Down"));
+}
+
+void MainWindows::restoreGeometry()
+{
+    Configuration *config = Configuration::instance();
+    QRect rect = config->mainWindowRect();
+    if (!QGuiApplication::screenAt(rect.center()))
+        rect = QRect(483, 166, 921, 628);
+    if (config->isMainWindowMaximized())
+        toggleMaximized();
+    else
+        setGeometry(rect);
+}
+
+void MainWindows::closeEvent(QCloseEvent *event)
+{
+    Configuration *config = Configuration::instance();
+    config->setMainWindowRect(normalFlag ? geometry() : restoreRect);
+    config->setMainWindowMaximized(!normalFlag);
+    QDialog::closeEvent(event);
+}
+
+void MainWindows::onWorkAreaResized(int)
+{
+    if (normalFlag)
+        return;
+    QScreen *screen = screenShowingMostOfWindow();
+    if (!screen)
+        return;
+    const QRect workArea = screen->availableGeometry();
+    const QRect filled(workArea.topLeft(), QSize(workArea.width(), workArea.height() - 1));
+    if (filled.size() != size()) {
+        showNormal();
+        setGeometry(filled);
+        setFixedSize(filled.size());
+    }
+}
+
+void MainWindows::onDesktopResized(int screen)
+{
+    qCDebug(lcMainWindow) << "onDesktopResized:" << screen;
+    setSystemFontSize();
+}
+
+void MainWindows::setSystemFontSize()
+{
+    qreal scale = 0.0;
+    qreal dpi = 0.0;
+    if (QScreen *own = screenShowingMostOfWindow()) {
+        if (QScreen *under = QGuiApplication::screenAt(own->availableGeometry().center())) {
+            dpi = under->logicalDotsPerInch();
+            scale = dpi / 96.0;
+        }
+    }
+    qCDebug(lcMainWindow) << "setSystemFontSize dpi:" << dpi << scale;
+
+    const FrameFontStep &step = fontStepFor(scale);
+    QFont font = QApplication::font();
+    font.setPointSize(step.pointSize);
+    QFont notice = font;
+    notice.setPointSize(step.noticeSize);
+    ui->label_copyright->setFont(notice);
+
+    ui->wgt_PlayCtrl->setTimeFont(font);
+    QApplication::setFont(font);
+    for (const char *className : {"QLabel", "QDialog", "QPushButton", "QTableView", "QHeaderView", "QComboBox", "QTextEdit"})
+        QApplication::setFont(font, className);
+
+    QFont title = font;
+    title.setPointSize(step.pointSize + 1);
+    ui->lbl_Title->setFont(title);
+    if (step.step <= 1.5) {
+        QFont name = font;
+        name.setPixelSize(16);
+        ui->lbl_FileName->setFont(name);
+    }
+    QCoreApplication::processEvents();
+}
+
+MainWindows::ResizeEdge MainWindows::hitTestEdge(const QPoint &globalPos)
+{
+    ResizeEdge edge = EdgeNone;
+    if (normalFlag) {
+        const QRect r = frameGeometry();
+        const int x = globalPos.x();
+        const int y = globalPos.y();
+        const int L = r.left(), T = r.top(), R = r.right(), B = r.bottom();
+        const bool nearLeft = L <= x && x <= L + kCornerZone;
+        const bool nearRight = R - kCornerZone <= x && x <= R;
+        const bool nearTop = T <= y && y <= T + kCornerZone;
+        const bool nearBottom = B - kCornerZone <= y && y <= B;
+        if (nearLeft && nearTop)
+            edge = EdgeTopLeft;
+        else if (nearRight && nearBottom)
+            edge = EdgeBottomRight;
+        else if (nearLeft && nearBottom)
+            edge = EdgeBottomLeft;
+        else if (nearRight && nearTop)
+            edge = EdgeTopRight;
+        else if (L <= x && x <= L + kEdgeZone)
+            edge = EdgeLeft;
+        else if (R - kEdgeZone <= x && x <= R)
+            edge = EdgeRight;
+        else if (T <= y && y <= T + kEdgeZone)
+            edge = EdgeTop;
+        else if (B - kEdgeZone <= y && y <= B)
+            edge = EdgeBottom;
+    }
+    const Qt::CursorShape shape = cursorFor(edge);
+    if (cursor().shape() != shape)
+        setCursor(shape);
+    lastEdge = edge;
+    return edge;
+}
+
+bool MainWindows::keepsOwnCursor(QWidget *widget) const
+{
+    if (!widget)
+        return false;
+    const QWidget *own[] = {ui->wgt_MapView, ui->tbl_PlayListView->horizontalHeader()->viewport()};
+    for (const QWidget *w : own) {
+        if (widget == w || widget->parentWidget() == w)
+            return true;
+    }
+    return false;
+}
+
+void MainWindows::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Mouse moves without a button reach the window, not the widgets; watch
+    // them there for the edge test.
+    QWindow *window = windowHandle();
+    if (window && window != watchedWindow) {
+        if (watchedWindow)
+            watchedWindow->removeEventFilter(this);
+        watchedWindow = window;
+        window->installEventFilter(this);
+        connect(window, &QWindow::screenChanged, this,
+                [this] { QTimer::singleShot(kFontRefreshDelayMs, this, &MainWindows::setSystemFontSize); });
+    }
+}
+
+bool MainWindows::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == watchedWindow && watchedWindow)
+        return handleWindowMouse(event);
+    return QDialog::eventFilter(watched, event);
+}
+
+bool MainWindows::handleWindowMouse(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint global = mouse->globalPos();
+
+    if (dragEdge != EdgeNone) {
+        if (type == QEvent::MouseButtonRelease) {
+            dragEdge = EdgeNone;
+            return true;
+        }
+        if (type == QEvent::MouseMove) {
+            const QPoint d = global - dragStartPos;
+            QRect g = dragStartGeometry;
+            const Qt::Edges edges = qtEdgesFor(dragEdge);
+            if (edges & Qt::LeftEdge)
+                g.setLeft(qMin(g.left() + d.x(), g.right() - minimumWidth()));
+            if (edges & Qt::RightEdge)
+                g.setRight(qMax(g.right() + d.x(), g.left() + minimumWidth()));
+            if (edges & Qt::TopEdge)
+                g.setTop(qMin(g.top() + d.y(), g.bottom() - minimumHeight()));
+            if (edges & Qt::BottomEdge)
+                g.setBottom(qMax(g.bottom() + d.y(), g.top() + minimumHeight()));
+            setGeometry(g);
+            return true;
+        }
+    }
+
+    if (type == QEvent::MouseMove) {
+        if (mouse->buttons() != Qt::NoButton)
+            return false;
+        if (keepsOwnCursor(QApplication::widgetAt(global)))
+            return false;
+        return hitTestEdge(global) != EdgeNone;
+    }
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        const ResizeEdge edge = hitTestEdge(global);
+        if (edge == EdgeNone)
+            return false;
+        if (watchedWindow->startSystemResize(qtEdgesFor(edge)))
+            return true;
+        // No window manager to do it: follow the mouse ourselves.
+        dragEdge = edge;
+        dragStartPos = global;
+        dragStartGeometry = geometry();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindows::nativeEventFilter(const QByteArray &eventType, void *message, long *result)
+{
+#ifdef Q_OS_WIN
+    auto *msg = static_cast<MSG *>(message);
+    if (msg->message == WM_DPICHANGED) {
+        qCDebug(lcMainWindow) << "MainWindows::nativeEvent WM_DPICHANGED:" << LOWORD(msg->wParam);
+        QTimer::singleShot(kFontRefreshDelayMs, this, &MainWindows::setSystemFontSize);
+    }
+    if (eventType != "windows_generic_MSG" && eventType != "windows_dispatcher_MSG")
+        return false;
+    if (msg->message == WM_MOUSEMOVE) {
+        if (keepsOwnCursor(QApplication::widgetAt(QCursor::pos())))
+            return false;
+        const ResizeEdge edge = hitTestEdge(QCursor::pos());
+        static const LPCTSTR cursors[] = {IDC_SIZENS, IDC_SIZENS, IDC_SIZEWE, IDC_SIZEWE,
+                                          IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENWSE, IDC_SIZENESW};
+        if (edge == EdgeNone) {
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+            return false;
+        }
+        SetCursor(LoadCursor(nullptr, cursors[edge]));
+        *result = 0;
+        return true;
+    }
+    if (msg->message == WM_LBUTTONDOWN) {
+        static const WPARAM sizes[] = {3, 6, 1, 2, 4, 7, 8, 5};
+        const ResizeEdge edge = hitTestEdge(QCursor::pos());
+        if (edge != EdgeNone && ReleaseCapture()) {
+            SendMessage(HWND(winId()), WM_SYSCOMMAND, SC_SIZE + sizes[edge], 0);
+            *result = 0;
+            return true;
+        }
+    }
+    return false;
+#else
+    // Elsewhere the edge test watches the window's own mouse events.
+    Q_UNUSED(eventType)
+    Q_UNUSED(message)
+    Q_UNUSED(result)
+    return false;
+#endif
+}
+
+// ---- body ------------------------------------------------------------------
+
+QString MainWindows::chooseFolder(const QString &start, const QString &title)
+{
+    const QString normalized = QDir::fromNativeSeparators(start);
+    const int cut = normalized.lastIndexOf(QLatin1Char('/'));
+    const QString parentFolder = cut > 0 ? normalized.left(cut) : (cut == 0 ? QStringLiteral("/") : normalized);
+    const QString lastName = cut >= 0 ? normalized.mid(cut + 1) : QString();
+
+    QFileDialog dialog(this, title);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setDirectory(QDir::toNativeSeparators(parentFolder));
+    if (!lastName.isEmpty())
+        dialog.selectFile(lastName);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen.first());
+}
+
+void MainWindows::clearTripViews()
+{
+    ui->wgt_Speed->setSpeed(0);
+    ui->gView_GyroChart->clearChart();
+    ui->wgt_MapView->clearAll();
+}
+
+void MainWindows::openFile()
+{
+    const QString path = chooseFolder(Configuration::instance()->videoFilePath(), tr("Open Folder"));
+    qCDebug(lcMainWindow) << "selected dir: " << path;
+    if (path.isEmpty())
+        return;
+
+    const QStringList filters = {QStringLiteral("*.avi"), QStringLiteral("*.mp4"), QStringLiteral("*.mov")};
+    QDir dir(path, QString(), QDir::Name, QDir::Files);
+    const QFileInfoList entries = dir.entryInfoList(filters, QDir::Files, QDir::Name);
+
+    clearPlayList();
+    clearTripViews();
+    showFileName(QString());
+    // After the clear, which ends any scan that is still running.
+    abortScan = false;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+
+    int firstRow = -1;
+    bool aborted = false;
+    const int n = entries.size();
+    for (int i = 0; i < n; ++i) {
+        if (abortScan) {
+            abortScan = false;
+            aborted = true;
+            break;
+        }
+        bool added = false;
+        const int row = playlistModel->addDataByFileInfo(entries.at(i), 0, added);
+        if (row >= 0 && firstRow < 0)
+            firstRow = row;
+        // A later file may take over the row that plays (a front file for
+        // its rear); the row then plays as it now stands.
+        const int playing = ui->wgt_PlayArea->playingRowId();
+        if (row >= 0 && row == playing) {
+            const RowData *now = playlistModel->getDataByRow(row);
+            if (now && now->url != playingRow->url && now->url.isValid())
+                playByData(now);
+        }
+        progressStep(i, n);
+        // A large folder would otherwise hold the window (and the first
+        // picture) until the last file is listed.
+        if (sinceEvents.elapsed() >= kScanEventStepMs) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+    }
+
+    // An aborted scan leaves the window to whoever aborted it.
+    if (firstRow < 0 && !aborted) {
+        ui->wgt_PlayArea->stop();
+        ui->wgt_PlayCtrl->setPlayEnabled(false);
+        ui->wgt_PlayCtrl->setCurrentPosition(0);
+        clearTripViews();
+    }
+    abortScan = true;
+}
+
+void MainWindows::progressStep(int i, int n)
+{
+    if (!((i == 0 && n == 1) || (i == 1 && n > 1)))
+        return;
+    const RowData *first = playlistModel->getDataByRow(0);
+    if (!first)
+        return;
+    Configuration::instance()->setVideoFilePath(QFileInfo(first->url.toLocalFile()).absolutePath());
+    if (playlistModel->getDataByRow(0, currentRow) && currentRow->url.isValid())
+        playByData(currentRow);
+}
+
+bool MainWindows::isSuportH264orH265(int id)
+{
+    ComputeInfo *info = ComputeInfo::instance();
+    const int codec = playlistModel->getCodecByRow(id);
+    const QSize size = playlistModel->getResolutionByRow(id);
+    if (qint64(size.width()) * size.height() <= kLargePicture)
+        return true;
+    // The lists and, beyond them, the system's decode interface decide.
+    if (info->canPlay(codec, size.width(), size.height()))
+        return true;
+    QString text;
+    if (codec == VideoCodecH265)
+        text = tr("This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).");
+    else if (codec == VideoCodecH264)
+        text = tr("This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).");
+    if (text.isEmpty())
+        return true;
+    qCWarning(lcMainWindow) << "refused" << size << "codec" << codec << "on" << info->cpuAndCardInfo();
+    QMessageBox::warning(nullptr, tr("Error") + QLatin1Char(' ') + info->cpuAndCardInfo(), text, QMessageBox::Ok,
+                         QMessageBox::NoButton);
+    return false;
+}
+
+void MainWindows::playByData(const RowData *row)
+{
+    if (!row || !isSuportH264orH265(row->id))
+        return;
+    codecCheckPending = playlistModel->getResolutionByRow(row->id).isEmpty();
+    // Copy first: the row may be the model's, and the events processed below
+    // may replace or delete it.
+    RowData copy = *row;
+    copy.parser = nullptr;
+    copy.runnable = nullptr;
+
+    PlayAreaManager *area = ui->wgt_PlayArea;
+    ControlPanel *panel = ui->wgt_PlayCtrl;
+    area->stop();
+    panel->setCurrentPosition(0);
+    ui->tbl_PlayListView->selectRow(copy.id);
+    QCoreApplication::processEvents();
+
+    const QUrl relateUrl = playlistModel->getRelateUrlByMainData(&copy, true);
+    qCDebug(lcMainWindow) << "RelateUrl: " << relateUrl;
+    const bool hasFront = hasMarker(copy.fileName, kFrontMarker);
+    const bool hasRear = !relateUrl.isEmpty() || hasMarker(copy.fileName, kRearMarker);
+    panel->disableBtn(!hasFront, !hasRear, !(hasFront && hasRear));
+
+    *playingRow = copy;
+    area->setPlayFrontOrRear(hasFront, hasRear);
+    area->setResourceData(playingRow, relateUrl);
+    showFileName(playingFileText(playingRow));
+    clearTripViews();
+    samplesPending = true;
+    playlistModel->requestAllGpsData(playingRow->id);
+}
+
+void MainWindows::onTableDoubleClicked(QModelIndex index)
+{
+    if (!index.isValid())
+        return;
+    const RowData *row = playlistModel->getDataByRow(index.row());
+    if (row && row->url.isValid())
+        playByData(row);
+}
+
+void MainWindows::playClicked()
+{
+    if (ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState) {
+        ui->wgt_PlayArea->play();
+        return;
+    }
+    const QModelIndexList selected = ui->tbl_PlayListView->selectionModel()
+        ? ui->tbl_PlayListView->selectionModel()->selectedRows()
+        : QModelIndexList();
+    if (!selected.isEmpty())
+        onTableDoubleClicked(selected.first());
+}
+
+void MainWindows::onStop()
+{
+    ui->wgt_PlayArea->stop();
+    ui->wgt_PlayCtrl->resetInfo();
+    ui->lbl_FileName->clear();
+    clearTripViews();
+}
+
+void MainWindows::previousClicked()
+{
+    ControlPanel *panel = ui->wgt_PlayCtrl;
+    panel->blockPreviousButton(true);
+    QTimer::singleShot(kStepBlockMs, panel, [panel] { panel->blockPreviousButton(false); });
+    const QUrl current(ui->wgt_PlayArea->canonicalUrl());
+    const RowData *row = playlistModel->getPreviousData(current);
+    if (row && row->url.isValid())
+        playByData(row);
+}
+
+void MainWindows::nextClicked()
+{
+    ControlPanel *panel = ui->wgt_PlayCtrl;
+    panel->blockNextButton(true);
+    QTimer::singleShot(kStepBlockMs, panel, [panel] { panel->blockNextButton(false); });
+    const QUrl current(ui->wgt_PlayArea->canonicalUrl());
+    const RowData *row = playlistModel->getNextData(current);
+    if (!row) {
+        panel->stopAndReset();
+        ui->wgt_PlayArea->hidePlayers();
+        return;
+    }
+    if (row->url.isValid())
+        playByData(row);
+}
+
+void MainWindows::onFrontView(bool checked)
+{
+    if (checked)
+        ui->wgt_PlayArea->setShowMode(PlayAreaManager::ShowFront);
+}
+
+void MainWindows::onRearView(bool checked)
+{
+    if (checked)
+        ui->wgt_PlayArea->setShowMode(PlayAreaManager::ShowRear);
+}
+
+void MainWindows::onFrontRearView(bool checked)
+{
+    if (checked)
+        ui->wgt_PlayArea->setShowMode(PlayAreaManager::ShowFrontRear);
+}
+
+void MainWindows::onChangeRate(double rate)
+{
+    ui->wgt_PlayArea->setPlaybackRate(rate);
+}
+
+void MainWindows::onDropFile(QString filePath)
+{
+    // A local-file URL's text; the path keeps its leading slash.
+    const QUrl url(filePath);
+    QString path = url.isLocalFile() ? url.toLocalFile() : filePath;
+    if (hasMarker(path, kRearMarker)) {
+        qCDebug(lcMainWindow) << "rear:" << path;
+        int k = path.lastIndexOf(QLatin1String("R."));
+        if (k < 0)
+            k = path.lastIndexOf(QLatin1String("R_TL."));
+        if (k >= 0) {
+            const QString front = path.left(k) + QLatin1Char('F') + path.mid(k + 1);
+            if (QFileInfo(front).isFile()) {
+                qCDebug(lcMainWindow) << "front exist:" << front;
+                path = front;
+            }
+        }
+    }
+    bool added = false;
+    const int row = playlistModel->addDataByFileInfo(QFileInfo(path), 0, added);
+    if (row < 0) {
+        qCWarning(lcMainWindow) << "not a recording:" << path;
+        return;
+    }
+    ui->tbl_PlayListView->selectRow(row);
+    onTableDoubleClicked(ui->tbl_PlayListView->currentIndex());
+}
+
+void MainWindows::clearPlayList()
+{
+    // A drop while a folder is being listed ends that listing.
+    abortScan = true;
+    // The rows are about to go; the play area must not keep playing one of them
+    // under an id the next folder reuses.
+    if (ui->wgt_PlayArea->playingRowId() >= 0)
+        ui->wgt_PlayArea->stop();
+    ui->tbl_PlayListView->setModel(nullptr);
+    playlistModel->clearAll();
+    ui->tbl_PlayListView->setModel(playlistModel);
+    setColumnWidths({350, 110, 200, 90});
+}
+
+void MainWindows::positionChanged(int rowId, qint64 position)
+{
+    syncToPosition(position, rowId);
+    ui->wgt_PlayCtrl->setCurrentPosition(position);
+}
+
+void MainWindows::syncToPosition(qint64 position, int rowId)
+{
+    if (position % 1000 != 0)
+        return;
+    const int second = int(position / 1000);
+    ui->gView_GyroChart->setCurrentSecond(second);
+    playlistModel->requestGpsData(rowId, second);
+}
+
+void MainWindows::onGpsDataChanged(int rowId, GpsData data)
+{
+    ControlPanel *panel = ui->wgt_PlayCtrl;
+    if (panel->state() == PlayAreaManager::FFStates::StoppedState || rowId != ui->wgt_PlayArea->playingRowId())
+        return;
+    const QString latitude = QString(QChar::fromLatin1(data.latitudeRef)) + QString::number(qAbs(data.latitude), 'f', 6);
+    const QString longitude = QString(QChar::fromLatin1(data.longitudeRef)) + QString::number(qAbs(data.longitude), 'f', 6);
+    panel->setCoordinate(latitude, longitude);
+    // The panel starts with its readouts hidden; a sample is what they are for.
+    for (const char *name : {"lbl_GpsDateTime", "pBtn_SP", "lbl_LongitudeAndLatitude"}) {
+        if (QWidget *readout = panel->findChild<QWidget *>(QLatin1String(name)))
+            readout->show();
+    }
+    panel->setDateTime(QDateTime::fromString(QString::fromLatin1(data.dateTime, int(qstrnlen(data.dateTime, sizeof data.dateTime))),
+                                             QStringLiteral("yyyyMMddhhmmss")));
+    panel->setSpeed(data.speed);
+    ui->wgt_Speed->setSpeed(data.speed);
+    ui->wgt_Direction->setHeading(int(data.heading));
+    if (data.latitude != 0.0 || data.longitude != 0.0) {
+        MapPoint point;
+        point.index = data.index;
+        point.longitude = data.longitude;
+        point.latitude = data.latitude;
+        ui->wgt_MapView->addPoint(point);
+    }
+}
+
+void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
+{
+    PlayAreaManager *area = ui->wgt_PlayArea;
+    if (id != area->playingRowId())
+        return;
+    // Samples of a file the row no longer holds (its file was replaced) are not ours.
+    const RowData *row = playlistModel->getDataByRow(id);
+    if (!row || row->url != playingRow->url)
+        return;
+    // Row 0's list can arrive twice (its own parse and the request); a second
+    // start would resume a paused player and move the marker back to 0.
+    if (!samplesPending)
+        return;
+    samplesPending = false;
+    if (codecCheckPending) {
+        codecCheckPending = false;
+        if (!isSuportH264orH265(id)) {
+            area->stop();
+            return;
+        }
+    }
+
+    GyroChartView *chart = ui->gView_GyroChart;
+    const int count = playlistModel->getDurationByRow(id);
+    const float step = playlistModel->getFrameRateByRow(id);
+    if (step > 0 && dataList.size() >= (count - 1) * step) {
+        chart->setPointCount(count);
+        for (int i = 0; i < count; ++i) {
+            const int at = int(i * step);
+            if (at >= dataList.size())
+                break;
+            const GpsData &d = dataList.at(at);
+            const float xyz[3] = {d.gsensorX, d.gsensorY, d.gsensorZ};
+            chart->addPoint(xyz);
+        }
+    } else {
+        chart->setPointCount(dataList.size());
+        for (const GpsData &d : qAsConst(dataList)) {
+            const float xyz[3] = {d.gsensorX, d.gsensorY, d.gsensorZ};
+            chart->addPoint(xyz);
+        }
+    }
+
+    area->play();
+    // A file the player cannot open leaves it stopped and silent; move on
+    // rather than wait for positions that never come.
+    CPlayerWidget *speaker = area->playFrontOrRear() == PlayAreaManager::ShowRear ? area->rearPlayer() : area->frontPlayer();
+    if (speaker->decState() == PlayAreaManager::FFStates::StoppedState) {
+        qCWarning(lcMainWindow) << "cannot play" << playingRow->url.toLocalFile() << "- moving to the next row";
+        QMetaObject::invokeMethod(this, "nextClicked", Qt::QueuedConnection);
+        return;
+    }
+
+    QVector<QVector<double>> route;
+    route.reserve(dataList.size());
+    int firstFix = -1;
+    for (int i = 0; i < dataList.size(); ++i) {
+        const GpsData &d = dataList.at(i);
+        route.append({d.longitude, d.latitude});
+        if (firstFix < 0 && (d.latitude != 0.0 || d.longitude != 0.0))
+            firstFix = i;
+    }
+    if (firstFix == 0) {
+        chart->setCurrentSecond(0);
+        playlistModel->requestGpsData(id, 0);
+    }
+    ui->wgt_MapView->loadAllGpsData(route);
+}
+
+void MainWindows::keyPressEvent(QKeyEvent *event)
+{
+    qCDebug(lcMainWindow) << "MainWindows::keyPressEvent" << event;
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        onKeyPressEvent(event);
+        break;
+    case Qt::Key_Escape:
+        event->accept();
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void MainWindows::onKeyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        ui->wgt_PlayCtrl->playClicked();
+        break;
+    case Qt::Key_Left:
+        ui->wgt_PlayCtrl->setSliderMove(-1);
+        break;
+    case Qt::Key_Right:
+        ui->wgt_PlayCtrl->setSliderMove(1);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        break;
+    default:
+        return;
+    }
+    event->accept();
+}
+
+void MainWindows::onUpdateLanguage()
+{
+    ui->retranslateUi(this);
+    ui->tbl_PlayListView->setModel(playlistModel);
+    ui->tbl_PlayListView->repaint();
+    QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));
+    QCoreApplication::setOrganizationName(QObject::tr("Ostravane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRACKORA_VERSION));
+    ui->lbl_Title->setText(QCoreApplication::applicationName());
+    setWindowTitle(QCoreApplication::applicationName());
+    showFileName(fileNameText);
+    ui->wgt_MapView->setMapType(MapTypes(Configuration::instance()->maps()));
 }

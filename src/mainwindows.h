@@ -1,27 +1,135 @@
 #pragma once
 
-#include <QMainWindow>
-#include <memory>
+#include <QAbstractNativeEventFilter>
+#include <QDialog>
+#include <QModelIndex>
+#include <QPointer>
+#include <QRect>
+#include <QWindow>
 
+#include "gpsdata.h"
+
+class ControlPanel;
+class MoveFilter;
 class PlayAreaManager;
+class PlaylistModel;
+class QKeyEvent;
+class QScreen;
+class QWindow;
 struct RowData;
 
-// The viewer's top-level window. The body is filled in by the play area,
-// control panel, playlist and map as they arrive.
-class MainWindows : public QMainWindow
+namespace Ui {
+class MainWindows;
+}
+
+// The viewer's only top-level window: a frameless frame with its own title
+// bar, edge resizing and work-area filling, and the body that wires the play
+// area, control panel, playlist, map, chart and gauges together. GUI thread only.
+class MainWindows : public QDialog, public QAbstractNativeEventFilter
 {
     Q_OBJECT
 public:
+    // Where the cursor is on the frame; the values are those the edge test records.
+    enum ResizeEdge {
+        EdgeTop = 0,
+        EdgeBottom = 1,
+        EdgeLeft = 2,
+        EdgeRight = 3,
+        EdgeTopLeft = 4,
+        EdgeBottomLeft = 5,
+        EdgeBottomRight = 6,
+        EdgeTopRight = 7,
+        EdgeNone = 8,
+    };
+    Q_ENUM(ResizeEdge)
+
     explicit MainWindows(QWidget *parent = nullptr);
     ~MainWindows() override;
 
-    // Plays a front recording and, when given, its rear partner.
-    void openRecording(const QString &front, const QString &rear = QString());
-    PlayAreaManager *playArea() const { return playAreaManager; }
+    bool nativeEventFilter(const QByteArray &eventType, void *message, long *result) override;
+
+    void playByData(const RowData *row);
+    void syncToPosition(qint64 position, int rowId);
+    void showFileName(const QString &name);
+    void toggleMaximized();
+    ResizeEdge hitTestEdge(const QPoint &globalPos);
+
+    // False while the window fills the work area.
+    bool isNormalGeometry() const { return normalFlag; }
+    PlaylistModel *playlist() const { return playlistModel; }
+
+    // Folder picker opened in the parent of start with its last component
+    // preselected; an empty string when cancelled.
+    QString chooseFolder(const QString &start, const QString &title);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void on_pBtn_Minimize_clicked();
+    void on_pBtn_Maximize_clicked();
+    void on_pBtn_Close_clicked();
+    void on_pBtn_Step_clicked();
+    void on_pBtn_Copyright_clicked();
+    void setSystemFontSize();
+    void onDesktopResized(int screen);
+    void onWorkAreaResized(int screen);
+
+    void openFile();
+    void playClicked();
+    void onStop();
+    void previousClicked();
+    void nextClicked();
+    void onFrontView(bool checked);
+    void onRearView(bool checked);
+    void onFrontRearView(bool checked);
+    void onChangeRate(double rate);
+    void positionChanged(int rowId, qint64 position);
+    void onKeyPressEvent(QKeyEvent *event);
+    void onDropFile(QString filePath);
+    void clearPlayList();
+    void onTableDoubleClicked(QModelIndex index);
+    void onGpsDataChanged(int rowId, GpsData data);
+    void onAllGpsDataParserFinished(int id, QList<GpsData> dataList);
+    void onUpdateLanguage();
+    bool isSuportH264orH265(int id);
 
 private:
-    void chooseRecording();
+    void setUpTable();
+    void setColumnWidths(const QList<int> &widths);
+    void restoreGeometry();
+    void watchScreen(QScreen *screen);
+    void progressStep(int i, int n);
+    void clearTripViews();
+    QScreen *screenShowingMostOfWindow() const;
+    bool keepsOwnCursor(QWidget *widget) const;
+    bool handleWindowMouse(QEvent *event);
 
-    PlayAreaManager *playAreaManager = nullptr;
-    std::unique_ptr<RowData> openedRow;
+    Ui::MainWindows *ui = nullptr;
+    PlaylistModel *playlistModel = nullptr;
+    RowData *currentRow = nullptr;
+    // The play area points at this copy, never at a model row, so clearing
+    // the playlist cannot leave it with a deleted row.
+    RowData *playingRow = nullptr;
+    bool abortScan = false;
+    // Set by playByData until the row's samples have started it.
+    bool samplesPending = false;
+    // The row's picture size was not parsed yet when it was chosen; the codec
+    // check runs again once its samples (and facts) are in.
+    bool codecCheckPending = false;
+
+    QRect restoreRect;
+    bool normalFlag = true;
+    MoveFilter *moveFilter = nullptr;
+    ResizeEdge lastEdge = EdgeNone;
+    QString fileNameText;
+
+    // Resizing by hand where the window manager offers no system resize.
+    ResizeEdge dragEdge = EdgeNone;
+    QRect dragStartGeometry;
+    QPoint dragStartPos;
+    QPointer<QWindow> watchedWindow;
 };

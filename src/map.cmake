@@ -51,4 +51,4 @@ foreach(file leaflet.js leaflet.css images/layers.png images/layers-2x.png
 endforeach()
 add_custom_target(trackora_maps DEPENDS ${map_outputs})
 add_dependencies(TrackoraViewer trackora_maps)
-install(DIRECTORY ${map_dir} DESTINATION bin)
+install(DIRECTORY ${map_dir} DESTINATION ${TRACKORA_INSTALL_APPDIR})

@@ -79,6 +79,28 @@ QByteArray joined(const char *first, const char *second, bool hex)
     return (x && y) ? x.decoded + y.decoded : QByteArray();
 }
 
+// The map page may reach the network but not other local files, and no
+// scheme the engine does not know goes to the system's handlers.
+void lockDown(QWebEnginePage *page)
+{
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    page->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+}
+
+// The key is a secret of the build; the log shows that it is there, not what.
+QUrl maskedKey(QUrl url)
+{
+    QUrlQuery query(url);
+    QList<QPair<QString, QString>> items = query.queryItems(QUrl::FullyEncoded);
+    for (QPair<QString, QString> &item : items) {
+        if (item.first == QLatin1String("key") && !item.second.isEmpty())
+            item.second = QStringLiteral("***");
+    }
+    query.setQueryItems(items);
+    url.setQuery(query);
+    return url;
+}
+
 bool isHex(const char *text)
 {
     for (; *text; ++text)
@@ -103,13 +125,14 @@ MapWebView::MapWebView(QWidget *parent)
 
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
+    lockDown(page());
     setMapType(static_cast<MapTypes>(Configuration::instance()->maps()));
     connect(this, &QWebEngineView::loadFinished, this, &MapWebView::mapLoadingFinish);
     setAttribute(Qt::WA_DeleteOnClose);
     page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
 
     popupView = new QWebEngineView(this);
-    popupView->setPage(new CCustomWebEnginePage(this));
+    popupView->setPage(newPopupPage());
     popupView->hide();
     connect(popupView, &QWebEngineView::urlChanged, this, &MapWebView::onUrlChanged);
 }
@@ -171,7 +194,7 @@ void MapWebView::clearAll()
 
 void MapWebView::mapLoadingFinish(bool)
 {
-    qDebug() << "mapLoadingFinish";
+    qCDebug(lcMap) << "mapLoadingFinish";
     runScript(QStringLiteral("mapClearAll();"));
     runScript(QStringLiteral("setCenter(%1, %2);").arg(fixed(0), fixed(0)));
     if (!m_scriptAfterLoad.isEmpty() && url() == m_scriptAfterLoadUrl) {
@@ -197,18 +220,18 @@ void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
         runScript(QStringLiteral("loadAllGpsDataOfVideo(%1, %2, %3, %4)")
                       .arg(fixed(lng), fixed(lat), QString::number(i), QString::number(count)));
     }
-    qDebug() << "loadAllGpsData" << count;
+    qCDebug(lcMap) << "loadAllGpsData" << count;
 }
 
 QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)
 {
-    qDebug() << "type: " << type;
-    qDebug() << "url: " << url();
+    qCDebug(lcMap) << "type: " << type;
+    qCDebug(lcMap) << "url: " << maskedKey(url());
     // The view reports a URL only when it differs from the last one, so the
     // same link opened twice would reach the browser once: a fresh page each
     // time starts with no URL.
     QWebEnginePage *previous = popupView->page();
-    popupView->setPage(new CCustomWebEnginePage(this));
+    popupView->setPage(newPopupPage());
     if (previous)
         previous->deleteLater();
     return popupView;
@@ -216,7 +239,14 @@ QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)
 
 void MapWebView::onUrlChanged(QUrl url)
 {
-    qDebug() << "goto : " << url.toString();
+    qCDebug(lcMap) << "goto : " << url.toString();
+    // Only web pages leave for the browser: a file, share or custom handler
+    // must not be reachable from a page.
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        qCWarning(lcMap) << "not opening" << url.scheme() << "link";
+        return;
+    }
     const QString s = url.toString();
     if (s.contains(QLatin1String(ProviderMapSite)) || s.contains(QLatin1String("xxxxcc"))
         || s.contains(QLatin1String("mapclient=apiv3")))
@@ -258,6 +288,13 @@ QString MapWebView::decryptServiceKey(const CAes128 &cipher, const KeyPieces &pi
     if (status < 0)
         return QString();
     return QString::fromUtf8(plain.constData(), plain.size());
+}
+
+QWebEnginePage *MapWebView::newPopupPage()
+{
+    auto *popupPage = new CCustomWebEnginePage(this);
+    lockDown(popupPage);
+    return popupPage;
 }
 
 QString MapWebView::mapServiceKey() const

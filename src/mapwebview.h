@@ -63,6 +63,7 @@ private slots:
 
 private:
     QString mapServiceKey() const;
+    QWebEnginePage *newPopupPage();
     void runScript(const QString &script);
 
     QWebEngineView *popupView;

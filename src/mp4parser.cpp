@@ -47,7 +47,7 @@ QDateTime fromMacEpoch(quint64 seconds)
 } // namespace
 
 Mp4Parser::Mp4Parser(const QString &fileName, QObject *parent)
-    : ParserObject(fileName, parent)
+    : ParserObject(fileName, "Mp4Parser", parent)
 {
     walk();
 }

@@ -70,7 +70,7 @@ double degreesFromColumns(int degrees, int minutesTimes10000)
 }
 } // namespace
 
-ParserObject::ParserObject(const QString &fileName, QObject *parent)
+ParserObject::ParserObject(const QString &fileName, const char *parserName, QObject *parent)
     : QObject(parent)
     , fileName(fileName)
 {
@@ -78,8 +78,13 @@ ParserObject::ParserObject(const QString &fileName, QObject *parent)
     // Only plain files: a directory cannot be parsed, and opening a FIFO or a
     // device would block or never end.
     const QFileInfo info(fileName);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        qCDebug(lcData) << "Mp4Parser open file error, file:" << fileName;
+    QString why;
+    if (info.exists() && !info.isFile())
+        why = QStringLiteral("not a regular file");
+    else if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        why = file.errorString();
+    if (!why.isEmpty())
+        qCDebug(lcData).noquote() << "Mp4Parser open file error, file:" << fileName << "-" << parserName << why;
     m_source = std::make_unique<FileByteSource>(&file);
 }
 

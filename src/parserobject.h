@@ -21,7 +21,8 @@ class ParserObject : public QObject
 public:
     static const int kRecordSize = 312;
 
-    ParserObject(const QString &fileName, QObject *parent = nullptr);
+    // parserName names the parser in the log when the file does not open.
+    ParserObject(const QString &fileName, const char *parserName, QObject *parent = nullptr);
     // Parses bytes held in memory instead of a file.
     ParserObject(const QByteArray &data, const QString &fileName, QObject *parent = nullptr);
     ~ParserObject() override;

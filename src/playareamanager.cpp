@@ -270,6 +270,11 @@ void PlayAreaManager::hidePlayers()
     front->hide();
 }
 
+int PlayAreaManager::playingRowId() const
+{
+    return currentRow ? currentRow->id : -1;
+}
+
 QString PlayAreaManager::canonicalUrl() const
 {
     return front->canonicalUrl();

@@ -43,6 +43,8 @@ public:
     int volume() const;
 
     ShowMode showMode() const { return mode; }
+    // The id of the row that plays, -1 when none.
+    int playingRowId() const;
     ShowMode playFrontOrRear() const { return gPlayFrontOrRear; }
     CPlayerWidget *frontPlayer() const { return front; }
     CPlayerWidget *rearPlayer() const { return rear; }

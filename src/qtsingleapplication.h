@@ -4,12 +4,10 @@
 #include <QLockFile>
 #include <memory>
 
-class QLocalServer;
-
 // A QApplication that knows whether another instance with the same id runs
-// for this user. A lock file decides; the lock of a crashed instance is stale
-// and taken over. The local server lets a later instance confirm the peer is
-// alive; no message is ever exchanged.
+// for this user. A lock file decides: a lock whose owner is alive means
+// running, even when that owner has only just started; the lock of a dead
+// owner is stale and taken over. No message is ever exchanged.
 class QtSingleApplication : public QApplication
 {
     Q_OBJECT
@@ -22,9 +20,7 @@ public:
 
 private:
     QString m_id;
-    QString m_serverName;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
     bool m_decided = false;
     bool m_running = false;
 };

@@ -13,6 +13,11 @@ namespace {
 // One sample per second: no recording lasts anywhere near this long, so a
 // larger count or duration comes from a broken file and is not padded to.
 const int kMaxSamples = 7 * 24 * 3600;
+
+bool plausibleDuration(int32_t duration)
+{
+    return duration >= 0 && duration < kMaxSamples;
+}
 } // namespace
 
 VideoParser::VideoParser(QObject *parent)
@@ -71,7 +76,10 @@ void VideoParser::parse()
 
     gpsList.clear();
     GpsData sample;
-    for (int i = 0; i < kMaxSamples && !stopRequested.load(); ++i) {
+    // Normalisation keeps seconds 0 to duration only; reading further would
+    // let a table that claims a week of samples stall the parse.
+    const int wanted = plausibleDuration(info.duration) ? info.duration + 1 : kMaxSamples;
+    for (int i = 0; i < wanted && !stopRequested.load(); ++i) {
         if (!parser->readGpsSample(i, &sample))
             break;
         gpsList.append(sample);
@@ -99,7 +107,7 @@ void VideoParser::normalise(int32_t duration, qint64 fileSize)
 {
     if (gpsList.isEmpty())
         return;
-    if (duration < 0 || duration >= kMaxSamples || duration >= fileSize) {
+    if (!plausibleDuration(duration) || duration >= fileSize) {
         qCDebug(lcData) << "duration" << duration << "of" << filePath << "is not plausible; samples kept as read";
         return;
     }

@@ -27,3 +27,7 @@ add_dependencies(tst_playerwidget TrackoraActiveX)
 trackora_add_test(tst_playareamanager SOURCES tst_playareamanager.cpp tst_componentsupport.h
   LIBS TrackoraViewer LABELS display component media DISPLAY MEDIA TIMEOUT 120)
 add_dependencies(tst_playareamanager TrackoraActiveX)
+
+trackora_add_test(tst_picturecolours SOURCES tst_picturecolours.cpp tst_componentsupport.h
+  LIBS TrackoraViewer TrackoraEngine LABELS display component media DISPLAY MEDIA TIMEOUT 120)
+add_dependencies(tst_picturecolours TrackoraActiveX)

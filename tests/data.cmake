@@ -15,5 +15,5 @@ trackora_add_test(tst_trackoragpsmedia SOURCES tst_trackoragpsmedia.cpp tst_medi
   LABELS media data MEDIA TIMEOUT 180)
 add_dependencies(tst_trackoragpsmedia trackora-gps)
 # Inputs the fuzzers found faults with (fuzz/, tools/fuzz.sh) stay as fixtures.
-trackora_add_test(tst_fuzzfixtures SOURCES tst_fuzzfixtures.cpp logcapture.h LIBS TrackoraParsers LABELS unit data)
+trackora_add_test(tst_fuzzfixtures SOURCES tst_fuzzfixtures.cpp tst_logcapture.h LIBS TrackoraParsers LABELS unit data)
 target_compile_definitions(tst_fuzzfixtures PRIVATE TRACKORA_FUZZ_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fuzz-fixtures")

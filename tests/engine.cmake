@@ -4,8 +4,13 @@ trackora_add_test(tst_ffbuffer SOURCES tst_ffbuffer.cpp
 trackora_add_test(tst_ffvideo SOURCES tst_ffvideo.cpp
   LIBS TrackoraEngine PkgConfig::FFMPEG LABELS engine media MEDIA TIMEOUT 120)
 trackora_add_test(tst_ffplayer SOURCES tst_ffplayer.cpp
-  LIBS TrackoraEngine PkgConfig::FFMPEG PkgConfig::SDL2 LABELS media engine MEDIA TIMEOUT 120)
+  LIBS TrackoraEngine PkgConfig::FFMPEG PkgConfig::SDL2 LABELS media engine MEDIA TIMEOUT 240)
 trackora_add_test(tst_ffdemuxer SOURCES tst_ffdemuxer.cpp
   LIBS TrackoraEngine PkgConfig::FFMPEG PkgConfig::SDL2 LABELS engine media MEDIA TIMEOUT 120)
 trackora_add_test(tst_ffaudio SOURCES tst_ffaudio.cpp
   LIBS TrackoraEngine PkgConfig::FFMPEG PkgConfig::SDL2 LABELS media engine MEDIA TIMEOUT 120)
+trackora_add_test(tst_fftempotimeline SOURCES tst_fftempotimeline.cpp
+  LIBS TrackoraEngine ${SOUNDTOUCH_C_LIBRARY} LABELS unit engine TIMEOUT 60)
+# Runs the sync benchmark on its own clips: picture against sound from outside the engine.
+trackora_add_test(tst_avsync SOURCES tst_avsync.cpp LABELS engine media TIMEOUT 240)
+add_dependencies(tst_avsync trackora-bench)

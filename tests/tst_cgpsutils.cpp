@@ -77,11 +77,36 @@ private slots:
         QCOMPARE(CGPSUtils::fontPointSizeForScale(scale), points);
     }
 
-    void missingFontLeavesDefault()
+    // The designed font file is not shipped: the CJK stand-in takes its place,
+    // at the size for the screen, so Japanese renders from the first start.
+    void missingFontFallsBackToTheCjkStandIn()
     {
-        const QFont before = QApplication::font();
         CGPSUtils::instance()->setApplicationFont();
-        QCOMPARE(QApplication::font(), before);
+        const QFont font = QApplication::font();
+        QCOMPARE(font.family(), QStringLiteral("Noto Sans CJK JP"));
+        QCOMPARE(font.pointSize(), 12);
+        QVERIFY(QFontMetrics(font).inFont(QChar(0x8A2D))); // 設
+    }
+
+    // Every family the forms name resolves to an installed font.
+    void designedFamiliesResolveToInstalledFonts_data()
+    {
+        QTest::addColumn<QString>("designed");
+        QTest::addColumn<QString>("installed");
+        QTest::newRow("title") << QStringLiteral("Gen Shin Gothic Bold") << QStringLiteral("Noto Sans CJK JP");
+        QTest::newRow("title bar") << QStringLiteral("Meiryo UI") << QStringLiteral("Noto Sans CJK JP");
+        QTest::newRow("file name") << QStringLiteral("Calibri") << QStringLiteral("Carlito");
+        QTest::newRow("settings") << QStringLiteral("Agency FB") << QStringLiteral("DejaVu Sans Condensed");
+    }
+
+    void designedFamiliesResolveToInstalledFonts()
+    {
+        QFETCH(QString, designed);
+        QFETCH(QString, installed);
+        CGPSUtils::registerFontSubstitutions();
+        QCOMPARE(QFontInfo(QFont(designed)).family(), installed);
+        // Latin faces hand CJK text on to the CJK face, not to whatever fontconfig finds.
+        QCOMPARE(QFont::substitutes(designed).last().toLower(), QStringLiteral("noto sans cjk jp"));
     }
 };
 

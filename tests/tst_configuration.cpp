@@ -138,6 +138,30 @@ private slots:
         QCOMPARE(languageText(), QStringLiteral("日本語"));
     }
 
+    // The component's Japanese texts live in the component; once its library
+    // is loaded, the language still chosen brings them in.
+    void componentTranslationArrivesWithTheComponent()
+    {
+        const auto componentText = [] {
+            return QCoreApplication::translate("TrackoraActiveX::CFFPlayerAxWidget", "Failed to capture");
+        };
+        Configuration *c = Configuration::instance();
+        c->setLanguage(0);
+        QCOMPARE(componentText(), QStringLiteral("Failed to capture"));
+        QLibrary library(qEnvironmentVariable("TRACKORA_BIN_DIR") + QStringLiteral("/TrackoraActiveX"));
+        QVERIFY2(library.load(), qPrintable(library.errorString()));
+        QVERIFY(QFile::exists(QStringLiteral(":/translations/TrackoraActiveX_Jap.qm")));
+        Configuration::componentLoaded();
+        QCOMPARE(componentText(), QStringLiteral("キャプチャーに失敗しました"));
+        c->setLanguage(5);
+        QCOMPARE(componentText(), QStringLiteral("キャプチャーに失敗しました"));
+        c->setLanguage(1);
+        QCOMPARE(componentText(), QStringLiteral("Failed to capture"));
+        // Loaded while another language is chosen, it stays out.
+        Configuration::componentLoaded();
+        QCOMPARE(componentText(), QStringLiteral("Failed to capture"));
+    }
+
     void changeSignals()
     {
         Configuration *c = Configuration::instance();

@@ -11,7 +11,7 @@
 #include "configuration.h"
 #include "controlpanel.h"
 #include "fcombobox.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 #include "tst_dashboardhelpers.h"
 
 using namespace DashboardTest;

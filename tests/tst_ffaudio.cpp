@@ -100,7 +100,7 @@ private:
 void TestFFAudio::initTestCase()
 {
     QVERIFY2(QFile::exists(mediaPath("clip_subtitle_F.mp4")), "TRACKORA_TEST_MEDIA must hold the generated recordings");
-    QVERIFY(dir.isValid());
+    QVERIFY2(dir.isValid(), "a temporary folder for the sound files");
     // The disk driver writes what the device plays, at the device's pace.
     qputenv("SDL_AUDIODRIVER", "disk");
     QVERIFY2(SDL_Init(SDL_INIT_AUDIO) == 0, SDL_GetError());
@@ -143,16 +143,16 @@ void TestFFAudio::tempoChangesSpeedNotPitch()
     CFFPlayer player;
     player.setVolume(100);
     player.setPlaybackRate(FFPlaybackRate(rate));
-    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QVERIFY2(startPlaying(player, mediaPath("clip_subtitle_F.mp4")), "the audio clock starts");
     CFFAudio *audio = player.audioDecoder();
-    QVERIFY(audio->isDeviceOpen());
+    QVERIFY2(audio->isDeviceOpen(), "the device is open while playing");
     QCOMPARE(audio->bytesPerSecond(), 48000 * 2 * 2);
 
     QElapsedTimer wall;
     wall.start();
     const double clockFrom = audio->audioClock();
     const qint64 bytesFrom = QFileInfo(soundFile).size();
-    QTest::qWait(1200);
+    QTest::qWait(1200); // a measuring window: the pace over wall time is the result
     const double seconds = wall.elapsed() / 1000.0;
     const double clockTo = audio->audioClock();
     const qint64 bytesTo = QFileInfo(soundFile).size();
@@ -191,13 +191,13 @@ void TestFFAudio::picturesFollowTheClock()
         if (sampling)
             offsets << offset;
     }, Qt::DirectConnection);
-    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
-    QTest::qWait(500);
+    QVERIFY2(startPlaying(player, mediaPath("clip_subtitle_F.mp4")), "the audio clock starts");
+    QTest::qWait(500); // lets the start-up catch-up pass: only steady playback is judged
     {
         std::lock_guard<std::mutex> lock(sampleMutex);
         sampling = true;
     }
-    QTest::qWait(1200);
+    QTest::qWait(1200); // the sampling window
     QVector<double> sorted;
     {
         std::lock_guard<std::mutex> lock(sampleMutex);
@@ -218,32 +218,36 @@ void TestFFAudio::volumeAndMute()
 {
     CFFPlayer player;
     player.setVolume(100);
-    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QVERIFY2(startPlaying(player, mediaPath("clip_subtitle_F.mp4")), "the audio clock starts");
     CFFAudio *audio = player.audioDecoder();
+    // 80 ms of sound: several of the device's buffers, so the setting has reached them.
+    const qint64 turnOverBytes = audio->bytesPerSecond() * 8 / 100;
 
     // Measures one setting over 450 ms after the device's buffers have turned over.
     auto measure = [&](int volume, bool muted, double *clockAdvance) {
         player.setVolume(volume);
         player.setMuted(muted);
-        QTest::qWait(150);
+        const qint64 atChange = QFileInfo(soundFile).size();
+        if (!QTest::qWaitFor([&] { return QFileInfo(soundFile).size() >= atChange + turnOverBytes; }, 5000))
+            return -1.0;
         const qint64 from = QFileInfo(soundFile).size();
         const double clockFrom = audio->audioClock();
-        QTest::qWait(450);
+        QTest::qWait(450); // the measuring window
         *clockAdvance = audio->audioClock() - clockFrom;
         return analyse(soundFile, from, QFileInfo(soundFile).size(), 48000).rms;
     };
     double advance = 0;
     const double full = measure(100, false, &advance);
-    QVERIFY2(full > 500, qPrintable(QString::number(full)));
+    QVERIFY2(full > 500, qPrintable(QString("full volume gives rms %1, expected over 500").arg(full)));
     const double half = measure(50, false, &advance);
     QVERIFY2(half / full > 0.4 && half / full < 0.6, qPrintable(QString("volume 50 gives %1 of full").arg(half / full)));
     QCOMPARE(player.volume(), 50);
     const double mutedRms = measure(100, true, &advance);
-    QVERIFY2(mutedRms < 5, qPrintable(QString::number(mutedRms)));
+    QVERIFY2(mutedRms >= 0 && mutedRms < 5, qPrintable(QString("muted gives rms %1, expected silence").arg(mutedRms)));
     QVERIFY2(advance > 0.2, "the clock goes on while muted");
-    QVERIFY(player.isMuted());
+    QVERIFY2(player.isMuted(), "the player reports the mute it was given");
     const double zero = measure(0, false, &advance);
-    QVERIFY2(zero < 5, qPrintable(QString::number(zero)));
+    QVERIFY2(zero >= 0 && zero < 5, qPrintable(QString("volume 0 gives rms %1, expected silence").arg(zero)));
     QVERIFY2(advance > 0.2, "the clock goes on at volume 0");
     player.stop();
 }
@@ -252,12 +256,21 @@ void TestFFAudio::pauseHoldsTheClock()
 {
     CFFPlayer player;
     player.setVolume(100);
-    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QVERIFY2(startPlaying(player, mediaPath("clip_subtitle_F.mp4")), "the audio clock starts");
     CFFAudio *audio = player.audioDecoder();
     player.pause();
-    QTest::qWait(100); // the device plays out what it was handed
+    // The clock runs on only through what the device was handed: it stands
+    // still once two readings agree.
+    double last = -1;
+    QVERIFY2(QTest::qWaitFor([&] {
+                 const double now = audio->audioClock();
+                 const bool still = now == last;
+                 last = now;
+                 return still;
+             }, 500),
+             "the clock stops soon after the pause");
     const double atPause = audio->audioClock();
-    QTest::qWait(400);
+    QTest::qWait(400); // a paused clock must hold over time
     QCOMPARE(audio->audioClock(), atPause);
     QVERIFY2(audio->isDeviceOpen(), "pausing keeps the device");
     const qint64 playedAtPause = audio->bytesPlayed();
@@ -266,7 +279,7 @@ void TestFFAudio::pauseHoldsTheClock()
     QTRY_VERIFY_WITH_TIMEOUT(audio->audioClock() > atPause + 0.3, 5000);
     QVERIFY2(audio->bytesPlayed() > playedAtPause, "resumed on the same device");
     player.stop();
-    QVERIFY(!audio->isDeviceOpen());
+    QVERIFY2(!audio->isDeviceOpen(), "stopping closes the device");
     QCOMPARE(audio->audioClock(), 0.0);
 }
 
@@ -274,11 +287,12 @@ void TestFFAudio::audioRunningDryKeepsPicturesMoving()
 {
     // One second of sound under four seconds of pictures.
     const QString clip = dir.filePath("short_sound_F.mp4");
-    QVERIFY(makeClip(clip, {"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=30:duration=4", "-f", "lavfi", "-i",
-                            "sine=frequency=440:sample_rate=48000:duration=1"}));
+    QVERIFY2(makeClip(clip, {"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=30:duration=4", "-f", "lavfi", "-i",
+                            "sine=frequency=440:sample_rate=48000:duration=1"}),
+             "ffmpeg makes the clip");
     CFFPlayer player;
     player.setVolume(100);
-    QVERIFY(startPlaying(player, clip));
+    QVERIFY2(startPlaying(player, clip), "the audio clock starts");
     QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 1500, 6000);
 
     // The device now waits for sound that never comes; neither the clock nor
@@ -292,7 +306,7 @@ void TestFFAudio::audioRunningDryKeepsPicturesMoving()
         call.start();
         player.audioDecoder()->audioClock();
         slowestClockMs = std::max(slowestClockMs, call.elapsed());
-        QTest::qWait(50);
+        QTest::qWait(50); // sampling interval: the calls are spread over the window
     }
     QVERIFY2(player.audioDecoder()->isStarving(), "no sound is left to play");
     QVERIFY2(slowestClockMs < 500, qPrintable(QString("audioClock took %1 ms").arg(slowestClockMs)));
@@ -309,7 +323,7 @@ void TestFFAudio::seekBackAfterTheEndPlaysSound()
 {
     CFFPlayer player;
     player.setVolume(100);
-    QVERIFY(startPlaying(player, mediaPath("clip_short_F.mp4")));
+    QVERIFY2(startPlaying(player, mediaPath("clip_short_F.mp4")), "the audio clock starts");
     CFFAudio *audio = player.audioDecoder();
     QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 2800 && audio->isStarving(), 8000);
     const double atEnd = audio->audioClock();
@@ -317,7 +331,9 @@ void TestFFAudio::seekBackAfterTheEndPlaysSound()
     player.setSeekSecond(1);
     QTRY_VERIFY_WITH_TIMEOUT(!audio->isStarving() && audio->audioClock() > 1.2 && audio->audioClock() < atEnd - 0.3, 4000);
     const qint64 from = QFileInfo(soundFile).size();
-    QTest::qWait(400);
+    const qint64 window = audio->bytesPerSecond() * 4 / 10;
+    QTRY_VERIFY2_WITH_TIMEOUT(QFileInfo(soundFile).size() >= from + window, "the device writes on after the seek back",
+                              5000);
     const double rms = analyse(soundFile, from, QFileInfo(soundFile).size(), 48000).rms;
     QVERIFY2(rms > 500, qPrintable(QString("silent after the seek back (rms %1)").arg(rms)));
     player.stop();
@@ -326,21 +342,22 @@ void TestFFAudio::seekBackAfterTheEndPlaysSound()
 void TestFFAudio::nextFileReopensDeviceInItsFormat()
 {
     const QString mono = dir.filePath("mono_F.mp4");
-    QVERIFY(makeClip(mono, {"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=30:duration=3", "-f", "lavfi", "-i",
-                            "sine=frequency=440:sample_rate=22050:duration=3", "-ac", "1"}));
+    QVERIFY2(makeClip(mono, {"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=30:duration=3", "-f", "lavfi", "-i",
+                            "sine=frequency=440:sample_rate=22050:duration=3", "-ac", "1"}),
+             "ffmpeg makes the clip");
     CFFPlayer player;
     player.setVolume(100);
-    QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+    QVERIFY2(startPlaying(player, mediaPath("clip_subtitle_F.mp4")), "the audio clock starts");
     QCOMPARE(player.audioDecoder()->bytesPerSecond(), 48000 * 2 * 2);
     player.stop();
 
     init(); // a new device writes a new file
-    QVERIFY(startPlaying(player, mono));
+    QVERIFY2(startPlaying(player, mono), "the audio clock starts on the second file");
     QCOMPARE(player.audioDecoder()->bytesPerSecond(), 22050 * 2);
     QElapsedTimer wall;
     wall.start();
     const qint64 from = QFileInfo(soundFile).size();
-    QTest::qWait(800);
+    QTest::qWait(800); // a measuring window: the byte rate over wall time is the result
     const double bytesPerWall = (QFileInfo(soundFile).size() - from) / (wall.elapsed() / 1000.0);
     QVERIFY2(bytesPerWall > 44100 * 0.75 && bytesPerWall < 44100 * 1.25,
              qPrintable(QString("%1 bytes a second from a 22.05 kHz mono device").arg(bytesPerWall)));
@@ -354,13 +371,13 @@ void TestFFAudio::deviceFailurePlaysVideoAlone()
     CFFPlayer player;
     player.play(mediaPath("clip_subtitle_F.mp4"));
     QCOMPARE(player.state(), PlayingState);
-    QVERIFY(player.hasAudioStream());
-    QVERIFY(!player.audioDecoder()->isDeviceOpen());
+    QVERIFY2(player.hasAudioStream(), "the recording's sound stream is found");
+    QVERIFY2(!player.audioDecoder()->isDeviceOpen(), "the device cannot open without its file");
     QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 500, 5000);
     QElapsedTimer wall;
     wall.start();
     const int from = player.position();
-    QTest::qWait(1000);
+    QTest::qWait(1000); // a measuring window: the picture pace over wall time is the result
     const double speed = (player.position() - from) / double(wall.elapsed());
     QVERIFY2(speed > 0.7 && speed < 1.3, qPrintable(QString("pictures at %1 of their pace without a device").arg(speed)));
     player.stop();

@@ -1,5 +1,5 @@
 #include "FFBuffer.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -54,6 +54,9 @@ private slots:
     void waitsEndWhenTheOtherSideActs();
     void abortEndsWaitsWithoutTimeoutLog();
     void syncFlagWaitWhileSet();
+    void parkedPushOutlastsTheWaitLimit_data();
+    void parkedPushOutlastsTheWaitLimit();
+    void tryPullNeverWaits();
 };
 
 void TestFFBuffer::initTestCase()
@@ -79,6 +82,7 @@ void TestFFBuffer::packetQueueAcceptsFourThenWaitsForPull()
 
     queue.waitTimeoutMs = 40;
     std::thread consumer([&queue] {
+        // Deliberately late, so the push has to wait; nothing shows that it waits.
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         AVPacket *dst = av_packet_alloc();
         queue.pullQueue(dst);
@@ -108,24 +112,24 @@ void TestFFBuffer::itemsComeOutInPushOrder()
     for (int round = 0; round < 5; ++round) {
         for (int i = 0; i < 3; ++i) {
             AVPacket *p = makePacket(round * 3 + i);
-            QVERIFY(packets.pushQueue(p));
+            QVERIFY2(packets.pushQueue(p), "a push into a queue with room succeeds");
             av_packet_free(&p);
         }
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(packets.pullQueue(dst));
+            QVERIFY2(packets.pullQueue(dst), "a pull from a queue holding packets succeeds");
             QCOMPARE(dst->pts, next++);
             av_packet_unref(dst);
         }
     }
     for (int i = 0; i < 6; ++i) {
         AVFrame *f = makeFrame(100 + i);
-        QVERIFY(frames.pushQueue(f));
+        QVERIFY2(frames.pushQueue(f), "a push into a queue with room succeeds");
         av_frame_free(&f);
         if (i % 2 == 1) {
-            QVERIFY(frames.pullQueue(out));
+            QVERIFY2(frames.pullQueue(out), "a pull from a queue holding frames succeeds");
             QCOMPARE(out->pts, int64_t(100 + i - 1));
             av_frame_unref(out);
-            QVERIFY(frames.pullQueue(out));
+            QVERIFY2(frames.pullQueue(out), "a pull from a queue holding frames succeeds");
             QCOMPARE(out->pts, int64_t(100 + i));
             av_frame_unref(out);
         }
@@ -139,10 +143,10 @@ void TestFFBuffer::referencesFollowTheItems()
     CFrameQueue queue;
     AVFrame *src = makeFrame(7);
     QCOMPARE(av_buffer_get_ref_count(src->buf[0]), 1);
-    QVERIFY(queue.pushQueue(src));
+    QVERIFY2(queue.pushQueue(src), "a push into an empty queue succeeds");
     QCOMPARE(av_buffer_get_ref_count(src->buf[0]), 2);
     AVFrame *dst = av_frame_alloc();
-    QVERIFY(queue.pullQueue(dst));
+    QVERIFY2(queue.pullQueue(dst), "the pushed frame can be pulled");
     QCOMPARE(dst->data[0], src->data[0]);
     QCOMPARE(av_buffer_get_ref_count(src->buf[0]), 2);
     av_frame_unref(dst);
@@ -156,7 +160,7 @@ void TestFFBuffer::flushReleasesAndFreesAllShells()
     CPacketQueue queue;
     AVPacket *src = makePacket(3);
     for (int i = 0; i < 4; ++i)
-        QVERIFY(queue.pushQueue(src));
+        QVERIFY2(queue.pushQueue(src), "four pushes fit an empty queue");
     QCOMPARE(av_buffer_get_ref_count(src->buf), 5);
     queue.flushQueue();
     QCOMPARE(queue.queueSize(), 0);
@@ -234,9 +238,9 @@ void TestFFBuffer::failedPullLeavesDestinationUntouched()
     queue.waitTimeoutMs = 0;
     AVFrame *dst = av_frame_alloc();
     dst->pts = 1234;
-    QVERIFY(!queue.pullQueue(dst));
+    QVERIFY2(!queue.pullQueue(dst), "a pull from an empty queue fails");
     QCOMPARE(dst->pts, int64_t(1234));
-    QVERIFY(!dst->buf[0]);
+    QVERIFY2(!dst->buf[0], "a failed pull attaches no buffer");
     QCOMPARE(LogCapture::count("Waiting for timeout to Frame Queue pull"), 1);
     av_frame_free(&dst);
 }
@@ -249,8 +253,8 @@ void TestFFBuffer::nullDestinationFailsAtOnce()
     AVFrame *f = makeFrame(1);
     packets.pushQueue(p);
     frames.pushQueue(f);
-    QVERIFY(!packets.pullQueue(nullptr));
-    QVERIFY(!frames.pullQueue(nullptr));
+    QVERIFY2(!packets.pullQueue(nullptr), "a packet pull into nothing fails");
+    QVERIFY2(!frames.pullQueue(nullptr), "a frame pull into nothing fails");
     QCOMPARE(packets.queueSize(), 1);
     QCOMPARE(frames.queueSize(), 1);
     QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
@@ -291,6 +295,7 @@ void TestFFBuffer::waitsEndWhenTheOtherSideActs()
         }
         took = timer.elapsed();
     });
+    // Gives the waiter time to reach its wait, which nothing shows from outside.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     AVPacket *dst = av_packet_alloc();
     if (action == "pull")
@@ -301,7 +306,7 @@ void TestFFBuffer::waitsEndWhenTheOtherSideActs()
         queue.pushQueue(src);
     av_packet_free(&dst);
     waiter.join();
-    QVERIFY(result);
+    QVERIFY2(result, "the waiter succeeds once the other side acts");
     QVERIFY2(took < 2500, qPrintable(QString("the waiter slept %1 ms through the change").arg(took)));
     av_packet_free(&src);
 }
@@ -320,10 +325,11 @@ void TestFFBuffer::abortEndsWaitsWithoutTimeoutLog()
         av_frame_free(&dst);
         took = timer.elapsed();
     });
+    // Gives the waiter time to reach its wait, which nothing shows from outside.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     queue.abortWaits();
     waiter.join();
-    QVERIFY(!result);
+    QVERIFY2(!result, "an aborted pull fails");
     QVERIFY2(took < 2500, qPrintable(QString("abort took %1 ms").arg(took)));
     QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
     AVFrame *f = makeFrame(1);
@@ -346,6 +352,7 @@ void TestFFBuffer::syncFlagWaitWhileSet()
     QVERIFY2(timer.elapsed() >= 45, qPrintable(QString("timed out after %1 ms").arg(timer.elapsed())));
 
     std::thread clearer([&flag] {
+        // Clears the flag only once the wait below has surely begun.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         flag.setFlag(false);
     });
@@ -354,7 +361,67 @@ void TestFFBuffer::syncFlagWaitWhileSet()
     const qint64 took = timer.elapsed();
     clearer.join();
     QVERIFY2(took < 4000, qPrintable(QString("woken only after %1 ms").arg(took)));
-    QVERIFY(!flag.flag);
+    QVERIFY2(!flag.flag, "the flag stays cleared");
+}
+
+void TestFFBuffer::parkedPushOutlastsTheWaitLimit_data()
+{
+    QTest::addColumn<QString>("release");
+    QTest::newRow("a pull takes the push") << "pull";
+    QTest::newRow("a flush takes the push") << "flush";
+    QTest::newRow("unparked, the limit applies again") << "unpark";
+}
+
+void TestFFBuffer::parkedPushOutlastsTheWaitLimit()
+{
+    QFETCH(QString, release);
+    CPacketQueue queue;
+    AVPacket *src = makePacket(7);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(queue.pushQueue(src));
+    // 60 steps of 2 ms: unparked, the push would give up after about 120 ms.
+    queue.waitTimeoutMs = 2;
+    queue.setParked(true);
+    std::atomic<bool> done{false};
+    std::atomic<bool> result{false};
+    std::thread producer([&] {
+        result = queue.pushQueue(src);
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    const bool stillWaiting = !done;
+    AVPacket *dst = av_packet_alloc();
+    if (release == "pull")
+        queue.pullQueue(dst);
+    else if (release == "flush")
+        queue.flushQueue();
+    else
+        queue.setParked(false);
+    producer.join();
+    av_packet_free(&dst);
+    QVERIFY2(stillWaiting, "a parked push gave up while the consumer was paused");
+    QCOMPARE(bool(result), release != "unpark");
+    QCOMPARE(LogCapture::count("Waiting for timeout to Packet Queue push"), release == "unpark" ? 1 : 0);
+    QCOMPARE(queue.queueSize(), release == "flush" ? 1 : 4);
+    av_packet_free(&src);
+}
+
+void TestFFBuffer::tryPullNeverWaits()
+{
+    CFrameQueue queue;
+    queue.waitTimeoutMs = 3000;
+    AVFrame *dst = av_frame_alloc();
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!queue.tryPullQueue(dst));
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString("an empty pull took %1 ms").arg(timer.elapsed())));
+    QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
+    AVFrame *f = makeFrame(5);
+    QVERIFY(queue.pushQueue(f));
+    QVERIFY(queue.tryPullQueue(dst));
+    QCOMPARE(dst->pts, int64_t(5));
+    av_frame_free(&f);
+    av_frame_free(&dst);
 }
 
 QTEST_GUILESS_MAIN(TestFFBuffer)

@@ -1,6 +1,6 @@
 #include "FFDemuxer.h"
 #include "FFPlayer.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 using namespace TrackoraActiveX;
 
@@ -50,6 +51,28 @@ struct Watched
     void settle(int ms) { QTest::qWait(ms); }
 };
 
+// The category of each logged message, beside LogCapture's texts.
+namespace Categories {
+std::mutex mutex;
+QStringList lines; // "category: message"
+QtMessageHandler next = nullptr;
+
+void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        lines << QString::fromLatin1(context.category ? context.category : "") + QStringLiteral(": ") + message;
+    }
+    next(type, context, message);
+}
+
+QStringList matching(const QString &text)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return lines.filter(text);
+}
+} // namespace Categories
+
 } // namespace
 
 class TestFFDemuxer : public QObject
@@ -73,11 +96,15 @@ private slots:
     void seekBurstWhilePlayingSettles();
     void stopAndDestructionReturnPromptly_data();
     void stopAndDestructionReturnPromptly();
+    void failedSeekIsReported();
+    void unknownOpenOptionsAreLoggedOnce();
+    void ffmpegMessagesReachTheLog();
 };
 
 void TestFFDemuxer::initTestCase()
 {
     LogCapture::install();
+    Categories::next = qInstallMessageHandler(Categories::handler);
     QVERIFY2(SDL_Init(SDL_INIT_AUDIO) == 0, SDL_GetError());
     QVERIFY2(QFile::exists(mediaPath("clip_short_F.mp4")), "the generated recordings are missing");
 }
@@ -330,6 +357,73 @@ void TestFFDemuxer::stopAndDestructionReturnPromptly()
     w.player.reset();
     const qint64 deleteMs = timer.elapsed();
     QVERIFY2(deleteMs < 1500, qPrintable(QString("destruction took %1 ms").arg(deleteMs)));
+}
+
+void TestFFDemuxer::failedSeekIsReported()
+{
+    // A raw H.264 stream has no index to seek by.
+    QTemporaryDir dir;
+    const QString raw = dir.filePath("raw_F.h264");
+    QCOMPARE(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                          "testsrc2=size=320x180:rate=30:duration=2", "-c:v", "libx264",
+                                          "-preset", "ultrafast", raw}),
+             0);
+    CFFPlayer player;
+    CFFDemuxer demuxer(&player);
+    QVERIFY(demuxer.openMedia(raw));
+    demuxer.pauseDemux(true);
+    LogCapture::clear();
+    QVERIFY2(!demuxer.seekFile(1, PausedState), "a seek the file refuses must not report success");
+    QCOMPARE(LogCapture::count("Operation not permitted"), 1);
+    demuxer.stopDemux();
+
+    // Through the player: a refused paused seek shows no picture.
+    Watched w;
+    w.player->play(raw);
+    QTRY_VERIFY_WITH_TIMEOUT(w.pictures > 3, 5000);
+    w.player->pause();
+    w.settle(200);
+    const int before = w.pictures;
+    w.player->setSeekSecond(1);
+    w.settle(100);
+    QCOMPARE(w.pictures, before);
+    w.player->play(raw);
+    QCOMPARE(w.player->state(), PlayingState);
+}
+
+void TestFFDemuxer::unknownOpenOptionsAreLoggedOnce()
+{
+    Watched w;
+    w.player->play(mediaPath("clip_short_R.mp4"));
+    QCOMPARE(w.player->state(), PlayingState);
+    w.player->stop();
+    w.player->play(mediaPath("clip_noaudio_F.mp4"));
+    QCOMPARE(w.player->state(), PlayingState);
+    const QStringList lines = LogCapture::matching("Options the input did not take:");
+    QCOMPARE(lines.size(), 1);
+    // Codec and player options mean nothing to a file input.
+    for (const char *key : {"skip_frame", "packet-buffering", "start-on-prepared", "min-frames"})
+        QVERIFY2(lines.first().contains(QLatin1String(key)), qPrintable(lines.first()));
+    QVERIFY2(!lines.first().contains(QLatin1String("fflags")), qPrintable(lines.first()));
+}
+
+void TestFFDemuxer::ffmpegMessagesReachTheLog()
+{
+    // The head of a recording whose index sits at its end.
+    QTemporaryDir dir;
+    const QString cut = dir.filePath("cut_F.mp4");
+    QFile source(mediaPath("clip_noaudio_F.mp4"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QFile out(cut);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(source.read(4096));
+    out.close();
+    Watched w;
+    w.player->play(cut);
+    QCOMPARE(w.player->state(), StoppedState);
+    const QStringList lines = Categories::matching("moov atom not found");
+    QVERIFY2(!lines.isEmpty(), "the demuxer's own reason is in the log");
+    QVERIFY2(lines.first().startsWith(QLatin1String("trackora.ffmpeg: ")), qPrintable(lines.first()));
 }
 
 QTEST_MAIN(TestFFDemuxer)

@@ -17,7 +17,10 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 using namespace TrackoraActiveX;
 
@@ -118,6 +121,89 @@ QByteArray packedPicture(const QString &path, qint64 pts)
     return packed;
 }
 
+// Ends the process with a message when a call does not return in time: a
+// deadlocked GUI thread would otherwise only show as the test's time-out.
+class Watchdog
+{
+public:
+    Watchdog(int limitMs, const char *what)
+        : thread([this, limitMs, what] {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (!cond.wait_for(lock, std::chrono::milliseconds(limitMs), [this] { return done; }))
+                qFatal("%s did not return within %d ms", what, limitMs);
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            done = true;
+        }
+        cond.notify_all();
+        thread.join();
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable cond;
+    bool done = false;
+    std::thread thread;
+};
+
+// The stream timestamps of the pictures a player hands over, in order,
+// recorded on the player thread as each one is handed over.
+struct ShownPictures
+{
+    std::mutex mutex;
+    QVector<qint64> pts;
+    void attach(CFFPlayer *player)
+    {
+        QObject::connect(player, &CFFPlayer::renderFrame, player, [this, player](const HFrame *) {
+            std::lock_guard<std::mutex> lock(mutex);
+            pts << player->currentFramePts();
+        }, Qt::DirectConnection);
+    }
+    QVector<qint64> taken()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return pts;
+    }
+};
+
+// Plays a file to its end, pausing for pauseMs at each of the given
+// positions; the timestamps of the pictures shown, empty when it got stuck.
+QVector<qint64> playThrough(const QString &path, const QVector<int> &pauseAtMs, int pauseMs)
+{
+    CFFPlayer player;
+    ShownPictures shown;
+    shown.attach(&player);
+    QSignalSpy durations(&player, &CFFPlayer::durationChanged);
+    player.play(path);
+    if (player.state() != PlayingState || durations.isEmpty())
+        return {};
+    auto reached = [&player](qint64 ms) {
+        QElapsedTimer wait;
+        wait.start();
+        while (player.position() < ms && wait.elapsed() < 10000)
+            QTest::qWait(5);
+        return player.position() >= ms;
+    };
+    for (int at : pauseAtMs) {
+        if (!reached(at))
+            return {};
+        player.pause();
+        QTest::qWait(pauseMs);
+        player.play(path);
+    }
+    // The last picture is due one step before the duration.
+    if (!reached(durations.first().first().toLongLong() - 40))
+        return {};
+    QTest::qWait(300);
+    player.stop();
+    return shown.taken();
+}
+
 } // namespace
 
 class TestFFPlayer : public QObject
@@ -146,6 +232,12 @@ private slots:
     void shownBytesAreThePicture();
     void stopAndDestroyNeverHang_data();
     void stopAndDestroyNeverHang();
+    void longPausesLoseNoPicture();
+    void callbacksMayReenterDuringPausedSeek_data();
+    void callbacksMayReenterDuringPausedSeek();
+    void seekPauseSeekReturnsPromptly();
+    void stopDuringPlaybackIsPrompt();
+    void flushRacingTheSoundPullNeverBlocks();
 };
 
 void TestFFPlayer::initTestCase()
@@ -612,6 +704,162 @@ void TestFFPlayer::stopAndDestroyNeverHang()
     timer.start();
     player.reset();
     QVERIFY2(timer.elapsed() < kLimitMs, qPrintable(QString("destruction took %1 ms").arg(timer.elapsed())));
+}
+
+void TestFFPlayer::longPausesLoseNoPicture()
+{
+    // A clip without sound: a lost packet would smear its pictures up to the next key frame.
+    const QString file = QStringLiteral("clip_noaudio_F.mp4");
+    const int frames = expectedFacts(file).value("videoFrames").toInt();
+    QVERIFY(frames > 0);
+    const QVector<qint64> straight = playThrough(mediaPath(file), {}, 0);
+    QCOMPARE(straight.size(), frames);
+    // Each pause outlasts the queues' 2.4 s wait limit.
+    const QVector<qint64> paused = playThrough(mediaPath(file), {800, 1800, 2800}, 3000);
+    QVERIFY2(paused == straight,
+             qPrintable(QString("%1 of %2 pictures shown across three pauses").arg(paused.size()).arg(frames)));
+}
+
+void TestFFPlayer::callbacksMayReenterDuringPausedSeek_data()
+{
+    QTest::addColumn<QString>("signal");
+    QTest::addColumn<QString>("action");
+    QTest::newRow("position stops") << "position" << "stop";
+    QTest::newRow("position seeks again") << "position" << "seek";
+    QTest::newRow("position pauses") << "position" << "pause";
+    QTest::newRow("picture stops") << "picture" << "stop";
+    QTest::newRow("duration stops") << "duration" << "stop";
+}
+
+void TestFFPlayer::callbacksMayReenterDuringPausedSeek()
+{
+    // A container's slot connected directly runs inside the paused seek's signal.
+    QFETCH(QString, signal);
+    QFETCH(QString, action);
+    CFFPlayer player;
+    int calls = 0;
+    auto react = [&] {
+        if (calls++)
+            return;
+        if (action == "stop")
+            player.stop();
+        else if (action == "seek")
+            player.setSeekSecond(1);
+        else
+            player.pause();
+    };
+    QObject context;
+    if (signal == "duration") {
+        // Reported while a file opens.
+        connect(&player, &CFFPlayer::durationChanged, &context, react, Qt::DirectConnection);
+        Watchdog watchdog(10000, "an open whose signal re-enters the player");
+        player.play(mediaPath("clip_noaudio_F.mp4"));
+    } else {
+        player.play(mediaPath("clip_noaudio_F.mp4"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.position() > 200, 5000);
+        player.pause();
+        if (signal == "position")
+            connect(&player, &CFFPlayer::positionChanged, &context, react, Qt::DirectConnection);
+        else
+            connect(&player, &CFFPlayer::renderFrame, &context, react, Qt::DirectConnection);
+        Watchdog watchdog(10000, "a paused seek whose signal re-enters the player");
+        player.setSeekSecond(2);
+    }
+    QCOMPARE(calls > 0, true);
+    QCOMPARE(player.state(), action == "stop" ? StoppedState : PausedState);
+    if (action == "seek")
+        QCOMPARE(player.seekSecond(), 1);
+    // The player is still usable.
+    disconnect(&player, nullptr, &context, nullptr);
+    player.play(mediaPath("clip_noaudio_F.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    player.stop();
+}
+
+void TestFFPlayer::seekPauseSeekReturnsPromptly()
+{
+    // The fault held the second seek until a picture push timed out (2.4 s).
+    constexpr qint64 kLimitMs = 500;
+    QVector<qint64> took;
+    for (int round = 0; round < 3; ++round) {
+        CFFPlayer player;
+        player.play(mediaPath("clip_noaudio_F.mp4"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.position() > 200, 5000);
+        player.setSeekSecond(2);
+        // Past the rush through the old place: the decoder waits on a full picture queue again.
+        QTest::qWait(150);
+        player.pause();
+        QTest::qWait(30);
+        QVERIFY2(!player.isSeekSettled(), "the second seek must come within the first one's burst");
+        QElapsedTimer timer;
+        timer.start();
+        player.setSeekSecond(1);
+        took << timer.elapsed();
+        QCOMPARE(player.seekSecond(), 1);
+        player.stop();
+    }
+    std::sort(took.begin(), took.end());
+    qInfo() << "second seek, ms:" << took;
+    QVERIFY2(took.last() < kLimitMs, qPrintable(QString("the second seek took %1 ms").arg(took.last())));
+}
+
+void TestFFPlayer::stopDuringPlaybackIsPrompt()
+{
+    // A stop racing the sound's packet pull once waited out the audio queue's
+    // 5.4 s; on a loaded machine a sound device's close alone may take a while.
+    constexpr qint64 kLimitMs = 2000;
+    constexpr int kRounds = 200;
+    CFFPlayer player;
+    QVector<qint64> took;
+    for (int round = 0; round < kRounds; ++round) {
+        player.play(mediaPath("clip_short_F.mp4"));
+        QCOMPARE(player.state(), PlayingState);
+        // Stop at varying moments of the sound's callback cycle.
+        QTest::qWait(20 + round % 5 * 7);
+        QElapsedTimer timer;
+        timer.start();
+        player.stop();
+        took << timer.elapsed();
+        QVERIFY2(took.last() < kLimitMs, qPrintable(QString("stop %1 took %2 ms").arg(round).arg(took.last())));
+    }
+    std::sort(took.begin(), took.end());
+    qInfo() << "stop, ms: median" << took[kRounds / 2] << "max" << took.last();
+}
+
+void TestFFPlayer::flushRacingTheSoundPullNeverBlocks()
+{
+    // Flushes land between the sound's check for a packet and its pull (as a
+    // stop's or a seek's flush may); the clock and the stop must not wait on that pull.
+    CFFPlayer player;
+    player.play(mediaPath("clip1080_F.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    CFFAudio *audio = player.audioDecoder();
+    QTRY_VERIFY_WITH_TIMEOUT(audio->audioClock() > 0.2, 5000);
+    std::atomic<bool> flushing{true};
+    std::thread flusher([&] {
+        while (flushing) {
+            audio->flushPackets();
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    qint64 longestClock = 0;
+    QElapsedTimer run;
+    run.start();
+    while (run.elapsed() < 4000) {
+        QElapsedTimer call;
+        call.start();
+        audio->audioClock();
+        longestClock = std::max(longestClock, call.elapsed());
+        QTest::qWait(5);
+    }
+    flushing = false;
+    flusher.join();
+    QElapsedTimer timer;
+    timer.start();
+    player.stop();
+    const qint64 stopMs = timer.elapsed();
+    QVERIFY2(longestClock < 500, qPrintable(QString("audioClock took %1 ms").arg(longestClock)));
+    QVERIFY2(stopMs < 2000, qPrintable(QString("stop took %1 ms").arg(stopMs)));
 }
 
 QTEST_GUILESS_MAIN(TestFFPlayer)

@@ -395,6 +395,60 @@ private slots:
         control->stop();
         QToolTip::hideText();
     }
+
+    // An odd width and height give chroma planes of rounded-up size; every
+    // walk of the picture must find them, or rows shear and colours slide.
+    void oddSizeShowsAndSavesWithoutShear_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("image") << int(TrackoraActiveXLib::Render_Image);
+        QTest::newRow("opengl") << int(TrackoraActiveXLib::Render_OpenGL);
+    }
+
+    void oddSizeShowsAndSavesWithoutShear()
+    {
+        QFETCH(int, model);
+        const QString file = mediaFile(QStringLiteral("component/bars_odd_641x361_F.avi"));
+        if (!QFileInfo::exists(file))
+            QSKIP("generated recordings missing");
+        const QVector<Sample> reference = referenceSamples(file);
+        QVERIFY2(!reference.isEmpty(), "the generator stored the reference colours");
+        const QSize size(641, 361);
+        auto control = shownControl(size, TrackoraActiveXLib::FFRenderModel(model));
+        QVERIFY(control);
+        QTemporaryDir dir;
+        control->setScreenshotSavePath(dir.path());
+        control->setMedia(file);
+        QSignalSpy positions(control.get(), SIGNAL(positionChanged(qint64)));
+        control->play();
+        QTRY_VERIFY_WITH_TIMEOUT(!positions.isEmpty() && positions.last().at(0).toLongLong() >= 200, 10000);
+        control->pause();
+        QTest::qWait(50);
+        const QImage image = control->grab().toImage();
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
+            image.save(qEnvironmentVariable("TRACKORA_GRAB_DIR") + QStringLiteral("/odd_")
+                       + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png"));
+        QCOMPARE(image.size(), size);
+        // Decoded JPEG against the ffmpeg tool's conversion of the same picture.
+        QString misses = sampleMismatches(image, size, reference, 6);
+        QVERIFY2(misses.isEmpty(), qPrintable(misses));
+
+        control->setSsFront(true);
+        QVERIFY(control->screenshot());
+        QTRY_VERIFY_WITH_TIMEOUT(!control->ssFront(), 10000);
+        QToolTip::hideText();
+        const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.jpeg")}, QDir::Files);
+        QCOMPARE(shots.size(), 1);
+        const QImage saved(dir.filePath(shots.first()));
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
+            QFile::copy(dir.filePath(shots.first()), qEnvironmentVariable("TRACKORA_GRAB_DIR") + QStringLiteral("/odd_")
+                        + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral("_shot.jpeg"));
+        QCOMPARE(saved.size(), size);
+        // The saved file is compressed once more.
+        misses = sampleMismatches(saved, size, reference, 12);
+        QVERIFY2(misses.isEmpty(), qPrintable(misses));
+        control->stop();
+    }
 };
 
 QTEST_MAIN(TestFFPlayerAxWidget)

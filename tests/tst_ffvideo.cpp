@@ -1,7 +1,7 @@
 #include "FFHelper.h"
 #include "FFPlayer.h"
 #include "FFVideo.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -295,7 +295,7 @@ void TestFFVideo::decodeOneGivesOnePictureAndQueuesNothing()
     int reads = 0;
     while (result != 0 && av_read_frame(input.ctx, pkt) == 0 && reads < 50) {
         if (pkt->stream_index == video.streamIndex()) {
-            result = video.decodeOne(pkt, out);
+            result = video.decodePacket(pkt, out);
             ++reads;
         }
         av_packet_unref(pkt);

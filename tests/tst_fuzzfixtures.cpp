@@ -1,6 +1,6 @@
 #include "aviparser.h"
 #include "coordinateconv.h"
-#include "logcapture.h"
+#include "tst_logcapture.h"
 #include "mp4parser.h"
 #include "videoparser.h"
 

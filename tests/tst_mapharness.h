@@ -37,8 +37,8 @@ inline QVariant evaluate(QWebEnginePage *page, const QString &script)
         *result = v;
         *done = true;
     });
-    for (int waited = 0; !*done && waited < WaitMs; waited += 20)
-        QTest::qWait(20);
+    if (!QTest::qWaitFor([done] { return *done; }, WaitMs))
+        qWarning("no result from %s", qPrintable(script));
     return *result;
 }
 
@@ -76,14 +76,11 @@ inline int routePixels(const QImage &image)
 // Waits until the loaded page has settled on a map and replayed early calls.
 inline bool pageReady(QWebEnginePage *page)
 {
-    for (int waited = 0; waited < WaitMs; waited += 50) {
+    return QTest::qWaitFor([page] {
         const QVariantMap state = mapState(page);
-        if (state.value(QStringLiteral("backend")).toString() != QLatin1String("none")
-            && state.value(QStringLiteral("pending")).toInt() == 0)
-            return true;
-        QTest::qWait(50);
-    }
-    return false;
+        return state.value(QStringLiteral("backend")).toString() != QLatin1String("none")
+            && state.value(QStringLiteral("pending")).toInt() == 0;
+    }, WaitMs);
 }
 
 // A listening socket on 127.0.0.1 whose port is known before the application

@@ -20,21 +20,22 @@ private:
     int m_socket;
     MapTlsTestServer *m_server = nullptr;
     MapWebView *m_view = nullptr;
+    static constexpr int RequestWaitMs = 30000;
 
     // The first request whose path starts with prefix, waiting for it.
     MapTlsTestServer::Request waitForRequest(const QByteArray &prefix, bool *found)
     {
-        *found = false;
-        for (int i = 0; i < 300 && !*found; ++i) {
+        MapTlsTestServer::Request match;
+        *found = QTest::qWaitFor([&] {
             for (const MapTlsTestServer::Request &r : m_server->requests()) {
                 if (r.path.startsWith(prefix)) {
-                    *found = true;
-                    return r;
+                    match = r;
+                    return true;
                 }
             }
-            QTest::qWait(100);
-        }
-        return {};
+            return false;
+        }, RequestWaitMs);
+        return match;
     }
 
 private slots:
@@ -48,7 +49,7 @@ private slots:
         m_view->setAttribute(Qt::WA_DeleteOnClose, false);
         m_view->resize(640, 480);
         m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view));
+        QVERIFY2(QTest::qWaitForWindowExposed(m_view), "the map view is shown");
 
         // The page with a key loads the provider's script, which our server
         // refuses, so the page goes on to draw with Leaflet and its tiles.
@@ -57,7 +58,7 @@ private slots:
                                        + QStringLiteral("/maps/WG_GoogleMapIndex.html"));
         url.setQuery(QStringLiteral("language=ja&lng=139.766909&lat=35.681151&key=TEST-KEY-0123"));
         m_view->load(url);
-        QVERIFY(loaded.wait(30000));
+        QVERIFY2(loaded.wait(30000), "the map page finishes loading");
     }
 
     void cleanupTestCase()
@@ -80,13 +81,12 @@ private slots:
     void fallbackTilesCarryNoHeaders()
     {
         // Tile paths are /zoom/x/y.png; the fallback map asks for several.
-        bool found = false;
-        for (int i = 0; i < 300 && !found; ++i) {
+        const bool found = QTest::qWaitFor([this] {
             for (const MapTlsTestServer::Request &r : m_server->requests())
-                found = found || r.path.endsWith(".png");
-            if (!found)
-                QTest::qWait(100);
-        }
+                if (r.path.endsWith(".png"))
+                    return true;
+            return false;
+        }, RequestWaitMs);
         QVERIFY2(found, "the page drew no tiles after the provider's script failed");
         for (const MapTlsTestServer::Request &r : m_server->requests()) {
             if (!r.path.endsWith(".png"))
@@ -142,7 +142,8 @@ private slots:
     {
         const QUrl referrer(QString::fromLatin1(CMapRequestInterceptor::FixedReferrer));
         QCOMPARE(referrer.scheme(), QStringLiteral("https"));
-        QVERIFY(referrer.host().endsWith(QLatin1String(".invalid")));
+        QVERIFY2(referrer.host().endsWith(QLatin1String(".invalid")),
+                 qPrintable(QStringLiteral("referrer host %1, expected one under .invalid").arg(referrer.host())));
         QCOMPARE(referrer.path(), QStringLiteral("/"));
     }
 };

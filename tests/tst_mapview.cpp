@@ -66,6 +66,8 @@ QStringList scriptsSince(int mark)
     return logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("script "));
 }
 
+const char *const kOtherSchemes[] = {"file", "smb", "trackora-test"};
+
 // Stands in for the system browser.
 class BrowserRecorder : public QObject
 {
@@ -89,6 +91,7 @@ private:
     MapTlsTestServer *m_server = nullptr;
     MapWebView *m_view = nullptr;
     BrowserRecorder m_browser;
+    BrowserRecorder m_otherHandlers; // file manager, share browser, custom handlers
 
     QWebEngineView *popup() const
     {
@@ -115,7 +118,7 @@ private:
         const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
         m_view->page()->runJavaScript(QStringLiteral("window.open(%1);").arg(literal.mid(1).chopped(1)));
         for (int waited = 0; waited < WaitMs; waited += 20) {
-            for (const QString &line : logSince(mark, QStringLiteral("default"), QStringLiteral("goto : ")))
+            for (const QString &line : logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("goto : ")))
                 if (line.contains(url))
                     return true;
             QTest::qWait(20);
@@ -133,6 +136,8 @@ private slots:
         m_server->setIndex("<html><head><title>served</title></head><body>served</body></html>");
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_browser, "open");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_browser, "open");
+        for (const char *scheme : kOtherSchemes)
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), &m_otherHandlers, "open");
 
         Configuration::instance()->setMaps(GoogleMap);
         Configuration::instance()->setLanguage(Configuration::Japanese);
@@ -152,6 +157,8 @@ private slots:
     {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        for (const char *scheme : kOtherSchemes)
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
         delete m_view;
         delete m_server;
         qInstallMessageHandler(g_previous);
@@ -465,6 +472,66 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page.title(), QStringLiteral("served"), WaitMs);
         QVERIFY(!m_server->requests().isEmpty());
         QCOMPARE(m_server->requests().first().path, QByteArray("/"));
+    }
+
+    // Links to anything but web pages reach no handler, whether they come
+    // through the pop-up view or the engine's own unknown-scheme handling.
+    void onlyWebLinksLeave_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("file") << "file:///etc/passwd" << false;
+        QTest::newRow("share") << "smb://x/share" << false;
+        QTest::newRow("custom handler") << "trackora-test:run" << false;
+        QTest::newRow("ftp") << "ftp://example.com/a" << false;
+        QTest::newRow("upper-case https") << "HTTPS://www.example.com/upper" << true;
+    }
+
+    void onlyWebLinksLeave()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, opened);
+        m_browser.opened.clear();
+        m_otherHandlers.opened.clear();
+        QVERIFY(QMetaObject::invokeMethod(m_view, "onUrlChanged", Q_ARG(QUrl, QUrl(url))));
+        QCOMPARE(m_browser.opened.size(), opened ? 1 : 0);
+        QCOMPARE(m_otherHandlers.opened, QList<QUrl>());
+
+        if (opened)
+            return;
+        // From the page itself; a web link after it shows the pop-up has
+        // had its turn.
+        const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
+        m_view->page()->runJavaScript(QStringLiteral("window.open(%1);").arg(literal.mid(1).chopped(1)));
+        QTest::qWait(300);
+        const QString after = QStringLiteral("https://www.example.com/after");
+        QVERIFY(openFromPage(after));
+        QCOMPARE(m_otherHandlers.opened, QList<QUrl>());
+        QCOMPARE(m_browser.opened, QList<QUrl>({QUrl(after)}));
+    }
+
+    void pageCannotReadLocalFiles()
+    {
+        const QVariant result = evaluate(m_view->page(), QStringLiteral(
+            "(function() { try { var x = new XMLHttpRequest(); x.open('GET', 'file:///etc/hostname', false); x.send();"
+            " return 'read ' + x.responseText.length; } catch (e) { return 'blocked'; } })()"));
+        QCOMPARE(result.toString(), QStringLiteral("blocked"));
+    }
+
+    // The "url: " line shows the page and that a key is set, never the key.
+    void keyIsMaskedInLog()
+    {
+        QUrl url = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/maps/WG_GoogleMapIndex.html"));
+        url.setQuery(QStringLiteral("language=ja&lng=139.766909&lat=35.681151&key=SeCrEt-123"));
+        QSignalSpy loaded(m_view, &QWebEngineView::loadFinished);
+        m_view->load(url);
+        QVERIFY(loaded.wait(WaitMs));
+        const int mark = logMark();
+        QVERIFY(openFromPage(QStringLiteral("https://www.example.com/key")));
+        const QStringList lines = logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("url: "));
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().contains(QLatin1String("lat=35.681151&key=***")), qPrintable(lines.first()));
+        QVERIFY2(!lines.first().contains(QLatin1String("SeCrEt")), qPrintable(lines.first()));
     }
 };
 

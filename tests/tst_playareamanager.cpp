@@ -63,14 +63,7 @@ class TestPlayAreaManager : public QObject
 
     static bool waitForPosition(QSignalSpy &spy, qint64 atLeast, int ms = 15000)
     {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
-            if (!spy.isEmpty() && spy.last().at(1).toLongLong() >= atLeast)
-                return true;
-            QTest::qWait(20);
-        }
-        return false;
+        return QTest::qWaitFor([&] { return !spy.isEmpty() && spy.last().at(1).toLongLong() >= atLeast; }, ms);
     }
 
 private slots:
@@ -87,8 +80,8 @@ private slots:
         area = std::make_unique<PlayAreaManager>();
         area->resize(1000, 300);
         area->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area.get()));
-        QVERIFY(!area->frontPlayer()->playerControl()->isNull());
+        QVERIFY2(QTest::qWaitForWindowExposed(area.get()), "the play area is shown");
+        QVERIFY2(!area->frontPlayer()->playerControl()->isNull(), "the front host holds a control");
         row = RowData();
         row.id = 7;
         row.url = QUrl::fromLocalFile(QStringLiteral("/rec/20230101_120000_F.MP4"));
@@ -103,16 +96,16 @@ private slots:
 
     void hostsHiddenUntilPlayed()
     {
-        QVERIFY(area->frontPlayer()->isHidden());
-        QVERIFY(area->rearPlayer()->isHidden());
+        QVERIFY2(area->frontPlayer()->isHidden(), "the front host stays hidden before play");
+        QVERIFY2(area->rearPlayer()->isHidden(), "the rear host stays hidden before play");
     }
 
     void linksRearToFront()
     {
         Record *front = record(area->frontPlayer());
         Record *rear = record(area->rearPlayer());
-        QVERIFY(front && rear);
-        QVERIFY(front->player && rear->player && front->player != rear->player);
+        QVERIFY2(front && rear, "each host carries its record");
+        QVERIFY2(front->player && rear->player && front->player != rear->player, "each host has a player of its own");
         QCOMPARE(front->isMain, true);
         QCOMPARE(front->peer, rear->player);
         QCOMPARE(rear->isMain, false);
@@ -183,9 +176,10 @@ private slots:
         area->setResourceData(&row, rear);
         QCOMPARE(area->canonicalUrl(), row.url.url());
         QCOMPARE(area->rearPlayer()->canonicalUrl(), rear.url());
-        QVERIFY(area->canonicalUrl().startsWith(QStringLiteral("file:///")));
+        QVERIFY2(area->canonicalUrl().startsWith(QStringLiteral("file:///")), qPrintable(area->canonicalUrl()));
         area->setResourceData(&row, QUrl());
-        QVERIFY(area->rearPlayer()->canonicalUrl().isEmpty());
+        QVERIFY2(area->rearPlayer()->canonicalUrl().isEmpty(),
+                 qPrintable(QStringLiteral("rear still holds %1 with no rear given").arg(area->rearPlayer()->canonicalUrl())));
     }
 
     void volumeZeroIsNotSaved()
@@ -251,18 +245,22 @@ private slots:
         loadPair();
         QSignalSpy positions(area.get(), &PlayAreaManager::positionChanged);
         area->play();
-        QVERIFY(waitForPosition(positions, 300));
+        QVERIFY2(waitForPosition(positions, 300), "playing reaches 300 ms");
         area->onSliderStatusChanged(true, 0);
         QCOMPARE(area->frontPlayer()->decState(), TrackoraActiveXLib::PausedState);
         QCOMPARE(area->rearPlayer()->decState(), TrackoraActiveXLib::PausedState);
         positions.clear();
         area->onSliderStatusChanged(false, 3);
-        QVERIFY(!positions.isEmpty());
+        QVERIFY2(!positions.isEmpty(), "releasing the slider reports the new position");
         QCOMPARE(positions.first().at(0).toInt(), 3);
         QCOMPARE(positions.first().at(1).toLongLong(), 3000);
         // The paused seek shows the new second in both views.
-        QTRY_VERIFY_WITH_TIMEOUT(qAbs(frameNumber(shown(area->frontPlayer())) - 90) <= 2, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(qAbs(frameNumber(shown(area->rearPlayer())) - 90) <= 2, 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(qAbs(frameNumber(shown(area->frontPlayer())) - 90) <= 2,
+                                  qPrintable(QStringLiteral("front shows frame %1, expected 90").arg(frameNumber(shown(area->frontPlayer())))),
+                                  10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(qAbs(frameNumber(shown(area->rearPlayer())) - 90) <= 2,
+                                  qPrintable(QStringLiteral("rear shows frame %1, expected 90").arg(frameNumber(shown(area->rearPlayer())))),
+                                  10000);
     }
 
     void screenshotOfBothViewsGivesOneMessage()
@@ -277,15 +275,15 @@ private slots:
         loadPair();
         QSignalSpy positions(area.get(), &PlayAreaManager::positionChanged);
         area->play();
-        QVERIFY(waitForPosition(positions, 500));
+        QVERIFY2(waitForPosition(positions, 500), "playing reaches 500 ms");
         QToolTip::hideText();
         QTRY_VERIFY(!QToolTip::isVisible());
         area->screenshot();
         QTRY_COMPARE_WITH_TIMEOUT(QDir(dir.path()).entryList(QDir::Files).size(), 2, 10000);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QStringLiteral("Snapshot success"));
-        QVERIFY(!area->frontPlayer()->playerControl()->ssFront());
-        QVERIFY(!area->rearPlayer()->playerControl()->ssFront());
+        QVERIFY2(!area->frontPlayer()->playerControl()->ssFront(), "the front control leaves the screenshot message to the play area");
+        QVERIFY2(!area->rearPlayer()->playerControl()->ssFront(), "the rear control leaves the screenshot message to the play area");
         QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
         QVERIFY2(files.at(0).startsWith(QStringLiteral("ScreenShot_pair_F__")), qPrintable(files.at(0)));
         QVERIFY2(files.at(1).startsWith(QStringLiteral("ScreenShot_pair_R__")), qPrintable(files.at(1)));
@@ -301,7 +299,7 @@ private slots:
         QSignalSpy positions(area.get(), &PlayAreaManager::positionChanged);
         QSignalSpy durations(area.get(), &PlayAreaManager::durationChanged);
         area->play();
-        QVERIFY(waitForPosition(positions, 1000));
+        QVERIFY2(waitForPosition(positions, 1000), "playing reaches one second");
         QCOMPARE(durations.count(), 1);
         QCOMPARE(durations.first().at(0).toLongLong(), 5000);
         QCOMPARE(area->decState(), TrackoraActiveXLib::PlayingState);
@@ -313,7 +311,7 @@ private slots:
             QCOMPARE(classify(front.pixel(front.width() / 2, front.height() * 3 / 4)), Red);
             QCOMPARE(classify(rear.pixel(rear.width() / 2, rear.height() * 3 / 4)), Blue);
             gaps << qAbs(frameNumber(front) - frameNumber(rear));
-            QTest::qWait(150);
+            QTest::qWait(150); // samples spread over the playback, not waiting for anything
         }
         std::sort(gaps.begin(), gaps.end());
         QVERIFY2(gaps.at(gaps.size() / 2) <= 2, qPrintable(QStringLiteral("median gap %1 frames").arg(gaps.at(gaps.size() / 2))));
@@ -363,8 +361,9 @@ private slots:
         if (accepted)
             QApplication::sendEvent(video, &drop);
         else
-            QVERIFY(QMetaObject::invokeMethod(area.get(), "onDropEvented", Qt::DirectConnection,
-                                              Q_ARG(qint64, qint64(reinterpret_cast<quintptr>(&drop)))));
+            QVERIFY2(QMetaObject::invokeMethod(area.get(), "onDropEvented", Qt::DirectConnection,
+                                               Q_ARG(qint64, qint64(reinterpret_cast<quintptr>(&drop)))),
+                     "the play area takes the drop");
         QCOMPARE(cleared.count(), 1);
         QCOMPARE(files.count(), dropped);
         if (dropped)

@@ -51,9 +51,9 @@ private slots:
         CPlayerWidget player(&window);
         player.resize(host);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(QTest::qWaitForWindowExposed(&window), "the window is shown");
         TrackoraActiveXLib::CFFPlayerAxWidget *wrapper = player.playerControl();
-        QVERIFY(!wrapper->isNull());
+        QVERIFY2(!wrapper->isNull(), "the host holds a control");
         QCOMPARE(wrapper->geometry(), control);
         QCOMPARE(wrapper->axWidgetWidth(), control.width());
         QCOMPARE(wrapper->axWidgetHeight(), control.height());
@@ -90,7 +90,7 @@ private slots:
     {
         QWidget window;
         CPlayerWidget *player = showInLayout(window);
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(QTest::qWaitForWindowExposed(&window), "the window is shown");
         const QRect inLayout = player->geometry();
         QSignalSpy keys(player, &CPlayerWidget::keyPressSignals);
 
@@ -98,8 +98,8 @@ private slots:
         QCOMPARE(keys.count(), 0);
 
         QTest::mouseDClick(player, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        QVERIFY(player->isFullScreenHost());
-        QVERIFY(player->isWindow());
+        QVERIFY2(player->isFullScreenHost(), "a double-click enters full screen");
+        QVERIFY2(player->isWindow(), "in full screen the host is a window of its own");
         QTRY_VERIFY(player->isFullScreen());
         QTRY_COMPARE(player->size(), player->screen()->geometry().size());
         QTRY_COMPARE(player->playerControl()->size(),
@@ -112,16 +112,16 @@ private slots:
         QCOMPARE(keys.count(), 5);
 
         QTest::mouseDClick(player, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        QVERIFY(!player->isFullScreenHost());
-        QVERIFY(!player->isWindow());
+        QVERIFY2(!player->isFullScreenHost(), "a second double-click leaves full screen");
+        QVERIFY2(!player->isWindow(), "out of full screen the host is back in its layout");
         QTRY_COMPARE(player->geometry(), inLayout);
 
         QTest::mouseDClick(player, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        QVERIFY(player->isFullScreenHost());
+        QVERIFY2(player->isFullScreenHost(), "a double-click enters full screen again");
         QTRY_VERIFY(player->isFullScreen());
         QTest::keyClick(player, Qt::Key_Escape);
-        QVERIFY(!player->isFullScreenHost());
-        QVERIFY(!player->isWindow());
+        QVERIFY2(!player->isFullScreenHost(), "Escape leaves full screen");
+        QVERIFY2(!player->isWindow(), "after Escape the host is back in its layout");
         QTRY_COMPARE(player->geometry(), inLayout);
         QTest::keyClick(player, Qt::Key_Left);
         QCOMPARE(keys.count(), 5);
@@ -131,17 +131,17 @@ private slots:
     {
         QWidget window;
         CPlayerWidget *player = showInLayout(window);
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(QTest::qWaitForWindowExposed(&window), "the window is shown");
         QTest::mouseDClick(player, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QTRY_VERIFY(player->isFullScreen());
         player->hide();
         player->leaveFullScreen();
-        QVERIFY(!player->isWindow());
-        QVERIFY(!player->isFullScreenHost());
+        QVERIFY2(!player->isWindow(), "leaving while hidden puts the host back in its layout");
+        QVERIFY2(!player->isFullScreenHost(), "leaving while hidden ends full screen");
         player->show();
         // The next double-click enters full screen at once.
         QTest::mouseDClick(player, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        QVERIFY(player->isFullScreenHost());
+        QVERIFY2(player->isFullScreenHost(), "the next double-click enters full screen");
         QTRY_VERIFY(player->isFullScreen());
         player->leaveFullScreen();
     }

@@ -130,6 +130,65 @@ private slots:
         QCOMPARE(renderer(control.get()), gl);
     }
 
+    // The player core writes its next picture into a buffer a renderer may
+    // not have painted yet; what is shown must be the picture presented.
+    void openGlShowsThePresentedPicture_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("yuv420p") << kYuv420p;
+        QTest::newRow("nv12") << kNv12;
+    }
+
+    void openGlShowsThePresentedPicture()
+    {
+        QFETCH(int, format);
+        auto control = makeControl(TrackoraActiveXLib::Render_OpenGL, QSize(640, 360));
+        QVERIFY(control);
+        const Picture next = picture(640, 360, format, swapped);
+        // First on a renderer just made, then on one that has painted.
+        for (int round = 0; round < 2; ++round) {
+            Picture p = picture(640, 360, format, quadrants);
+            present(control.get(), &p.frame);
+            std::copy(next.bytes.begin(), next.bytes.end(), p.bytes.begin());
+            QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+        }
+    }
+
+    void oddSizesShowWithoutShear_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QSize>("size");
+        for (QSize size : {QSize(641, 361), QSize(319, 181)}) {
+            const QByteArray name = QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height());
+            QTest::newRow("image yuv420p " + name) << int(TrackoraActiveXLib::Render_Image) << kYuv420p << size;
+            QTest::newRow("image nv12 " + name) << int(TrackoraActiveXLib::Render_Image) << kNv12 << size;
+            QTest::newRow("opengl yuv420p " + name) << int(TrackoraActiveXLib::Render_OpenGL) << kYuv420p << size;
+            QTest::newRow("opengl nv12 " + name) << int(TrackoraActiveXLib::Render_OpenGL) << kNv12 << size;
+        }
+    }
+
+    void oddSizesShowWithoutShear()
+    {
+        QFETCH(int, model);
+        QFETCH(int, format);
+        QFETCH(QSize, size);
+        auto control = makeControl(TrackoraActiveXLib::FFRenderModel(model), size);
+        QVERIFY(control);
+        const Picture p = picture(size.width(), size.height(), format, quadrants);
+        present(control.get(), &p.frame);
+        const QImage image = shown(control.get());
+        QCOMPARE(image.size(), size);
+        // Near the corners as well as at the centres: a shear grows row by row.
+        QCOMPARE(quadrantColours(image), QStringLiteral("red green blue white"));
+        const int right = size.width() - 4;
+        const int bottom = size.height() - 4;
+        QStringList corners;
+        for (QPoint at : {QPoint(4, 4), QPoint(right, 4), QPoint(4, bottom), QPoint(right, bottom)})
+            corners << colourName(classify(image.pixel(at)));
+        QCOMPARE(corners.join(QLatin1Char(' ')), QStringLiteral("red green blue white"));
+    }
+
     void unRenderClears_data()
     {
         QTest::addColumn<int>("model");

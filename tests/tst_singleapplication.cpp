@@ -1,13 +1,16 @@
 #include <QtTest>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 #include <sys/types.h>
 
 #include "qtsingleapplication.h"
 
 // The test runs copies of itself: "--probe ID" exits 10 when another instance
 // runs and 20 when it is the first; "--hold ID" becomes the first instance and
-// waits to be killed.
+// waits to be killed; "--viewer ID" starts as the viewer does, ending with 0
+// when another instance runs.
 namespace {
 constexpr int kRunning = 10;
 constexpr int kFirst = 20;
@@ -20,6 +23,8 @@ int childMain(int argc, char **argv)
     const bool running = app.isRunning();
     if (mode == QLatin1String("--probe"))
         return running ? kRunning : kFirst;
+    if (mode == QLatin1String("--viewer") && running)
+        return 0;
     if (running)
         return kRunning;
     printf("ready\n");
@@ -79,11 +84,52 @@ private slots:
         QVERIFY(holder.waitForFinished(10000));
         QCOMPARE(probe(), kFirst);
     }
+
+    // Started together, before any of them is fully up: one stays.
+    void eightAtOnceLeaveOne()
+    {
+        constexpr int kViewers = 8;
+        const QString id = m_id + QStringLiteral("-together");
+        std::vector<std::unique_ptr<QProcess>> viewers;
+        const auto stopAll = qScopeGuard([&viewers] {
+            for (auto &p : viewers) {
+                p->terminate();
+                p->waitForFinished(10000);
+            }
+        });
+        for (int i = 0; i < kViewers; ++i) {
+            viewers.emplace_back(new QProcess);
+            viewers.back()->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--viewer"), id});
+        }
+        int ended = 0;
+        int ready = 0;
+        QElapsedTimer clock;
+        clock.start();
+        QByteArray outputs[kViewers];
+        while (ended + ready < kViewers && clock.elapsed() < 30000) {
+            ended = ready = 0;
+            for (int i = 0; i < kViewers; ++i) {
+                QProcess &p = *viewers[size_t(i)];
+                p.waitForReadyRead(10);
+                outputs[i] += p.readAllStandardOutput();
+                if (p.state() == QProcess::NotRunning) {
+                    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+                    QCOMPARE(p.exitCode(), 0);
+                    ++ended;
+                } else if (outputs[i].contains("ready")) {
+                    ++ready;
+                }
+            }
+        }
+        QCOMPARE(ready, 1);
+        QCOMPARE(ended, kViewers - 1);
+    }
 };
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && (qstrcmp(argv[1], "--probe") == 0 || qstrcmp(argv[1], "--hold") == 0))
+    if (argc == 3 && (qstrcmp(argv[1], "--probe") == 0 || qstrcmp(argv[1], "--hold") == 0
+                      || qstrcmp(argv[1], "--viewer") == 0))
         return childMain(argc, argv);
     QCoreApplication app(argc, argv);
     TestSingleApplication test;

@@ -275,7 +275,10 @@ void TestTrackoraGps::logsStayOffStandardOutput()
     const QByteArray out = p.readAllStandardOutput();
     QCOMPARE(out.count('\n'), 1);
     QVERIFY(QJsonDocument::fromJson(out).isObject());
-    QVERIFY(p.readAllStandardError().contains("Mp4Parser open file error"));
+    const QByteArray err = p.readAllStandardError();
+    QVERIFY2(err.contains("Mp4Parser open file error, file: " + m_dir.filePath(QStringLiteral("missing.mp4")).toLocal8Bit()
+                          + " - Mp4Parser No such file or directory"),
+             err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestTrackoraGps)

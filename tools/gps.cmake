@@ -3,7 +3,8 @@ add_executable(trackora-gps
   trackora-gps/main.cpp
   trackora-gps/csvfield.h
   trackora-gps/trackreader.h trackora-gps/trackreader.cpp
-  trackora-gps/trackexporter.h trackora-gps/trackexporter.cpp)
+  trackora-gps/trackexporter.h trackora-gps/trackexporter.cpp
+  trackora-gps/probereport.h trackora-gps/probereport.cpp)
 target_link_libraries(trackora-gps PRIVATE TrackoraViewer)
 # The viewer library drags in the GUI and web modules; a command-line tool
 # should not load them.

@@ -12,9 +12,11 @@ packages=(
   libqt5charts5-dev qtmultimedia5-dev libqt5svg5-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libsdl2-dev libsoundtouch-dev libyuv-dev libssl-dev
-  libva-dev libvdpau-dev libgl-dev libegl-dev
+  libva-dev libvdpau-dev libgl-dev libegl-dev pci.ids
   ffmpeg libjs-leaflet
-  xvfb xauth x11-utils libgl1-mesa-dri mesa-utils fonts-dejavu-core
+  xvfb xauth x11-utils libgl1-mesa-dri mesa-utils fonts-dejavu-core dbus-daemon
+  fonts-dejavu-extra fonts-crosextra-carlito fonts-noto-cjk
+  desktop-file-utils appstream dpkg-dev file
   ca-certificates openssl
   python3
   clang lld libclang-rt-14-dev llvm

@@ -8,4 +8,284 @@
         <translation>繁體中文</translation>
     </message>
 </context>
+<context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Front view</source>
+        <translation>前鏡頭畫面</translation>
+    </message>
+    <message>
+        <source>Rear view</source>
+        <translation>後鏡頭畫面</translation>
+    </message>
+    <message>
+        <source>Front rear view</source>
+        <translation>前後鏡頭畫面</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>開啟檔案</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>擷取畫面</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一個</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一個</translation>
+    </message>
+    <message>
+        <source>Set Mute</source>
+        <translation>靜音</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暫停</translation>
+    </message>
+    <message>
+        <source>Cancel Mute</source>
+        <translation>取消靜音</translation>
+    </message>
+</context>
+<context>
+    <name>Copyright</name>
+    <message>
+        <source>Information</source>
+        <translation>資訊</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>版本:</translation>
+    </message>
+</context>
+<context>
+    <name>FComboBox</name>
+    <message>
+        <source>Slow</source>
+        <translation>減速</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>加速</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindows</name>
+    <message>
+        <source>Information</source>
+        <translation>資訊</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Ostravane. All rights reserved.</source>
+        <translation>Copyright (C) Ostravane。保留所有權利。</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>還原</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>開啟資料夾</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.265 (HEVC).</source>
+        <translation>此電腦不具備播放 H.265 (HEVC) 所需的視訊播放支援功能，因此無法播放此影片。</translation>
+    </message>
+    <message>
+        <source>This computer cannot play this video because it does not have the video playback support function required to play H.264 (AVC).</source>
+        <translation>此電腦不具備播放 H.264 (AVC) 所需的視訊播放支援功能，因此無法播放此影片。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistModel</name>
+    <message>
+        <source>File Name</source>
+        <translation>檔案名稱</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>長度</translation>
+    </message>
+    <message>
+        <source>Create Date</source>
+        <translation>建立日期</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>解析度</translation>
+    </message>
+</context>
+<context>
+    <name>QInstaller</name>
+    <message>
+        <source>bytes</source>
+        <translation>位元組</translation>
+    </message>
+    <message>
+        <source>KB</source>
+        <translation>KB</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>MB</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>TB</translation>
+    </message>
+    <message>
+        <source>PB</source>
+        <translation>PB</translation>
+    </message>
+    <message>
+        <source>EB</source>
+        <translation>EB</translation>
+    </message>
+    <message>
+        <source>ZB</source>
+        <translation>ZB</translation>
+    </message>
+    <message>
+        <source>YB</source>
+        <translation>YB</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Ostravane</source>
+        <translation>Ostravane</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Dialog</source>
+        <translation>對話方塊</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Personal settings</source>
+        <translation>個人設定</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>日本語 (JP)</source>
+        <translation>日本語 (JP)</translation>
+    </message>
+    <message>
+        <source>ENGLISH(US)</source>
+        <translation>ENGLISH(US)</translation>
+    </message>
+    <message>
+        <source>ENGLISH(GB)</source>
+        <translation>ENGLISH(GB)</translation>
+    </message>
+    <message>
+        <source>Screenshot save path</source>
+        <translation>截圖儲存路徑</translation>
+    </message>
+    <message>
+        <source>choose</source>
+        <translation>選擇</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>地圖</translation>
+    </message>
+    <message>
+        <source>Google Maps</source>
+        <translation>Google 地圖</translation>
+    </message>
+    <message>
+        <source>SpeedUnit</source>
+        <translation>速度單位</translation>
+    </message>
+    <message>
+        <source>km/h</source>
+        <translation>km/h</translation>
+    </message>
+    <message>
+        <source>mph</source>
+        <translation>mph</translation>
+    </message>
+    <message>
+        <source>RenderModel</source>
+        <translation>算繪模式</translation>
+    </message>
+    <message>
+        <source>OpenGL</source>
+        <translation>OpenGL</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>影像</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>開啟資料夾</translation>
+    </message>
+</context>
 </TS>

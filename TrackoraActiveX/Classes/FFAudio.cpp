@@ -27,6 +27,12 @@ constexpr int kAudioBufferBytes = 40960;
 constexpr int kTempoSamples = 40960;
 // Device buffer in sample frames: about 21 ms at 48 kHz keeps the clock fine-grained.
 constexpr int kDeviceSamples = 1024;
+// SoundTouch's sequence and seek window. Within a sequence the sound runs at
+// normal speed, so a sound is heard up to |1 - tempo| of a sequence off its
+// media time; the stage's automatic choice at slow tempo (90 ms) puts that
+// beyond a frame, these (its own choice at fast tempo) keep it near 10 ms.
+constexpr int kTempoSequenceMs = 40;
+constexpr int kTempoSeekWindowMs = 15;
 // Wait steps of the packet queue per rate: slow tempo consumes packets slowly.
 constexpr int kWaitStepSlowMs = 160;
 constexpr int kWaitStepNormalMs = 90;
@@ -74,12 +80,7 @@ CFFAudio::CFFAudio(CFFPlayer *owner)
 
 CFFAudio::~CFFAudio()
 {
-    closed = true;
-    holdOff = true;
-    wakePacketWait();
-    if (deviceId)
-        SDL_CloseAudioDevice(deviceId);
-    deviceId = 0;
+    closeDevice();
     audioPacketQueue.abortWaits();
     closeCodec();
     soundtouch_destroyInstance(soundTouch);
@@ -109,77 +110,96 @@ bool CFFAudio::avcodecOpen()
 
 void CFFAudio::start()
 {
-    if (owner->state() == StoppedState) {
-        int deviceChannels = 0;
-        int deviceRate = 0;
-        {
-            std::lock_guard<std::mutex> lock(codecLock);
-            if (m_codecContext) {
-                deviceChannels = m_codecContext->ch_layout.nb_channels;
-                deviceRate = m_codecContext->sample_rate;
-                channels = deviceChannels;
-                sampleRate = deviceRate;
-            }
-        }
-        if (deviceRate > 0 || deviceChannels > 0) {
-            if (deviceId) {
-                // A start from stopped without a stop in between must not leak the old device.
-                closed = true;
-                holdOff = true;
-                wakePacketWait();
-                SDL_CloseAudioDevice(deviceId);
-                deviceId = 0;
-                holdOff = false;
-            }
-            SDL_AudioSpec desired;
-            std::memset(&desired, 0, sizeof(desired));
-            desired.freq = deviceRate;
-            desired.channels = Uint8(std::clamp(deviceChannels, 0, 255));
-            desired.format = AUDIO_S16SYS;
-            desired.samples = kDeviceSamples;
-            desired.silence = 0;
-            desired.callback = audioCallback;
-            desired.userdata = this;
-
-            {
-                std::lock_guard<std::mutex> lock(codecLock);
-                clock = 0;
-                handedClock = 0;
-                handedSpan = 0;
-                handedAt = std::chrono::steady_clock::now();
-                std::memset(outBuffer, 0, outCapacity);
-                outSize = 0;
-                outIndex = 0;
-                // A new file must not start with the tail of the previous one.
-                soundtouch_clear(soundTouch);
-                soundtouch_setChannels(soundTouch, unsigned(std::max(deviceChannels, 1)));
-                soundtouch_setSampleRate(soundTouch, unsigned(std::max(deviceRate, 1)));
-                soundtouch_setSetting(soundTouch, SETTING_USE_QUICKSEEK, 1);
-                soundtouch_setSetting(soundTouch, SETTING_USE_AA_FILTER, 1);
-            }
-            applyPlaybackRate();
-            playedBytes = 0;
-            byteRate = 2 * deviceChannels * deviceRate;
-
-            deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
-            if (deviceId == 0) {
-                qCWarning(lcAudio) << SDL_GetError();
-                // Nobody would drain the queue: drop packets instead of stalling the demuxer.
-                deviceFailed = true;
-                audioPacketQueue.flushQueue();
-                return;
-            }
-            deviceFailed = false;
-            starving = false;
-            closed = false;
-        }
-    }
+    if (owner->state() == StoppedState)
+        openDevice();
+    audioPacketQueue.setParked(false);
     if (deviceId)
         SDL_PauseAudioDevice(deviceId, 0);
 }
 
+// The first start after an open: a device in the codec's own rate and
+// channel count, with the clock and SoundTouch set up for a new file.
+void CFFAudio::openDevice()
+{
+    int deviceChannels = 0;
+    int deviceRate = 0;
+    {
+        std::lock_guard<std::mutex> lock(codecLock);
+        if (m_codecContext) {
+            deviceChannels = m_codecContext->ch_layout.nb_channels;
+            deviceRate = m_codecContext->sample_rate;
+            channels = deviceChannels;
+            sampleRate = deviceRate;
+        }
+    }
+    if (deviceRate <= 0 && deviceChannels <= 0)
+        return;
+    // A start from stopped without a stop in between must not leak the old device.
+    closeDevice();
+    resetForNewFile(deviceChannels, deviceRate);
+    applyPlaybackRate();
+    playedBytes = 0;
+    byteRate = 2 * deviceChannels * deviceRate;
+
+    SDL_AudioSpec desired;
+    std::memset(&desired, 0, sizeof(desired));
+    desired.freq = deviceRate;
+    desired.channels = Uint8(std::clamp(deviceChannels, 0, 255));
+    desired.format = AUDIO_S16SYS;
+    desired.samples = kDeviceSamples;
+    desired.silence = 0;
+    desired.callback = audioCallback;
+    desired.userdata = this;
+    deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+    if (deviceId == 0) {
+        qCWarning(lcAudio) << SDL_GetError();
+        // Nobody would drain the queue: drop packets instead of stalling the demuxer.
+        deviceFailed = true;
+        audioPacketQueue.flushQueue();
+        return;
+    }
+    deviceFailed = false;
+    starving = false;
+    closed = false;
+}
+
+void CFFAudio::resetForNewFile(int deviceChannels, int deviceRate)
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    clock = 0;
+    handedClock = 0;
+    handedSpan = 0;
+    handedAt = std::chrono::steady_clock::now();
+    std::memset(outBuffer, 0, outCapacity);
+    outSize = 0;
+    outIndex = 0;
+    // A new file must not start with the tail of the previous one.
+    soundtouch_clear(soundTouch);
+    soundtouch_setChannels(soundTouch, unsigned(std::max(deviceChannels, 1)));
+    soundtouch_setSampleRate(soundTouch, unsigned(std::max(deviceRate, 1)));
+    soundtouch_setSetting(soundTouch, SETTING_USE_QUICKSEEK, 1);
+    soundtouch_setSetting(soundTouch, SETTING_USE_AA_FILTER, 1);
+    soundtouch_setSetting(soundTouch, SETTING_SEQUENCE_MS, kTempoSequenceMs);
+    soundtouch_setSetting(soundTouch, SETTING_SEEKWINDOW_MS, kTempoSeekWindowMs);
+    timeline.restart(std::max(deviceRate, 1));
+}
+
+// Ends the callback's wait first: SDL closes under the device lock, which the callback holds.
+void CFFAudio::closeDevice()
+{
+    closed = true;
+    holdOff = true;
+    wakePacketWait();
+    if (deviceId)
+        SDL_CloseAudioDevice(deviceId);
+    deviceId = 0;
+    holdOff = false;
+}
+
 void CFFAudio::pause()
 {
+    // The demuxer's push waits for the paused device instead of dropping sound.
+    audioPacketQueue.setParked(true);
     if (!deviceId)
         return;
     // SDL pauses under the device lock, which the callback holds: end its wait first.
@@ -191,13 +211,7 @@ void CFFAudio::pause()
 
 void CFFAudio::stop()
 {
-    closed = true;
-    holdOff = true;
-    wakePacketWait();
-    if (deviceId)
-        SDL_CloseAudioDevice(deviceId);
-    deviceId = 0;
-    holdOff = false;
+    closeDevice();
     deviceFailed = false;
     closeCodec();
     flushPackets();
@@ -222,6 +236,7 @@ void CFFAudio::discardPending()
 {
     std::lock_guard<std::mutex> lock(codecLock);
     soundtouch_clear(soundTouch);
+    timeline.restart(std::max(sampleRate, 1));
     outSize = 0;
     outIndex = 0;
 }
@@ -239,17 +254,15 @@ double CFFAudio::audioClock()
 }
 
 // Called under codecLock by the callback once it has handed `bytes` of
-// decoded sound to the device. The clock of the decoded sound is ahead of
-// what the device got by what SoundTouch still holds and by the unplayed rest
-// of outBuffer (output samples, so scaled by the tempo).
+// decoded sound to the device: the device has everything SoundTouch gave out
+// but the unplayed rest of outBuffer, and the timeline tells where that stands.
 void CFFAudio::noteHanded(int bytes)
 {
-    const int bytesPerSecond = 2 * channels * sampleRate;
-    if (bytesPerSecond <= 0)
+    const int frameBytes = 2 * channels;
+    if (frameBytes <= 0 || sampleRate <= 0)
         return;
-    const double held = sampleRate > 0 ? double(soundtouch_numUnprocessedSamples(soundTouch)) / sampleRate : 0;
-    handedClock = clock - held - double(outSize - outIndex) / bytesPerSecond * tempo;
-    handedSpan = double(bytes) / bytesPerSecond * tempo;
+    handedClock = timeline.mediaAt(timeline.receivedFrames() - (outSize - outIndex) / frameBytes);
+    handedSpan = double(bytes) / (frameBytes * sampleRate) * tempo;
     handedAt = std::chrono::steady_clock::now();
 }
 
@@ -262,6 +275,7 @@ void CFFAudio::applyPlaybackRate()
         std::lock_guard<std::mutex> lock(codecLock);
         soundtouch_setTempo(soundTouch, setting.tempo);
         tempo = setting.tempo;
+        timeline.setTempo(setting.tempo, soundtouch_getSetting(soundTouch, SETTING_NOMINAL_OUTPUT_SEQUENCE));
     }
     audioPacketQueue.waitTimeoutMs = setting.waitStepMs;
 }
@@ -377,13 +391,14 @@ int CFFAudio::convertFrame()
 // Feeds `samples` converted frames through SoundTouch and appends what it
 // gives back to buffer after `written` bytes; the new byte count. Frames that
 // do not fit stay inside SoundTouch for the next packet.
-int CFFAudio::tempoInto(unsigned char *buffer, int capacity, int written, int samples)
+int CFFAudio::tempoInto(unsigned char *buffer, int capacity, int written, int samples, double mediaSeconds)
 {
     const int frameBytes = 2 * std::max(channels, 1);
     const int tempoFrames = tempoCapacity / std::max(channels, 1);
     samples = std::min(samples, tempoFrames);
     std::memcpy(tempoBuffer, convBuffer, size_t(samples) * frameBytes);
     soundtouch_putSamples_i16(soundTouch, tempoBuffer, unsigned(samples));
+    timeline.fed(samples, mediaSeconds);
     return receiveTempo(buffer, capacity, written);
 }
 
@@ -401,6 +416,7 @@ int CFFAudio::receiveTempo(unsigned char *buffer, int capacity, int written)
             break;
         std::memcpy(buffer + written, tempoBuffer, size_t(got) * frameBytes);
         written += got * frameBytes;
+        timeline.received(got);
     }
     return written;
 }
@@ -416,8 +432,10 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
     if (!waitForPacket())
         return -1;
 
+    // Never wait here: the codec lock is held, and a flush since the check
+    // (a stop, a seek) would keep audioClock() and the device's close waiting.
     std::lock_guard<std::mutex> lock(codecLock);
-    if (!m_codecContext || !audioPacketQueue.pullQueue(packet))
+    if (!m_codecContext || !audioPacketQueue.tryPullQueue(packet))
         return -1;
 
     double newClock = clock;
@@ -446,7 +464,7 @@ int CFFAudio::decodeInto(unsigned char *buffer, int capacity)
     while (avcodec_receive_frame(m_codecContext, audioFrame) == 0) {
         const int samples = convertFrame();
         const int bytes = 2 * audioFrame->ch_layout.nb_channels * samples;
-        written = tempoInto(buffer, capacity, written, samples);
+        written = tempoInto(buffer, capacity, written, samples, newClock);
         // The clock counts media time; the tempo is applied where the sound leaves (noteHanded).
         if (bytesPerSecond > 0)
             newClock += double(bytes) / bytesPerSecond;

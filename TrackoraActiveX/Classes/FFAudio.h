@@ -2,6 +2,7 @@
 
 #include "trackoraactivex_global.h"
 #include "FFBuffer.h"
+#include "FFTempoTimeline.h"
 #include "FFUtils.h"
 
 #include <atomic>
@@ -66,11 +67,14 @@ private:
     friend void audioCallback(void *userdata, uint8_t *stream, int len);
     friend int audioDecodeFrame(CFFAudio *audio, unsigned char *buffer, int capacity);
 
+    void openDevice();
+    void resetForNewFile(int deviceChannels, int deviceRate);
+    void closeDevice();
     void fillCallback(uint8_t *stream, int len);
     int decodeInto(unsigned char *buffer, int capacity);
     bool waitForPacket();
     int convertFrame();
-    int tempoInto(unsigned char *buffer, int capacity, int written, int samples);
+    int tempoInto(unsigned char *buffer, int capacity, int written, int samples, double mediaSeconds);
     int receiveTempo(unsigned char *buffer, int capacity, int written);
     void wakePacketWait();
     void noteHanded(int bytes);
@@ -82,6 +86,7 @@ private:
     double handedSpan = 0;          // media seconds the last callback handed over
     std::chrono::steady_clock::time_point handedAt;
     double tempo = 1.0;             // codecLock; GUI writes in applyPlaybackRate
+    CFFTempoTimeline timeline;      // codecLock: media time of what SoundTouch gives out
     unsigned char *outBuffer = nullptr;  // audio thread
     int outCapacity = 0;
     int outSize = 0;                // codecLock; audio thread writes

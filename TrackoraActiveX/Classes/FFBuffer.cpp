@@ -7,48 +7,16 @@ namespace TrackoraActiveX {
 
 Q_LOGGING_CATEGORY(lcBuffer, "trackora.engine.buffer")
 
-CPacketQueue::CPacketQueue()
+void logQueueTimeout(const char *queue, const char *operation, const void *address)
 {
-    for (int i = 0; i < 4; ++i) {
-        shells[i] = av_packet_alloc();
-        freeList.push_back(shells[i]);
-    }
-}
-
-CPacketQueue::~CPacketQueue()
-{
-    for (AVPacket *&shell : shells) {
-        av_packet_unref(shell);
-        av_packet_free(&shell);
-    }
-}
-
-bool CPacketQueue::pushQueue(const AVPacket *src)
-{
-    if (!src)
-        return false;
-    const Transfer result = transfer(freeList, filledList, [src](AVPacket *shell) { av_packet_ref(shell, src); });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Packet Queue push" << static_cast<void *>(this);
-    return result == Transfer::Done;
-}
-
-bool CPacketQueue::pullQueue(AVPacket *dst)
-{
-    if (!dst)
-        return false;
-    const Transfer result = transfer(filledList, freeList, [dst](AVPacket *shell) {
-        av_packet_ref(dst, shell);
-        av_packet_unref(shell);
-    });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Packet Queue pull" << static_cast<void *>(this);
-    return result == Transfer::Done;
+    qCDebug(lcBuffer).noquote() << QStringLiteral("Waiting for timeout to %1 %2")
+                                       .arg(QLatin1String(queue), QLatin1String(operation))
+                                << address;
 }
 
 void CPacketQueue::flushQueue()
 {
-    flushAll([](AVPacket *shell) { av_packet_unref(shell); });
+    flushAll();
 }
 
 int CPacketQueue::queueSize()
@@ -56,46 +24,9 @@ int CPacketQueue::queueSize()
     return filledCount();
 }
 
-CFrameQueue::CFrameQueue()
-{
-    for (int i = 0; i < 2; ++i) {
-        shells[i] = av_frame_alloc();
-        freeList.push_back(shells[i]);
-    }
-}
-
-CFrameQueue::~CFrameQueue()
-{
-    for (AVFrame *&shell : shells)
-        av_frame_free(&shell);
-}
-
-bool CFrameQueue::pushQueue(const AVFrame *src)
-{
-    if (!src)
-        return false;
-    const Transfer result = transfer(freeList, filledList, [src](AVFrame *shell) { av_frame_ref(shell, src); });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Frame Queue push" << static_cast<void *>(this);
-    return result == Transfer::Done;
-}
-
-bool CFrameQueue::pullQueue(AVFrame *dst)
-{
-    if (!dst)
-        return false;
-    const Transfer result = transfer(filledList, freeList, [dst](AVFrame *shell) {
-        av_frame_ref(dst, shell);
-        av_frame_unref(shell);
-    });
-    if (result == Transfer::TimedOut)
-        qCDebug(lcBuffer) << "Waiting for timeout to Frame Queue pull" << static_cast<void *>(this);
-    return result == Transfer::Done;
-}
-
 void CFrameQueue::flushQueue()
 {
-    flushAll([](AVFrame *shell) { av_frame_unref(shell); });
+    flushAll();
 }
 
 int CFrameQueue::queueSize()

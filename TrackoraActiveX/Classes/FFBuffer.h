@@ -20,16 +20,60 @@ constexpr int kQueueWaitSteps = 60;
 // Default length of one wait step: 60 steps make 2.4 s.
 constexpr int kQueueDefaultStepMs = 40;
 
+// How a queue makes, references and releases its FFmpeg shells, and the
+// name its time-out log line gives it.
+template <typename T>
+struct ShellOps;
+
+template <>
+struct ShellOps<AVPacket>
+{
+    static constexpr auto alloc = av_packet_alloc;
+    static constexpr auto ref = av_packet_ref;
+    static constexpr auto unref = av_packet_unref;
+    static constexpr auto release = av_packet_free;
+    static constexpr const char *name = "Packet Queue";
+};
+
+template <>
+struct ShellOps<AVFrame>
+{
+    static constexpr auto alloc = av_frame_alloc;
+    static constexpr auto ref = av_frame_ref;
+    static constexpr auto unref = av_frame_unref;
+    static constexpr auto release = av_frame_free;
+    static constexpr const char *name = "Frame Queue";
+};
+
+// Writes the line of a push or pull that gave up.
+TRACKORAACTIVEX_EXPORT void logQueueTimeout(const char *queue, const char *operation, const void *address);
+
 // Fixed-capacity FIFO of reference-counted FFmpeg shells shared by one producer
 // and one consumer thread. Push, pull and flush notify the condition variable,
 // so a waiter returns as soon as its list changes; a wait that sees no change
-// still ends after kQueueWaitSteps steps of waitTimeoutMs.
+// still ends after kQueueWaitSteps steps of waitTimeoutMs, except a push while
+// the queue is parked.
 template <typename T, int N>
 class IBufferQueue
 {
 public:
     virtual void flushQueue() = 0;
     virtual int queueSize() = 0;
+
+    // Takes a new reference to src's payload; false when no shell became free in time.
+    bool pushQueue(const T *src)
+    {
+        if (!src)
+            return false;
+        const auto reference = [src](T *shell) { ShellOps<T>::ref(shell, src); };
+        return finish(transfer(freeList, filledList, Wait::Limited, reference), "push");
+    }
+
+    // Moves the oldest payload's reference into dst; false when nothing came in time.
+    bool pullQueue(T *dst) { return pull(dst, Wait::Limited); }
+
+    // As pullQueue, but never waits: for a caller that holds a lock others wait on.
+    bool tryPullQueue(T *dst) { return pull(dst, Wait::None); }
 
     // One wait step in milliseconds; written by the owner (any thread), read anew by each step.
     std::atomic<int> waitTimeoutMs{kQueueDefaultStepMs};
@@ -43,54 +87,39 @@ public:
         cond.notify_all();
     }
 
+    // While the consumer is paused a push waits for room without a limit:
+    // giving up would drop a packet or a picture the producer already holds.
+    // A flush or abortWaits still ends the wait.
+    void setParked(bool on)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        parked = on;
+        cond.notify_all();
+    }
+
 protected:
-    IBufferQueue() = default;
-    ~IBufferQueue() = default;
+    IBufferQueue()
+    {
+        for (T *&shell : shells) {
+            shell = ShellOps<T>::alloc();
+            freeList.push_back(shell);
+        }
+    }
+    ~IBufferQueue()
+    {
+        for (T *&shell : shells)
+            ShellOps<T>::release(&shell);
+    }
     IBufferQueue(const IBufferQueue &) = delete;
     IBufferQueue &operator=(const IBufferQueue &) = delete;
 
-    enum class Transfer { Done, TimedOut, Aborted };
-
-    // Waits until `from` holds a shell, at most kQueueWaitSteps steps; then the
-    // front shell is moved to the back of `to` and `move(shell)` runs, all under
-    // one hold of the mutex.
-    template <typename Move>
-    Transfer transfer(std::deque<T *> &from, std::deque<T *> &to, Move move)
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        for (int attempt = 1;; ++attempt) {
-            if (aborted)
-                return Transfer::Aborted;
-            if (!from.empty())
-                break;
-            const int stepMs = waitTimeoutMs.load();
-            if (stepMs > 0) {
-                const auto stepEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(stepMs);
-                cond.wait_until(lock, stepEnd, [&] { return aborted || !from.empty(); });
-                if (aborted)
-                    return Transfer::Aborted;
-                if (!from.empty())
-                    break;
-            }
-            if (attempt >= kQueueWaitSteps)
-                return Transfer::TimedOut;
-        }
-        T *shell = from.front();
-        from.pop_front();
-        move(shell);
-        to.push_back(shell);
-        cond.notify_all();
-        return Transfer::Done;
-    }
-
-    template <typename Unref>
-    void flushAll(Unref unref)
+    void flushAll()
     {
         std::lock_guard<std::mutex> lock(mutex);
         while (!filledList.empty()) {
             T *shell = filledList.front();
             filledList.pop_front();
-            unref(shell);
+            ShellOps<T>::unref(shell);
             freeList.push_back(shell);
         }
         cond.notify_all();
@@ -102,23 +131,79 @@ protected:
         return int(filledList.size());
     }
 
+private:
+    enum class Transfer { Done, TimedOut, Aborted };
+    enum class Wait { Limited, None };
+
+    bool pull(T *dst, Wait wait)
+    {
+        if (!dst)
+            return false;
+        return finish(transfer(filledList, freeList, wait,
+                               [dst](T *shell) {
+                                   ShellOps<T>::ref(dst, shell);
+                                   ShellOps<T>::unref(shell);
+                               }),
+                      wait == Wait::Limited ? "pull" : nullptr);
+    }
+
+    bool finish(Transfer result, const char *operation)
+    {
+        if (result == Transfer::TimedOut && operation)
+            logQueueTimeout(ShellOps<T>::name, operation, this);
+        return result == Transfer::Done;
+    }
+
+    // Waits until `from` holds a shell; then the front shell is moved to the
+    // back of `to` and `move(shell)` runs, all under one hold of the mutex.
+    template <typename Move>
+    Transfer transfer(std::deque<T *> &from, std::deque<T *> &to, Wait wait, Move move)
+    {
+        const bool isPush = &from == &freeList;
+        std::unique_lock<std::mutex> lock(mutex);
+        auto ready = [&] { return aborted || !from.empty(); };
+        for (int attempt = 1;;) {
+            if (aborted)
+                return Transfer::Aborted;
+            if (!from.empty())
+                break;
+            if (wait == Wait::None)
+                return Transfer::TimedOut;
+            if (isPush && parked) {
+                cond.wait(lock, [&] { return ready() || !parked; });
+                continue;
+            }
+            const int stepMs = waitTimeoutMs.load();
+            if (stepMs > 0) {
+                const auto stepEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(stepMs);
+                cond.wait_until(lock, stepEnd, [&] { return ready() || (isPush && parked); });
+                if (ready() || (isPush && parked))
+                    continue;
+            }
+            if (attempt++ >= kQueueWaitSteps)
+                return Transfer::TimedOut;
+        }
+        T *shell = from.front();
+        from.pop_front();
+        move(shell);
+        to.push_back(shell);
+        cond.notify_all();
+        return Transfer::Done;
+    }
+
     T *shells[N] = {};
     std::deque<T *> freeList;   // guarded by mutex; shells without payload, oldest first
     std::deque<T *> filledList; // guarded by mutex; shells holding a reference, oldest first
     std::mutex mutex;
     std::condition_variable cond;
     bool aborted = false; // guarded by mutex; set once by the owner before it joins its threads
+    bool parked = false;  // guarded by mutex; set by the owner while the consumer is paused
 };
 
 // Compressed packets from the demuxer thread to one decoder.
 class TRACKORAACTIVEX_EXPORT CPacketQueue : public IBufferQueue<AVPacket, 4>
 {
 public:
-    CPacketQueue();
-    ~CPacketQueue();
-
-    bool pushQueue(const AVPacket *src);
-    bool pullQueue(AVPacket *dst);
     void flushQueue() override;
     int queueSize() override;
 };
@@ -127,11 +212,6 @@ public:
 class TRACKORAACTIVEX_EXPORT CFrameQueue : public IBufferQueue<AVFrame, 2>
 {
 public:
-    CFrameQueue();
-    ~CFrameQueue();
-
-    bool pushQueue(const AVFrame *src);
-    bool pullQueue(AVFrame *dst);
     void flushQueue() override;
     int queueSize() override;
 };

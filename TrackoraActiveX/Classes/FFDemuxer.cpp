@@ -30,6 +30,7 @@ CFFDemuxer::CFFDemuxer(CFFPlayer *owner)
     : QObject(nullptr)
     , owner(owner)
 {
+    routeFFmpegLog();
     packet = av_packet_alloc();
     seekPacket = av_packet_alloc();
     frame = av_frame_alloc();
@@ -42,21 +43,8 @@ CFFDemuxer::CFFDemuxer(CFFPlayer *owner)
 
 CFFDemuxer::~CFFDemuxer()
 {
-    runFlag.flag = false;
-    pauseFlag.setFlag(false);
-    {
-        std::lock_guard<std::mutex> main(runFlag.mutex);
-        if (demuxThread->isRunning()) {
-            demuxThread->quit();
-            while (!demuxThread->wait(kStopPollMs))
-                flushDecoderPackets();
-        }
-    }
-    {
-        std::lock_guard<std::mutex> io(ioLock);
-        if (formatContext)
-            avformat_close_input(&formatContext);
-    }
+    endReadLoop();
+    closeInput();
     delete demuxThread;
     av_packet_free(&packet);
     av_packet_free(&seekPacket);
@@ -104,6 +92,7 @@ bool CFFDemuxer::initialize()
     if (formatContext)
         avformat_close_input(&formatContext);
     int ret = avformat_open_input(&formatContext, url.toStdString().c_str(), nullptr, &options);
+    reportUnusedOptions(options);
     av_dict_free(&options);
     if (ret < 0) {
         qCWarning(lcDemux).noquote() << "Couldn't open input stream. " + ffErrorText(ret) << url;
@@ -118,6 +107,18 @@ bool CFFDemuxer::initialize()
     }
     initialized = true;
     return true;
+}
+
+// FFmpeg hands back the options no part of the input knew; nothing else would say so.
+void CFFDemuxer::reportUnusedOptions(const AVDictionary *options)
+{
+    if (optionsReported || av_dict_count(options) == 0)
+        return;
+    optionsReported = true;
+    QStringList keys;
+    for (const AVDictionaryEntry *entry = nullptr; (entry = av_dict_get(options, "", entry, AV_DICT_IGNORE_SUFFIX));)
+        keys << QString::fromUtf8(entry->key);
+    qCDebug(lcDemux).noquote() << "Options the input did not take:" << keys.join(QLatin1String(", "));
 }
 
 void CFFDemuxer::onDemux()
@@ -154,18 +155,16 @@ void CFFDemuxer::onDemux()
         if (endOfInput) {
             qCDebug(lcDemux).noquote() << ffErrorText(ret);
             // An empty packet tells each decoder that no more input follows.
-            CFFVideo *video = owner->videoDecoder();
-            CFFAudio *audio = owner->audioDecoder();
-            packet->data = nullptr;
-            packet->size = 0;
-            if (video && video->streamIndex() >= 0)
-                video->pushPacket(packet);
-            av_packet_unref(packet);
-            packet->data = nullptr;
-            packet->size = 0;
-            if (audio && audio->streamIndex() >= 0)
-                audio->pushPacket(packet);
-            av_packet_unref(packet);
+            auto drain = [this](auto *decoder) {
+                if (!decoder || decoder->streamIndex() < 0)
+                    return;
+                packet->data = nullptr;
+                packet->size = 0;
+                decoder->pushPacket(packet);
+                av_packet_unref(packet);
+            };
+            drain(owner->videoDecoder());
+            drain(owner->audioDecoder());
         }
     }
     finished = true;
@@ -215,18 +214,28 @@ void CFFDemuxer::flushDecoderPackets()
 void CFFDemuxer::stopDemux()
 {
     qCDebug(lcDemux) << "CFFDemuxer::stopDemux";
+    endReadLoop();
+    closeInput();
+}
+
+// Ends onDemux and the thread. A push waiting on a full queue would otherwise
+// hold the loop for its whole wait limit (or, parked, for ever): the decoders'
+// packets are freed until the thread has ended.
+void CFFDemuxer::endReadLoop()
+{
     runFlag.flag = false;
     pauseFlag.setFlag(false);
-    // A push waiting on a full queue would otherwise hold the loop for its whole wait limit.
     flushDecoderPackets();
-    {
-        std::lock_guard<std::mutex> main(runFlag.mutex);
-        if (demuxThread->isRunning()) {
-            demuxThread->quit();
-            while (!demuxThread->wait(kStopPollMs))
-                flushDecoderPackets();
-        }
+    std::lock_guard<std::mutex> main(runFlag.mutex);
+    if (demuxThread->isRunning()) {
+        demuxThread->quit();
+        while (!demuxThread->wait(kStopPollMs))
+            flushDecoderPackets();
     }
+}
+
+void CFFDemuxer::closeInput()
+{
     std::lock_guard<std::mutex> main(runFlag.mutex);
     std::lock_guard<std::mutex> io(ioLock);
     initialized = false;
@@ -246,20 +255,23 @@ bool CFFDemuxer::seekFile(int second, FFStates state)
         const int ret = avformat_flush(formatContext);
         if (ret < 0)
             qCWarning(lcDemux).noquote() << ffErrorText(ret);
-        if (owner) {
-            if (CFFAudio *audio = owner->audioDecoder())
-                audio->flushCodec();
-            if (CFFVideo *video = owner->videoDecoder())
-                video->flushCodec();
-        }
     }
     int64_t target = int64_t(second) * AV_TIME_BASE;
     // Positions count from the file's first timestamp; the seek target is absolute.
     if (formatContext->start_time != AV_NOPTS_VALUE && formatContext->start_time > 0)
         target += formatContext->start_time;
     const int ret = avformat_seek_file(formatContext, -1, INT64_MIN, target, INT64_MAX, AVSEEK_FLAG_BACKWARD);
-    if (ret < 0)
+    if (ret < 0) {
+        // The decoders keep their state: the file still reads on from where it was.
         qCWarning(lcDemux).noquote() << ffErrorText(ret);
+        return false;
+    }
+    if (state == PausedState && owner) {
+        if (CFFAudio *audio = owner->audioDecoder())
+            audio->flushCodec();
+        if (CFFVideo *video = owner->videoDecoder())
+            video->flushForSeek();
+    }
     return true;
 }
 
@@ -269,38 +281,43 @@ void CFFDemuxer::setSeekSecond(int second, FFStates state)
         return;
     if (!initialized)
         return;
-    seekFile(second, state);
+    const bool moved = seekFile(second, state);
     if (finished) {
         finished = false;
         emit demuxed();
     }
-    if (state != PausedState || !owner)
+    if (state != PausedState || !owner || !moved)
         return;
     CFFVideo *video = owner->videoDecoder();
-    if (video)
-        video->setSeekStep(true);
-    int ret = AVERROR_EOF;
-    {
-        std::lock_guard<std::mutex> io(ioLock);
-        while (formatContext) {
-            ret = av_read_frame(formatContext, seekPacket);
-            if (ret != 0)
-                break;
-            if (video && seekPacket->stream_index == video->streamIndex() &&
-                video->decodeOne(seekPacket, frame) == 0) {
-                owner->showFrame(frame);
-                video->setSeekStep(false);
-                av_frame_unref(frame);
-                av_packet_unref(seekPacket);
-                return;
-            }
-            av_packet_unref(seekPacket);
-        }
-    }
+    if (!video)
+        return;
+    video->setSeekStep(true);
+    if (decodeAtSeek(video))
+        // Shown outside ioLock: a slot connected directly to the player's
+        // signals may stop, pause or seek again, which takes it.
+        owner->showFrame(frame);
     // Left set, the step would let the paused player and decoder run on.
-    if (video)
-        video->setSeekStep(false);
+    video->setSeekStep(false);
+    av_frame_unref(frame);
+}
+
+// Reads on from a paused seek until the video decoder gives a picture (into frame).
+bool CFFDemuxer::decodeAtSeek(CFFVideo *video)
+{
+    int ret = AVERROR_EOF;
+    std::lock_guard<std::mutex> io(ioLock);
+    while (formatContext) {
+        ret = av_read_frame(formatContext, seekPacket);
+        if (ret != 0)
+            break;
+        const bool shown = seekPacket->stream_index == video->streamIndex() &&
+                           video->decodePacket(seekPacket, frame) == 0;
+        av_packet_unref(seekPacket);
+        if (shown)
+            return true;
+    }
     qCWarning(lcDemux).noquote() << ffErrorText(ret);
+    return false;
 }
 
 int CFFDemuxer::seekSecond()

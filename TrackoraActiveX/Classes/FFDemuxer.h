@@ -19,6 +19,7 @@ extern "C" {
 namespace TrackoraActiveX {
 
 class CFFPlayer;
+class CFFVideo;
 
 // Opens one file and reads its packets into the decoders' queues. The public
 // operations run on the GUI thread; onDemux and onDemuxStarted run on
@@ -52,6 +53,10 @@ private slots:
 
 private:
     void flushDecoderPackets();
+    void endReadLoop();
+    void closeInput();
+    void reportUnusedOptions(const AVDictionary *options);
+    bool decodeAtSeek(CFFVideo *video);
 
     CSyncFlag runFlag;   // its mutex is the main lock; flag stored by the GUI thread, read by the loop
     CSyncFlag pauseFlag; // the read loop's gate; written by the GUI thread and onDemuxStarted
@@ -68,6 +73,7 @@ private:
     std::atomic<bool> finished{false};    // written by the loop at its end and by the GUI thread
     std::atomic<int> m_seekSecond{0};     // GUI thread
     std::atomic<qint64> durationMs{0};    // GUI thread
+    bool optionsReported = false;         // GUI thread
     std::mutex ioLock; // serialises reads, seeks, open and close; after the main lock, before the player lock
 };
 

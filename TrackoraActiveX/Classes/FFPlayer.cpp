@@ -178,8 +178,13 @@ void CFFPlayer::play(const QString &path)
             url = QUrl(path).toLocalFile();
         else
             url = path;
-        if (demuxer->openMedia(url))
-            played();
+        if (demuxer->openMedia(url)) {
+            // Not from initCodec: the demuxer's main lock is held there, and a
+            // directly connected slot may call back into the player.
+            emit durationChanged(durationMs);
+            if (codecOpen) // a slot may have stopped the player meanwhile
+                played();
+        }
         return;
     }
     if (stateValue == PausedState)
@@ -229,6 +234,7 @@ void CFFPlayer::stop()
     audio->stop();
     gate->flag = false;
     waitForParkedThread();
+    ++discardGeneration;
     clearPicture();
     {
         std::lock_guard<std::mutex> lock(pauseAck.mutex);
@@ -238,6 +244,7 @@ void CFFPlayer::stop()
     lastPts = 0;
     framePts = 0;
     frameSeconds = 0;
+    frameStep = 0;
     stateValue = StoppedState;
     emit stateChanged(StoppedState);
 }
@@ -267,6 +274,7 @@ void CFFPlayer::onSeekCheck()
 
 void CFFPlayer::flushAllQueues()
 {
+    ++discardGeneration;
     audio->flushPackets();
     audio->discardPending();
     video->flushPackets();
@@ -443,47 +451,9 @@ bool CFFPlayer::initCodec(AVFormatContext *formatContext)
         const FFDecodeMode decode = video->decodeMode();
         mode = decode;
         AVCodecContext *videoContext = video->codecContext();
-        const int width = videoContext ? videoContext->width : 0;
-        const int height = videoContext ? videoContext->height : 0;
-        const AVPixelFormat format = decode == HARDWARE_DECODE ? AV_PIX_FMT_NV12 : AV_PIX_FMT_YUV420P;
-        const int size = av_image_get_buffer_size(format, width, height, 1);
-        if (size <= 0) {
-            qCWarning(lcPlayer) << "av_image_fill_arrays" << width << height;
+        if (!allocatePictureBuffers(videoContext ? videoContext->width : 0, videoContext ? videoContext->height : 0,
+                                    decode == HARDWARE_DECODE ? AV_PIX_FMT_NV12 : AV_PIX_FMT_YUV420P))
             return fail();
-        }
-        {
-            std::lock_guard<std::mutex> gateLock(gate->mutex);
-            if (size != hframe->size || format != hframe->format || !frameBuffers[0]) {
-                bool allocated = true;
-                for (uint8_t *&buffer : frameBuffers) {
-                    auto *grown = static_cast<uint8_t *>(av_realloc(buffer, size_t(size)));
-                    if (grown)
-                        buffer = grown;
-                    else
-                        allocated = false;
-                }
-                uint8_t *planes[4];
-                int strides[4];
-                if (!allocated || av_image_fill_arrays(planes, strides, frameBuffers[0], format, width, height, 1) < 0) {
-                    qCWarning(lcPlayer) << "av_image_fill_arrays";
-                    std::lock_guard<std::mutex> frameLock(hframeLock);
-                    hframe->size = 0;
-                    hframe->data = nullptr;
-                    return fail();
-                }
-                std::lock_guard<std::mutex> frameLock(hframeLock);
-                hframe->width = width;
-                hframe->height = height;
-                hframe->format = format;
-                hframe->size = size;
-                hframe->data = frameBuffers[0];
-                backBuffer = 1;
-            } else {
-                std::lock_guard<std::mutex> frameLock(hframeLock);
-                hframe->width = width;
-                hframe->height = height;
-            }
-        }
         clearPicture();
 
         qint64 start = 0;
@@ -494,7 +464,49 @@ bool CFFPlayer::initCodec(AVFormatContext *formatContext)
         demuxer->setDurationMs(duration);
         codecOpen = true;
     }
-    emit durationChanged(duration);
+    return true;
+}
+
+// Sizes the two picture buffers for the new file's pictures; they are kept
+// while size and format stay.
+bool CFFPlayer::allocatePictureBuffers(int width, int height, AVPixelFormat format)
+{
+    const int size = av_image_get_buffer_size(format, width, height, 1);
+    if (size <= 0) {
+        qCWarning(lcPlayer) << "av_image_fill_arrays" << width << height;
+        return false;
+    }
+    std::lock_guard<std::mutex> gateLock(gate->mutex);
+    if (size == hframe->size && format == hframe->format && frameBuffers[0]) {
+        std::lock_guard<std::mutex> frameLock(hframeLock);
+        hframe->width = width;
+        hframe->height = height;
+        return true;
+    }
+    bool allocated = true;
+    for (uint8_t *&buffer : frameBuffers) {
+        auto *grown = static_cast<uint8_t *>(av_realloc(buffer, size_t(size)));
+        if (grown)
+            buffer = grown;
+        else
+            allocated = false;
+    }
+    uint8_t *planes[4];
+    int strides[4];
+    if (!allocated || av_image_fill_arrays(planes, strides, frameBuffers[0], format, width, height, 1) < 0) {
+        qCWarning(lcPlayer) << "av_image_fill_arrays";
+        std::lock_guard<std::mutex> frameLock(hframeLock);
+        hframe->size = 0;
+        hframe->data = nullptr;
+        return false;
+    }
+    std::lock_guard<std::mutex> frameLock(hframeLock);
+    hframe->width = width;
+    hframe->height = height;
+    hframe->format = format;
+    hframe->size = size;
+    hframe->data = frameBuffers[0];
+    backBuffer = 1;
     return true;
 }
 
@@ -502,17 +514,19 @@ void CFFPlayer::clearPicture()
 {
     std::lock_guard<std::mutex> gateLock(gate->mutex);
     std::lock_guard<std::mutex> frameLock(hframeLock);
-    if (!hframe->size)
+    const AVPixelFormat format = AVPixelFormat(hframe->format);
+    if (!hframe->size || av_image_get_buffer_size(format, hframe->width, hframe->height, 1) > hframe->size)
         return;
-    const size_t luma = size_t(hframe->width) * size_t(hframe->height);
-    const size_t chroma = size_t(double(luma) * 0.25);
-    if (luma + 2 * chroma > size_t(hframe->size))
+    int strides[4] = {};
+    if (av_image_fill_linesizes(strides, format, hframe->width) < 0)
         return;
     for (uint8_t *buffer : frameBuffers) {
-        if (!buffer)
+        uint8_t *planes[4] = {};
+        if (!buffer || av_image_fill_pointers(planes, format, hframe->height, buffer, strides) < 0)
             continue;
-        std::memset(buffer, 0, luma);
-        std::memset(buffer + luma, 128, 2 * chroma);
+        // Black in either layout: luma 0, every chroma byte at its zero.
+        std::memset(buffer, 0, size_t(strides[0]) * size_t(hframe->height));
+        std::memset(planes[1], 128, size_t(hframe->size) - size_t(planes[1] - buffer));
     }
 }
 
@@ -560,27 +574,33 @@ bool CFFPlayer::copyToHFrame(const AVFrame *picture)
         return false;
     std::lock_guard<std::mutex> frameLock(hframeLock);
     hframe->data = target;
+    hframe->colorSpace = picture->colorspace;
+    // The JPEG formats are full range whatever the field says.
+    hframe->colorRange = picture->format == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : picture->color_range;
     backBuffer ^= 1;
     return true;
 }
 
 // Shows a picture if the gate is open (or a paused seek steps); emits outside
 // the gate's mutex so a directly connected slot may call back into the player.
-void CFFPlayer::publishPicture(const AVFrame *picture)
+bool CFFPlayer::publishPicture(const AVFrame *picture)
 {
     if (!codecOpen)
-        return;
+        return false;
     {
         std::lock_guard<std::mutex> gateLock(gate->mutex);
         if (!gate->flag && !video->isSeekStep())
-            return;
+            return false;
         copyToHFrame(picture);
     }
+    // Read before the first emit: a slot that seeks again reuses the picture.
+    const qint64 position = video->ptsToMs(picture, startMs);
     emit renderFrame(hframe);
     if (seekSettled || stateValue == PausedState) {
-        positionValue = video->ptsToMs(picture, startMs);
-        emit positionChanged(positionValue);
+        positionValue = position;
+        emit positionChanged(position);
     }
+    return true;
 }
 
 void CFFPlayer::showFrame(AVFrame *picture)
@@ -589,27 +609,35 @@ void CFFPlayer::showFrame(AVFrame *picture)
         return;
     framePts = picture->pts;
     frameSeconds = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1) * double(picture->pts);
+    frameStep = 0;
+    frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
     publishPicture(picture);
 }
 
-// How the rear player times its next picture: from where its current
-// picture stands against the front player's.
-CFFPlayer::NextPace CFFPlayer::paceByPeer(double ownSeconds)
+// The rear player's clock: where the front player's pictures stand now.
+// False for the front player, without a peer, or before both show pictures.
+bool CFFPlayer::peerClock(double &seconds)
 {
     std::lock_guard<std::mutex> lock(peerLinkMutex());
     CFFPlayer *peer = axUserData->peer;
-    if (axUserData->isMain || !peer)
-        return NextPace::Plain;
-    const qint64 peerPts = peer->currentFramePts();
-    const double peerSeconds = peer->currentFrameSeconds();
+    if (axUserData->isMain || !peer || peer->currentFramePts() <= 0 || framePts <= 0)
+        return false;
     // The two files may count in different time bases: compare seconds.
-    if (peerPts <= 0 || framePts <= 0)
-        return NextPace::Plain;
-    if (peerSeconds > ownSeconds)
-        return NextPace::AtOnce;
-    if (peerSeconds < ownSeconds)
-        return NextPace::Doubled;
-    return NextPace::Plain;
+    seconds = peer->pictureClock();
+    return true;
+}
+
+// The timestamp of the picture shown last, moved on by the time since at the
+// playback rate, for at most that picture's step: a player that stops
+// showing pictures does not run on.
+double CFFPlayer::pictureClock() const
+{
+    const auto shown = std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(frameShownAt.load()));
+    const double since = std::chrono::duration<double>(std::chrono::steady_clock::now() - shown).count();
+    const FFPlaybackRate playRate = rate;
+    const double speed = playRate == PlaybackRate_0_5 ? 0.5 : playRate == PlaybackRate_2_0 ? 2.0 : 1.0;
+    const bool running = stateValue == PlayingState && seekSettled;
+    return frameSeconds + (running ? std::clamp(since * speed, 0.0, frameStep.load()) : 0.0);
 }
 
 // One pass of the player thread: takes the next picture, waits until it is
@@ -618,9 +646,23 @@ CFFPlayer::NextPace CFFPlayer::paceByPeer(double ownSeconds)
 // previous picture was shown, from where it stood against the audio clock or
 // the peer. Deciding then but applying the next picture's own step keeps
 // uneven steps (the pictures kept at 2.0) from showing a picture late.
+// The next picture: the one a pause held back, unless a stop or a flush
+// since its pull made it stale, else a new one from the frame queue.
+bool CFFPlayer::takePicture()
+{
+    if (pictureHeld) {
+        pictureHeld = false;
+        if (heldGeneration == discardGeneration)
+            return true;
+        av_frame_unref(frame);
+    }
+    heldGeneration = discardGeneration;
+    return video->pullFrame(frame);
+}
+
 void CFFPlayer::doTransfer()
 {
-    if (!video->pullFrame(frame)) {
+    if (!takePicture()) {
         SDL_Delay(10);
         qCDebug(lcPlayer) << "10 Delay";
         return;
@@ -639,18 +681,7 @@ void CFFPlayer::doTransfer()
 
     const FFPlaybackRate playRate = rate;
     const double speed = playRate == PlaybackRate_0_5 ? 0.5 : playRate == PlaybackRate_2_0 ? 2.0 : 1.0;
-    double delay = interval;
-    if (nextPace == NextPace::AtOnce)
-        delay = 0;
-    else if (nextPace == NextPace::Doubled)
-        delay = 2 * delay;
-    // The audio clock runs at the tempo, so the pictures' own spacing shrinks
-    // or grows with it; otherwise they trail it by frames at 2.0 and lead at 0.5.
-    delay /= speed;
-    if (delay > 0)
-        delay = std::max(0.0, delay + nextNudge);
-    nextPace = NextPace::Plain;
-    nextNudge = 0;
+    const double delay = pictureDelay(interval, speed);
     const double delayMs = delay * 1000;
 
     if (stateValue == StoppedState || delayMs >= kMaxDelayMs || delayMs < 0) {
@@ -682,25 +713,59 @@ void CFFPlayer::doTransfer()
 
     framePts = frame->pts;
     frameSeconds = pts;
-    publishPicture(frame);
-
-    // A clock that stands (no device, or no more sound) cannot pace the pictures.
-    if (hasAudio && audio->isDeviceOpen() && !audio->isStarving()) {
-        const double clock = audio->audioClock();
-        const double threshold = std::max(interval, kMinSyncThreshold);
-        const double diff = pts - clock;
-        if (std::fabs(diff) < kMaxSyncDiffSeconds) {
-            if (diff <= -threshold)
-                nextPace = NextPace::AtOnce;
-            else if (diff >= threshold)
-                nextPace = NextPace::Doubled;
-            else
-                nextNudge = diff * kSyncGain / speed; // wall seconds
-        }
-    } else {
-        nextPace = paceByPeer(pts);
+    frameStep = std::max(interval, 0.0);
+    frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
+    // Where the clock stands as the picture is due, before the copy takes its time.
+    syncToClock(pts, interval, speed);
+    if (!publishPicture(frame) && stateValue != StoppedState) {
+        // Paused while it was due: shown first when playing resumes.
+        pictureHeld = true;
+        return;
     }
     av_frame_unref(frame);
+}
+
+// The wall time from the last picture's due time to this one's: its own
+// timestamp step, adjusted as the last picture decided, at the playback rate.
+double CFFPlayer::pictureDelay(double interval, double speed)
+{
+    double delay = interval;
+    if (nextPace == NextPace::AtOnce)
+        delay = 0;
+    else if (nextPace == NextPace::Doubled)
+        delay = 2 * delay;
+    // The audio clock runs at the tempo, so the pictures' own spacing shrinks
+    // or grows with it; otherwise they trail it by frames at 2.0 and lead at 0.5.
+    delay /= speed;
+    if (delay > 0)
+        delay = std::max(0.0, delay + nextNudge);
+    nextPace = NextPace::Plain;
+    nextNudge = 0;
+    return delay;
+}
+
+// Decides how the next picture's step is adjusted from where this picture
+// stands against the audio clock, or, without sound, against the front
+// player's pictures (the rear player). A clock that stands (no device, or no
+// more sound) cannot pace the pictures.
+void CFFPlayer::syncToClock(double pts, double interval, double speed)
+{
+    double clock = 0;
+    const bool byAudio = hasAudio && audio->isDeviceOpen() && !audio->isStarving();
+    if (byAudio)
+        clock = audio->audioClock();
+    else if (!peerClock(clock))
+        return;
+    const double threshold = std::max(interval, kMinSyncThreshold);
+    const double diff = pts - clock;
+    if (byAudio && std::fabs(diff) >= kMaxSyncDiffSeconds)
+        return;
+    if (diff <= -threshold)
+        nextPace = NextPace::AtOnce;
+    else if (diff >= threshold)
+        nextPace = NextPace::Doubled;
+    else
+        nextNudge = diff * kSyncGain / speed; // wall seconds
 }
 
 } // namespace TrackoraActiveX

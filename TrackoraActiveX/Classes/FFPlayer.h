@@ -28,7 +28,7 @@ class CFFPlayer;
 // The picture handed to the control. `data` always points at the last
 // complete picture; the player writes the next one into a second buffer and
 // swaps under hframeMutex(), so a reader holding that mutex never sees a
-// half-written picture.
+// half-written picture. The colour fields say how to turn it into RGB.
 struct HFrame
 {
     int width;
@@ -36,6 +36,8 @@ struct HFrame
     int format;
     uint8_t *data;
     int size;
+    int colorSpace = 2; // AVColorSpace; 2 is AVCOL_SPC_UNSPECIFIED
+    int colorRange = 0; // AVColorRange; 0 is unspecified (limited), 2 full
 };
 
 // Links the front and the rear player; the viewer fills it in place, so the
@@ -50,9 +52,10 @@ public:
 
 // One player core. Public operations run on the GUI thread; doTransfer on
 // the player thread; initCodec and showFrame are called by the demuxer on
-// the GUI thread. Lock order: demuxer main lock, player lock (pauseAck's
-// mutex), a decoder's codec lock, a queue's mutex. The gate's mutex is held
-// while a picture is copied; hframeLock only around the buffer swap.
+// the GUI thread. Lock order (docs/architecture.md): demuxer main lock,
+// ioLock, player lock (pauseAck's mutex), a decoder's codec lock, the gate's
+// mutex (held while a picture is copied), hframeLock (only around the buffer
+// swap), a queue's mutex. No lock is held while a signal is emitted.
 class TRACKORAACTIVEX_EXPORT CFFPlayer : public QObject
 {
     Q_OBJECT
@@ -114,11 +117,16 @@ private slots:
 private:
     void playerLoop();
     void doTransfer();
+    double pictureDelay(double interval, double speed);
+    void syncToClock(double pts, double interval, double speed);
+    bool allocatePictureBuffers(int width, int height, AVPixelFormat format);
     bool copyToHFrame(const AVFrame *picture);
-    void publishPicture(const AVFrame *picture);
+    bool publishPicture(const AVFrame *picture);
+    bool takePicture();
     void clearPicture();
     enum class NextPace { Plain, AtOnce, Doubled };
-    NextPace paceByPeer(double ownSeconds);
+    bool peerClock(double &seconds);
+    double pictureClock() const;
     void flushAllQueues();
     void waitForParkedThread();
 
@@ -142,6 +150,9 @@ private:
     std::atomic<bool> codecOpen{false};     // written under the player lock (GUI)
     std::atomic<double> lastPts{0};         // atomic; player thread writes, stop() resets
     AVFrame *frame = nullptr;               // player thread
+    bool pictureHeld = false;               // player thread: frame holds a picture a pause kept from showing
+    int heldGeneration = 0;                 // player thread: discardGeneration when frame was pulled
+    std::atomic<int> discardGeneration{0};  // atomic; GUI counts the stops and flushes that make pictures stale
     std::chrono::steady_clock::time_point nextDue; // player thread: when the next picture is due
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture
     NextPace nextPace = NextPace::Plain;    // player thread: how the next picture's step is adjusted
@@ -156,6 +167,8 @@ private:
     std::atomic<FFDecodeMode> mode{UNDEFINE_DECODE}; // atomic; GUI writes in initCodec
     std::atomic<qint64> framePts{0};        // atomic; player thread writes
     std::atomic<double> frameSeconds{0};    // atomic; player thread writes
+    std::atomic<double> frameStep{0};       // atomic; player thread writes: the shown picture's timestamp step
+    std::atomic<std::chrono::steady_clock::rep> frameShownAt{0}; // atomic; player thread writes
     CFFPlayerAxUserData *axUserData = nullptr; // fields written by the GUI (or the viewer in place)
 };
 

@@ -18,6 +18,8 @@ extern "C" {
 }
 
 #include "FFCaptureTaskMgr.h"
+#include "FFColorMatrix.h"
+#include "FFRgbConverter.h"
 #include "FFGLNV12.h"
 #include "FFGLYUV420P.h"
 
@@ -286,9 +288,7 @@ bool CFFPlayerAxWidget::screenshot()
         qCWarning(lcControl) << "screenshot: no current picture of" << width << "x" << height;
         return true;
     }
-    const int planeSize = width * height;
-    convertToRgb(current->data, current->data + planeSize, current->data + planeSize * 5 / 4,
-                 width, height, format);
+    convertToRgb(*current);
     if (allocatedSize != 0 && rgbBuffer) {
         const QImage image(rgbBuffer, width, height, width * 4, QImage::Format_RGB32);
         if (!image.isNull())
@@ -344,6 +344,8 @@ void CFFPlayerAxWidget::onRenderHFrame(const HFrame *pFrame)
     std::unique_lock<std::mutex> pictureLock(player->hframeMutex());
     frameInfo->data = pFrame->data;
     frameInfo->size = pFrame->size;
+    frameInfo->colorSpace = pFrame->colorSpace;
+    frameInfo->colorRange = pFrame->colorRange;
     if (pFrame->width != frameInfo->width || pFrame->height != frameInfo->height
         || pFrame->format != frameInfo->format) {
         frameInfo->width = pFrame->width;
@@ -356,13 +358,12 @@ void CFFPlayerAxWidget::onRenderHFrame(const HFrame *pFrame)
         return;
 
     if (model == Render_OpenGL) {
-        pictureLock.unlock();
+        // The renderer uploads during the call, still under the lock: the
+        // player writes its next picture into the other buffer meanwhile.
         presentOpenGL(pFrame);
         return;
     }
-    const int planeSize = pFrame->width * pFrame->height;
-    if (convertToRgb(pFrame->data, pFrame->data + planeSize, pFrame->data + planeSize * 5 / 4,
-                     pFrame->width, pFrame->height, pFrame->format)) {
+    if (convertToRgb(*pFrame)) {
         pictureLock.unlock();
         refreshPicture();
     } else {
@@ -382,8 +383,10 @@ void CFFPlayerAxWidget::presentOpenGL(const HFrame *frame)
         if (renderer)
             layout()->addWidget(renderer);
     }
-    if (renderer)
+    if (renderer) {
+        renderer->setColorMatrix(CFFColorMatrix(frame->colorSpace, frame->colorRange));
         renderer->render(frame->data, frame->width, frame->height);
+    }
 }
 
 void CFFPlayerAxWidget::removeRenderer()
@@ -428,20 +431,11 @@ bool CFFPlayerAxWidget::ensureRgbBuffer(int width, int height)
     return true;
 }
 
-bool CFFPlayerAxWidget::convertToRgb(const uint8_t *y, const uint8_t *second,
-                                     const uint8_t *third, int width, int height, int format)
+bool CFFPlayerAxWidget::convertToRgb(const HFrame &frame)
 {
-    if (format != AV_PIX_FMT_YUV420P && format != AV_PIX_FMT_NV12)
+    if (frame.format != AV_PIX_FMT_YUV420P && frame.format != AV_PIX_FMT_NV12)
         return false;
-    if (!ensureRgbBuffer(width, height))
-        return false;
-    if (format == AV_PIX_FMT_NV12) {
-        libyuv::NV12ToARGB(y, width, second, width, rgbBuffer, width * 4, width, height);
-    } else {
-        libyuv::I420ToARGB(y, width, second, width >> 1, third, width >> 1, rgbBuffer,
-                           width * 4, width, height);
-    }
-    return true;
+    return ensureRgbBuffer(frame.width, frame.height) && rgbConverter.convert(frame, rgbBuffer);
 }
 
 void CFFPlayerAxWidget::refreshPicture()

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "FFPlayer.h"
+#include "FFRgbConverter.h"
 #include "trackoraactivex_global.h"
 
 class QDragEnterEvent;
@@ -112,8 +113,7 @@ protected:
 private:
     bool coreStopped() const;
     bool ensureRgbBuffer(int width, int height);
-    bool convertToRgb(const uint8_t *y, const uint8_t *second, const uint8_t *third,
-                      int width, int height, int format);
+    bool convertToRgb(const HFrame &frame);
     void refreshPicture();
     void presentOpenGL(const HFrame *frame);
     void removeRenderer();
@@ -126,6 +126,7 @@ private:
     HFrame *frameInfo = nullptr;
     uint8_t *rgbBuffer = nullptr;
     uint8_t *shrinkBuffer = nullptr;
+    CFFRgbConverter rgbConverter;
     int rgbSize = 0;
     int allocatedSize = 0;
     int shrinkAllocatedSize = 0;

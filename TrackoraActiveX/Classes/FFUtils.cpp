@@ -1,6 +1,53 @@
 #include "FFUtils.h"
 
+#include <QDebug>
+#include <QLoggingCategory>
+
+#include <cstdarg>
+#include <cstring>
+#include <mutex>
+
 namespace TrackoraActiveX {
+
+Q_LOGGING_CATEGORY(lcFFmpeg, "trackora.ffmpeg")
+
+namespace {
+
+// FFmpeg writes a line in pieces; each thread gathers its own until the newline.
+void ffmpegLogLine(void *avcl, int level, const char *format, va_list args)
+{
+    if (level > av_log_get_level())
+        return;
+    thread_local QByteArray pending;
+    thread_local int printPrefix = 1;
+    char piece[1024];
+    va_list copy;
+    va_copy(copy, args);
+    av_log_format_line2(avcl, level, format, copy, piece, sizeof piece, &printPrefix);
+    va_end(copy);
+    pending += piece;
+    if (!pending.endsWith('\n'))
+        return;
+    pending.chop(1);
+    const QString text = QString::fromUtf8(pending);
+    pending.clear();
+    if (level <= AV_LOG_ERROR)
+        qCCritical(lcFFmpeg).noquote() << text;
+    else if (level <= AV_LOG_WARNING)
+        qCWarning(lcFFmpeg).noquote() << text;
+    else if (level <= AV_LOG_INFO)
+        qCInfo(lcFFmpeg).noquote() << text;
+    else
+        qCDebug(lcFFmpeg).noquote() << text;
+}
+
+} // namespace
+
+void routeFFmpegLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_callback(ffmpegLogLine); });
+}
 
 QString ffErrorText(int error)
 {

@@ -34,8 +34,13 @@ class CFFPlayer;
 // FFmpeg failure text as the log writes it: the negated code, then av_strerror's text.
 TRACKORAACTIVEX_EXPORT QString ffErrorText(int error);
 
-// Common base of the video and the audio decoder: one stream, its codec
-// context and the packet queue the demuxer feeds.
+// Sends FFmpeg's own messages to the Qt message log (category
+// "trackora.ffmpeg"), so decoder errors appear beside ours. Once per process.
+TRACKORAACTIVEX_EXPORT void routeFFmpegLog();
+
+// Common base of the video and the audio decoder: one stream and its codec
+// context. Each decoder keeps the packet queue the demuxer feeds it in its
+// own way (the audio one waits on it without its codec lock).
 class TRACKORAACTIVEX_EXPORT CFFAVBase
 {
 public:
@@ -68,7 +73,6 @@ protected:
     const AVCodec *codec = nullptr;           // codecLock
     AVStream *stream = nullptr;               // codecLock
     AVPacket *packet = nullptr;               // the decoding thread's working packet
-    CPacketQueue packetQueue;                 // video input (demuxer thread -> decode thread)
     // written by openStream on the GUI thread while the consumers are parked at their gates
     AVRational timeBase{0, 1};
     CFFPlayer *owner = nullptr;

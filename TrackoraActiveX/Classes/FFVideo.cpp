@@ -288,6 +288,16 @@ AVFrame *CFFVideo::toOutputFormat(AVFrame *src)
     const AVPixelFormat target = outputFormat();
     if (src->format == target)
         return src;
+    if (src->format == AV_PIX_FMT_YUVJ420P && target == AV_PIX_FMT_YUV420P) {
+        // The same layout: only the range differs, and the frame carries it. (A
+        // same-format scale would copy the bytes without converting the range.)
+        av_frame_unref(convertFrame);
+        if (av_frame_ref(convertFrame, src) < 0)
+            return nullptr;
+        convertFrame->format = target;
+        convertFrame->color_range = AVCOL_RANGE_JPEG;
+        return convertFrame;
+    }
     bool fullRange = src->color_range == AVCOL_RANGE_JPEG;
     const AVPixelFormat source = plainFormat(AVPixelFormat(src->format), &fullRange);
     scaler = sws_getCachedContext(scaler, src->width, src->height, source, src->width, src->height, target,
@@ -312,10 +322,12 @@ AVFrame *CFFVideo::toOutputFormat(AVFrame *src)
         return nullptr;
     }
     sws_scale(scaler, src->data, src->linesize, 0, src->height, convertFrame->data, convertFrame->linesize);
+    // The copied properties still carry the source's range; the output is limited.
+    convertFrame->color_range = AVCOL_RANGE_MPEG;
     return convertFrame;
 }
 
-int CFFVideo::decodePacket(AVPacket *pkt)
+int CFFVideo::decodePacket(AVPacket *pkt, AVFrame *first)
 {
     std::lock_guard<std::mutex> lock(codecLock);
     if (!m_codecContext || !avcodec_is_open(m_codecContext))
@@ -323,7 +335,7 @@ int CFFVideo::decodePacket(AVPacket *pkt)
     AVPacket *input = drainAware(pkt);
     int ret = avcodec_send_packet(m_codecContext, input);
     if (ret == AVERROR_EOF) {
-        // Drained at the end of the file and then sought while playing: start over.
+        // Drained at the end of the file and then sought: start over.
         avcodec_flush_buffers(m_codecContext);
         ret = avcodec_send_packet(m_codecContext, input);
     }
@@ -335,73 +347,48 @@ int CFFVideo::decodePacket(AVPacket *pkt)
     }
     for (;;) {
         ret = avcodec_receive_frame(m_codecContext, decodeFrame);
-        if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF) {
-            av_frame_unref(decodeFrame);
-            return -1;
-        }
         if (ret < 0) {
             av_frame_unref(decodeFrame);
-            return -2;
+            return ret == AVERROR(EAGAIN) || ret == AVERROR_EOF ? -1 : -2;
         }
         AVFrame *picture = systemPicture();
         if (!picture) {
             av_frame_unref(decodeFrame);
             return -3;
         }
-        if (!dropPicture(picture)) {
-            if (AVFrame *out = toOutputFormat(picture))
+        AVFrame *out = nullptr;
+        if (first || !dropPicture(picture))
+            out = toOutputFormat(picture);
+        if (out) {
+            if (first)
+                av_frame_ref(first, out);
+            else
                 frameQueue.pushQueue(out);
         }
         av_frame_unref(convertFrame);
         av_frame_unref(transferFrame);
         av_frame_unref(decodeFrame);
-        if (stopping) // the codec is about to be closed; its remaining pictures are of no use
+        if (first)
+            return out ? 0 : -3;
+        if (interrupted) // a seek or a stop waits for the codec; the pictures still to come are of no use
             return -1;
     }
-}
-
-int CFFVideo::decodeOne(AVPacket *pkt, AVFrame *out)
-{
-    std::lock_guard<std::mutex> lock(codecLock);
-    if (!m_codecContext || !avcodec_is_open(m_codecContext))
-        return 0;
-    AVPacket *input = drainAware(pkt);
-    int ret = avcodec_send_packet(m_codecContext, input);
-    if (ret == AVERROR_EOF) {
-        avcodec_flush_buffers(m_codecContext);
-        ret = avcodec_send_packet(m_codecContext, input);
-    }
-    if (ret < 0)
-        return -2;
-    ret = avcodec_receive_frame(m_codecContext, decodeFrame);
-    if (ret < 0) {
-        av_frame_unref(decodeFrame);
-        return -1;
-    }
-    AVFrame *picture = systemPicture();
-    if (!picture) {
-        av_frame_unref(decodeFrame);
-        return -3;
-    }
-    AVFrame *converted = toOutputFormat(picture);
-    if (converted)
-        av_frame_ref(out, converted);
-    av_frame_unref(convertFrame);
-    av_frame_unref(transferFrame);
-    av_frame_unref(decodeFrame);
-    return converted ? 0 : -3;
 }
 
 void CFFVideo::start()
 {
     dropCount = 0;
     dropCycle = 0;
+    packetQueue.setParked(false);
+    frameQueue.setParked(false);
     gate->setFlag(true);
 }
 
 void CFFVideo::pause()
 {
     gate->flag = false;
+    packetQueue.setParked(true);
+    frameQueue.setParked(true);
     if (owner && owner->state() == PlayingState) {
         pauseAck.setFlag(true);
         pauseAck.waitWhileSet(kParkWaitMs);
@@ -411,12 +398,25 @@ void CFFVideo::pause()
 void CFFVideo::stop()
 {
     pause();
-    // A decode blocked on a full picture queue holds the codec; free a slot so it lets go.
-    stopping = true;
-    flushFrames();
-    closeCodec();
-    stopping = false;
+    withDecodeInterrupted([this] { closeCodec(); });
     flushPackets();
+}
+
+void CFFVideo::flushForSeek()
+{
+    withDecodeInterrupted([this] { flushCodec(); });
+}
+
+// A decode blocked on a full (or parked) picture queue holds the codec: a
+// free slot lets its push through, and `interrupted` ends its packet there.
+template <typename CodecStep>
+void CFFVideo::withDecodeInterrupted(CodecStep step)
+{
+    interrupted = true;
+    flushFrames();
+    step();
+    interrupted = false;
+    // What it pushed meanwhile belongs to the old place.
     flushFrames();
 }
 

@@ -15,8 +15,9 @@ namespace TrackoraActiveX {
 
 // Video decoder. Its decode thread (started by the constructor, joined by the
 // destructor) pulls packets from packetQueue and pushes pictures into
-// frameQueue; the GUI thread calls start, pause, stop, decodeOne and the
-// flushes; the demuxer thread pushes packets; the player thread pulls pictures.
+// frameQueue; the GUI thread calls start, pause, stop, the paused seek's
+// decodePacket and the flushes; the demuxer thread pushes packets; the
+// player thread pulls pictures. While paused both queues are parked.
 // Every picture leaves the decoder in outputFormat(): YUV420P in software
 // mode, NV12 in hardware mode.
 class TRACKORAACTIVEX_EXPORT CFFVideo : public CFFAVBase
@@ -44,8 +45,15 @@ public:
     bool isSeekStep();
     void setSeekStep(bool on);
 
-    int decodePacket(AVPacket *pkt);
-    int decodeOne(AVPacket *pkt, AVFrame *out);
+    // Decodes one packet. Without `first` every picture goes into the frame
+    // queue (the decode thread); with it the first picture is referenced into
+    // `first` and nothing is queued or dropped (a paused seek). 0 when `first`
+    // got a picture, -1 when no (further) picture came, -2 on a decoding
+    // error, -3 when a picture could not be brought into outputFormat(), the
+    // send error otherwise.
+    int decodePacket(AVPacket *pkt, AVFrame *first = nullptr);
+    // Flushes the codec for a paused seek, taking it from a decode in progress.
+    void flushForSeek();
 
     FFDecodeMode initDecodeMode(AVCodecContext *ctx, bool hardwareAvailable);
     AVPixelFormat findFormatByHwdevice(const char *name, AVHWDeviceType &type);
@@ -58,24 +66,27 @@ private:
     void decodeLoop();
     void prepareContext(AVCodecContext *ctx, bool hardwareAvailable);
     bool dropPicture(const AVFrame *picture);
-    // Brings a system-memory picture into outputFormat(); returns the picture to
-    // hand on (src itself or convertFrame), null when the conversion failed.
     // The decoded picture in system memory (downloaded from the device when
     // decoded on the hardware); null when the download fails. Codec lock held.
     AVFrame *systemPicture();
+    // Brings a system-memory picture into outputFormat(); returns the picture to
+    // hand on (src itself or convertFrame), null when the conversion failed.
     AVFrame *toOutputFormat(AVFrame *src);
+    template <typename CodecStep>
+    void withDecodeInterrupted(CodecStep step);
 
     CSyncFlag *gate = nullptr;       // open while the decode thread may run; written by the GUI thread
     AVFrame *decodeFrame = nullptr;  // codecLock
     AVFrame *transferFrame = nullptr; // codecLock
     AVFrame *convertFrame = nullptr; // codecLock
     SwsContext *scaler = nullptr;    // codecLock
+    CPacketQueue packetQueue;        // demuxer thread -> decode thread
     CFrameQueue frameQueue;          // decode thread -> player thread
     std::atomic<bool> seekStep{false}; // written by the GUI thread, read by the player thread
     std::atomic<FFDecodeMode> m_decodeMode{UNDEFINE_DECODE}; // written by avcodecOpen (GUI thread)
     AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
-    // set by stop() so a decode in progress gives up its remaining pictures and frees the codec
-    std::atomic<bool> stopping{false};
+    // set by the GUI thread so a decode in progress gives up its remaining pictures and frees the codec
+    std::atomic<bool> interrupted{false};
     int dropCount = 0; // decode thread; reset by start() while the thread is parked
     int dropCycle = 0; // as dropCount
 };

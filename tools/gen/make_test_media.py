@@ -268,6 +268,65 @@ def quadrants(ctx):
                      dict(nominalFrameRate=30, hasAudio=True, videoCodec="h264"))
 
 
+# Seven full-height colour bars, so a sheared picture shows as a bar that
+# drifts sideways from the top rows to the bottom ones.
+def bars(size, rate, duration):
+    w, h = size.split("x")
+    return ["-f", "lavfi", "-i",
+            "smptebars=size=%sx240:rate=%s:duration=%s,crop=%s:150:0:0,scale=%s:%s:flags=neighbor,setsar=1"
+            % (w, rate, duration, w, w, h)]
+
+
+def bar_samples(ctx, path, matrix, rng):
+    """RGB at each bar's centre on three rows, as the ffmpeg tool converts the first picture."""
+    facts = avi_facts(path) if path.endswith(".avi") else mp4_facts(path)
+    w, h = facts["width"], facts["height"]
+    cmd = [FFMPEG, "-nostdin", "-v", "error", "-i", path, "-frames:v", "1", "-vf",
+           "scale=in_color_matrix=%s:in_range=%s:flags=bicubic+accurate_rnd+full_chroma_int,format=rgb24"
+           % (matrix, rng), "-f", "rawvideo", "-"]
+    rgb = subprocess.run(cmd, stdout=subprocess.PIPE, check=True).stdout
+    out = []
+    for y in (h // 8, h // 2, h - 1 - h // 8):
+        for i in range(7):
+            x = (2 * i + 1) * w // 14
+            at = (y * w + x) * 3
+            out.append([x, y] + list(rgb[at:at + 3]))
+    return out
+
+
+COLOUR_STANDARDS = {
+    "bt601": ["-colorspace", "smpte170m", "-color_primaries", "smpte170m", "-color_trc", "smpte170m"],
+    "bt709": ["-colorspace", "bt709", "-color_primaries", "bt709", "-color_trc", "bt709"],
+}
+
+
+def colour_bars(matrix, rng):
+    """2 s 640x360 10 fps H.264 colour bars, no audio, with the given matrix and range signalled."""
+    def make(ctx):
+        encode = ["-vf", "scale=out_color_matrix=%s:out_range=%s,format=yuv420p" % (matrix, rng),
+                  "-color_range", rng] + COLOUR_STANDARDS[matrix]
+        result = plain_mp4(ctx, h264(crf=10), NO_AUDIO, bars("640x360", 10, 2),
+                           dict(nominalFrameRate=10, hasAudio=False, videoCodec="h264"), encode)
+        result["bars"] = bar_samples(ctx, ctx.target, matrix, rng)
+        return result
+    make.__doc__ = colour_bars.__doc__.replace("the given", "%s %s" % (matrix, rng))
+    return make
+
+
+for _matrix in ("bt601", "bt709"):
+    for _range, _name in (("tv", "limited"), ("pc", "full")):
+        recording("component/bars_%s_%s_F.mp4" % (_matrix, _name))(colour_bars(_matrix, _range))
+
+
+@recording("component/bars_odd_641x361_F.avi")
+def bars_odd(ctx):
+    """2 s 641x361 10 fps MJPEG (yuvj420p) colour bars in AVI, no audio: odd width and height."""
+    ctx.ffmpeg(bars("641x361", 10, 2) + ["-c:v", "mjpeg", "-pix_fmt", "yuvj420p", "-q:v", "2"] + NO_AUDIO,
+               ctx.target)
+    return expectation(avi_facts(ctx.target), no_gps(), nominalFrameRate=10, hasAudio=False,
+                       videoCodec="mjpeg", bars=bar_samples(ctx, ctx.target, "bt601", "pc"))
+
+
 def frame_number_pattern(duration, below):
     # Drawn at one pixel per 40x40 block and scaled up without filtering:
     # row 0 holds bit k of the frame number in column k, rows 1-8 the colour.

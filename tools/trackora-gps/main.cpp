@@ -1,7 +1,9 @@
 // trackora-gps: the trip data of dashboard-camera recordings, from the
 // viewer's own parsers, as JSON lines, CSV or exported tracks.
 
+#include "computeInfo.h"
 #include "csvfield.h"
+#include "probereport.h"
 #include "trackexporter.h"
 #include "trackreader.h"
 
@@ -11,6 +13,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QSaveFile>
 
@@ -23,6 +26,7 @@ const char kUsage[] =
     "usage: trackora-gps info FILE...\n"
     "       trackora-gps samples FILE\n"
     "       trackora-gps export --format gpx|kml|csv|geojson [-o OUT] FILE...\n"
+    "       trackora-gps probe [--root DIR]\n"
     "options: -v, --verbose  write the parsers' diagnostics to standard error\n";
 
 void complain(const QString &text)
@@ -151,6 +155,14 @@ int runExport(TrackExporter::Format format, const QString &target, const QString
     }
     return status;
 }
+
+int runProbe(const QString &root, QFile *out)
+{
+    ComputeInfo info(root);
+    info.updateCpuAndCardInfo();
+    out->write(QJsonDocument(probeReport(info)).toJson(QJsonDocument::Indented));
+    return ExitOk;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -171,10 +183,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")}, QString());
     const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("file"));
+    const QCommandLineOption root(QStringLiteral("root"), QString(), QStringLiteral("dir"), QStringLiteral("/"));
     parser.addOption(verbose);
     if (command == QLatin1String("export")) {
         parser.addOption(format);
         parser.addOption(output);
+    } else if (command == QLatin1String("probe")) {
+        parser.addOption(root);
     } else if (command != QLatin1String("info") && command != QLatin1String("samples")) {
         return usageError(QStringLiteral("unknown command '%1'").arg(command));
     }
@@ -186,13 +201,17 @@ int main(int argc, char *argv[])
     if (!parser.isSet(verbose))
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
 
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty())
-        return usageError(QStringLiteral("no FILE given"));
-
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
         return ExitUnread;
+    const QStringList files = parser.positionalArguments();
+    if (command == QLatin1String("probe")) {
+        if (!files.isEmpty())
+            return usageError(QStringLiteral("probe takes no FILE"));
+        return runProbe(parser.value(root), &out);
+    }
+    if (files.isEmpty())
+        return usageError(QStringLiteral("no FILE given"));
 
     if (command == QLatin1String("info"))
         return runInfo(files, &out);

@@ -1,0 +1,414 @@
+#include "viewerbench.h"
+
+#include "benchcommon.h"
+#include "configuration.h"
+#include "controlpanel.h"
+#include "mainwindows.h"
+#include "playareamanager.h"
+#include "playlistmodel.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <csignal>
+#include <ctime>
+#include <unistd.h>
+
+namespace {
+
+// The folder test's timer period; its lateness is the event loop's latency.
+constexpr int kTickMs = 10;
+// How often the process tree's memory is sampled.
+constexpr int kMemorySampleMs = 200;
+
+qint64 monotonicNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+void spin(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+template <typename Pred>
+bool spinUntil(Pred done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// /proc/PID/stat: utime + stime in seconds, and the parent's pid.
+bool readStat(int pid, double &cpuSeconds, int &parent)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = f.readAll();
+    const int close = text.lastIndexOf(')');
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    if (fields.size() < 13)
+        return false;
+    parent = fields.at(1).toInt();
+    cpuSeconds = (fields.at(11).toDouble() + fields.at(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
+    return true;
+}
+
+qint64 rssKB(int pid)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// The process and every descendant (the web engine's helpers among them).
+QList<int> processTree(int root)
+{
+    QHash<int, QList<int>> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &e : entries) {
+        bool ok = false;
+        const int pid = e.toInt(&ok);
+        double cpu = 0;
+        int parent = 0;
+        if (ok && readStat(pid, cpu, parent))
+            children[parent].append(pid);
+    }
+    QList<int> out{root};
+    for (int i = 0; i < out.size(); ++i)
+        out += children.value(out.at(i));
+    return out;
+}
+
+double treeCpu(const QList<int> &pids)
+{
+    double total = 0;
+    for (int pid : pids) {
+        double cpu = 0;
+        int parent = 0;
+        if (readStat(pid, cpu, parent))
+            total += cpu;
+    }
+    return total;
+}
+
+qint64 treeRss(const QList<int> &pids)
+{
+    qint64 total = 0;
+    for (int pid : pids)
+        total += rssKB(pid);
+    return total;
+}
+
+QString loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2) : QString();
+}
+
+double median(QVector<double> v)
+{
+    if (v.isEmpty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    return v.at(v.size() / 2);
+}
+
+void answerPicker(const QString &folder, qint64 *acceptedNs)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, folder, acceptedNs] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        dialog->setDirectory(folder);
+        dialog->selectFile(folder);
+        *acceptedNs = monotonicNs();
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    poll->start();
+}
+
+void openFolder(MainWindows &window, const QString &folder, qint64 *acceptedNs)
+{
+    answerPicker(folder, acceptedNs);
+    window.findChild<QAbstractButton *>(QStringLiteral("btn_OpenFile"))->click();
+}
+
+bool exposed(QWidget &w)
+{
+    return w.windowHandle() && w.windowHandle()->isExposed();
+}
+
+// (a) In a child process: the window is up; print when.
+int childStartup()
+{
+    static int argc = 1;
+    static char name[] = "trackora-bench";
+    static char *argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));
+    QCoreApplication::setOrganizationName(QStringLiteral("TrackoraBench"));
+    Configuration::instance()->setLanguage(Configuration::instance()->language());
+    MainWindows window;
+    window.show();
+    if (!spinUntil([&] { return exposed(window); }, 30000))
+        return 1;
+    std::printf("shown %lld\n", static_cast<long long>(monotonicNs()));
+    std::fflush(stdout);
+    return 0;
+}
+
+QJsonObject startupFigures(int rounds)
+{
+    QVector<double> ms;
+    for (int i = 0; i < rounds; ++i) {
+        QProcess child;
+        const qint64 start = monotonicNs();
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("viewer"), QStringLiteral("--child-startup")});
+        if (!child.waitForFinished(60000))
+            continue;
+        const QByteArray out = child.readAllStandardOutput();
+        const int at = out.indexOf("shown ");
+        if (at >= 0)
+            ms.append(double(out.mid(at + 6).trimmed().toLongLong() - start) / 1e6);
+    }
+    QJsonArray all;
+    for (double v : ms)
+        all.append(v);
+    return {{QStringLiteral("windowShownMs"), median(ms)}, {QStringLiteral("rounds"), all}};
+}
+
+// (b) A folder of many one-minute recordings.
+QJsonObject folderFigures(MainWindows &window, const QString &minute, const QString &work, int rows)
+{
+    const QString dir = QDir(work).filePath(QStringLiteral("folder%1").arg(rows));
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    for (int i = 0; i < rows; ++i) {
+        const QString name = QDir(dir).filePath(QStringLiteral("20240501_%1_F.mp4").arg(i, 6, 10, QLatin1Char('0')));
+        if (!QFile::link(minute, name) && ::link(QFile::encodeName(minute).constData(), QFile::encodeName(name).constData()) != 0)
+            return {{QStringLiteral("error"), QStringLiteral("cannot link ") + name}};
+    }
+
+    qint64 accepted = 0;
+    qint64 firstPicture = 0;
+    qint64 allListed = 0;
+    QSet<int> parsed;
+    PlaylistModel *model = window.playlist();
+    auto *area = window.findChild<PlayAreaManager *>(QStringLiteral("wgt_PlayArea"));
+    const auto c1 = QObject::connect(area, &PlayAreaManager::positionChanged, [&](int, qint64) {
+        if (!firstPicture && accepted)
+            firstPicture = monotonicNs();
+    });
+    const auto c2 = QObject::connect(model, &PlaylistModel::parseFinished, [&](int id) {
+        parsed.insert(id);
+        if (parsed.size() == rows && !allListed)
+            allListed = monotonicNs();
+    });
+    QVector<double> lateness;
+    QElapsedTimer tickClock;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    qint64 lastTick = -1;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = tickClock.nsecsElapsed();
+        if (lastTick >= 0 && accepted && !allListed)
+            lateness.append(qMax(0.0, double(now - lastTick) / 1e6 - kTickMs));
+        lastTick = now;
+    });
+    tickClock.start();
+    tick.start(kTickMs);
+
+    openFolder(window, dir, &accepted);
+    spinUntil([&] { return allListed && firstPicture; }, 120000);
+    tick.stop();
+    QObject::disconnect(c1);
+    QObject::disconnect(c2);
+    auto ms = [&](qint64 at) { return at && accepted ? double(at - accepted) / 1e6 : -1.0; };
+    return {{QStringLiteral("rows"), rows},
+            {QStringLiteral("listedRows"), model->rowCount()},
+            {QStringLiteral("firstPictureMs"), ms(firstPicture)},
+            {QStringLiteral("allDurationsMs"), ms(allListed)},
+            {QStringLiteral("loopLatencyP50Ms"), bench::percentile(lateness, 50)},
+            {QStringLiteral("loopLatencyP99Ms"), bench::percentile(lateness, 99)},
+            {QStringLiteral("loopSamples"), lateness.size()}};
+}
+
+// (c) Playback cost of the pair with everything running, and the same two
+// files in two mpv windows, alternating.
+QJsonObject playbackFigures(MainWindows &window, const QString &media, int seconds, int rounds)
+{
+    const QString dir = QDir(media).filePath(QStringLiteral("pair"));
+    QDir().mkpath(dir);
+    for (const char *name : {"pair1080_F.mp4", "pair1080_R.mp4"}) {
+        const QString target = QDir(dir).filePath(QLatin1String(name));
+        if (!QFileInfo::exists(target))
+            QFile::link(QDir(media).filePath(QLatin1String(name)), target);
+    }
+    const QList<int> self{int(getpid())};
+    QVector<double> viewerCpu;
+    QVector<double> mpvCpu;
+    qint64 viewerPeakKB = 0;
+    qint64 mpvPeakKB = 0;
+    auto *panel = window.findChild<ControlPanel *>(QStringLiteral("wgt_PlayCtrl"));
+    for (int round = 0; round < rounds; ++round) {
+        qint64 accepted = 0;
+        openFolder(window, dir, &accepted);
+        if (!spinUntil([&] { return panel->state() == TrackoraActiveXLib::PlayingState; }, 30000))
+            return {{QStringLiteral("error"), QStringLiteral("the pair did not play")}};
+        spin(1000); // past the opening pictures
+        QList<int> tree = processTree(getpid());
+        const double before = treeCpu(tree);
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < seconds * 1000) {
+            spin(kMemorySampleMs);
+            tree = processTree(getpid());
+            viewerPeakKB = qMax(viewerPeakKB, treeRss(tree));
+        }
+        viewerCpu.append((treeCpu(tree) - before) / (double(t.elapsed()) / 1000.0));
+        window.findChild<QAbstractButton *>(QStringLiteral("btn_Stop"))->click();
+        spin(500);
+
+        QList<QProcess *> players;
+        for (const char *name : {"pair1080_F.mp4", "pair1080_R.mp4"}) {
+            auto *p = new QProcess;
+            p->start(QStringLiteral("mpv"), {QStringLiteral("--no-config"), QStringLiteral("--vo=x11"), QStringLiteral("--ao=null"),
+                                             QStringLiteral("--hwdec=no"), QStringLiteral("--really-quiet"),
+                                             QStringLiteral("--geometry=640x360"), QDir(dir).filePath(QLatin1String(name))});
+            if (!p->waitForStarted(5000)) {
+                delete p;
+                qDeleteAll(players);
+                return {{QStringLiteral("error"), QStringLiteral("mpv did not start (tools/install-deps.sh --bench)")}};
+            }
+            players.append(p);
+        }
+        spin(1000);
+        QList<int> mpvPids;
+        for (QProcess *p : players)
+            mpvPids += processTree(int(p->processId()));
+        const double mpvBefore = treeCpu(mpvPids);
+        QElapsedTimer m;
+        m.start();
+        while (m.elapsed() < seconds * 1000) {
+            spin(kMemorySampleMs);
+            mpvPeakKB = qMax(mpvPeakKB, treeRss(mpvPids));
+        }
+        mpvCpu.append((treeCpu(mpvPids) - mpvBefore) / (double(m.elapsed()) / 1000.0));
+        for (QProcess *p : players) {
+            p->terminate();
+            p->waitForFinished(3000);
+        }
+        qDeleteAll(players);
+    }
+    const double viewer = median(viewerCpu);
+    const double peer = median(mpvCpu);
+    QJsonArray v, m;
+    for (double x : viewerCpu)
+        v.append(x);
+    for (double x : mpvCpu)
+        m.append(x);
+    return {{QStringLiteral("viewerCpuPerSecond"), viewer},
+            {QStringLiteral("mpvPairCpuPerSecond"), peer},
+            {QStringLiteral("ratio"), peer > 0 ? viewer / peer : -1},
+            {QStringLiteral("viewerRounds"), v},
+            {QStringLiteral("mpvRounds"), m},
+            {QStringLiteral("viewerPeakTreeRssKB"), viewerPeakKB},
+            {QStringLiteral("mpvPeakTreeRssKB"), mpvPeakKB},
+            {QStringLiteral("seconds"), seconds}};
+}
+
+} // namespace
+
+int runViewerBench(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--child-startup") == 0)
+            return childStartup();
+    }
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    bench::useDummyAudioUnlessSet();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("viewer"), QStringLiteral("this benchmark"));
+    const QCommandLineOption mediaOpt(QStringLiteral("media"), QStringLiteral("folder for the generated recordings"),
+                                      QStringLiteral("DIR"), QStringLiteral("build/bench-media"));
+    const QCommandLineOption rowsOpt(QStringLiteral("rows"), QStringLiteral("recordings in the large folder"), QStringLiteral("N"),
+                                     QStringLiteral("2000"));
+    const QCommandLineOption secondsOpt(QStringLiteral("seconds"), QStringLiteral("playback seconds measured per round"),
+                                        QStringLiteral("S"), QStringLiteral("20"));
+    const QCommandLineOption roundsOpt(QStringLiteral("rounds"), QStringLiteral("rounds of each measurement"), QStringLiteral("N"),
+                                       QStringLiteral("3"));
+    parser.addOptions({mediaOpt, rowsOpt, secondsOpt, roundsOpt});
+    parser.process(app);
+    const QString media = QDir(parser.value(mediaOpt)).absolutePath();
+    const int rounds = qMax(1, parser.value(roundsOpt).toInt());
+
+    QProcess make;
+    make.setProcessChannelMode(QProcess::ForwardedChannels);
+    make.start(QStringLiteral("python3"), {QStringLiteral(TRACKORA_SOURCE_DIR "/bench/viewer_media.py"), media});
+    if (!make.waitForFinished(-1) || make.exitCode() != 0) {
+        std::fprintf(stderr, "trackora-bench viewer: making the recordings in %s failed\n", qPrintable(media));
+        return 1;
+    }
+
+    QJsonObject result{{QStringLiteral("bench"), QStringLiteral("viewer")},
+                       {QStringLiteral("load"), loadAverage()}};
+    result.insert(QStringLiteral("startup"), startupFigures(qMax(3, rounds)));
+
+    bench::quietLogs();
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));
+    QCoreApplication::setOrganizationName(QStringLiteral("TrackoraBench"));
+    Configuration::instance()->setLanguage(Configuration::EnglishUS);
+    Configuration::instance()->setMainWindowMaximized(false);
+    Configuration::instance()->setMainWindowRect(QRect(100, 100, 1280, 800));
+    {
+        MainWindows window;
+        window.show();
+        spinUntil([&] { return exposed(window); }, 30000);
+        result.insert(QStringLiteral("folder"), folderFigures(window, QDir(media).filePath(QStringLiteral("minute_F.mp4")), media,
+                                                              parser.value(rowsOpt).toInt()));
+        result.insert(QStringLiteral("playback"), playbackFigures(window, media, parser.value(secondsOpt).toInt(), rounds));
+        window.close();
+    }
+    bench::printJsonLine(result);
+    return 0;
+}

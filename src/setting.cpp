@@ -1,0 +1,113 @@
+#include "setting.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QTimerEvent>
+
+#include "configuration.h"
+#include "movefilter.h"
+#include "ui_setting.h"
+
+Setting::Setting(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::Setting)
+{
+    ui->setupUi(this);
+    new MoveFilter(this, this);
+
+    Configuration *config = Configuration::instance();
+    ui->lEdit_SavePath->setText(config->screenshotSavePath());
+    ui->cBox_Language->setCurrentIndex(config->language());
+    ui->cBox_Maps->setCurrentIndex(config->maps());
+    ui->cBox_SpeedUnit->setCurrentIndex(config->speedUnit());
+    ui->cBox_RenderModel->setCurrentIndex(config->renderModel());
+
+    ui->labelSpeddUnit->hide();
+    ui->cBox_SpeedUnit->hide();
+    ui->labelRenderModel->hide();
+    ui->cBox_RenderModel->hide();
+
+    startTimer(50, Qt::CoarseTimer);
+}
+
+Setting::~Setting()
+{
+    delete ui;
+}
+
+void Setting::on_pBtn_Choose_clicked()
+{
+    const QStringList pictures = QStandardPaths::standardLocations(QStandardPaths::PicturesLocation);
+    const QString start = pictures.isEmpty() ? QDir::homePath() : pictures.first();
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("Open Directory"), start, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    if (!folder.isEmpty())
+        ui->lEdit_SavePath->setText(folder);
+}
+
+void Setting::on_pBtn_OK_clicked()
+{
+    Configuration *config = Configuration::instance();
+    // The language goes first so the windows behind re-translate while this one is still open.
+    config->setLanguage(ui->cBox_Language->currentIndex());
+    config->setScreenshotSavePath(ui->lEdit_SavePath->text());
+    config->setMaps(ui->cBox_Maps->currentIndex());
+    config->setSpeedUnit(ui->cBox_SpeedUnit->currentIndex());
+    config->setRenderModel(ui->cBox_RenderModel->currentIndex());
+    emit config->updateState();
+    accept();
+}
+
+void Setting::on_pBtn_Cancel_clicked()
+{
+    // The form's own connection rejects the dialog.
+}
+
+bool Setting::fontStepForScale(qreal scale, DialogFontStep *step)
+{
+    if (scale < 1.1)
+        return false;
+    if (scale < 1.4)
+        *step = {1.25, 10, 17};
+    else if (scale < 1.6)
+        *step = {1.5, 9, 16};
+    else if (scale < 1.8)
+        *step = {1.75, 8, 13};
+    else if (scale < 2.5)
+        *step = {2.0, 7, 11};
+    else
+        *step = {3.0, 6, 9};
+    return true;
+}
+
+void Setting::timerEvent(QTimerEvent *event)
+{
+    Q_UNUSED(event);
+    DialogFontStep step;
+    if (!fontStepForScale(screenScaleFor(this), &step) || qFuzzyCompare(step.step, scaleStep))
+        return;
+    scaleStep = step.step;
+    applyFontStep(step);
+}
+
+void Setting::applyFontStep(const DialogFontStep &step)
+{
+    QFont font = QApplication::font();
+    font.setPointSize(step.pointSize);
+    for (QWidget *widget : {static_cast<QWidget *>(ui->labelTipSettings), static_cast<QWidget *>(ui->lbl_language),
+                            static_cast<QWidget *>(ui->lbl_savePath), static_cast<QWidget *>(ui->lEdit_SavePath),
+                            static_cast<QWidget *>(ui->label_2), static_cast<QWidget *>(ui->labelSpeddUnit),
+                            static_cast<QWidget *>(ui->labelRenderModel)})
+        widget->setFont(font);
+    QApplication::setFont(font, "QComboBox");
+    QApplication::setFont(font, "QPushButton");
+
+    QFont title = ui->lbl_Title->font();
+    title.setPointSize(step.titlePointSize);
+    ui->lbl_Title->setFont(title);
+
+    QCoreApplication::processEvents();
+    move(pos());
+}

@@ -1,0 +1,404 @@
+#include <QtTest>
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTextEdit>
+
+#include "cgpsutils.h"
+#include "configuration.h"
+#include "copyright.h"
+#include "mainwindows.h"
+#include "setting.h"
+#include "trackoraversion.h"
+#include "tst_mapharness.h"
+
+namespace {
+
+template<typename T>
+T *child(QWidget *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qWarning("no child %s", name);
+    return found;
+}
+
+// The scale the ctest run asked for through QT_FONT_DPI, or 1.
+qreal requestedScale()
+{
+    const int dpi = qEnvironmentVariableIntValue("QT_FONT_DPI");
+    return dpi > 0 ? dpi / 96.0 : 1.0;
+}
+
+void saveShot(QWidget *widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TRACKORA_DIALOG_SHOTS");
+    if (!folder.isEmpty())
+        widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+// Both dialogs against a private settings folder. ctest runs this at 100 %,
+// 125 % and 150 % (QT_FONT_DPI) for the font tables.
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("TrackoraTest"));
+        QCoreApplication::setApplicationName(QStringLiteral("DialogsTest"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(TRACKORA_VERSION));
+        const QString folder = QStandardPaths::standardLocations(QStandardPaths::AppLocalDataLocation).value(0);
+        QFile::remove(folder + QStringLiteral("/configuration.ini"));
+        qRegisterMetaType<MapTypes>("MapTypes");
+        Configuration::instance()->setLanguage(Configuration::EnglishUS);
+        CGPSUtils::instance()->setApplicationFont();
+    }
+
+    void settingShowsTheStoredValues()
+    {
+        Configuration *config = Configuration::instance();
+        config->setScreenshotSavePath(QStringLiteral("/tmp/shots"));
+        config->setLanguage(Configuration::EnglishGB);
+        Setting dialog;
+        QCOMPARE(child<QLineEdit>(&dialog, "lEdit_SavePath")->text(), QStringLiteral("/tmp/shots"));
+        QVERIFY(child<QLineEdit>(&dialog, "lEdit_SavePath")->isReadOnly());
+        QCOMPARE(child<QComboBox>(&dialog, "cBox_Language")->currentIndex(), 2);
+        QCOMPARE(child<QComboBox>(&dialog, "cBox_Maps")->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(&dialog, "cBox_RenderModel")->currentIndex(), 1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+        for (const char *hidden : {"labelSpeddUnit", "cBox_SpeedUnit", "labelRenderModel", "cBox_RenderModel"})
+            QVERIFY2(!child<QWidget>(&dialog, hidden)->isVisible(), hidden);
+        QVERIFY(child<QComboBox>(&dialog, "cBox_Language")->isVisible());
+        saveShot(&dialog, QStringLiteral("setting"));
+    }
+
+    void saveWithoutChangesStillAnnounces()
+    {
+        Configuration *config = Configuration::instance();
+        config->setMaps(0);
+        config->setSpeedUnit(1);
+        config->setScreenshotSavePath(QStringLiteral("/tmp/shots"));
+        QSignalSpy language(config, &Configuration::updateLanguage);
+        QSignalSpy state(config, &Configuration::updateState);
+        QSignalSpy speed(config, &Configuration::speedUnitChanged);
+        QSignalSpy maps(config, &Configuration::mapsChanged);
+        // updateState must come after everything is stored.
+        int renderModelWhenStateArrived = -2;
+        QMetaObject::Connection c = connect(config, &Configuration::updateState, this,
+                                            [&] { renderModelWhenStateArrived = config->renderModel(); });
+
+        Setting dialog;
+        child<QPushButton>(&dialog, "pBtn_OK")->click();
+        disconnect(c);
+
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(language.count(), 1);
+        QCOMPARE(state.count(), 1);
+        QCOMPARE(speed.count(), 1);
+        QCOMPARE(speed.first().first().toInt(), 1);
+        QCOMPARE(maps.count(), 0);
+        QCOMPARE(renderModelWhenStateArrived, 1);
+        QCOMPARE(config->screenshotSavePath(), QStringLiteral("/tmp/shots"));
+    }
+
+    // Pressing on the dialog's own surface and moving drags it; it has no frame.
+    void settingDragsByItsBackground()
+    {
+        Setting dialog;
+        dialog.move(300, 200);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint before = dialog.pos();
+        QWidget *title = child<QWidget>(&dialog, "widgetTipTitle");
+        const QPoint press = title->mapTo(&dialog, QPoint(60, 10));
+        QMouseEvent down(QEvent::MouseButtonPress, press, dialog.mapToGlobal(press), Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &down);
+        QCursor::setPos(dialog.mapToGlobal(press) + QPoint(80, 50));
+        QTRY_COMPARE(QCursor::pos(), dialog.mapToGlobal(press) + QPoint(80, 50));
+        QMouseEvent move(QEvent::MouseMove, press, QCursor::pos(), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &move);
+        QMouseEvent up(QEvent::MouseButtonRelease, press, QCursor::pos(), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &up);
+        QTRY_COMPARE(dialog.pos(), before + QPoint(80, 50));
+    }
+
+    void cancelAndCloseDropAChosenFolder_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("cancel") << QStringLiteral("pBtn_Cancel");
+        QTest::newRow("close") << QStringLiteral("pBtn_Close");
+    }
+
+    void cancelAndCloseDropAChosenFolder()
+    {
+        QFETCH(QString, button);
+        Configuration *config = Configuration::instance();
+        config->setScreenshotSavePath(QStringLiteral("/tmp/shots"));
+        QSignalSpy state(config, &Configuration::updateState);
+        QTemporaryDir chosen;
+        QVERIFY(chosen.isValid());
+
+        Setting dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        bool answered = false;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+            auto *picker = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            picker->setDirectory(chosen.path());
+            picker->selectFile(chosen.path());
+            static_cast<QDialog *>(picker)->accept();
+            answered = true;
+        });
+        child<QPushButton>(&dialog, "pBtn_Choose")->click();
+        QVERIFY(answered);
+        QCOMPARE(QDir(child<QLineEdit>(&dialog, "lEdit_SavePath")->text()), QDir(chosen.path()));
+
+        child<QPushButton>(&dialog, button.toLatin1().constData())->click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(dialog.isHidden());
+        QCOMPARE(config->screenshotSavePath(), QStringLiteral("/tmp/shots"));
+        QCOMPARE(state.count(), 0);
+    }
+
+    // Values the lists do not hold show as no selection and are saved back as -1.
+    void unlistedValuesSaveAsMinusOne()
+    {
+        Configuration *config = Configuration::instance();
+        config->setLanguage(Configuration::French);
+        config->setMaps(7);
+        config->setRenderModel(5);
+
+        Setting dialog;
+        QCOMPARE(child<QComboBox>(&dialog, "cBox_Language")->currentIndex(), -1);
+        QCOMPARE(child<QComboBox>(&dialog, "cBox_Maps")->currentIndex(), -1);
+        child<QPushButton>(&dialog, "pBtn_OK")->click();
+        QCOMPARE(int(config->language()), -1);
+        QCOMPARE(config->maps(), -1);
+        QCOMPARE(config->renderModel(), -1);
+        config->setLanguage(Configuration::EnglishUS);
+        config->setMaps(0);
+        config->setRenderModel(1);
+    }
+
+    void fontTablesAtBoundaries_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<bool>("scaled");
+        QTest::addColumn<int>("settingText");
+        QTest::addColumn<int>("settingTitle");
+        QTest::addColumn<int>("copyrightText");
+        QTest::addColumn<int>("copyrightTitle");
+        QTest::newRow("no screen") << 0.0 << false << 0 << 0 << 0 << 0;
+        QTest::newRow("1.09") << 1.09 << false << 0 << 0 << 0 << 0;
+        QTest::newRow("1.1") << 1.1 << true << 10 << 17 << 11 << 18;
+        QTest::newRow("1.4") << 1.4 << true << 9 << 16 << 9 << 16;
+        QTest::newRow("1.6") << 1.6 << true << 8 << 13 << 8 << 13;
+        QTest::newRow("1.8") << 1.8 << true << 7 << 11 << 7 << 11;
+        QTest::newRow("2.49") << 2.49 << true << 7 << 11 << 7 << 11;
+        QTest::newRow("2.5") << 2.5 << true << 6 << 9 << 6 << 9;
+    }
+
+    void fontTablesAtBoundaries()
+    {
+        QFETCH(qreal, scale);
+        QFETCH(bool, scaled);
+        DialogFontStep setting, copyright;
+        QCOMPARE(Setting::fontStepForScale(scale, &setting), scaled);
+        QCOMPARE(Copyright::fontStepForScale(scale, &copyright), scaled);
+        if (!scaled)
+            return;
+        QFETCH(int, settingText);
+        QFETCH(int, settingTitle);
+        QFETCH(int, copyrightText);
+        QFETCH(int, copyrightTitle);
+        QCOMPARE(setting.pointSize, settingText);
+        QCOMPARE(setting.titlePointSize, settingTitle);
+        QCOMPARE(copyright.pointSize, copyrightText);
+        QCOMPARE(copyright.titlePointSize, copyrightTitle);
+    }
+
+    // The fonts follow the real screen's scale within a few timer ticks.
+    void fontsFollowTheScreen()
+    {
+        Setting setting;
+        Copyright copyright;
+        setting.show();
+        copyright.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&setting));
+        QVERIFY(QTest::qWaitForWindowExposed(&copyright));
+        QCOMPARE(screenScaleFor(&setting), requestedScale());
+
+        auto *settingTitle = child<QLabel>(&setting, "lbl_Title");
+        auto *settingLabel = child<QLabel>(&setting, "lbl_language");
+        auto *savePath = child<QLineEdit>(&setting, "lEdit_SavePath");
+        auto *copyrightTitle = child<QLabel>(&copyright, "lbl_Title");
+        auto *version = child<QLabel>(&copyright, "label_ver");
+        auto *appName = child<QLabel>(&copyright, "label_appName");
+        auto *text = child<QTextEdit>(&copyright, "textEdit_copyright");
+
+        DialogFontStep s, c;
+        if (!Setting::fontStepForScale(requestedScale(), &s)) {
+            QTest::qWait(200);
+            QCOMPARE(settingTitle->font().pointSize(), 12);
+            QCOMPARE(copyrightTitle->font().pointSize(), 16);
+            QCOMPARE(version->font().pointSize(), 12);
+            QTRY_COMPARE(text->fontPointSize(), 11.0);
+            return;
+        }
+        Copyright::fontStepForScale(requestedScale(), &c);
+        QTRY_COMPARE_WITH_TIMEOUT(settingTitle->font().pointSize(), s.titlePointSize, 1000);
+        QCOMPARE(settingLabel->font().pointSize(), s.pointSize);
+        QCOMPARE(savePath->font().pointSize(), s.pointSize);
+        QCOMPARE(child<QComboBox>(&setting, "cBox_Language")->font().pointSize(), s.pointSize);
+        QCOMPARE(child<QPushButton>(&setting, "pBtn_OK")->font().pointSize(), s.pointSize);
+        QVERIFY(settingTitle->font().bold());
+
+        QTRY_COMPARE_WITH_TIMEOUT(copyrightTitle->font().pointSize(), c.titlePointSize, 1000);
+        QCOMPARE(version->font().pointSize(), c.pointSize);
+        QCOMPARE(appName->font().pointSize(), c.pointSize);
+        QCOMPARE(text->fontPointSize(), qreal(c.pointSize));
+        saveShot(&setting, QStringLiteral("setting-%1").arg(qRound(requestedScale() * 100)));
+        saveShot(&copyright, QStringLiteral("copyright-%1").arg(qRound(requestedScale() * 100)));
+    }
+
+    // Save with another language re-translates the windows behind while the
+    // dialog is still open; the title buttons open both dialogs.
+    void languageSwitchRetranslatesTheWindowsBehind()
+    {
+        Configuration *config = Configuration::instance();
+        config->setLanguage(Configuration::EnglishUS);
+        MainWindows window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *close = child<QPushButton>(&window, "pBtn_Close");
+        auto *maximize = child<QPushButton>(&window, "pBtn_Maximize");
+        auto *stop = child<QWidget>(&window, "btn_Stop");
+        auto *play = child<QWidget>(&window, "btn_PlayOrPause");
+        auto *slower = child<QWidget>(&window, "pBtn_Up");
+        QVERIFY(close && maximize && stop && play && slower);
+        QCOMPARE(close->toolTip(), QStringLiteral("Close"));
+        QCOMPARE(stop->toolTip(), QStringLiteral("Stop"));
+        QCOMPARE(slower->toolTip(), QStringLiteral("Slow"));
+
+        bool sawOpenDialog = false;
+        QMetaObject::Connection seen = connect(config, &Configuration::updateState, this, [&] {
+            sawOpenDialog = qobject_cast<Setting *>(QApplication::activeModalWidget())
+                && QApplication::activeModalWidget()->isVisible()
+                && close->toolTip() == QStringLiteral("閉じる") && stop->toolTip() == QStringLiteral("停止")
+                && slower->toolTip() == QStringLiteral("低速");
+        });
+        const auto answer = [this](int language) {
+            QTimer::singleShot(0, this, [language] {
+                QTRY_VERIFY(qobject_cast<Setting *>(QApplication::activeModalWidget()));
+                QWidget *dialog = QApplication::activeModalWidget();
+                saveShot(dialog, QStringLiteral("setting-before-%1").arg(language));
+                child<QComboBox>(dialog, "cBox_Language")->setCurrentIndex(language);
+                child<QPushButton>(dialog, "pBtn_OK")->click();
+            });
+        };
+        answer(Configuration::Japanese);
+        child<QPushButton>(&window, "pBtn_Step")->click();
+        disconnect(seen);
+        QVERIFY(sawOpenDialog);
+        QCOMPARE(int(config->language()), int(Configuration::Japanese));
+        QCOMPARE(maximize->toolTip(), QStringLiteral("最大化"));
+        QCOMPARE(play->toolTip(), QStringLiteral("再生"));
+        QVERIFY(!window.findChild<Setting *>());
+
+        // The information dialog, in Japanese now, closes by its button.
+        QString licence;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<Copyright *>(QApplication::activeModalWidget()));
+            QWidget *dialog = QApplication::activeModalWidget();
+            licence = child<QTextEdit>(dialog, "textEdit_copyright")->toPlainText();
+            QCOMPARE(child<QLabel>(dialog, "label_ver")->text(), QStringLiteral("バージョン: 1.34"));
+            saveShot(dialog, QStringLiteral("copyright-main"));
+            child<QPushButton>(dialog, "pBtn_Close")->click();
+        });
+        child<QPushButton>(&window, "pBtn_Copyright")->click();
+        QVERIFY(licence.contains(QStringLiteral("使用条件")));
+
+        answer(Configuration::EnglishUS);
+        child<QPushButton>(&window, "pBtn_Step")->click();
+        QCOMPARE(close->toolTip(), QStringLiteral("Close"));
+        QCOMPARE(stop->toolTip(), QStringLiteral("Stop"));
+        QCOMPARE(maximize->toolTip(), QStringLiteral("Maximize"));
+        saveShot(&window, QStringLiteral("mainwindow"));
+    }
+
+    void copyrightShowsNameVersionAndFrame()
+    {
+        Copyright dialog;
+        QCOMPARE(child<QLabel>(&dialog, "label_appName")->text(), QCoreApplication::applicationName());
+        QCOMPARE(child<QLabel>(&dialog, "label_ver")->text(),
+                 QCoreApplication::translate("Copyright", "Version:") + QStringLiteral(" 1.34"));
+        QCOMPARE(dialog.size(), QSize(700, 440));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(child<QTextEdit>(&dialog, "textEdit_copyright")->isReadOnly());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        child<QPushButton>(&dialog, "pBtn_Close")->click();
+        QTRY_VERIFY(dialog.isHidden());
+    }
+
+    void licenceFollowsTheLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("japanese") << 0 << QStringLiteral("License_jp.txt");
+        QTest::newRow("english") << 1 << QStringLiteral("License_en.txt");
+        QTest::newRow("french") << 5 << QStringLiteral("License_en.txt");
+        QTest::newRow("stored -1") << -1 << QStringLiteral("License_en.txt");
+    }
+
+    void licenceFollowsTheLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, file);
+        Configuration *config = Configuration::instance();
+        config->setLanguage(language);
+        QCOMPARE(int(config->language()), language);
+
+        QFile expected(QCoreApplication::applicationDirPath() + QLatin1Char('/') + file);
+        QVERIFY2(expected.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(expected.fileName()));
+        const QString text = QString::fromUtf8(expected.readAll());
+        QVERIFY(text.size() > 1000);
+
+        Copyright dialog;
+        auto *edit = child<QTextEdit>(&dialog, "textEdit_copyright");
+        QCOMPARE(edit->toPlainText(), text);
+        QCOMPARE(edit->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        // Both files exist in both tongues, so the choice is visible in the script.
+        const bool japanese = text.contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{30ff}]")));
+        QCOMPARE(japanese, language == 0);
+        if (language == 0) {
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            saveShot(&dialog, QStringLiteral("copyright-ja"));
+        }
+        config->setLanguage(Configuration::EnglishUS);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    TestDialogs test;
+    // The main window's map must not reach the network.
+    return maptest::run(&test, "DialogsTest", argc, argv, {"--host-resolver-rules=MAP * ~NOTFOUND"});
+}
+#include "tst_dialogs.moc"
