@@ -275,7 +275,8 @@ void CFFAudio::applyPlaybackRate()
         std::lock_guard<std::mutex> lock(codecLock);
         soundtouch_setTempo(soundTouch, setting.tempo);
         tempo = setting.tempo;
-        timeline.setTempo(setting.tempo, soundtouch_getSetting(soundTouch, SETTING_NOMINAL_OUTPUT_SEQUENCE));
+        timeline.setTempo(setting.tempo, soundtouch_getSetting(soundTouch, SETTING_NOMINAL_OUTPUT_SEQUENCE),
+                          soundtouch_getSetting(soundTouch, SETTING_OVERLAP_MS) * std::max(sampleRate, 0) / 1000);
     }
     audioPacketQueue.waitTimeoutMs = setting.waitStepMs;
 }

@@ -14,20 +14,24 @@ void CFFTempoTimeline::restart(int sampleRate)
     anchorInput = 0;
 }
 
-void CFFTempoTimeline::setTempo(double value, int outputSequence)
+void CFFTempoTimeline::setTempo(double value, int outputSequence, int overlap)
 {
     if (value <= 0)
         return;
     anchorInput += double(outputFrames - anchorOutput) * tempo;
     anchorOutput = outputFrames;
     tempo = value;
-    // A sequence copies input at normal speed. Below tempo 1 the sequences
-    // overlap by (1 - tempo) of their length, and an event is first heard in
-    // the later part of a sequence; above 1 they leave gaps and an event falls
-    // anywhere in one. Its mean place in the sequence, times (1 - tempo), is
-    // how far its media time runs ahead of the average line.
-    const double meanPlace = tempo < 1.0 ? (1.0 + tempo) / 2 : 0.5;
-    eventLead = rate > 0 ? (1.0 - tempo) * meanPlace * std::max(outputSequence, 0) / rate : 0;
+    // A sequence copies input at normal speed, and its sound reaches on into
+    // the cross-fade that opens the next (heard there until the fade is half
+    // done). Below tempo 1 sequences start `tempo` of an output sequence
+    // apart in the input, so an event is first heard within that last stretch
+    // of the reach; above 1 they leave gaps and an event falls anywhere in
+    // one. Its mean place in the sequence, times (1 - tempo), is how far its
+    // media time runs ahead of the average line.
+    const double sequence = std::max(outputSequence, 0);
+    const double reach = sequence + std::max(overlap, 0) / 2.0;
+    const double meanPlace = tempo < 1.0 ? reach - tempo * sequence / 2 : reach / 2;
+    eventLead = rate > 0 ? (1.0 - tempo) * meanPlace / rate : 0;
 }
 
 void CFFTempoTimeline::fed(qint64 frames, double mediaSeconds)

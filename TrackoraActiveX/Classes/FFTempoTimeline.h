@@ -25,8 +25,9 @@ public:
     // A new stream: nothing put in or given out yet.
     void restart(int sampleRate);
     // From the next frame given out; outputSequence is the stage's nominal
-    // output sequence in frames at this tempo.
-    void setTempo(double tempo, int outputSequence);
+    // output sequence in frames at this tempo, overlap the frames it
+    // cross-fades from one sequence into the next.
+    void setTempo(double tempo, int outputSequence, int overlap = 0);
     // `frames` put in, the first of them at `mediaSeconds`.
     void fed(qint64 frames, double mediaSeconds);
     void received(qint64 frames);
