@@ -33,6 +33,7 @@
 #include "screenscale.h"
 #include "setting.h"
 #include "speedtray.h"
+#include "trackoraversion.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
