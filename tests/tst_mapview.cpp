@@ -231,6 +231,7 @@ private slots:
         const int mark = logMark();
         m_view->setMapType(static_cast<MapTypes>(type));
         QVERIFY2(!started.wait(300), "an unknown map type starts no load");
+        QCOMPARE(started.count(), 0);
         QCOMPARE(m_view->url(), before);
         QCOMPARE(scriptsSince(mark), QStringList());
     }
