@@ -1,6 +1,7 @@
 #include "FFVideo.h"
 #include "FFHelper.h"
 #include "FFPlayer.h"
+#include "FFThreadHook.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -88,6 +89,7 @@ CFFVideo::~CFFVideo()
     delete gate;
     gate = nullptr;
     closeCodec();
+    finishRetire();
     av_frame_free(&decodeFrame);
     av_frame_free(&transferFrame);
     av_frame_free(&convertFrame);
@@ -96,8 +98,9 @@ CFFVideo::~CFFVideo()
 
 void CFFVideo::decodeLoop()
 {
+    runThreadStartHook();
     while (alive) {
-        // A paused seek decodes on the GUI thread; this thread stays parked meanwhile, or it
+        // A paused seek decodes on the demuxer thread; this thread stays parked meanwhile, or it
         // could slip a queued packet from before the jump into the same codec.
         if (!gate->flag) {
             pauseAck.setFlag(false);
@@ -386,18 +389,28 @@ void CFFVideo::start()
 
 void CFFVideo::pause()
 {
+    // Asked for before the gate closes, so an acknowledgement cannot come before the request.
+    const bool playing = owner && owner->state() == PlayingState;
+    if (playing)
+        pauseAck.setFlag(true);
+    closeGate();
+    if (playing)
+        pauseAck.waitWhileSet(kParkWaitMs);
+}
+
+// Parks the queues too: a pull waiting on an empty one ends, so the thread goes to its gate.
+void CFFVideo::closeGate()
+{
     gate->flag = false;
     packetQueue.setParked(true);
     frameQueue.setParked(true);
-    if (owner && owner->state() == PlayingState) {
-        pauseAck.setFlag(true);
-        pauseAck.waitWhileSet(kParkWaitMs);
-    }
 }
 
+// Does not wait for the thread to park: the codec lock waits for a decode in
+// progress, and the interruption cuts that decode short.
 void CFFVideo::stop()
 {
-    pause();
+    closeGate();
     withDecodeInterrupted([this] { closeCodec(); });
     flushPackets();
 }
@@ -459,16 +472,6 @@ FFDecodeMode CFFVideo::decodeMode()
 AVPixelFormat CFFVideo::outputFormat()
 {
     return m_decodeMode == HARDWARE_DECODE ? AV_PIX_FMT_NV12 : AV_PIX_FMT_YUV420P;
-}
-
-bool CFFVideo::isSeekStep()
-{
-    return seekStep;
-}
-
-void CFFVideo::setSeekStep(bool on)
-{
-    seekStep = on;
 }
 
 } // namespace TrackoraActiveX
