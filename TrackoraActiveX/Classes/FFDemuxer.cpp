@@ -181,10 +181,15 @@ void CFFDemuxer::onDemux()
     finished = true;
     qCDebug(lcDemux) << "end onDemux";
     // A seek asked for as the input ended found the loop still running and
-    // did not restart it; whoever ends `finished` restarts it, once.
-    std::lock_guard<std::mutex> gate(pauseFlag.mutex);
-    if (seekPending && runFlag.flag && finished.exchange(false))
-        emit demuxed();
+    // did not restart it; whoever ends `finished` restarts it, once. Queued:
+    // on this thread a signal would run the loop inside this one.
+    bool restart = false;
+    {
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        restart = seekPending && runFlag.flag && finished.exchange(false);
+    }
+    if (restart)
+        QMetaObject::invokeMethod(this, &CFFDemuxer::onDemux, Qt::QueuedConnection);
 }
 
 bool CFFDemuxer::takeSeekRequest(int &second, FFStates &state)

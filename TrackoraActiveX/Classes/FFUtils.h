@@ -81,7 +81,6 @@ protected:
     // written by openStream on the GUI thread while the consumers are parked at their gates
     AVRational timeBase{0, 1};
     CFFPlayer *owner = nullptr;
-    CSyncFlag pauseAck;
     std::atomic<bool> alive{false};        // video decoder only: the decode thread runs while set
     std::thread *decodeThread = nullptr;   // video decoder only
 };

@@ -21,8 +21,6 @@ namespace {
 constexpr auto kGateRecheck = std::chrono::milliseconds(100);
 // Software decoding: frame threads, as many as a typical desktop has cores to spare.
 constexpr int kSoftwareThreads = 4;
-// How long pause() waits for the decode thread to park.
-constexpr int kParkWaitMs = 10;
 
 // The queue turns the demuxer's empty end-of-file packet into a zero-sized one
 // with a buffer, which the decoder would refuse; it means "drain".
@@ -68,7 +66,6 @@ CFFVideo::CFFVideo(CFFPlayer *owner)
     decodeFrame = av_frame_alloc();
     transferFrame = av_frame_alloc();
     convertFrame = av_frame_alloc();
-    pauseAck.setFlag(false);
     alive = true;
     gate = new CSyncFlag;
     decodeThread = new std::thread(&CFFVideo::decodeLoop, this);
@@ -103,7 +100,6 @@ void CFFVideo::decodeLoop()
         // A paused seek decodes on the demuxer thread; this thread stays parked meanwhile, or it
         // could slip a queued packet from before the jump into the same codec.
         if (!gate->flag) {
-            pauseAck.setFlag(false);
             std::unique_lock<std::mutex> lock(gate->mutex);
             gate->cond.wait_for(lock, kGateRecheck, [this] { return gate->flag || !alive; });
             continue;
@@ -387,15 +383,12 @@ void CFFVideo::start()
     gate->setFlag(true);
 }
 
+// No wait for the thread to park: a decode in progress pushes its pictures
+// into the parked queue, which keeps them, and a paused seek takes the codec
+// from it (withDecodeInterrupted).
 void CFFVideo::pause()
 {
-    // Asked for before the gate closes, so an acknowledgement cannot come before the request.
-    const bool playing = owner && owner->state() == PlayingState;
-    if (playing)
-        pauseAck.setFlag(true);
     closeGate();
-    if (playing)
-        pauseAck.waitWhileSet(kParkWaitMs);
 }
 
 // Parks the queues too: a pull waiting on an empty one ends, so the thread goes to its gate.
