@@ -35,6 +35,12 @@ void VideoParser::setFile(const QString &path, int id)
     mId = id;
 }
 
+void VideoParser::setFileData(const QByteArray &data)
+{
+    const std::lock_guard<std::recursive_mutex> locker(lock);
+    fileData = data;
+}
+
 void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
 {
     const std::lock_guard<std::recursive_mutex> locker(lock);
@@ -50,7 +56,11 @@ void VideoParser::parse()
     job = nullptr;
 
     std::unique_ptr<ParserObject> parser;
-    if (filePath.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive))
+    const bool avi = filePath.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive);
+    if (!fileData.isNull())
+        parser = avi ? std::unique_ptr<ParserObject>(std::make_unique<AVIParser>(fileData))
+                     : std::unique_ptr<ParserObject>(std::make_unique<Mp4Parser>(fileData));
+    else if (avi)
         parser = std::make_unique<AVIParser>(filePath);
     else
         parser = std::make_unique<Mp4Parser>(filePath);
@@ -75,7 +85,7 @@ void VideoParser::parse()
         gpsList.append(sample);
     }
     lastSamplesRead = gpsList.size();
-    normalise(info.duration);
+    normalise(info.duration, parser->sourceSize());
 
     lastOpened = parser->isOpen();
     lastKind = parser->gpsKind;
@@ -90,12 +100,14 @@ void VideoParser::parse()
     emit parseFinished(mId);
 }
 
-// One sample per second of video: seconds 0 to duration.
-void VideoParser::normalise(int32_t duration)
+// One sample per second of video: seconds 0 to duration. A recording holds
+// far more than a byte per second, so a duration beyond the file's size is a
+// broken header: padding to it would turn a few bytes into megabytes.
+void VideoParser::normalise(int32_t duration, qint64 fileSize)
 {
     if (gpsList.isEmpty())
         return;
-    if (!plausibleDuration(duration)) {
+    if (!plausibleDuration(duration) || duration >= fileSize) {
         qCDebug(lcData) << "duration" << duration << "of" << filePath << "is not plausible; samples kept as read";
         return;
     }
