@@ -182,6 +182,7 @@ int runSeekBench(int argc, char **argv)
         return 1;
     QVector<double> held;
     QVector<double> firstPicture;
+    QVector<double> pauses;
     int missed = 0;
     bool opened = false;
     {
@@ -201,9 +202,11 @@ int runSeekBench(int argc, char **argv)
                 const int target = (round * 7 + 3) % seconds;
                 if (options.paused) {
                     // A press on the slider pauses both, its release seeks both.
+                    const bench::Clock::time_point pressed = bench::Clock::now();
                     pair.front->pause();
                     if (pair.rear)
                         pair.rear->pause();
+                    pauses << bench::msSince(pressed);
                 }
                 lastPosition = -1;
                 const bench::Clock::time_point asked = bench::Clock::now();
@@ -240,6 +243,7 @@ int runSeekBench(int argc, char **argv)
                        {"seeks", held.size()},
                        {"heldMs", figures(held)},
                        {"firstPictureMs", figures(firstPicture)},
+                       {"pauseHeldMs", figures(pauses)},
                        {"missedPictures", missed},
                        {"loadAverage", loadAverage()}};
     bench::printJsonLine(result);

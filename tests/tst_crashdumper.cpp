@@ -41,7 +41,7 @@ void corruptHeapThenAllocate()
 int overflowInEngineThread(const char *how)
 {
     if (qstrcmp(how, "overflow-engine") == 0)
-        setThreadStartHook(&CrashDumper::guardThread);
+        TrackoraActiveX::installThreadStartHook(&CrashDumper::guardThread);
     int argc = 1;
     char name[] = "tst_crashdumper";
     char *argv[] = {name, nullptr};

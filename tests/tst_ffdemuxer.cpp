@@ -250,7 +250,7 @@ void TestFFDemuxer::pausedSeekShowsOnePicture()
     QTRY_VERIFY_WITH_TIMEOUT(w.player->isSeekSettled(), 3000);
     w.player->play(mediaPath("clip_noaudio_F.mp4"));
     QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 1500, 5000);
-    QVERIFY(w.lastPosition < 3500);
+    QVERIFY2(w.lastPosition < 3500, qPrintable(QString("at %1 ms soon after playing on from 1 s").arg(w.lastPosition)));
 }
 
 void TestFFDemuxer::seekToRoundedUpEndIsIgnored()
@@ -384,8 +384,11 @@ void TestFFDemuxer::failedSeekIsReported()
     w.player->pause();
     w.settle(200);
     const int before = w.pictures;
+    LogCapture::clear();
     w.player->setSeekSecond(1);
-    w.settle(100);
+    // The read loop makes the seek: once it has refused, nothing may follow.
+    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("Operation not permitted"), 1, 5000);
+    QCoreApplication::processEvents();
     QCOMPARE(w.pictures, before);
     w.player->play(raw);
     QCOMPARE(w.player->state(), PlayingState);

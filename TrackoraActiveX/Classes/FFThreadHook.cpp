@@ -2,11 +2,16 @@
 
 #include <atomic>
 
+namespace TrackoraActiveX {
+
 namespace {
 std::atomic<void (*)()> threadStartHook{nullptr};
 } // namespace
 
-namespace TrackoraActiveX {
+void installThreadStartHook(void (*hook)())
+{
+    threadStartHook = hook;
+}
 
 void runThreadStartHook()
 {
@@ -19,8 +24,3 @@ void runThreadStartHook()
 }
 
 } // namespace TrackoraActiveX
-
-void setThreadStartHook(void (*hook)())
-{
-    threadStartHook = hook;
-}
