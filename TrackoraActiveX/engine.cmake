@@ -4,6 +4,7 @@ target_sources(TrackoraEngine PRIVATE
   Classes/FFDemuxer.h Classes/FFDemuxer.cpp
   Classes/FFVideo.h Classes/FFVideo.cpp
   Classes/FFHelper.h Classes/FFHelper.cpp
+  Classes/FFThreadHook.h Classes/FFThreadHook.cpp
   Classes/FFUtils.h Classes/FFUtils.cpp)
 
 # Audio output and the player core.

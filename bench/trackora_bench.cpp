@@ -1,6 +1,7 @@
 #include "avsync.h"
 #include "playbench.h"
 #include "render.h"
+#include "stopseek.h"
 #include "viewerbench.h"
 
 #include <cstdio>
@@ -19,6 +20,8 @@ const Subcommand kSubcommands[] = {
     {"render", runRenderBench},
     {"viewer", runViewerBench},
     {"avsync", runAvSyncBench},
+    {"stop", runStopBench},
+    {"seek", runSeekBench},
 };
 
 } // namespace
@@ -34,6 +37,8 @@ int main(int argc, char **argv)
                          "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--rate R] [--seconds S]\n"
                          "       trackora-bench viewer [--media DIR] [--rows N] [--seconds S] [--rounds N]   (under an X server)\n"
                          "       trackora-bench avsync FILE [--rate R] [--fps N] [--sample-rate HZ] [--channels 1|2] [--peer]\n"
-                         "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n");
+                         "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n"
+                         "       trackora-bench stop FILE [--rounds N] [--peer FILE]\n"
+                         "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n");
     return 2;
 }

@@ -11,6 +11,7 @@
 
 #include "../TrackoraActiveX/Classes/AxFactory.h"
 #include "configuration.h"
+#include "crashdumper.h"
 
 Q_LOGGING_CATEGORY(lcAxWidget, "trackora.viewer.axwidget")
 
@@ -18,6 +19,7 @@ namespace {
 const char *const kComponentLibrary = "TrackoraActiveX";
 
 using FactoryEntry = TrackoraActiveX::CAxFactory *(*)();
+using ThreadHookEntry = void (*)(void (*)());
 
 // Loaded once and never unloaded: controls made from it live as long as
 // their containers.
@@ -36,6 +38,12 @@ TrackoraActiveX::CAxFactory *componentFactory()
         qCWarning(lcAxWidget) << "no factory entry in" << library.fileName();
         return nullptr;
     }
+    // The component's decode, demuxer and sound threads get the crash handler's
+    // signal stack too, so a stack overflow on one of them still leaves a dump.
+    if (auto setHook = reinterpret_cast<ThreadHookEntry>(library.resolve(TRACKORA_THREAD_START_HOOK_ENTRY)))
+        setHook(&CrashDumper::guardThread);
+    else
+        qCWarning(lcAxWidget) << "no thread-start hook in" << library.fileName();
     factory = entry();
     Configuration::componentLoaded();
     return factory;

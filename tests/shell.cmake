@@ -2,7 +2,7 @@ trackora_add_test(tst_startup SOURCES tst_startup.cpp LIBS TrackoraViewer LABELS
 trackora_add_test(tst_configuration SOURCES tst_configuration.cpp LIBS TrackoraViewer LABELS unit)
 trackora_add_test(tst_cgpsutils SOURCES tst_cgpsutils.cpp LIBS TrackoraViewer LABELS unit)
 trackora_add_test(tst_singleapplication SOURCES tst_singleapplication.cpp LIBS TrackoraViewer LABELS unit)
-trackora_add_test(tst_crashdumper SOURCES tst_crashdumper.cpp LIBS TrackoraViewer LABELS unit)
+trackora_add_test(tst_crashdumper SOURCES tst_crashdumper.cpp LIBS TrackoraViewer TrackoraEngine PkgConfig::FFMPEG LABELS unit MEDIA)
 trackora_add_test(tst_dialogs SOURCES tst_dialogs.cpp tst_mapharness.h LIBS TrackoraViewer LABELS unit display web DISPLAY)
 # The dialogs' font tables again on screens scaled to 125 % and 150 %.
 if(XVFB_RUN)

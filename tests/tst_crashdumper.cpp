@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "crashdumper.h"
+#include "FFPlayer.h"
+#include "FFThreadHook.h"
 
 // "--crash HOW" makes a copy of this program crash with the dumper installed,
 // as the viewer's threads would.
@@ -34,11 +36,33 @@ void corruptHeapThenAllocate()
     std::free(block);
 }
 
+// The player thread shows its pictures through a directly connected slot,
+// which overflows the stack of that thread, one the component started.
+int overflowInEngineThread(const char *how)
+{
+    if (qstrcmp(how, "overflow-engine") == 0)
+        TrackoraActiveX::installThreadStartHook(&CrashDumper::guardThread);
+    int argc = 1;
+    char name[] = "tst_crashdumper";
+    char *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    TrackoraActiveX::CFFPlayer player;
+    QObject::connect(&player, &TrackoraActiveX::CFFPlayer::renderFrame, &app, [] { recurse(0); },
+                     Qt::DirectConnection);
+    player.play(qEnvironmentVariable("TRACKORA_TEST_MEDIA") + QStringLiteral("/engine/clip_noaudio_F.mp4"));
+    if (player.state() != TrackoraActiveX::PlayingState)
+        return 3;
+    QTimer::singleShot(15000, &app, &QCoreApplication::quit);
+    return app.exec();
+}
+
 int crashMain(const char *how)
 {
     static CrashDumper dumper;
     if (qstrcmp(how, "overflow-main") == 0)
         return recurse(0);
+    if (qstrncmp(how, "overflow-engine", 15) == 0)
+        return overflowInEngineThread(how);
     std::thread worker([how] {
         if (qstrcmp(how, "null") == 0) {
             volatile int *nowhere = nullptr;
@@ -118,6 +142,7 @@ private slots:
         QTest::addColumn<QByteArray>("signalLine");
         QTest::newRow("stack overflow, main thread") << QByteArray("overflow-main") << QByteArray("signal: 11");
         QTest::newRow("stack overflow, worker thread") << QByteArray("overflow-thread") << QByteArray("signal: 11");
+        QTest::newRow("stack overflow, engine thread") << QByteArray("overflow-engine") << QByteArray("signal: 11");
         QTest::newRow("abort in a worker thread") << QByteArray("abort") << QByteArray("signal: 6");
         QTest::newRow("abort inside the allocator") << QByteArray("heap") << QByteArray("signal: 6");
     }

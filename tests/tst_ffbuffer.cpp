@@ -53,6 +53,7 @@ private slots:
     void waitsEndWhenTheOtherSideActs_data();
     void waitsEndWhenTheOtherSideActs();
     void abortEndsWaitsWithoutTimeoutLog();
+    void parkingEndsAnEmptyPull();
     void syncFlagWaitWhileSet();
     void parkedPushOutlastsTheWaitLimit_data();
     void parkedPushOutlastsTheWaitLimit();
@@ -334,6 +335,39 @@ void TestFFBuffer::abortEndsWaitsWithoutTimeoutLog()
     QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
     AVFrame *f = makeFrame(1);
     QVERIFY2(!queue.pushQueue(f), "an aborted queue takes nothing");
+    av_frame_free(&f);
+}
+
+void TestFFBuffer::parkingEndsAnEmptyPull()
+{
+    // A pausing consumer's thread waits here; it must get to its gate at once,
+    // not after 60 steps (here 5 minutes), nor leave what is queued behind.
+    CFrameQueue queue;
+    queue.waitTimeoutMs = 5000;
+    std::atomic<bool> result{true};
+    std::atomic<qint64> took{0};
+    std::thread consumer([&] {
+        QElapsedTimer timer;
+        timer.start();
+        AVFrame *dst = av_frame_alloc();
+        result = queue.pullQueue(dst);
+        av_frame_free(&dst);
+        took = timer.elapsed();
+    });
+    // Whether the pull waits already or starts after, it must end.
+    queue.setParked(true);
+    consumer.join();
+    QVERIFY2(!result, "a pull from an empty parked queue got something");
+    QVERIFY2(took < 2500, qPrintable(QString("the parked pull took %1 ms").arg(took)));
+    QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
+
+    // Parked, a queue still hands out what it holds.
+    AVFrame *f = makeFrame(3);
+    QVERIFY(queue.pushQueue(f));
+    AVFrame *dst = av_frame_alloc();
+    QVERIFY2(queue.pullQueue(dst), "a parked queue kept its picture from the pull");
+    QCOMPARE(dst->pts, int64_t(3));
+    av_frame_free(&dst);
     av_frame_free(&f);
 }
 

@@ -182,13 +182,7 @@ QVector<qint64> playThrough(const QString &path, const QVector<int> &pauseAtMs, 
     player.play(path);
     if (player.state() != PlayingState || durations.isEmpty())
         return {};
-    auto reached = [&player](qint64 ms) {
-        QElapsedTimer wait;
-        wait.start();
-        while (player.position() < ms && wait.elapsed() < 10000)
-            QTest::qWait(5);
-        return player.position() >= ms;
-    };
+    auto reached = [&player](qint64 ms) { return QTest::qWaitFor([&] { return player.position() >= ms; }, 10000); };
     for (int at : pauseAtMs) {
         if (!reached(at))
             return {};
@@ -199,6 +193,7 @@ QVector<qint64> playThrough(const QString &path, const QVector<int> &pauseAtMs, 
     // The last picture is due one step before the duration.
     if (!reached(durations.first().first().toLongLong() - 40))
         return {};
+    // A picture shown twice would come after the last one: time for it to show.
     QTest::qWait(300);
     player.stop();
     return shown.taken();
@@ -237,6 +232,8 @@ private slots:
     void callbacksMayReenterDuringPausedSeek();
     void seekPauseSeekReturnsPromptly();
     void stopDuringPlaybackIsPrompt();
+    void seekLeavesTheWorkToTheEngineThreads_data();
+    void seekLeavesTheWorkToTheEngineThreads();
     void flushRacingTheSoundPullNeverBlocks();
 };
 
@@ -408,23 +405,29 @@ void TestFFPlayer::pausedSeekShowsOnePicture()
     PositionLog positions;
     positions.attach(&player);
     frames.clear();
+    QThread *shownOn = nullptr;
+    QObject context;
+    connect(&player, &CFFPlayer::renderFrame, &context, [&] { shownOn = QThread::currentThread(); },
+            Qt::DirectConnection);
     player.setSeekSecond(7);
-    // Shown on the calling thread, before setSeekSecond returns.
-    QCOMPARE(frames.count(), 1);
+    // Read and decoded on the engine's thread; shown on the calling thread through its event loop.
+    QCOMPARE(frames.count(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(frames.count(), 1, 5000);
+    QVERIFY2(shownOn == QThread::currentThread(), "the seek's picture went out on another thread");
     QVERIFY2(qAbs(player.position() - 7000) <= 40, qPrintable(QString::number(player.position())));
     QCOMPARE(player.state(), PausedState);
-    QTest::qWait(700); // the burst settles; nothing else is shown
+    // The burst settles; nothing else is shown meanwhile.
+    QTRY_VERIFY_WITH_TIMEOUT(player.isSeekSettled(), 3000);
     QCOMPARE(frames.count(), 1);
-    QVERIFY(player.isSeekSettled());
 
     player.setSeekSecond(12);
-    QCOMPARE(frames.count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(frames.count(), 2, 5000);
     QVERIFY2(qAbs(player.position() - 12000) <= 40, qPrintable(QString::number(player.position())));
 
     // Playing on continues from the new place.
     player.play(mediaPath("clip1080_F.mp4"));
     QTRY_VERIFY_WITH_TIMEOUT(player.position() > 12100, 8000);
-    QVERIFY(player.position() < 16000);
+    QVERIFY2(player.position() < 16000, qPrintable(QString("at %1 ms soon after playing on from 12 s").arg(player.position())));
     player.stop();
 }
 
@@ -578,7 +581,8 @@ void TestFFPlayer::pictureNeverChangesUnderReader()
         if (!previous.isEmpty() && previous != before)
             ++changedBetweenHolds;
         previous = before;
-        QTest::qWait(60);
+        frames.clear();
+        QVERIFY2(frames.wait(2000), "no next picture");
     }
     QVERIFY2(changedBetweenHolds >= 3, "the picture moves on between holds");
     player.stop();
@@ -650,7 +654,7 @@ void TestFFPlayer::shownBytesAreThePicture()
     std::lock_guard<std::mutex> lock(player.hframeMutex());
     QCOMPARE(picture->size, int(expected.size()));
     const QByteArray shown(reinterpret_cast<const char *>(picture->data), picture->size);
-    QVERIFY(shown == expected);
+    QVERIFY2(shown == expected, "the shown bytes differ from the decoded picture, packed");
 }
 
 void TestFFPlayer::stopAndDestroyNeverHang_data()
@@ -679,7 +683,7 @@ void TestFFPlayer::stopAndDestroyNeverHang()
         QCOMPARE(player->state(), PlayingState);
     }
     if (situation == "playing" || situation == "paused") {
-        QTest::qWait(400);
+        QTRY_VERIFY_WITH_TIMEOUT(player->position() >= 300, 5000);
     } else if (situation == "end" || situation == "end-destroy") {
         player->setSeekSecond(2); // a seek while playing, and a shorter way to the end
         QTRY_VERIFY2_WITH_TIMEOUT(player->position() >= 2800, qPrintable(QString::number(player->position())), 8000);
@@ -711,7 +715,7 @@ void TestFFPlayer::longPausesLoseNoPicture()
     // A clip without sound: a lost packet would smear its pictures up to the next key frame.
     const QString file = QStringLiteral("clip_noaudio_F.mp4");
     const int frames = expectedFacts(file).value("videoFrames").toInt();
-    QVERIFY(frames > 0);
+    QVERIFY2(frames > 0, "the clip's facts give no picture count");
     const QVector<qint64> straight = playThrough(mediaPath(file), {}, 0);
     QCOMPARE(straight.size(), frames);
     // Each pause outlasts the queues' 2.4 s wait limit.
@@ -764,8 +768,10 @@ void TestFFPlayer::callbacksMayReenterDuringPausedSeek()
             connect(&player, &CFFPlayer::renderFrame, &context, react, Qt::DirectConnection);
         Watchdog watchdog(10000, "a paused seek whose signal re-enters the player");
         player.setSeekSecond(2);
+        // The picture comes back through the event loop, where the slot runs.
+        QTRY_VERIFY_WITH_TIMEOUT(calls > 0, 5000);
     }
-    QCOMPARE(calls > 0, true);
+    QVERIFY2(calls > 0, "the connected slot never ran");
     QCOMPARE(player.state(), action == "stop" ? StoppedState : PausedState);
     if (action == "seek")
         QCOMPARE(player.seekSecond(), 1);
@@ -824,6 +830,74 @@ void TestFFPlayer::stopDuringPlaybackIsPrompt()
     }
     std::sort(took.begin(), took.end());
     qInfo() << "stop, ms: median" << took[kRounds / 2] << "max" << took.last();
+}
+
+void TestFFPlayer::seekLeavesTheWorkToTheEngineThreads_data()
+{
+    QTest::addColumn<bool>("paused");
+    QTest::addColumn<bool>("withRear");
+    QTest::newRow("playing") << false << false;
+    QTest::newRow("paused") << true << false;
+    QTest::newRow("paused, front and rear") << true << true;
+    QTest::newRow("playing, front and rear") << false << true;
+}
+
+void TestFFPlayer::seekLeavesTheWorkToTheEngineThreads()
+{
+    // A click on the viewer's slider seeks both players from the GUI thread;
+    // reading and decoding there once held it for seconds on a busy machine.
+    constexpr qint64 kLimitMs = 1000;
+    constexpr int kTarget = 3;
+    QFETCH(bool, paused);
+    QFETCH(bool, withRear);
+    CFFPlayer front;
+    std::unique_ptr<CFFPlayer> rear;
+    if (withRear) {
+        rear = std::make_unique<CFFPlayer>();
+        CFFPlayerAxUserData link;
+        link.peer = rear.get();
+        front.setUserData(&link);
+        link.peer = &front;
+        link.isMain = false;
+        rear->setUserData(&link);
+    }
+    QObject context;
+    int pictures = 0;
+    qint64 position = -1;
+    qint64 rearPosition = -1;
+    connect(&front, &CFFPlayer::renderFrame, &context, [&] { ++pictures; });
+    connect(&front, &CFFPlayer::positionChanged, &context, [&](qint64 p) { position = p; });
+    front.play(mediaPath("clip1080_F.mp4"));
+    if (rear) {
+        connect(rear.get(), &CFFPlayer::positionChanged, &context, [&](qint64 p) { rearPosition = p; });
+        rear->play(mediaPath("clip_noaudio_F.mp4"));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(position > 200, 10000);
+    if (paused) {
+        front.pause();
+        if (rear)
+            rear->pause();
+        // Pictures the player thread handed over before it parked.
+        QCoreApplication::processEvents();
+    }
+    const int before = pictures;
+    QElapsedTimer timer;
+    timer.start();
+    front.setSeekSecond(kTarget);
+    if (rear)
+        rear->setSeekSecond(kTarget);
+    const qint64 took = timer.elapsed();
+    if (paused)
+        QVERIFY2(pictures == before, "the seek's picture was read and decoded inside the call");
+    QVERIFY2(took < kLimitMs, qPrintable(QString("the seek held its caller for %1 ms").arg(took)));
+    QCOMPARE(front.seekSecond(), kTarget);
+    position = -1;
+    rearPosition = -1;
+    // GOP 30 at 30 fps: the first picture from the new place is the key picture at the target.
+    QTRY_VERIFY_WITH_TIMEOUT(position >= kTarget * 1000 && position < kTarget * 1000 + 1000, 10000);
+    if (rear)
+        QTRY_VERIFY_WITH_TIMEOUT(rearPosition >= kTarget * 1000 && rearPosition < kTarget * 1000 + 1000, 10000);
+    QCOMPARE(front.state(), paused ? PausedState : PlayingState);
 }
 
 void TestFFPlayer::flushRacingTheSoundPullNeverBlocks()

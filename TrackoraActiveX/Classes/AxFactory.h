@@ -48,3 +48,7 @@ private:
 // Name of the exported function that hands out the library's factory:
 //   TrackoraActiveX::CAxFactory *axFactoryInstance();
 #define TRACKORA_AX_FACTORY_ENTRY "axFactoryInstance"
+
+// Name of the exported function that takes the container's thread-start hook:
+//   void setThreadStartHook(void (*hook)());
+#define TRACKORA_THREAD_START_HOOK_ENTRY "setThreadStartHook"

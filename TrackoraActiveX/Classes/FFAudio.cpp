@@ -1,5 +1,6 @@
 #include "FFAudio.h"
 #include "FFPlayer.h"
+#include "FFThreadHook.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -62,6 +63,14 @@ bool rateSetting(FFPlaybackRate rate, RateSetting &setting)
     return false;
 }
 
+// SDL's table of open devices is not documented as safe against an open and
+// a close on two threads at once.
+std::mutex &deviceTableMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
 } // namespace
 
 CFFAudio::CFFAudio(CFFPlayer *owner)
@@ -81,8 +90,11 @@ CFFAudio::CFFAudio(CFFPlayer *owner)
 CFFAudio::~CFFAudio()
 {
     closeDevice();
+    // SDL_Quit may follow: no close may still be under way then.
+    finishClose();
     audioPacketQueue.abortWaits();
     closeCodec();
+    finishRetire();
     soundtouch_destroyInstance(soundTouch);
     swr_free(&resampler);
     av_channel_layout_uninit(&resamplerLayout);
@@ -136,6 +148,7 @@ void CFFAudio::openDevice()
         return;
     // A start from stopped without a stop in between must not leak the old device.
     closeDevice();
+    finishClose();
     resetForNewFile(deviceChannels, deviceRate);
     applyPlaybackRate();
     playedBytes = 0;
@@ -150,7 +163,10 @@ void CFFAudio::openDevice()
     desired.silence = 0;
     desired.callback = audioCallback;
     desired.userdata = this;
-    deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+    {
+        std::lock_guard<std::mutex> lock(deviceTableMutex());
+        deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+    }
     if (deviceId == 0) {
         qCWarning(lcAudio) << SDL_GetError();
         // Nobody would drain the queue: drop packets instead of stalling the demuxer.
@@ -184,16 +200,32 @@ void CFFAudio::resetForNewFile(int deviceChannels, int deviceRate)
     timeline.restart(std::max(deviceRate, 1));
 }
 
-// Ends the callback's wait first: SDL closes under the device lock, which the callback holds.
+// Ends the callback's wait first: SDL pauses under the device lock, which the
+// callback holds. Once paused, SDL calls no callback of this device again, so
+// the close itself, which waits for SDL's audio thread to sleep out a buffer
+// period and then two more for the sound to drain, runs on a helper thread.
 void CFFAudio::closeDevice()
 {
     closed = true;
     holdOff = true;
     wakePacketWait();
-    if (deviceId)
-        SDL_CloseAudioDevice(deviceId);
-    deviceId = 0;
+    const SDL_AudioDeviceID id = deviceId.exchange(0);
+    if (id) {
+        SDL_PauseAudioDevice(id, 1);
+        finishClose();
+        closer = std::thread([id] {
+            runThreadStartHook();
+            std::lock_guard<std::mutex> lock(deviceTableMutex());
+            SDL_CloseAudioDevice(id);
+        });
+    }
     holdOff = false;
+}
+
+void CFFAudio::finishClose()
+{
+    if (closer.joinable())
+        closer.join();
 }
 
 void CFFAudio::pause()
@@ -545,6 +577,8 @@ void CFFAudio::fillCallback(uint8_t *stream, int len)
 
 void audioCallback(void *userdata, uint8_t *stream, int len)
 {
+    // SDL made this thread; its first callback is the component's first chance at it.
+    runThreadStartHook();
     auto *audio = static_cast<CFFAudio *>(userdata);
     if (!audio)
         return;

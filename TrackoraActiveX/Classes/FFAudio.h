@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 
 struct SwrContext;
 
@@ -70,6 +71,7 @@ private:
     void openDevice();
     void resetForNewFile(int deviceChannels, int deviceRate);
     void closeDevice();
+    void finishClose();
     void fillCallback(uint8_t *stream, int len);
     int decodeInto(unsigned char *buffer, int capacity);
     bool waitForPacket();
@@ -114,6 +116,7 @@ private:
     std::atomic<int> byteRate{0};       // atomic; GUI writes in start()
     int channels = 0;               // codecLock; the opened codec's channel count
     int sampleRate = 0;             // codecLock; the opened codec's sample rate
+    std::thread closer;             // GUI thread: closes the last device; joined before the next open
     std::mutex waitMutex;           // with packetArrived: the audio thread's wait for a packet
     std::condition_variable packetArrived;
 };

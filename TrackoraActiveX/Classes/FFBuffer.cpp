@@ -48,7 +48,8 @@ int CSyncFlag::waitWhileSet(int limitMs)
         return 0;
     if (limitMs <= 0)
         return -1;
-    return cond.wait_for(lock, std::chrono::milliseconds(limitMs)) == std::cv_status::timeout ? -1 : 0;
+    // Woken only by the flag's clearing, never by another notify or a spurious wake-up.
+    return cond.wait_for(lock, std::chrono::milliseconds(limitMs), [this] { return !flag; }) ? 0 : -1;
 }
 
 } // namespace TrackoraActiveX

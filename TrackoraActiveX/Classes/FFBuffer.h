@@ -49,10 +49,11 @@ struct ShellOps<AVFrame>
 TRACKORAACTIVEX_EXPORT void logQueueTimeout(const char *queue, const char *operation, const void *address);
 
 // Fixed-capacity FIFO of reference-counted FFmpeg shells shared by one producer
-// and one consumer thread. Push, pull and flush notify the condition variable,
-// so a waiter returns as soon as its list changes; a wait that sees no change
-// still ends after kQueueWaitSteps steps of waitTimeoutMs, except a push while
-// the queue is parked.
+// and one consumer thread. Push, pull, flush and parking notify the condition
+// variable, so a waiter returns as soon as its list changes; a wait that sees
+// no change still ends after kQueueWaitSteps steps of waitTimeoutMs, except a
+// push while the queue is parked. A pull that would wait on a parked queue
+// fails at once: its consumer is being paused and should go to its gate.
 template <typename T, int N>
 class IBufferQueue
 {
@@ -89,7 +90,8 @@ public:
 
     // While the consumer is paused a push waits for room without a limit:
     // giving up would drop a packet or a picture the producer already holds.
-    // A flush or abortWaits still ends the wait.
+    // A flush or abortWaits still ends the wait. A pull finding nothing fails
+    // at once, and parking ends the pulls that wait.
     void setParked(bool on)
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -132,7 +134,7 @@ protected:
     }
 
 private:
-    enum class Transfer { Done, TimedOut, Aborted };
+    enum class Transfer { Done, TimedOut, Aborted, Parked };
     enum class Wait { Limited, None };
 
     bool pull(T *dst, Wait wait)
@@ -169,15 +171,17 @@ private:
                 break;
             if (wait == Wait::None)
                 return Transfer::TimedOut;
-            if (isPush && parked) {
+            if (parked) {
+                if (!isPush)
+                    return Transfer::Parked;
                 cond.wait(lock, [&] { return ready() || !parked; });
                 continue;
             }
             const int stepMs = waitTimeoutMs.load();
             if (stepMs > 0) {
                 const auto stepEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(stepMs);
-                cond.wait_until(lock, stepEnd, [&] { return ready() || (isPush && parked); });
-                if (ready() || (isPush && parked))
+                cond.wait_until(lock, stepEnd, [&] { return ready() || parked; });
+                if (ready() || parked)
                     continue;
             }
             if (attempt++ >= kQueueWaitSteps)
@@ -226,8 +230,7 @@ public:
     CSyncFlag &operator=(const CSyncFlag &) = delete;
 
     void setFlag(bool value);
-    // 0 when the flag is clear or the single wait was woken, -1 when it timed out
-    // (or the flag is set and limitMs is not positive).
+    // 0 when the flag is clear or is cleared within limitMs, -1 otherwise.
     int waitWhileSet(int limitMs);
 
     std::atomic<bool> flag{false}; // atomic: worker loops read it without the mutex

@@ -1,4 +1,5 @@
 #include "FFCaptureTaskMgr.h"
+#include "FFThreadHook.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -81,6 +82,8 @@ CCaptureRunnable::~CCaptureRunnable()
 
 void CCaptureRunnable::run()
 {
+    // A pool thread; the hook runs once per thread however many tasks it takes.
+    runThreadStartHook();
     task->doWork();
 }
 

@@ -1,6 +1,7 @@
 #include "FFDemuxer.h"
 #include "FFAudio.h"
 #include "FFPlayer.h"
+#include "FFThreadHook.h"
 #include "FFVideo.h"
 
 #include <QDebug>
@@ -16,8 +17,6 @@ Q_LOGGING_CATEGORY(lcDemux, "trackora.engine.demux")
 namespace {
 // openMedia waits this long for a new thread to open the read loop's gate.
 constexpr int kStartWaitMs = 120;
-// pauseDemux(true) waits this long for the read loop to park.
-constexpr int kParkWaitMs = 50;
 // A parked read loop rechecks its gate this often, so a missed wake-up costs at most this.
 constexpr auto kGateRecheck = std::chrono::milliseconds(100);
 // stopDemux re-frees the packet queues at this interval until the thread has ended.
@@ -57,6 +56,11 @@ bool CFFDemuxer::openMedia(const QString &path)
     runFlag.flag = true;
     url = path;
     m_seekSecond = 0;
+    {
+        // A seek the last file's loop did not take is not this file's.
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        seekPending = false;
+    }
     if (!initialize())
         return false;
     if (!owner || !owner->initCodec(formatContext)) {
@@ -128,10 +132,17 @@ void CFFDemuxer::onDemux()
         int ret = 0;
         bool endOfInput = false;
         while (runFlag.flag) {
+            int second = 0;
+            FFStates state = StoppedState;
+            if (takeSeekRequest(second, state)) {
+                runSeek(second, state);
+                continue;
+            }
             if (pauseFlag.flag) {
-                pauseAck.setFlag(false);
                 std::unique_lock<std::mutex> gate(pauseFlag.mutex);
-                pauseFlag.cond.wait_for(gate, kGateRecheck, [this] { return !pauseFlag.flag || !runFlag.flag; });
+                pauseFlag.cond.wait_for(gate, kGateRecheck, [this] {
+                    return !pauseFlag.flag || !runFlag.flag || seekPending;
+                });
                 continue;
             }
             {
@@ -169,10 +180,48 @@ void CFFDemuxer::onDemux()
     }
     finished = true;
     qCDebug(lcDemux) << "end onDemux";
+    // A seek asked for as the input ended found the loop still running and
+    // did not restart it; whoever ends `finished` restarts it, once. Queued:
+    // on this thread a signal would run the loop inside this one.
+    bool restart = false;
+    {
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        restart = seekPending && runFlag.flag && finished.exchange(false);
+    }
+    if (restart)
+        QMetaObject::invokeMethod(this, &CFFDemuxer::onDemux, Qt::QueuedConnection);
+}
+
+bool CFFDemuxer::takeSeekRequest(int &second, FFStates &state)
+{
+    std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+    if (!seekPending)
+        return false;
+    seekPending = false;
+    second = pendingSecond;
+    state = pendingState;
+    return true;
+}
+
+// The loop's own part of a seek. A paused one also drops what the loop pushed
+// before the jump and decodes the first picture from the new place, which the
+// player shows on its own thread.
+void CFFDemuxer::runSeek(int second, FFStates state)
+{
+    if (state == PausedState)
+        flushDecoderPackets();
+    const bool moved = seekFile(second, state);
+    if (state != PausedState || !moved || !owner)
+        return;
+    CFFVideo *video = owner->videoDecoder();
+    if (video && decodeAtSeek(video))
+        owner->queueSeekPicture(frame);
+    av_frame_unref(frame);
 }
 
 void CFFDemuxer::onDemuxStarted()
 {
+    runThreadStartHook();
     pauseFlag.setFlag(false);
 }
 
@@ -184,21 +233,16 @@ void CFFDemuxer::pauseDemux(bool pause)
 {
     std::lock_guard<std::mutex> main(runFlag.mutex);
     qCDebug(lcDemux) << "CFFDemuxer::pauseDemux";
-    if (finished && initialized) {
-        finished = false;
+    if (initialized && finished.exchange(false)) {
         const qint64 positionMs = owner ? owner->positionMs() : 0;
         seekFile(int(float(positionMs) / 1000), PausedState);
         emit demuxed();
     }
-    {
-        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
-        pauseFlag.flag = pause;
-        pauseFlag.cond.notify_one();
-    }
-    if (pause) {
-        pauseAck.setFlag(true);
-        pauseAck.waitWhileSet(kParkWaitMs);
-    }
+    // No wait for the loop to park: a push it has begun may still land in the
+    // parked queues, which keep it, and seeks run on the loop's own thread.
+    std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+    pauseFlag.flag = pause;
+    pauseFlag.cond.notify_all();
 }
 
 void CFFDemuxer::flushDecoderPackets()
@@ -275,38 +319,34 @@ bool CFFDemuxer::seekFile(int second, FFStates state)
     return true;
 }
 
+// Hands the seek to the read loop and returns: the GUI thread never waits for
+// the input's lock, a read or a decode. The last of several requests the loop
+// has not taken yet wins.
 void CFFDemuxer::setSeekSecond(int second, FFStates state)
 {
     if (float(second) == std::ceil(float(durationMs.load()) / 1000.0f))
         return;
-    if (!initialized)
+    if (!initialized || second < 0)
         return;
-    const bool moved = seekFile(second, state);
-    if (finished) {
-        finished = false;
-        emit demuxed();
+    m_seekSecond = second;
+    {
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        pendingSecond = second;
+        pendingState = state;
+        seekPending = true;
+        pauseFlag.cond.notify_all();
     }
-    if (state != PausedState || !owner || !moved)
-        return;
-    CFFVideo *video = owner->videoDecoder();
-    if (!video)
-        return;
-    video->setSeekStep(true);
-    if (decodeAtSeek(video))
-        // Shown outside ioLock: a slot connected directly to the player's
-        // signals may stop, pause or seek again, which takes it.
-        owner->showFrame(frame);
-    // Left set, the step would let the paused player and decoder run on.
-    video->setSeekStep(false);
-    av_frame_unref(frame);
+    if (finished.exchange(false))
+        emit demuxed();
 }
 
-// Reads on from a paused seek until the video decoder gives a picture (into frame).
+// Reads on from a paused seek until the video decoder gives a picture (into
+// frame). Gives up when a stop or a newer seek makes the picture useless.
 bool CFFDemuxer::decodeAtSeek(CFFVideo *video)
 {
     int ret = AVERROR_EOF;
     std::lock_guard<std::mutex> io(ioLock);
-    while (formatContext) {
+    while (formatContext && runFlag.flag && !seekPending) {
         ret = av_read_frame(formatContext, seekPacket);
         if (ret != 0)
             break;
@@ -316,7 +356,8 @@ bool CFFDemuxer::decodeAtSeek(CFFVideo *video)
         if (shown)
             return true;
     }
-    qCWarning(lcDemux).noquote() << ffErrorText(ret);
+    if (ret != 0)
+        qCWarning(lcDemux).noquote() << ffErrorText(ret);
     return false;
 }
 

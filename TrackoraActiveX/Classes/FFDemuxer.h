@@ -23,7 +23,8 @@ class CFFVideo;
 
 // Opens one file and reads its packets into the decoders' queues. The public
 // operations run on the GUI thread; onDemux and onDemuxStarted run on
-// demuxThread. Each read and each seek of formatContext holds ioLock.
+// demuxThread, and so do the seeks setSeekSecond asks for. Each read and each
+// seek of formatContext holds ioLock.
 class TRACKORAACTIVEX_EXPORT CFFDemuxer : public QObject
 {
     Q_OBJECT
@@ -57,17 +58,24 @@ private:
     void closeInput();
     void reportUnusedOptions(const AVDictionary *options);
     bool decodeAtSeek(CFFVideo *video);
+    bool takeSeekRequest(int &second, FFStates &state);
+    void runSeek(int second, FFStates state);
 
     CSyncFlag runFlag;   // its mutex is the main lock; flag stored by the GUI thread, read by the loop
     CSyncFlag pauseFlag; // the read loop's gate; written by the GUI thread and onDemuxStarted
-    CSyncFlag pauseAck;  // cleared by the loop when it parks
     CFFPlayer *owner = nullptr;
     QThread *demuxThread = nullptr;
     // opened and closed on the GUI thread under the main lock and ioLock; read under ioLock
     AVFormatContext *formatContext = nullptr;
     AVPacket *packet = nullptr;     // demux thread
-    AVPacket *seekPacket = nullptr; // GUI thread: the reads of a paused seek
-    AVFrame *frame = nullptr;   // GUI thread: the picture of a paused seek
+    AVPacket *seekPacket = nullptr; // demux thread: the reads of a paused seek
+    AVFrame *frame = nullptr;   // demux thread: the picture of a paused seek
+    // The seek the loop has still to make; under pauseFlag's mutex, whose
+    // condition wakes the loop. seekPending is also read bare by a paused
+    // seek's decode, to give up for a newer one.
+    std::atomic<bool> seekPending{false};
+    int pendingSecond = 0;
+    FFStates pendingState = StoppedState;
     QString url;                // GUI thread
     std::atomic<bool> initialized{false}; // written by the GUI thread
     std::atomic<bool> finished{false};    // written by the loop at its end and by the GUI thread

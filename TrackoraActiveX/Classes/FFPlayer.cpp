@@ -1,6 +1,7 @@
 #include "FFPlayer.h"
 #include "FFAudio.h"
 #include "FFDemuxer.h"
+#include "FFThreadHook.h"
 #include "FFVideo.h"
 
 #include <QDebug>
@@ -18,6 +19,7 @@ extern "C" {
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -156,6 +158,7 @@ CFFPlayer::~CFFPlayer()
 
 void CFFPlayer::playerLoop()
 {
+    runThreadStartHook();
     while (alive) {
         {
             std::unique_lock<std::mutex> lock(gate->mutex);
@@ -222,18 +225,28 @@ void CFFPlayer::played()
 
 void CFFPlayer::waitForParkedThread()
 {
-    if (stateValue == PlayingState) {
-        pauseAck.flag = true;
+    if (stateValue == PlayingState)
         pauseAck.waitWhileSet(kParkWaitMs);
-    }
+}
+
+// Also ends the player thread's wait for a picture's due time, so it parks at
+// once. The acknowledgement is asked for first, or one given just before would
+// go unseen and waitForParkedThread would wait for the next.
+void CFFPlayer::closeGate()
+{
+    if (stateValue == PlayingState)
+        pauseAck.setFlag(true);
+    std::lock_guard<std::mutex> lock(gate->mutex);
+    gate->flag = false;
+    gate->cond.notify_all();
 }
 
 void CFFPlayer::pause()
 {
+    closeGate();
     demuxer->pauseDemux(true);
     audio->pause();
     video->pause();
-    gate->flag = false;
     waitForParkedThread();
     stateValue = PausedState;
     emit stateChanged(PausedState);
@@ -241,12 +254,13 @@ void CFFPlayer::pause()
 
 void CFFPlayer::stop()
 {
+    closeGate();
     demuxer->stopDemux();
     video->stop();
     audio->stop();
-    gate->flag = false;
     waitForParkedThread();
     ++discardGeneration;
+    ++stopCount;
     clearPicture();
     {
         std::lock_guard<std::mutex> lock(pauseAck.mutex);
@@ -593,15 +607,15 @@ bool CFFPlayer::copyToHFrame(const AVFrame *picture)
     return true;
 }
 
-// Shows a picture if the gate is open (or a paused seek steps); emits outside
+// Shows a picture if the gate is open (or it is a paused seek's); emits outside
 // the gate's mutex so a directly connected slot may call back into the player.
-bool CFFPlayer::publishPicture(const AVFrame *picture)
+bool CFFPlayer::publishPicture(const AVFrame *picture, bool seekStep)
 {
     if (!codecOpen)
         return false;
     {
         std::lock_guard<std::mutex> gateLock(gate->mutex);
-        if (!gate->flag && !video->isSeekStep())
+        if (!gate->flag && !seekStep)
             return false;
         copyToHFrame(picture);
     }
@@ -623,7 +637,25 @@ void CFFPlayer::showFrame(AVFrame *picture)
     frameSeconds = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1) * double(picture->pts);
     frameStep = 0;
     frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
-    publishPicture(picture);
+    publishPicture(picture, true);
+}
+
+// The demuxer's thread hands a paused seek's picture over; it is shown from
+// the player's own (GUI) thread, where its signals go out, unless the player
+// stopped since.
+void CFFPlayer::queueSeekPicture(const AVFrame *picture)
+{
+    std::shared_ptr<AVFrame> copy(av_frame_clone(picture), [](AVFrame *f) { av_frame_free(&f); });
+    if (!copy)
+        return;
+    const int stops = stopCount;
+    QMetaObject::invokeMethod(
+        this,
+        [this, copy, stops] {
+            if (stops == stopCount)
+                showFrame(copy.get());
+        },
+        Qt::QueuedConnection);
 }
 
 // The rear player's clock: where the front player's pictures stand now.
@@ -675,8 +707,11 @@ bool CFFPlayer::takePicture()
 void CFFPlayer::doTransfer()
 {
     if (!takePicture()) {
-        SDL_Delay(10);
-        qCDebug(lcPlayer) << "10 Delay";
+        // A pause or a stop parks the queue: straight to the gate then.
+        if (gate->flag) {
+            SDL_Delay(10);
+            qCDebug(lcPlayer) << "10 Delay";
+        }
         return;
     }
     const double stamp = frame->best_effort_timestamp == AV_NOPTS_VALUE ? 0.0 : double(frame->best_effort_timestamp);
@@ -722,9 +757,9 @@ void CFFPlayer::doTransfer()
     }
     scheduleValid = !rushing;
     {
-        // Wait at the gate so a destruction does not sit out the delay.
+        // Wait at the gate so a destruction, a pause or a stop does not sit out the delay.
         std::unique_lock<std::mutex> lock(gate->mutex);
-        gate->cond.wait_until(lock, nextDue, [this] { return !alive; });
+        gate->cond.wait_until(lock, nextDue, [this] { return !alive || !gate->flag; });
     }
     if (jumpPending)
         waitForNewPlace(pts, speed);

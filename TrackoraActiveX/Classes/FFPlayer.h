@@ -51,8 +51,8 @@ public:
 };
 
 // One player core. Public operations run on the GUI thread; doTransfer on
-// the player thread; initCodec and showFrame are called by the demuxer on
-// the GUI thread. Lock order (docs/architecture.md): demuxer main lock,
+// the player thread; initCodec is called by the demuxer on the GUI thread,
+// queueSeekPicture on its own thread. Lock order (docs/architecture.md): demuxer main lock,
 // ioLock, player lock (pauseAck's mutex), a decoder's codec lock, the gate's
 // mutex (held while a picture is copied), hframeLock (only around the buffer
 // swap), a queue's mutex. No lock is held while a signal is emitted.
@@ -90,6 +90,8 @@ public:
     // Used by the demuxer and the decoders.
     bool initCodec(AVFormatContext *formatContext);
     void showFrame(AVFrame *picture);
+    // From the demuxer's thread: a paused seek's picture, shown on the GUI thread.
+    void queueSeekPicture(const AVFrame *picture);
     bool isCodecOpen() const;
     qint64 positionMs() const;
     CFFVideo *videoDecoder() const;
@@ -125,13 +127,14 @@ private:
     bool pacingClock(double &clock, bool *byAudio = nullptr);
     bool allocatePictureBuffers(int width, int height, AVPixelFormat format);
     bool copyToHFrame(const AVFrame *picture);
-    bool publishPicture(const AVFrame *picture);
+    bool publishPicture(const AVFrame *picture, bool seekStep = false);
     bool takePicture();
     void clearPicture();
     enum class NextPace { Plain, AtOnce, Doubled };
     bool peerClock(double &seconds);
     double pictureClock() const;
     void flushAllQueues();
+    void closeGate();
     void waitForParkedThread();
 
     CFFDemuxer *demuxer = nullptr;
@@ -156,6 +159,7 @@ private:
     AVFrame *frame = nullptr;               // player thread
     bool pictureHeld = false;               // player thread: frame holds a picture a pause kept from showing
     int heldGeneration = 0;                 // player thread: discardGeneration when frame was pulled
+    int stopCount = 0;                      // GUI thread: the stops, so a seek picture queued before one is dropped
     std::atomic<int> discardGeneration{0};  // atomic; GUI counts the stops and flushes that make pictures stale
     std::chrono::steady_clock::time_point nextDue; // player thread: when the next picture is due
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture

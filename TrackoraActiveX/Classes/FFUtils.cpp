@@ -1,4 +1,5 @@
 #include "FFUtils.h"
+#include "FFThreadHook.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -64,6 +65,7 @@ CFFAVBase::CFFAVBase(CFFPlayer *owner)
 
 CFFAVBase::~CFFAVBase()
 {
+    finishRetire();
     av_packet_unref(packet);
     av_packet_free(&packet);
 }
@@ -105,12 +107,31 @@ void CFFAVBase::flushCodec()
 
 void CFFAVBase::closeCodec()
 {
-    std::lock_guard<std::mutex> lock(codecLock);
-    stream = nullptr;
-    codec = nullptr;
-    if (m_codecContext)
-        avcodec_free_context(&m_codecContext);
-    m_streamIndex = AVERROR_STREAM_NOT_FOUND;
+    AVCodecContext *old = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(codecLock);
+        stream = nullptr;
+        codec = nullptr;
+        old = m_codecContext;
+        m_codecContext = nullptr;
+        m_streamIndex = AVERROR_STREAM_NOT_FOUND;
+    }
+    if (!old)
+        return;
+    // Freeing joins the codec's frame threads, which first finish the pictures
+    // they hold: tens of milliseconds at 1080p, which a stop need not wait for.
+    // Nothing else refers to the context now.
+    finishRetire();
+    retirer = std::thread([old]() mutable {
+        runThreadStartHook();
+        avcodec_free_context(&old);
+    });
+}
+
+void CFFAVBase::finishRetire()
+{
+    if (retirer.joinable())
+        retirer.join();
 }
 
 qint64 CFFAVBase::ptsToMs(const AVFrame *frame, qint64 startMs)

@@ -66,7 +66,12 @@ public:
     int timeBaseDen();
 
 protected:
+    // Waits until the last closed context is freed; the decoders' destructors
+    // call it while the get_format callback may still reach them.
+    void finishRetire();
+
     std::mutex codecLock; // guards m_codecContext, codec and stream
+    std::thread retirer;  // frees the last closed context; the closing thread joins the one before
     // written under codecLock (GUI thread); atomic because the demuxer thread routes by it
     std::atomic<int> m_streamIndex{AVERROR_STREAM_NOT_FOUND};
     AVCodecContext *m_codecContext = nullptr; // codecLock
@@ -76,7 +81,6 @@ protected:
     // written by openStream on the GUI thread while the consumers are parked at their gates
     AVRational timeBase{0, 1};
     CFFPlayer *owner = nullptr;
-    CSyncFlag pauseAck;
     std::atomic<bool> alive{false};        // video decoder only: the decode thread runs while set
     std::thread *decodeThread = nullptr;   // video decoder only
 };

@@ -1,6 +1,7 @@
 #include "FFVideo.h"
 #include "FFHelper.h"
 #include "FFPlayer.h"
+#include "FFThreadHook.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -20,8 +21,6 @@ namespace {
 constexpr auto kGateRecheck = std::chrono::milliseconds(100);
 // Software decoding: frame threads, as many as a typical desktop has cores to spare.
 constexpr int kSoftwareThreads = 4;
-// How long pause() waits for the decode thread to park.
-constexpr int kParkWaitMs = 10;
 
 // The queue turns the demuxer's empty end-of-file packet into a zero-sized one
 // with a buffer, which the decoder would refuse; it means "drain".
@@ -67,7 +66,6 @@ CFFVideo::CFFVideo(CFFPlayer *owner)
     decodeFrame = av_frame_alloc();
     transferFrame = av_frame_alloc();
     convertFrame = av_frame_alloc();
-    pauseAck.setFlag(false);
     alive = true;
     gate = new CSyncFlag;
     decodeThread = new std::thread(&CFFVideo::decodeLoop, this);
@@ -88,6 +86,7 @@ CFFVideo::~CFFVideo()
     delete gate;
     gate = nullptr;
     closeCodec();
+    finishRetire();
     av_frame_free(&decodeFrame);
     av_frame_free(&transferFrame);
     av_frame_free(&convertFrame);
@@ -96,11 +95,11 @@ CFFVideo::~CFFVideo()
 
 void CFFVideo::decodeLoop()
 {
+    runThreadStartHook();
     while (alive) {
-        // A paused seek decodes on the GUI thread; this thread stays parked meanwhile, or it
+        // A paused seek decodes on the demuxer thread; this thread stays parked meanwhile, or it
         // could slip a queued packet from before the jump into the same codec.
         if (!gate->flag) {
-            pauseAck.setFlag(false);
             std::unique_lock<std::mutex> lock(gate->mutex);
             gate->cond.wait_for(lock, kGateRecheck, [this] { return gate->flag || !alive; });
             continue;
@@ -384,20 +383,27 @@ void CFFVideo::start()
     gate->setFlag(true);
 }
 
+// No wait for the thread to park: a decode in progress pushes its pictures
+// into the parked queue, which keeps them, and a paused seek takes the codec
+// from it (withDecodeInterrupted).
 void CFFVideo::pause()
+{
+    closeGate();
+}
+
+// Parks the queues too: a pull waiting on an empty one ends, so the thread goes to its gate.
+void CFFVideo::closeGate()
 {
     gate->flag = false;
     packetQueue.setParked(true);
     frameQueue.setParked(true);
-    if (owner && owner->state() == PlayingState) {
-        pauseAck.setFlag(true);
-        pauseAck.waitWhileSet(kParkWaitMs);
-    }
 }
 
+// Does not wait for the thread to park: the codec lock waits for a decode in
+// progress, and the interruption cuts that decode short.
 void CFFVideo::stop()
 {
-    pause();
+    closeGate();
     withDecodeInterrupted([this] { closeCodec(); });
     flushPackets();
 }
@@ -459,16 +465,6 @@ FFDecodeMode CFFVideo::decodeMode()
 AVPixelFormat CFFVideo::outputFormat()
 {
     return m_decodeMode == HARDWARE_DECODE ? AV_PIX_FMT_NV12 : AV_PIX_FMT_YUV420P;
-}
-
-bool CFFVideo::isSeekStep()
-{
-    return seekStep;
-}
-
-void CFFVideo::setSeekStep(bool on)
-{
-    seekStep = on;
 }
 
 } // namespace TrackoraActiveX

@@ -15,8 +15,8 @@ namespace TrackoraActiveX {
 
 // Video decoder. Its decode thread (started by the constructor, joined by the
 // destructor) pulls packets from packetQueue and pushes pictures into
-// frameQueue; the GUI thread calls start, pause, stop, the paused seek's
-// decodePacket and the flushes; the demuxer thread pushes packets; the
+// frameQueue; the GUI thread calls start, pause, stop and the flushes, the
+// demuxer thread a paused seek's decodePacket; the demuxer thread pushes packets; the
 // player thread pulls pictures. While paused both queues are parked.
 // Every picture leaves the decoder in outputFormat(): YUV420P in software
 // mode, NV12 in hardware mode.
@@ -42,8 +42,6 @@ public:
 
     FFDecodeMode decodeMode();
     AVPixelFormat outputFormat();
-    bool isSeekStep();
-    void setSeekStep(bool on);
 
     // Decodes one packet. Without `first` every picture goes into the frame
     // queue (the decode thread); with it the first picture is referenced into
@@ -64,6 +62,7 @@ public:
 
 private:
     void decodeLoop();
+    void closeGate();
     void prepareContext(AVCodecContext *ctx, bool hardwareAvailable);
     bool dropPicture(const AVFrame *picture);
     // The decoded picture in system memory (downloaded from the device when
@@ -82,7 +81,6 @@ private:
     SwsContext *scaler = nullptr;    // codecLock
     CPacketQueue packetQueue;        // demuxer thread -> decode thread
     CFrameQueue frameQueue;          // decode thread -> player thread
-    std::atomic<bool> seekStep{false}; // written by the GUI thread, read by the player thread
     std::atomic<FFDecodeMode> m_decodeMode{UNDEFINE_DECODE}; // written by avcodecOpen (GUI thread)
     AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
     // set by the GUI thread so a decode in progress gives up its remaining pictures and frees the codec
