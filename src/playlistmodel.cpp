@@ -223,7 +223,7 @@ int PlaylistModel::replaceRowFile(RowData *row, const QFileInfo &info)
     row->fileSize = info.size();
     row->resolution = QSize(0, 0);
     row->url = urlForFile(info);
-    // Waits for a parse of the old file that may be running.
+    // A parse of the old file that is still reading sends nothing more.
     row->parser->setFile(row->url.toLocalFile(), row->id);
     row->parser->cancelQueuedJob();
     row->runnable = nullptr;
