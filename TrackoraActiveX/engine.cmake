@@ -1,5 +1,5 @@
 # Decoding engine sources (queues, demuxer, decoders, audio, player core).
-target_sources(TrackoraActiveX PRIVATE
+target_sources(TrackoraEngine PRIVATE
   Classes/FFBuffer.h Classes/FFBuffer.cpp
   Classes/FFDemuxer.h Classes/FFDemuxer.cpp
   Classes/FFVideo.h Classes/FFVideo.cpp
@@ -9,8 +9,8 @@ target_sources(TrackoraActiveX PRIVATE
 # Audio output and the player core.
 # SoundTouch's C interface lives in its own library, without a pkg-config file.
 find_library(SOUNDTOUCH_C_LIBRARY SoundTouchDll REQUIRED)
-target_sources(TrackoraActiveX PRIVATE
+target_sources(TrackoraEngine PRIVATE
   Classes/FFAudio.h Classes/FFAudio.cpp
   Classes/FFTempoTimeline.h Classes/FFTempoTimeline.cpp
   Classes/FFPlayer.h Classes/FFPlayer.cpp)
-target_link_libraries(TrackoraActiveX PRIVATE ${SOUNDTOUCH_C_LIBRARY})
+target_link_libraries(TrackoraEngine PRIVATE ${SOUNDTOUCH_C_LIBRARY})

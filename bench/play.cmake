@@ -2,4 +2,4 @@
 # (and its rear peer) and prints one JSON line. Other subcommands add their
 # sources to this target; benchcommon holds what they share.
 add_executable(trackora-bench trackora_bench.cpp benchcommon.h benchcommon.cpp playbench.h playbench.cpp)
-target_link_libraries(trackora-bench PRIVATE TrackoraActiveX Qt5::Core PkgConfig::SDL2 PkgConfig::FFMPEG)
+target_link_libraries(trackora-bench PRIVATE TrackoraEngine Qt5::Core PkgConfig::SDL2 PkgConfig::FFMPEG)

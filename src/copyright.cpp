@@ -6,6 +6,7 @@
 #include <QTextOption>
 
 #include "configuration.h"
+#include "trackoraversion.h"
 #include "ui_copyright.h"
 
 namespace {

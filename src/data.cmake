@@ -1,7 +1,8 @@
 # Recording data: records, parsers, background parse, playlist.
-target_sources(TrackoraViewer PRIVATE
+# The parsers stand alone (Qt Core only) so the fuzz targets can build and
+# instrument them without the rest of the viewer.
+add_library(TrackoraParsers STATIC
   gpsdata.h
-  rowdata.h
   datalog.h datalog.cpp
   bytesource.h
   filebytesource.h filebytesource.cpp
@@ -10,12 +11,18 @@ target_sources(TrackoraViewer PRIVATE
   parserobject.h parserobject.cpp
   mp4parser.h mp4parser.cpp
   aviparser.h aviparser.cpp
-  videoparser.h videoparser.cpp
+  videoparser.h videoparser.cpp)
+target_include_directories(TrackoraParsers PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(TrackoraParsers PUBLIC Qt5::Core)
+target_link_libraries(TrackoraViewer PUBLIC TrackoraParsers)
+
+target_sources(TrackoraViewer PRIVATE
+  rowdata.h
   videoparserrunnable.h videoparserrunnable.cpp
   playlistmodel.h playlistmodel.cpp)
 # The platform's own way of reading at a position.
 if(UNIX)
-  target_sources(TrackoraViewer PRIVATE filebytesource_unix.cpp)
+  target_sources(TrackoraParsers PRIVATE filebytesource_unix.cpp)
 elseif(WIN32)
-  target_sources(TrackoraViewer PRIVATE filebytesource_win.cpp)
+  target_sources(TrackoraParsers PRIVATE filebytesource_win.cpp)
 endif()

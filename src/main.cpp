@@ -7,6 +7,7 @@
 #include "keepawake.h"
 #include "mainwindows.h"
 #include "qtsingleapplication.h"
+#include "trackoraversion.h"
 
 // Installed before main() so a crash in any thread leaves a dump.
 static CrashDumper crashDumper;

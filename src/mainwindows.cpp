@@ -32,6 +32,7 @@
 #include "rowdata.h"
 #include "setting.h"
 #include "speedtray.h"
+#include "trackoraversion.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -135,7 +135,9 @@ void Mp4Parser::walkMovie(const Box &moov)
         } else if (box.type == QLatin1String("gps ")) {
             source().skip(4);
             const quint32 count = readUInt32();
-            gpsOffset = source().pos();
+            // A box cut before its count holds an empty table at its end,
+            // never one past the end of the file.
+            gpsOffset = qMin(source().pos(), box.end);
             const qint64 room = qMax<qint64>(0, box.end - gpsOffset) / 8;
             gpsCount = clampToInt(qMin<quint64>(count, quint64(room)));
             gpsKind = IndexBoxGps;
@@ -212,7 +214,7 @@ void Mp4Parser::walkSampleTable(const Box &stbl, Table *table)
         if (box.type == QLatin1String("stco")) {
             source().skip(4);
             const quint32 count = readUInt32();
-            table->offset = source().pos();
+            table->offset = qMin(source().pos(), box.end);
             const qint64 room = qMax<qint64>(0, box.end - table->offset) / 4;
             table->count = clampToInt(qMin<quint64>(count, quint64(room)));
         } else if (box.type == QLatin1String("stsd")) {

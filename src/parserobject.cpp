@@ -111,6 +111,11 @@ quint64 ParserObject::bytesRead() const
     return m_source->bytesRead();
 }
 
+qint64 ParserObject::sourceSize() const
+{
+    return m_source->size();
+}
+
 quint16 ParserObject::readUInt16()
 {
     uchar b[2] = {};

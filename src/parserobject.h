@@ -33,6 +33,8 @@ public:
     bool isOpen() const;
     // Bytes handed out by the file so far.
     quint64 bytesRead() const;
+    // Size of the whole recording.
+    qint64 sourceSize() const;
 
     QFile file;
     QString fileName;

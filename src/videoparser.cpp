@@ -37,6 +37,13 @@ void VideoParser::setFile(const QString &path, int id)
     ++fileGeneration;
 }
 
+void VideoParser::setFileData(const QByteArray &data)
+{
+    const std::lock_guard<std::recursive_mutex> locker(lock);
+    fileData = data;
+    ++fileGeneration;
+}
+
 void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
 {
     const std::lock_guard<std::recursive_mutex> locker(lock);
@@ -47,6 +54,7 @@ void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
 void VideoParser::parse()
 {
     QString path;
+    QByteArray data;
     int id = 0;
     quint64 generation = 0;
     {
@@ -55,6 +63,7 @@ void VideoParser::parse()
         // Whoever runs this parse, the job is no longer waiting in the queue.
         job = nullptr;
         path = filePath;
+        data = fileData;
         id = mId;
         generation = fileGeneration;
     }
@@ -62,7 +71,11 @@ void VideoParser::parse()
     // The file is read without the lock: the window asking for the list of
     // the file that is being read must not wait for the disk.
     std::unique_ptr<ParserObject> parser;
-    if (path.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive))
+    const bool avi = path.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive);
+    if (!data.isNull())
+        parser = avi ? std::unique_ptr<ParserObject>(std::make_unique<AVIParser>(data))
+                     : std::unique_ptr<ParserObject>(std::make_unique<Mp4Parser>(data));
+    else if (avi)
         parser = std::make_unique<AVIParser>(path);
     else
         parser = std::make_unique<Mp4Parser>(path);
@@ -92,7 +105,7 @@ void VideoParser::parse()
         samples.append(sample);
     }
     const int read = samples.size();
-    normalise(samples, info.duration, path);
+    normalise(samples, info.duration, parser->sourceSize(), path);
     const bool opened = parser->isOpen();
     const GpsSourceKind kind = parser->gpsKind;
     const quint64 bytes = parser->bytesRead();
@@ -114,12 +127,14 @@ void VideoParser::parse()
     emit parseFinished(id);
 }
 
-// One sample per second of video: seconds 0 to duration.
-void VideoParser::normalise(QList<GpsData> &samples, int32_t duration, const QString &path)
+// One sample per second of video: seconds 0 to duration. A recording holds
+// far more than a byte per second, so a duration beyond the file's size is a
+// broken header: padding to it would turn a few bytes into megabytes.
+void VideoParser::normalise(QList<GpsData> &samples, int32_t duration, qint64 fileSize, const QString &path)
 {
     if (samples.isEmpty())
         return;
-    if (!plausibleDuration(duration)) {
+    if (!plausibleDuration(duration) || duration >= fileSize) {
         qCDebug(lcData) << "duration" << duration << "of" << path << "is not plausible; samples kept as read";
         return;
     }

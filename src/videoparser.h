@@ -2,6 +2,7 @@
 
 #include "gpsdata.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -23,6 +24,9 @@ public:
     explicit VideoParser(QObject *parent = nullptr);
 
     void setFile(const QString &path, int id);
+    // Parses these bytes instead of reading the file; the path still picks
+    // the parser. For checks that must never touch the disk.
+    void setFileData(const QByteArray &data);
     void setThreadPool(QThreadPool *pool, QRunnable *job);
     void parse();
     void requestAllGpsData();
@@ -49,7 +53,7 @@ signals:
 
 private:
     bool takeJobBack();
-    static void normalise(QList<GpsData> &samples, int32_t duration, const QString &path);
+    static void normalise(QList<GpsData> &samples, int32_t duration, qint64 fileSize, const QString &path);
 
     // A standard mutex, so that thread checkers see it; recursive because
     // requestAllGpsData() holds it while it calls parse(). A parse on a worker
@@ -59,6 +63,7 @@ private:
     bool started = false;           // lock; written by whichever thread parses
     int mId = 0;                    // lock; GUI thread
     QString filePath;               // lock; GUI thread
+    QByteArray fileData;            // lock; GUI thread; null: read filePath
     QList<GpsData> gpsList;         // lock; the parsing thread
     // lock; set by the GUI thread, cleared once the job is out of the queue
     // (taken back, or started by a worker), so it never names a freed job.

@@ -14,3 +14,6 @@ trackora_add_test(tst_generatedmedia SOURCES tst_generatedmedia.cpp tst_mediaexp
 trackora_add_test(tst_trackoragpsmedia SOURCES tst_trackoragpsmedia.cpp tst_mediaexpect.h LIBS ${data_libs}
   LABELS media data MEDIA TIMEOUT 180)
 add_dependencies(tst_trackoragpsmedia trackora-gps)
+# Inputs the fuzzers found faults with (fuzz/, tools/fuzz.sh) stay as fixtures.
+trackora_add_test(tst_fuzzfixtures SOURCES tst_fuzzfixtures.cpp tst_logcapture.h LIBS TrackoraParsers LABELS unit data)
+target_compile_definitions(tst_fuzzfixtures PRIVATE TRACKORA_FUZZ_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fuzz-fixtures")

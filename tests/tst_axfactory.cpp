@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "AxFactory.h"
+#include "trackoraversion.h"
 
 using TrackoraActiveX::CAxFactory;
 
@@ -98,6 +99,27 @@ private slots:
         QCOMPARE(entry(), factory);
         idl = factory->interfaceDescription();
         QVERIFY(!idl.isEmpty());
+    }
+
+    // Containers see the control and the factory; the engine stays inside.
+    void exportsOnlyTheControlAndFactory()
+    {
+        QVERIFY(library.resolve("_ZN15TrackoraActiveX17CFFPlayerAxWidget16staticMetaObjectE"));
+        QVERIFY(library.resolve("DumpIDL"));
+        for (const char *inside : {"_ZN15TrackoraActiveX9CFFPlayer16staticMetaObjectE",
+                                   "_ZN15TrackoraActiveX10CFFDemuxer16staticMetaObjectE",
+                                   "_ZN15TrackoraActiveX15CCaptureTaskMgr16staticMetaObjectE"})
+            QVERIFY2(!library.resolve(inside), inside);
+    }
+
+    // The library, its interface description and the viewer carry one version.
+    void versionIsTheProjectVersion()
+    {
+        auto version = reinterpret_cast<const char *(*)()>(library.resolve("trackoraActiveXVersion"));
+        QVERIFY(version);
+        QCOMPARE(QByteArray(version()), QByteArray(TRACKORA_VERSION));
+        QVERIFY2(idl.contains("version(" TRACKORA_VERSION ")"), "the type library's version");
+        QVERIFY2(idl.contains("TrackoraActiveX " TRACKORA_VERSION " Type Library"), "the type library's help text");
     }
 
     void publishesOneClass()

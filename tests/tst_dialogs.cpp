@@ -14,6 +14,7 @@
 #include "copyright.h"
 #include "mainwindows.h"
 #include "setting.h"
+#include "trackoraversion.h"
 #include "tst_mapharness.h"
 
 namespace {

@@ -410,7 +410,7 @@ void TestFFVideo::missingStreamIsRefused()
     // An audio-only input offers no video stream.
     const QString path = qEnvironmentVariable("TRACKORA_THIRDPARTY_MEDIA") + "/bento4-audio-aac-001.mp4";
     if (!QFile::exists(path))
-        QSKIP("third-party audio sample not present");
+        QSKIP("third-party audio sample not present (configure with -DTRACKORA_THIRDPARTY_MEDIA_DIR=FOLDER)");
     Input input(path);
     QVERIFY(input.ctx);
     CFFVideo video(nullptr);

@@ -26,7 +26,9 @@ void TestThirdPartyMedia::initTestCase()
 {
     const QString path = qEnvironmentVariable("TRACKORA_THIRDPARTY_MEDIA");
     if (path.isEmpty() || !QDir(path).exists())
-        QSKIP("TRACKORA_THIRDPARTY_MEDIA does not name a folder");
+        QSKIP(qPrintable(QStringLiteral("no third-party recordings in '%1': configure with "
+                                        "-DTRACKORA_THIRDPARTY_MEDIA_DIR=FOLDER to run these checks")
+                             .arg(path)));
     m_dir = QDir(path);
 }
 

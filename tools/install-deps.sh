@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, testing and running Trackora need.
+# Installs every Debian 12 package that building, testing and running Trackora need
+# (clang, lld and the compiler runtime build the fuzz targets; llvm symbolizes sanitizer reports).
 # Safe to run again: apt-get skips what is already there.
 # Pass --bench to add the peers the benchmarks compare against.
 set -euo pipefail
@@ -18,6 +19,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   ca-certificates openssl
   python3
+  clang lld libclang-rt-14-dev llvm
 )
 bench=(libimage-exiftool-perl mpv)
 

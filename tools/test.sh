@@ -1,7 +1,65 @@
 #!/usr/bin/env bash
 # Builds Trackora and runs every test. Display tests start their own X server.
+#
+#   tools/test.sh                      every test, in build/
+#   tools/test.sh --sanitize=address   the unit, data and engine tests under
+#                                      AddressSanitizer + UndefinedBehaviorSanitizer, in build-asan/
+#   tools/test.sh --sanitize=thread    the engine and component tests under
+#                                      ThreadSanitizer, in build-tsan/
+# A sanitizer report fails the test that made it. The sanitizer builds reuse
+# the recordings in build/test-media when they are there.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-"$here/tools/build.sh"
-cd "$here/build"
-ctest --output-on-failure --timeout 600 -j"$(nproc)"
+sanitize=""
+for arg in "$@"; do
+  case "$arg" in
+    --sanitize=address|--sanitize=thread) sanitize=${arg#--sanitize=} ;;
+    *) echo "usage: $0 [--sanitize=address|--sanitize=thread]" >&2; exit 2 ;;
+  esac
+done
+
+if [ -z "$sanitize" ]; then
+  "$here/tools/build.sh"
+  cd "$here/build"
+  exec ctest --output-on-failure --timeout 600 -j"$(nproc)"
+fi
+
+"$here/tools/install-deps.sh"
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+if [ "$sanitize" = address ]; then
+  build="${TRACKORA_ASAN_BUILD:-$here/build-asan}"
+  labels='^(unit|data|engine)$'
+else
+  build="${TRACKORA_TSAN_BUILD:-$here/build-tsan}"
+  labels='^(engine|component)$'
+fi
+media_args=()
+[ -f "$here/build/test-media/manifest.json" ] && media_args=(-DTRACKORA_TEST_MEDIA_DIR="$here/build/test-media")
+# -O1 and line tables only: the sanitizer builds compile and link in far less
+# time, and their reports still name file and line.
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKORA_SANITIZE="$sanitize" \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+  "${media_args[@]}" "${launcher[@]}" >/dev/null
+
+# Only the programs of the chosen tests (and what they load) are built.
+cd "$build"
+if [ "$sanitize" = address ]; then
+  # Tools the build runs (the picture renderer) are sanitized too; their
+  # exit-time leaks are not build failures.
+  ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j"$(nproc)" --target tests-unit tests-data tests-engine
+else
+  cmake --build "$build" -j"$(nproc)" --target tests-engine tests-component
+fi
+# The options reach the tests only.
+if [ "$sanitize" = address ]; then
+  # Leaks count, except those inside the system's and Qt's own libraries.
+  export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=0"
+  export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+else
+  export TSAN_OPTIONS="suppressions=$here/tools/tsan-engine.supp halt_on_error=0 exitcode=66 second_deadlock_stack=1 history_size=4"
+fi
+ctest -L "$labels" --output-on-failure --timeout 900 -j"$(nproc)"

@@ -1,6 +1,7 @@
 #include "trackoraactivex_global.h"
+#include "trackoraversion.h"
 
 extern "C" TRACKORAACTIVEX_EXPORT const char *trackoraActiveXVersion()
 {
-    return "1.0.0";
+    return TRACKORA_VERSION;
 }
