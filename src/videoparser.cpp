@@ -115,6 +115,7 @@ void VideoParser::parse()
     if (generation != fileGeneration)
         return;
     gpsList = samples;
+    lastInfo = info;
     lastSamplesRead = read;
     lastOpened = opened;
     lastKind = kind;
@@ -172,6 +173,10 @@ void VideoParser::requestAllGpsData()
         // A worker is reading the file; its parse sends the list when it ends.
         listRequested = true;
         return;
+    } else {
+        // A worker's facts about the file may still be on their way to the
+        // window; the list, sent at once, must not overtake them.
+        emit videoInfoChanged(mId, lastInfo);
     }
     emit allGpsDataParserFinished(mId, gpsList);
 }

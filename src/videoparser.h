@@ -74,6 +74,7 @@ private:
     GpsSourceKind lastKind = NoGps; // lock; the parsing thread
     quint64 lastBytesRead = 0;      // lock; the parsing thread
     int lastSamplesRead = 0;        // lock; the parsing thread
+    VideoInfo lastInfo;             // lock; the parsing thread
     std::atomic_bool stopRequested{false}; // atomic; GUI thread sets it
     quint64 fileGeneration = 0;     // lock; counts setFile() calls
     quint64 parsedGeneration = ~quint64(0); // lock; the file whose results are kept

@@ -50,6 +50,7 @@ private slots:
     void requestGpsData();
     void signalsReachTheObjectsThread();
     void replacedFileKeepsTheNewResults();
+    void listNeverOvertakesTheFacts();
     void parseThreadsYieldToTheWindow();
 
 private:
@@ -364,6 +365,28 @@ void TestVideoParser::replacedFileKeepsTheNewResults()
         QCOMPARE(lastDuration, 9);
         QCOMPARE(parser.gpsDataList().size(), 10);
     }
+}
+
+// A worker has parsed the file but its facts still wait in the queue when the
+// window asks for the list: the window must know the file (its picture size
+// decides whether it may play) before the samples arrive.
+void TestVideoParser::listNeverOvertakesTheFacts()
+{
+    const QString path = write(QStringLiteral("o_F.MP4"), fx::mp4WithTrip(5, 7));
+    QThreadPool pool;
+    VideoParser parser;
+    QStringList order;
+    connect(&parser, &VideoParser::videoInfoChanged, this, [&] { order << QStringLiteral("info"); });
+    connect(&parser, &VideoParser::allGpsDataParserFinished, this, [&] { order << QStringLiteral("list"); });
+    auto *job = new CVideoParserRunnable(&parser);
+    parser.setFile(path, 2);
+    parser.setThreadPool(&pool, job);
+    pool.start(job);
+    QVERIFY(pool.waitForDone(30000));
+    parser.requestAllGpsData();
+    QCoreApplication::processEvents();
+    QVERIFY2(order.indexOf(QStringLiteral("info")) >= 0 && order.indexOf(QStringLiteral("info")) < order.indexOf(QStringLiteral("list")),
+             qPrintable(order.join(QLatin1Char(' '))));
 }
 
 void TestVideoParser::parseThreadsYieldToTheWindow()
