@@ -485,6 +485,10 @@ void MainWindows::showEvent(QShowEvent *event)
 
 bool MainWindows::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!shownLogged && watched == watchedWindow && event->type() == QEvent::Expose && watchedWindow->isExposed()) {
+        shownLogged = true;
+        qCInfo(lcMainWindow) << "window shown";
+    }
     if (watched == watchedWindow && watchedWindow)
         return handleWindowMouse(event);
     return QDialog::eventFilter(watched, event);

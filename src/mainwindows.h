@@ -131,4 +131,6 @@ private:
     QRect dragStartGeometry;
     QPoint dragStartPos;
     QPointer<QWindow> watchedWindow;
+    // The first exposure is logged once, for start-up timing.
+    bool shownLogged = false;
 };

@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLoggingCategory>
+#include <QShowEvent>
+#include <QTimer>
 #include <QUrlQuery>
+#include <QWindow>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -115,6 +118,24 @@ MapWebView::MapWebView(QWidget *parent)
     : QWebEngineView(parent)
     , popupView(nullptr)
 {
+    setAcceptDrops(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Starting the web engine takes the better part of a second; inside a
+    // window it waits until that window is on screen.
+    if (!parent)
+        startEngine();
+}
+
+void MapWebView::startEngine()
+{
+    if (engineStarted)
+        return;
+    engineStarted = true;
+    if (watchedWindow) {
+        watchedWindow->removeEventFilter(this);
+        watchedWindow = nullptr;
+    }
     // One interceptor serves every view on the profile; the profile owns it.
     QWebEngineProfile *profile = page()->profile();
     CMapRequestInterceptor *interceptor = profile->findChild<CMapRequestInterceptor *>(
@@ -123,24 +144,58 @@ MapWebView::MapWebView(QWidget *parent)
         interceptor = new CMapRequestInterceptor(profile);
     profile->setUrlRequestInterceptor(interceptor);
 
-    setAcceptDrops(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
     lockDown(page());
     setMapType(static_cast<MapTypes>(Configuration::instance()->maps()));
     connect(this, &QWebEngineView::loadFinished, this, &MapWebView::mapLoadingFinish);
-    setAttribute(Qt::WA_DeleteOnClose);
     page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
 
     popupView = new QWebEngineView(this);
     popupView->setPage(newPopupPage());
     popupView->hide();
     connect(popupView, &QWebEngineView::urlChanged, this, &MapWebView::onUrlChanged);
+    if (isVisible()) {
+        // The page missed the show that came before it.
+        QShowEvent shown;
+        QWebEngineView::showEvent(&shown);
+    }
+}
+
+void MapWebView::showEvent(QShowEvent *event)
+{
+    if (engineStarted) {
+        QWebEngineView::showEvent(event);
+        return;
+    }
+    // The web engine's own handling would create the page, and start the
+    // engine, before the window is even mapped.
+    QWidget::showEvent(event);
+    QWindow *shownIn = window()->windowHandle();
+    if (shownIn && shownIn != watchedWindow) {
+        if (watchedWindow)
+            watchedWindow->removeEventFilter(this);
+        watchedWindow = shownIn;
+        shownIn->installEventFilter(this);
+    }
+}
+
+bool MapWebView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == watchedWindow && event->type() == QEvent::Expose && watchedWindow->isExposed()) {
+        // After the window has painted this exposure.
+        QTimer::singleShot(0, this, &MapWebView::startEngine);
+    }
+    return QWebEngineView::eventFilter(watched, event);
 }
 
 MapWebView::~MapWebView() = default;
 
 void MapWebView::setMapType(MapTypes type)
 {
+    if (!engineStarted) {
+        startEngine(); // loads the configured page, then this one
+        if (type == static_cast<MapTypes>(Configuration::instance()->maps()))
+            return;
+    }
     const QString folder = QCoreApplication::applicationDirPath();
     const int language = Configuration::instance()->language();
     const LanguagePlace &place = placeFor(language);
@@ -307,6 +362,7 @@ QString MapWebView::mapServiceKey() const
 
 void MapWebView::runScript(const QString &script)
 {
+    startEngine();
     qCDebug(lcMap).noquote() << "script" << script;
     page()->runJavaScript(script);
 }

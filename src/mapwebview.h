@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMetaType>
+#include <QPointer>
+#include <QWindow>
 #include <QUrl>
 #include <QVector>
 #include <QWebEnginePage>
@@ -57,11 +59,15 @@ public slots:
 
 protected:
     QWebEngineView *createWindow(QWebEnginePage::WebWindowType type) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void onUrlChanged(QUrl url);
 
 private:
+    // Creates the page, hooks the profile up and loads the configured map.
+    void startEngine();
     QString mapServiceKey() const;
     QWebEnginePage *newPopupPage();
     void runScript(const QString &script);
@@ -71,4 +77,6 @@ private:
     // Script to run once the page at m_scriptAfterLoadUrl has loaded.
     QString m_scriptAfterLoad;
     QUrl m_scriptAfterLoadUrl;
+    bool engineStarted = false;
+    QPointer<QWindow> watchedWindow;
 };

@@ -5,6 +5,8 @@
 
 #include <QAbstractItemModel>
 #include <QFileInfo>
+#include <QHash>
+#include <QVector>
 #include <QList>
 #include <QThreadPool>
 #include <QUrl>
@@ -58,7 +60,15 @@ private:
     int replaceRowFile(RowData *row, const QFileInfo &info);
     int findRow(const QUrl &url) const;
     void announceRow(int row);
+    void indexName(int row);
+    void reindexNames();
+    RowData *firstRowContaining(const QString &text) const;
 
     QList<RowData *> rows;
+    // Lookups by name: the first row of each name, and every name case-folded
+    // and joined by '/' with where each one starts.
+    QHash<QString, int> rowByName;
+    QString foldedNames;
+    QVector<int> nameStarts;
     QThreadPool parsePool;
 };

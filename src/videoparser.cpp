@@ -33,12 +33,15 @@ void VideoParser::setFile(const QString &path, int id)
     const std::lock_guard<std::recursive_mutex> locker(lock);
     filePath = path;
     mId = id;
+    // A parse of the previous file that is still reading sends nothing more.
+    ++fileGeneration;
 }
 
 void VideoParser::setFileData(const QByteArray &data)
 {
     const std::lock_guard<std::recursive_mutex> locker(lock);
     fileData = data;
+    ++fileGeneration;
 }
 
 void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
@@ -50,20 +53,32 @@ void VideoParser::setThreadPool(QThreadPool *threadPool, QRunnable *queuedJob)
 
 void VideoParser::parse()
 {
-    const std::lock_guard<std::recursive_mutex> locker(lock);
-    started = true;
-    // Whoever runs this parse, the job is no longer waiting in the queue.
-    job = nullptr;
+    QString path;
+    QByteArray data;
+    int id = 0;
+    quint64 generation = 0;
+    {
+        const std::lock_guard<std::recursive_mutex> locker(lock);
+        started = true;
+        // Whoever runs this parse, the job is no longer waiting in the queue.
+        job = nullptr;
+        path = filePath;
+        data = fileData;
+        id = mId;
+        generation = fileGeneration;
+    }
 
+    // The file is read without the lock: the window asking for the list of
+    // the file that is being read must not wait for the disk.
     std::unique_ptr<ParserObject> parser;
-    const bool avi = filePath.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive);
-    if (!fileData.isNull())
-        parser = avi ? std::unique_ptr<ParserObject>(std::make_unique<AVIParser>(fileData))
-                     : std::unique_ptr<ParserObject>(std::make_unique<Mp4Parser>(fileData));
+    const bool avi = path.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive);
+    if (!data.isNull())
+        parser = avi ? std::unique_ptr<ParserObject>(std::make_unique<AVIParser>(data))
+                     : std::unique_ptr<ParserObject>(std::make_unique<Mp4Parser>(data));
     else if (avi)
-        parser = std::make_unique<AVIParser>(filePath);
+        parser = std::make_unique<AVIParser>(path);
     else
-        parser = std::make_unique<Mp4Parser>(filePath);
+        parser = std::make_unique<Mp4Parser>(path);
 
     VideoInfo info;
     info.width = parser->width;
@@ -72,9 +87,14 @@ void VideoParser::parse()
     info.frameRate = parser->frameRate;
     info.createTime = parser->createTime;
     info.codec = parser->codec;
-    emit videoInfoChanged(mId, info);
+    {
+        const std::lock_guard<std::recursive_mutex> locker(lock);
+        if (generation != fileGeneration)
+            return;
+        emit videoInfoChanged(id, info);
+    }
 
-    gpsList.clear();
+    QList<GpsData> samples;
     GpsData sample;
     // Normalisation keeps seconds 0 to duration only; reading further would
     // let a table that claims a week of samples stall the parse.
@@ -82,42 +102,50 @@ void VideoParser::parse()
     for (int i = 0; i < wanted && !stopRequested.load(); ++i) {
         if (!parser->readGpsSample(i, &sample))
             break;
-        gpsList.append(sample);
+        samples.append(sample);
     }
-    lastSamplesRead = gpsList.size();
-    normalise(info.duration, parser->sourceSize());
-
-    lastOpened = parser->isOpen();
-    lastKind = parser->gpsKind;
-    lastBytesRead = parser->bytesRead();
+    const int read = samples.size();
+    normalise(samples, info.duration, parser->sourceSize(), path);
+    const bool opened = parser->isOpen();
+    const GpsSourceKind kind = parser->gpsKind;
+    const quint64 bytes = parser->bytesRead();
     parser.reset();
 
-    const bool send = mId == 0 || listRequested;
+    const std::lock_guard<std::recursive_mutex> locker(lock);
+    if (generation != fileGeneration)
+        return;
+    gpsList = samples;
+    lastInfo = info;
+    lastSamplesRead = read;
+    lastOpened = opened;
+    lastKind = kind;
+    lastBytesRead = bytes;
+    parsedGeneration = generation;
+    const bool send = id == 0 || listRequested;
     listRequested = false;
     if (send)
-        emit allGpsDataParserFinished(mId, gpsList);
-    started = true;
-    emit parseFinished(mId);
+        emit allGpsDataParserFinished(id, gpsList);
+    emit parseFinished(id);
 }
 
 // One sample per second of video: seconds 0 to duration. A recording holds
 // far more than a byte per second, so a duration beyond the file's size is a
 // broken header: padding to it would turn a few bytes into megabytes.
-void VideoParser::normalise(int32_t duration, qint64 fileSize)
+void VideoParser::normalise(QList<GpsData> &samples, int32_t duration, qint64 fileSize, const QString &path)
 {
-    if (gpsList.isEmpty())
+    if (samples.isEmpty())
         return;
     if (!plausibleDuration(duration) || duration >= fileSize) {
-        qCDebug(lcData) << "duration" << duration << "of" << filePath << "is not plausible; samples kept as read";
+        qCDebug(lcData) << "duration" << duration << "of" << path << "is not plausible; samples kept as read";
         return;
     }
     const int target = duration + 1;
-    if (gpsList.size() > target)
-        gpsList.erase(gpsList.begin() + target, gpsList.end());
-    const GpsData last = gpsList.constLast();
-    gpsList.reserve(target);
-    while (gpsList.size() < target)
-        gpsList.append(last);
+    if (samples.size() > target)
+        samples.erase(samples.begin() + target, samples.end());
+    const GpsData last = samples.constLast();
+    samples.reserve(target);
+    while (samples.size() < target)
+        samples.append(last);
 }
 
 bool VideoParser::takeJobBack()
@@ -141,6 +169,14 @@ void VideoParser::requestAllGpsData()
             return;
         }
         parse();
+    } else if (parsedGeneration != fileGeneration) {
+        // A worker is reading the file; its parse sends the list when it ends.
+        listRequested = true;
+        return;
+    } else {
+        // A worker's facts about the file may still be on their way to the
+        // window; the list, sent at once, must not overtake them.
+        emit videoInfoChanged(mId, lastInfo);
     }
     emit allGpsDataParserFinished(mId, gpsList);
 }

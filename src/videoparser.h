@@ -53,10 +53,12 @@ signals:
 
 private:
     bool takeJobBack();
-    void normalise(int32_t duration, qint64 fileSize);
+    static void normalise(QList<GpsData> &samples, int32_t duration, qint64 fileSize, const QString &path);
 
     // A standard mutex, so that thread checkers see it; recursive because
-    // requestAllGpsData() holds it while it calls parse().
+    // requestAllGpsData() holds it while it calls parse(). A parse on a worker
+    // holds it only around what it reads and writes here, never while it
+    // reads the file.
     mutable std::recursive_mutex lock;
     bool started = false;           // lock; written by whichever thread parses
     int mId = 0;                    // lock; GUI thread
@@ -72,5 +74,8 @@ private:
     GpsSourceKind lastKind = NoGps; // lock; the parsing thread
     quint64 lastBytesRead = 0;      // lock; the parsing thread
     int lastSamplesRead = 0;        // lock; the parsing thread
+    VideoInfo lastInfo;             // lock; the parsing thread
     std::atomic_bool stopRequested{false}; // atomic; GUI thread sets it
+    quint64 fileGeneration = 0;     // lock; counts setFile() calls
+    quint64 parsedGeneration = ~quint64(0); // lock; the file whose results are kept
 };

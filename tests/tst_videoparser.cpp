@@ -3,12 +3,16 @@
 #include "videoparserrunnable.h"
 
 #include <QSemaphore>
+#include <QThread>
 #include <QSignalSpy>
 #include <QThreadPool>
 #include <QtTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
 
 namespace {
 // Holds a pool's only thread so that jobs queued behind it stay queued.
@@ -45,6 +49,9 @@ private slots:
     void requestGpsData_data();
     void requestGpsData();
     void signalsReachTheObjectsThread();
+    void replacedFileKeepsTheNewResults();
+    void listNeverOvertakesTheFacts();
+    void parseThreadsYieldToTheWindow();
 
 private:
     QString write(const QString &name, const QByteArray &bytes)
@@ -330,6 +337,80 @@ void TestVideoParser::signalsReachTheObjectsThread()
     QTRY_VERIFY_WITH_TIMEOUT(seen != nullptr, 30000);
     QCOMPARE(seen, QThread::currentThread());
     QCOMPARE(received.size(), 6);
+}
+
+// A file replaced while a worker still reads the old one: whatever the
+// interleaving, the last word about the row is the new file's.
+void TestVideoParser::replacedFileKeepsTheNewResults()
+{
+    const QString oldFile = write(QStringLiteral("old_F.MP4"), fx::mp4WithTrip(5, 7));
+    const QString newFile = write(QStringLiteral("new_F.MP4"), fx::mp4WithTrip(9, 11));
+    QThreadPool pool;
+    for (int round = 0; round < 200; ++round) {
+        VideoParser parser;
+        int lastDuration = -1;
+        connect(&parser, &VideoParser::videoInfoChanged, this, [&](int, VideoInfo info) { lastDuration = info.duration; });
+        auto *job = new CVideoParserRunnable(&parser);
+        parser.setFile(oldFile, 3);
+        parser.setThreadPool(&pool, job);
+        pool.start(job);
+        if (round % 2)
+            QThread::usleep(round * 5);
+        parser.setFile(newFile, 3);
+        parser.cancelQueuedJob();
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        parser.parse();
+        QVERIFY(pool.waitForDone(30000));
+        QCoreApplication::processEvents();
+        QCOMPARE(lastDuration, 9);
+        QCOMPARE(parser.gpsDataList().size(), 10);
+    }
+}
+
+// A worker has parsed the file but its facts still wait in the queue when the
+// window asks for the list: the window must know the file (its picture size
+// decides whether it may play) before the samples arrive.
+void TestVideoParser::listNeverOvertakesTheFacts()
+{
+    const QString path = write(QStringLiteral("o_F.MP4"), fx::mp4WithTrip(5, 7));
+    QThreadPool pool;
+    VideoParser parser;
+    QStringList order;
+    connect(&parser, &VideoParser::videoInfoChanged, this, [&] { order << QStringLiteral("info"); });
+    connect(&parser, &VideoParser::allGpsDataParserFinished, this, [&] { order << QStringLiteral("list"); });
+    auto *job = new CVideoParserRunnable(&parser);
+    parser.setFile(path, 2);
+    parser.setThreadPool(&pool, job);
+    pool.start(job);
+    QVERIFY(pool.waitForDone(30000));
+    parser.requestAllGpsData();
+    QCoreApplication::processEvents();
+    QVERIFY2(order.indexOf(QStringLiteral("info")) >= 0 && order.indexOf(QStringLiteral("info")) < order.indexOf(QStringLiteral("list")),
+             qPrintable(order.join(QLatin1Char(' '))));
+}
+
+void TestVideoParser::parseThreadsYieldToTheWindow()
+{
+#ifdef Q_OS_LINUX
+    const QString path = write(QStringLiteral("n_F.MP4"), fx::mp4WithTrip(5, 7));
+    errno = 0;
+    const int mine = getpriority(PRIO_PROCESS, id_t(gettid()));
+    QVERIFY(errno == 0);
+    QThreadPool pool;
+    VideoParser parser;
+    int seen = mine;
+    connect(&parser, &VideoParser::videoInfoChanged, &parser, [&] { seen = getpriority(PRIO_PROCESS, id_t(gettid())); },
+            Qt::DirectConnection);
+    auto *job = new CVideoParserRunnable(&parser);
+    parser.setFile(path, 1);
+    parser.setThreadPool(&pool, job);
+    pool.start(job);
+    QVERIFY(pool.waitForDone(30000));
+    if (mine < 19)
+        QVERIFY2(seen > mine, qPrintable(QStringLiteral("parse at %1, caller at %2").arg(seen).arg(mine)));
+#else
+    QSKIP("niceness is a Linux matter");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestVideoParser)
