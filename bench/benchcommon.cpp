@@ -3,10 +3,12 @@
 #include "FFAudio.h"
 #include "FFPlayer.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QMetaEnum>
+#include <QTimer>
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -32,6 +34,11 @@ void quietLogs()
 {
     QLoggingCategory::setFilterRules(QStringLiteral("trackora.*.debug=false"));
     av_log_set_level(AV_LOG_ERROR);
+}
+
+void reportError(const char *subcommand, const QString &why)
+{
+    std::fprintf(stderr, "trackora-bench %s: %s\n", subcommand, qPrintable(why));
 }
 
 void useDummyAudioUnlessSet()
@@ -87,6 +94,34 @@ bool parseCommonOptions(QCommandLineParser &parser, const QStringList &arguments
     if (parser.isSet("seconds"))
         options.seconds = parser.value("seconds").toDouble();
     return true;
+}
+
+double runLimitMs(const CommonOptions &options, qint64 durationMs)
+{
+    return options.seconds > 0 ? options.seconds * 1000 : (durationMs / options.rate) + 3000;
+}
+
+double pollUntil(Clock::time_point started, const std::function<bool(double nowMs)> &over, int intervalMs,
+                 int quietMs)
+{
+    QEventLoop loop;
+    QTimer poll;
+    double endedAtMs = 0;
+    poll.setInterval(intervalMs);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        const double now = msSince(started);
+        if (!over(now))
+            return;
+        endedAtMs = now;
+        poll.stop();
+        if (quietMs > 0)
+            QTimer::singleShot(quietMs, &loop, &QEventLoop::quit);
+        else
+            loop.quit();
+    });
+    poll.start();
+    loop.exec();
+    return endedAtMs;
 }
 
 QJsonValue percentile(QVector<double> values, double p)

@@ -10,14 +10,15 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 
 namespace TrackoraActiveX {
 class CFFPlayer;
 }
 
-// Pieces the `play` and `render` subcommands share: the clock, the samples
-// the player threads record, and the JSON line both print.
+// Pieces the subcommands share: the clock, the run loop, the samples
+// the player threads record, and the JSON line they print.
 namespace bench {
 
 // How often a run checks whether it is over.
@@ -31,6 +32,8 @@ double msSince(Clock::time_point start);
 
 // Engine debug lines and FFmpeg's chatter below errors would drown the JSON line.
 void quietLogs();
+// "trackora-bench SUBCOMMAND: WHY" on the error stream.
+void reportError(const char *subcommand, const QString &why);
 // Paced like a sound card, plays nothing; a caller's SDL_AUDIODRIVER wins.
 void useDummyAudioUnlessSet();
 
@@ -42,6 +45,9 @@ struct CommonOptions
     double rate = 1.0; // 0.5, 1 or 2
     double seconds = -1;
 };
+
+// How long a run may last: --seconds, or the recording at its rate and 3 s more.
+double runLimitMs(const CommonOptions &options, qint64 durationMs);
 
 void addCommonOptions(QCommandLineParser &parser);
 // Parses with every option the parser holds and reads its one FILE.
@@ -96,6 +102,22 @@ struct RunFigures
     double cpuSeconds = 0;
     qint64 maxRssKB = 0;
 };
+
+// Runs the event loop, asking `over` every intervalMs with the milliseconds
+// since started, until it says yes; the loop goes on quietMs more for what is
+// still on its way. Returns the moment `over` said yes.
+double pollUntil(Clock::time_point started, const std::function<bool(double nowMs)> &over,
+                 int intervalMs = kPollMs, int quietMs = 0);
+
+// Stops the front player and the rear one when there is one (a core or a
+// control alike).
+template <typename Player>
+void stopPlayers(Player *front, Player *rear)
+{
+    front->stop();
+    if (rear)
+        rear->stop();
+}
 
 // Fills the front player's sound and decoder figures and the process's CPU
 // time and peak memory.

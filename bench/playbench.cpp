@@ -6,12 +6,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <mutex>
 
@@ -54,12 +52,12 @@ int runPlayBench(int argc, char **argv)
     Options options;
     QString error;
     if (!parseOptions(app.arguments(), options, error)) {
-        std::fprintf(stderr, "trackora-bench play: %s\n", qPrintable(error));
+        bench::reportError("play", error);
         return 2;
     }
     bench::useDummyAudioUnlessSet();
     if (SDL_Init(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "trackora-bench play: %s\n", SDL_GetError());
+        bench::reportError("play", QString::fromUtf8(SDL_GetError()));
         return 1;
     }
 
@@ -93,14 +91,11 @@ int runPlayBench(int argc, char **argv)
     if (rear)
         rear->play(options.peer);
 
-    const double limitMs = options.seconds > 0 ? options.seconds * 1000 : (figures.durationMs / options.rate) + 3000;
+    const double limitMs = bench::runLimitMs(options, figures.durationMs);
     bool seeking = false;
     int seekCount = 0;
     double nextSeekMs = 0;
-    QTimer poll;
-    poll.setInterval(bench::kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        const double now = msSince(started);
+    figures.endedAtMs = bench::pollUntil(started, [&](double now) {
         bool over = !figures.opened || now >= limitMs;
         if (options.seekEveryMs > 0) {
             if (!seeking && samples.firstFrameMs >= 0) {
@@ -128,19 +123,11 @@ int runPlayBench(int argc, char **argv)
         } else if (bench::playedOut(samples, figures.lastPositionMs, figures.durationMs, now)) {
             over = true;
         }
-        if (over) {
-            figures.endedAtMs = now;
-            poll.stop();
-            app.quit();
-        }
+        return over;
     });
-    poll.start();
-    app.exec();
 
     bench::readEndFigures(frontPlayer, figures);
-    front->stop();
-    if (rear)
-        rear->stop();
+    bench::stopPlayers(frontPlayer, rear.get());
     rear.reset();
     front.reset();
     SDL_Quit();

@@ -9,11 +9,9 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QTimer>
 #include <QUrl>
 
 #include <cmath>
-#include <cstdio>
 
 using namespace TrackoraActiveX;
 using Container = TrackoraActiveXLib::CFFPlayerAxWidget;
@@ -106,7 +104,6 @@ Container *makeControl(QWidget *window, const Options &options)
 int runRenderBench(int argc, char **argv)
 {
     using bench::Clock;
-    using bench::msSince;
 
     bench::useDummyAudioUnlessSet();
     QApplication app(argc, argv);
@@ -114,7 +111,7 @@ int runRenderBench(int argc, char **argv)
     Options options;
     QString error;
     if (!parseOptions(app.arguments(), options, error)) {
-        std::fprintf(stderr, "trackora-bench render: %s\n", qPrintable(error));
+        bench::reportError("render", error);
         return 2;
     }
 
@@ -125,7 +122,7 @@ int runRenderBench(int argc, char **argv)
     Container *front = makeControl(&window, options);
     Container *rear = options.peer.isEmpty() ? nullptr : makeControl(&window, options);
     if (!front || (!options.peer.isEmpty() && !rear)) {
-        std::fprintf(stderr, "trackora-bench render: the player control cannot be created\n");
+        bench::reportError("render", QStringLiteral("the player control cannot be created"));
         return 1;
     }
     front->setVolume(100);
@@ -167,34 +164,24 @@ int runRenderBench(int argc, char **argv)
         rear->play();
     }
 
-    const double limitMs = options.seconds > 0 ? options.seconds * 1000 : (figures.durationMs / options.rate) + 3000;
+    const double limitMs = bench::runLimitMs(options, figures.durationMs);
     int paintsAtFirstFrame = -1;
     double firstFrameSeenMs = 0;
-    QTimer poll;
-    poll.setInterval(bench::kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        const double now = msSince(started);
+    figures.endedAtMs = bench::pollUntil(started, [&](double now) {
         if (paintsAtFirstFrame < 0 && samples.firstFrameMs >= 0) {
             paintsAtFirstFrame = painted.paints;
             firstFrameSeenMs = now;
         }
-        if (!figures.opened || now >= limitMs || bench::playedOut(samples, figures.lastPositionMs, figures.durationMs, now)) {
-            figures.endedAtMs = now;
-            poll.stop();
-            app.quit();
-        }
+        return !figures.opened || now >= limitMs
+            || bench::playedOut(samples, figures.lastPositionMs, figures.durationMs, now);
     });
-    poll.start();
-    app.exec();
 
     bench::readEndFigures(frontPlayer, figures);
     const double paintSeconds = (figures.endedAtMs - firstFrameSeenMs) / 1000.0;
     const double paintsPerSecond = paintsAtFirstFrame >= 0 && paintSeconds > 0
         ? (painted.paints - paintsAtFirstFrame) / paintSeconds / painted.controls.size() : 0;
     app.removeEventFilter(&painted);
-    front->stop();
-    if (rear)
-        rear->stop();
+    bench::stopPlayers(front, rear);
 
     QJsonObject result = bench::resultJson(figures, samples, true, options.rate == 2.0);
     result["paintsPerSecond"] = std::round(paintsPerSecond * 10) / 10;

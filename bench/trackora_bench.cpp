@@ -6,17 +6,30 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+struct Subcommand
+{
+    const char *name;
+    int (*run)(int argc, char **argv);
+};
+
+const Subcommand kSubcommands[] = {
+    {"play", runPlayBench},
+    {"render", runRenderBench},
+    {"viewer", runViewerBench},
+    {"avsync", runAvSyncBench},
+};
+
+} // namespace
+
 // One program, one subcommand per benchmark: `trackora-bench NAME ARGS...`.
 int main(int argc, char **argv)
 {
-    if (argc >= 2 && std::strcmp(argv[1], "play") == 0)
-        return runPlayBench(argc - 1, argv + 1);
-    if (argc >= 2 && std::strcmp(argv[1], "render") == 0)
-        return runRenderBench(argc - 1, argv + 1);
-    if (argc >= 2 && std::strcmp(argv[1], "viewer") == 0)
-        return runViewerBench(argc - 1, argv + 1);
-    if (argc >= 2 && std::strcmp(argv[1], "avsync") == 0)
-        return runAvSyncBench(argc - 1, argv + 1);
+    for (const Subcommand &subcommand : kSubcommands) {
+        if (argc >= 2 && std::strcmp(argv[1], subcommand.name) == 0)
+            return subcommand.run(argc - 1, argv + 1);
+    }
     std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--seek-every MS] [--peer FILE]\n"
                          "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--rate R] [--seconds S]\n"
                          "       trackora-bench viewer [--media DIR] [--rows N] [--seconds S] [--rounds N]   (under an X server)\n"

@@ -1,14 +1,16 @@
 #include "cgpsutils.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 
 #include <chrono>
 #include <memory>
 #include <thread>
+
+#include "shelllog.h"
 
 namespace {
 // Noto Sans CJK JP carries the Japanese and Chinese glyphs of every language;
@@ -78,7 +80,7 @@ void CGPSUtils::setApplicationFont()
         // The platform default often has no CJK glyphs; the designed face is bold.
         font = QFont(QString::fromLatin1(kCjkFamily), -1, QFont::Bold);
     } else {
-        qDebug() << "no application font:" << path << "is missing and" << kCjkFamily << "is not installed";
+        qCDebug(lcShell) << "no application font:" << path << "is missing and" << kCjkFamily << "is not installed";
         return;
     }
     qreal scale = 0;

@@ -130,7 +130,7 @@ void Configuration::setLanguage(int value)
     }
     m_settings->setValue(QStringLiteral("language"), value);
     // The language's own name, as its translation has it: shows which one is installed.
-    qDebug() << "interface language" << value << tr("English");
+    qCDebug(lcShell) << "interface language" << value << tr("English");
     emit updateLanguage();
 }
 

@@ -56,19 +56,8 @@ void Copyright::on_pBtn_Close_clicked()
 
 bool Copyright::fontStepForScale(qreal scale, DialogFontStep *step)
 {
-    if (scale < 1.1)
-        return false;
-    if (scale < 1.4)
-        *step = {1.25, 11, 18};
-    else if (scale < 1.6)
-        *step = {1.5, 9, 16};
-    else if (scale < 1.8)
-        *step = {1.75, 8, 13};
-    else if (scale < 2.5)
-        *step = {2.0, 7, 11};
-    else
-        *step = {3.0, 6, 9};
-    return true;
+    static const DialogFontStep kSteps[] = {{1.25, 11, 18}, {1.5, 9, 16}, {1.75, 8, 13}, {2.0, 7, 11}, {3.0, 6, 9}};
+    return pickFontStep(scale, kSteps, step);
 }
 
 void Copyright::timerEvent(QTimerEvent *event)

@@ -10,3 +10,12 @@ void initDashboardImages()
     }();
     Q_UNUSED(done)
 }
+
+QPixmap loadDial(const QString &resource, const char *missing)
+{
+    initDashboardImages();
+    QPixmap dial(resource);
+    if (dial.isNull())
+        qCWarning(lcDashboard) << missing;
+    return dial;
+}

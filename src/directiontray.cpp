@@ -7,11 +7,8 @@
 
 DirectionTray::DirectionTray(QWidget *parent)
     : QWidget(parent)
+    , dial(loadDial(QStringLiteral(":/image/direction.png"), "compass picture missing"))
 {
-    initDashboardImages();
-    dial.load(QStringLiteral(":/image/direction.png"));
-    if (dial.isNull())
-        qCWarning(lcDashboard) << "compass picture missing";
 }
 
 void DirectionTray::setHeading(int degrees)
@@ -32,10 +29,7 @@ void fillHalf(QPainter &painter, const QColor &colour, const QPointF (&points)[4
 void DirectionTray::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    const QRect square = gaugeSquare(width(), height());
-    const int side = square.width();
-    painter.drawPixmap(square, dial);
+    const int side = drawDial(painter, width(), height(), dial).width();
 
     painter.translate(width() / 2, height() / 2);
     painter.rotate(needleAngle);

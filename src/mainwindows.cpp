@@ -30,6 +30,7 @@
 #include "playareamanager.h"
 #include "playlistmodel.h"
 #include "rowdata.h"
+#include "screenscale.h"
 #include "setting.h"
 #include "speedtray.h"
 #include "trackoraversion.h"
@@ -275,23 +276,6 @@ void MainWindows::watchScreen(QScreen *screen)
     });
 }
 
-QScreen *MainWindows::screenShowingMostOfWindow() const
-{
-    QScreen *best = nullptr;
-    qint64 bestArea = -1;
-    const QRect frame = frameGeometry();
-    const auto screens = QGuiApplication::screens();
-    for (QScreen *screen : screens) {
-        const QRect common = screen->geometry().intersected(frame);
-        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
-        if (area > bestArea) {
-            bestArea = area;
-            best = screen;
-        }
-    }
-    return best ? best : QGuiApplication::primaryScreen();
-}
-
 void MainWindows::on_pBtn_Minimize_clicked()
 {
     showMinimized();
@@ -342,7 +326,7 @@ void MainWindows::showFileName(const QString &name)
 
 void MainWindows::toggleMaximized()
 {
-    QScreen *screen = screenShowingMostOfWindow();
+    QScreen *screen = screenShowingMostOf(this);
     const QRect workArea = screen ? screen->availableGeometry() : QRect();
     if (normalFlag) {
         restoreRect = normalGeometry();
@@ -389,7 +373,7 @@ void MainWindows::onWorkAreaResized(int)
 {
     if (normalFlag)
         return;
-    QScreen *screen = screenShowingMostOfWindow();
+    QScreen *screen = screenShowingMostOf(this);
     if (!screen)
         return;
     const QRect workArea = screen->availableGeometry();
@@ -409,15 +393,8 @@ void MainWindows::onDesktopResized(int screen)
 
 void MainWindows::setSystemFontSize()
 {
-    qreal scale = 0.0;
-    qreal dpi = 0.0;
-    if (QScreen *own = screenShowingMostOfWindow()) {
-        if (QScreen *under = QGuiApplication::screenAt(own->availableGeometry().center())) {
-            dpi = under->logicalDotsPerInch();
-            scale = dpi / 96.0;
-        }
-    }
-    qCDebug(lcMainWindow) << "setSystemFontSize dpi:" << dpi << scale;
+    const qreal scale = screenScaleFor(this);
+    qCDebug(lcMainWindow) << "setSystemFontSize dpi:" << scale * 96.0 << scale;
 
     const FrameFontStep &step = fontStepFor(scale);
     QFont font = QApplication::font();

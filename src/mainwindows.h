@@ -104,7 +104,6 @@ private:
     void watchScreen(QScreen *screen);
     void progressStep(int i, int n);
     void clearTripViews();
-    QScreen *screenShowingMostOfWindow() const;
     bool keepsOwnCursor(QWidget *widget) const;
     bool handleWindowMouse(QEvent *event);
 

@@ -2,7 +2,12 @@
 
 #include <QtGlobal>
 
+class QScreen;
 class QWidget;
+
+// The screen that shows the largest part of the window's frame; null only
+// when there is no screen at all.
+QScreen *screenShowingMostOf(const QWidget *window);
 
 // Scale (logical dots per inch / 96) of the screen under the centre of the
 // work area of the screen that shows most of the window; 0 when there is none.
@@ -16,3 +21,8 @@ struct DialogFontStep
     int pointSize = 0;
     int titlePointSize = 0;
 };
+
+// The step of a dialog's font table (one row per scale band: from 1.1, 1.4,
+// 1.6, 1.8 and 2.5 on) that scale falls in; false below 1.1, where the form's
+// own sizes apply.
+bool pickFontStep(qreal scale, const DialogFontStep (&steps)[5], DialogFontStep *step);

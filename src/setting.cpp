@@ -67,19 +67,8 @@ void Setting::on_pBtn_Cancel_clicked()
 
 bool Setting::fontStepForScale(qreal scale, DialogFontStep *step)
 {
-    if (scale < 1.1)
-        return false;
-    if (scale < 1.4)
-        *step = {1.25, 10, 17};
-    else if (scale < 1.6)
-        *step = {1.5, 9, 16};
-    else if (scale < 1.8)
-        *step = {1.75, 8, 13};
-    else if (scale < 2.5)
-        *step = {2.0, 7, 11};
-    else
-        *step = {3.0, 6, 9};
-    return true;
+    static const DialogFontStep kSteps[] = {{1.25, 10, 17}, {1.5, 9, 16}, {1.75, 8, 13}, {2.0, 7, 11}, {3.0, 6, 9}};
+    return pickFontStep(scale, kSteps, step);
 }
 
 void Setting::timerEvent(QTimerEvent *event)

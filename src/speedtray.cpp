@@ -14,11 +14,8 @@ constexpr double kKmPerMile = 1.609344;
 
 SpeedTray::SpeedTray(QWidget *parent)
     : QWidget(parent)
+    , dial(loadDial(QStringLiteral(":/image/speed.png"), "speed dial picture missing"))
 {
-    initDashboardImages();
-    dial.load(QStringLiteral(":/image/speed.png"));
-    if (dial.isNull())
-        qCWarning(lcDashboard) << "speed dial picture missing";
 }
 
 void SpeedTray::setSpeed(int kmh)
@@ -36,11 +33,8 @@ void SpeedTray::setSpeed(int kmh)
 void SpeedTray::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // Smooth scaling too: the dial is drawn at any size from one picture.
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    const QRect square = gaugeSquare(width(), height());
+    const QRect square = drawDial(painter, width(), height(), dial);
     const int side = square.width();
-    painter.drawPixmap(square, dial);
 
     painter.setPen(QPen(QColor(245, 41, 56), 3, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter.setFont(QFont(QStringLiteral("Calibri"), side > 200 ? 14 : 10));

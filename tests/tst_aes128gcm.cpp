@@ -115,14 +115,16 @@ private slots:
 
         QByteArray encrypted(plain.size(), '\0');
         QByteArray madeTag(16, '\0');
-        QVERIFY(gcm.encrypt(bytes(plain), plain.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
-                            out(encrypted), out(madeTag)) >= 0);
+        QVERIFY2(gcm.encrypt(bytes(plain), plain.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
+                             out(encrypted), out(madeTag)) >= 0,
+                 "the reference input encrypts");
         QCOMPARE(encrypted.toHex(), cipher.toHex());
         QCOMPARE(madeTag.toHex(), tag.toHex());
 
         QByteArray decrypted(cipher.size(), '\0');
-        QVERIFY(gcm.decrypt(bytes(cipher), cipher.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
-                            bytes(tag), out(decrypted)) >= 0);
+        QVERIFY2(gcm.decrypt(bytes(cipher), cipher.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
+                             bytes(tag), out(decrypted)) >= 0,
+                 "the reference cipher text authenticates");
         QCOMPARE(decrypted.toHex(), plain.toHex());
     }
 
@@ -150,8 +152,9 @@ private slots:
         const CAes128Gcm gcm;
         QByteArray cipher(plain.size(), '\0');
         QByteArray tag(16, '\0');
-        QVERIFY(gcm.encrypt(bytes(plain), plain.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
-                            out(cipher), out(tag)) >= 0);
+        QVERIFY2(gcm.encrypt(bytes(plain), plain.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
+                             out(cipher), out(tag)) >= 0,
+                 "the input encrypts");
 
         QByteArray *target[] = {&tag, &cipher, &aad, &nonce, &key};
         QByteArray &changed = *target[what];
@@ -159,8 +162,9 @@ private slots:
 
         QByteArray decrypted(plain.size(), 'x');
         QTest::ignoreMessage(QtWarningMsg, kTagMismatch);
-        QVERIFY(gcm.decrypt(bytes(cipher), cipher.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
-                            bytes(tag), out(decrypted)) < 0);
+        QVERIFY2(gcm.decrypt(bytes(cipher), cipher.size(), bytes(key), bytes(nonce), bytes(aad), aad.size(),
+                             bytes(tag), out(decrypted)) < 0,
+                 "any flipped bit fails to authenticate");
         QCOMPARE(decrypted, QByteArray(plain.size(), '\0'));
     }
 
@@ -191,10 +195,12 @@ private slots:
         const QByteArray aad = randomBytes(aadSize), plain = randomBytes(size);
         const CAes128Gcm gcm;
         QByteArray cipher(size, '\0'), tag(16, '\0'), back(size, '\0');
-        QVERIFY(gcm.encrypt(bytes(plain), size, bytes(key), bytes(nonce), bytes(aad), aadSize, out(cipher), out(tag)) >= 0);
+        QVERIFY2(gcm.encrypt(bytes(plain), size, bytes(key), bytes(nonce), bytes(aad), aadSize, out(cipher), out(tag)) >= 0,
+                 "the input encrypts");
         if (size > 8)
-            QVERIFY(cipher != plain);
-        QVERIFY(gcm.decrypt(bytes(cipher), size, bytes(key), bytes(nonce), bytes(aad), aadSize, bytes(tag), out(back)) >= 0);
+            QVERIFY2(cipher != plain, "the cipher text differs from the input");
+        QVERIFY2(gcm.decrypt(bytes(cipher), size, bytes(key), bytes(nonce), bytes(aad), aadSize, bytes(tag), out(back)) >= 0,
+                 "its own cipher text authenticates");
         QCOMPARE(back, plain);
     }
 
@@ -204,11 +210,14 @@ private slots:
         QByteArray output(8, '\0'), tag(16, '\0');
         const CAes128Gcm gcm;
         QTest::ignoreMessage(QtWarningMsg, "CAes128Gcm::encrypt failed: invalid arguments");
-        QVERIFY(gcm.encrypt(bytes(input), -1, bytes(key), bytes(nonce), nullptr, 0, out(output), out(tag)) < 0);
+        QVERIFY2(gcm.encrypt(bytes(input), -1, bytes(key), bytes(nonce), nullptr, 0, out(output), out(tag)) < 0,
+                 "a negative size is refused");
         QTest::ignoreMessage(QtWarningMsg, "CAes128Gcm::decrypt failed: invalid arguments");
-        QVERIFY(gcm.decrypt(bytes(input), 8, nullptr, bytes(nonce), nullptr, 0, bytes(tag), out(output)) < 0);
+        QVERIFY2(gcm.decrypt(bytes(input), 8, nullptr, bytes(nonce), nullptr, 0, bytes(tag), out(output)) < 0,
+                 "a missing key is refused");
         QTest::ignoreMessage(QtWarningMsg, "CAes128Gcm::decrypt failed: invalid arguments");
-        QVERIFY(gcm.decrypt(bytes(input), 8, bytes(key), bytes(nonce), nullptr, 4, bytes(tag), out(output)) < 0);
+        QVERIFY2(gcm.decrypt(bytes(input), 8, bytes(key), bytes(nonce), nullptr, 4, bytes(tag), out(output)) < 0,
+                 "additional data without its bytes is refused");
     }
 
     // The build's tool and the view's key routine agree: what the tool
@@ -232,11 +241,13 @@ private slots:
         for (const char *name : {"tagFirst", "tagSecond"})
             QCOMPARE(first.text[name].size(), 16);
         QCOMPARE(first.text["cipherText"].size(), 52);
-        QVERIFY(!first.text["cipherText"].contains(key.left(10)));
+        QVERIFY2(!first.text["cipherText"].contains(key.left(10)), "the key does not stand in the clear");
 
         // Fresh key material every time.
-        QVERIFY(first.text["keyFirst"] + first.text["keySecond"] != second.text["keyFirst"] + second.text["keySecond"]);
-        QVERIFY(first.text["nonceFirst"] + first.text["nonceSecond"] != second.text["nonceFirst"] + second.text["nonceSecond"]);
+        QVERIFY2(first.text["keyFirst"] + first.text["keySecond"] != second.text["keyFirst"] + second.text["keySecond"],
+                 "each run draws a new key");
+        QVERIFY2(first.text["nonceFirst"] + first.text["nonceSecond"] != second.text["nonceFirst"] + second.text["nonceSecond"],
+                 "each run draws a new nonce");
 
         const CAes128Gcm gcm;
         QCOMPARE(MapWebView::decryptServiceKey(gcm, first.view()), QString::fromLatin1(key));
@@ -288,7 +299,7 @@ private slots:
         Pieces none{generatePieces(dir, "", QStringLiteral("none"))};
         QCOMPARE(none.text.size(), 7);
         for (const QByteArray &value : none.text)
-            QVERIFY(value.isEmpty());
+            QVERIFY2(value.isEmpty(), "without a key every piece is empty");
         QCOMPARE(MapWebView::decryptServiceKey(CAes128Gcm(), none.view()), QString());
     }
 };

@@ -95,7 +95,7 @@ void TestAviParser::facts()
     QCOMPARE(countSamples(p), samples);
     QCOMPARE(int(p.codec), 0);
     QCOMPARE(p.frameRate, 0.0f);
-    QVERIFY(!p.createTime.isValid());
+    QVERIFY2(!p.createTime.isValid(), "no creation time for this file");
 }
 
 void TestAviParser::gpsBlock()
@@ -118,7 +118,7 @@ void TestAviParser::everyTruncationIsSafe()
     for (int n = 0; n <= full.size(); ++n) {
         AVIParser p(full.left(n));
         const int samples = countSamples(p);
-        QVERIFY(samples < 4);
+        QVERIFY2(samples < 4, "a cut-off file gives fewer samples");
         QVERIFY2(p.bytesRead() <= quint64(n) + 312u * samples + 64, qPrintable(QString::number(n)));
     }
 }

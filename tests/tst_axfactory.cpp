@@ -98,7 +98,7 @@ private slots:
         QVERIFY(factory);
         QCOMPARE(entry(), factory);
         idl = factory->interfaceDescription();
-        QVERIFY(!idl.isEmpty());
+        QVERIFY2(!idl.isEmpty(), "the interface description is written");
     }
 
     // Containers see the control and the factory; the engine stays inside.
@@ -212,7 +212,8 @@ private slots:
         for (int i = 0; i < described.size(); ++i) {
             QCOMPARE(QString::fromLatin1(published.at(i).name()), described.at(i).name);
             QCOMPARE(described.at(i).dispId, 69 + i);
-            QVERIFY(sameType(described.at(i).type, published.at(i).returnType(), published.at(i).typeName(), false));
+            QVERIFY2(sameType(described.at(i).type, published.at(i).returnType(), published.at(i).typeName(), false),
+                     "the described type matches the published one");
             QCOMPARE(published.at(i).parameterCount(), 0);
         }
         QCOMPARE(emitted.size(), signalsDescribed.size());
@@ -236,7 +237,7 @@ private slots:
         const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("TrackoraActiveX.idl")));
         QCOMPARE(dump(path.constData(), "1.0"), 0);
         QFile written(QString::fromLocal8Bit(path));
-        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY2(written.open(QIODevice::ReadOnly), "the dump writes its file");
         QCOMPARE(written.readAll(), idl);
         const QByteArray nowhere = QFile::encodeName(dir.filePath(QStringLiteral("missing/sub/x.idl")));
         QCOMPARE(dump(nowhere.constData(), "1.0"), -2);

@@ -30,7 +30,7 @@ private slots:
         CGPSUtils::sleepMs(ms);
         QVERIFY2(timer.elapsed() >= qMax(ms, 0), qPrintable(QString::number(timer.elapsed())));
         if (ms <= 0)
-            QVERIFY(timer.elapsed() < 20);
+            QVERIFY2(timer.elapsed() < 20, "no wait returns at once");
     }
 
     void toQStringStopsAtNul_data()
@@ -85,7 +85,7 @@ private slots:
         const QFont font = QApplication::font();
         QCOMPARE(font.family(), QStringLiteral("Noto Sans CJK JP"));
         QCOMPARE(font.pointSize(), 12);
-        QVERIFY(QFontMetrics(font).inFont(QChar(0x8A2D))); // 設
+        QVERIFY2(QFontMetrics(font).inFont(QChar(0x8A2D)), "the font has the CJK glyphs"); // 設
     }
 
     // Every family the forms name resolves to an installed font.

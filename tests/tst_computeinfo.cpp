@@ -220,7 +220,7 @@ void TestComputeInfo::largePictureRefusal()
     celeron.add(kUhd620);
     ComputeInfo weak(celeron.root());
     weak.updateCpuAndCardInfo();
-    QVERIFY(weak.isHDDecodeH265());
+    QVERIFY2(weak.isHDDecodeH265(), "a weak processor still decodes H.265 in HD");
     QVERIFY2(!weak.canPlay(2, 3840, 2160), "an unrated processor refuses 4K H.265");
     QVERIFY2(!weak.canPlay(1, 3840, 2160), "an unrated processor refuses 4K H.264");
 }
@@ -230,11 +230,11 @@ void TestComputeInfo::emptyTreeRatesNothing()
     QTemporaryDir empty;
     ComputeInfo info(empty.path());
     info.updateCpuAndCardInfo();
-    QVERIFY(!info.isHDDecodeH265());
-    QVERIFY(!info.isHDDecodeH264());
-    QVERIFY(!info.mCpuLevelH());
+    QVERIFY2(!info.isHDDecodeH265(), "no information means no HD H.265");
+    QVERIFY2(!info.isHDDecodeH264(), "no information means no HD H.264");
+    QVERIFY2(!info.mCpuLevelH(), "no information means no high CPU level");
     QCOMPARE(info.cpuAndCardInfo(), QStringLiteral("\r\n"));
-    QVERIFY(!info.decodeInterface().answered);
+    QVERIFY2(!info.decodeInterface().answered, "no information means no decode interface answer");
     QCOMPARE(info.decodeInterface().status, QStringLiteral("no render node"));
     QVERIFY2(info.canPlay(2, 2560, 1440), "small pictures play on any computer");
     QVERIFY2(!info.canPlay(1, 3840, 2160), "an unknown computer refuses 4K H.264");
@@ -245,7 +245,7 @@ void TestComputeInfo::emptyTreeRatesNothing()
     ComputeInfo unnamed(bare.root());
     unnamed.updateCpuAndCardInfo();
     QCOMPARE(unnamed.cardNames(), QStringLiteral("\n8086:3ea0"));
-    QVERIFY(!unnamed.isHDDecodeH264());
+    QVERIFY2(!unnamed.isHDDecodeH264(), "an unnamed card decodes no HD H.264");
 }
 
 void TestComputeInfo::renderNodeThatIsNoDevice()
@@ -255,7 +255,7 @@ void TestComputeInfo::renderNodeThatIsNoDevice()
     ComputeInfo info(tree.root());
     info.updateCpuAndCardInfo();
     const VaDecodeQuery &va = info.decodeInterface();
-    QVERIFY(!va.answered);
+    QVERIFY2(!va.answered, "the decode interface did not answer");
     QCOMPARE(va.renderNode, QDir(tree.root()).filePath(QStringLiteral("dev/dri/renderD128")));
     QVERIFY2(va.status != QLatin1String("no render node") && !va.status.isEmpty(), qPrintable(va.status));
     QVERIFY2(!info.hardwareDecodes(2, 1920, 1080), "an unanswered query adds nothing");

@@ -33,7 +33,7 @@ private slots:
         Configuration *c = Configuration::instance();
         QCOMPARE(c, Configuration::instance());
         QVERIFY2(c->fileName().endsWith(QStringLiteral("/ConfigurationTest/configuration.ini")), qPrintable(c->fileName()));
-        QVERIFY(!QFile::exists(c->fileName()));
+        QVERIFY2(!QFile::exists(c->fileName()), "a fresh configuration writes no file");
         QCOMPARE(int(c->language()), 0);
         QCOMPARE(c->volume(), 30);
         QCOMPARE(c->isMute(), false);
@@ -42,8 +42,9 @@ private slots:
         QCOMPARE(c->maps(), 0);
         QCOMPARE(c->renderModel(), 1);
         QCOMPARE(c->speedUnit(), 0);
-        QVERIFY(c->screenshotSavePath().endsWith(QStringLiteral("/ConfigurationTest")));
-        QVERIFY(!c->videoFilePath().isEmpty());
+        QVERIFY2(c->screenshotSavePath().endsWith(QStringLiteral("/ConfigurationTest")),
+                 "screenshots go to a folder named after the program");
+        QVERIFY2(!c->videoFilePath().isEmpty(), "a recordings folder is set");
 
         // Start-up writes the resolved language back, so the file then exists.
         c->setLanguage(c->language());
@@ -130,7 +131,8 @@ private slots:
         QCOMPARE(languageText(), QStringLiteral("Italiano"));
         // The component's Japanese file is not among our resources; the
         // viewer's part still applies and the value is stored.
-        QVERIFY(!QFile::exists(QStringLiteral(":/translations/TrackoraActiveX_Jap.qm")));
+        QVERIFY2(!QFile::exists(QStringLiteral(":/translations/TrackoraActiveX_Jap.qm")),
+                 "the component's Japanese file is not among the viewer's resources");
         QSignalSpy spy(c, &Configuration::updateLanguage);
         c->setLanguage(0);
         QCOMPARE(spy.count(), 1);
@@ -150,7 +152,8 @@ private slots:
         QCOMPARE(componentText(), QStringLiteral("Failed to capture"));
         QLibrary library(qEnvironmentVariable("TRACKORA_BIN_DIR") + QStringLiteral("/TrackoraActiveX"));
         QVERIFY2(library.load(), qPrintable(library.errorString()));
-        QVERIFY(QFile::exists(QStringLiteral(":/translations/TrackoraActiveX_Jap.qm")));
+        QVERIFY2(QFile::exists(QStringLiteral(":/translations/TrackoraActiveX_Jap.qm")),
+                 "loading the component brings its Japanese file");
         Configuration::componentLoaded();
         QCOMPARE(componentText(), QStringLiteral("キャプチャーに失敗しました"));
         c->setLanguage(5);

@@ -79,10 +79,11 @@ private slots:
     void startsEmptyAndWaiting()
     {
         QCOMPARE(timeText(), QStringLiteral("00:00:00/00:00:00"));
-        QVERIFY(!child<QPushButton>("btn_PlayOrPause")->isEnabled());
-        QVERIFY(child<QLabel>("lbl_GpsDateTime")->isHidden());
-        QVERIFY(child<QLabel>("pBtn_SP")->isHidden());
-        QVERIFY(child<QLabel>("lbl_LongitudeAndLatitude")->isHidden());
+        QVERIFY2(!child<QPushButton>("btn_PlayOrPause")->isEnabled(), "play is disabled before anything is loaded");
+        QVERIFY2(child<QLabel>("lbl_GpsDateTime")->isHidden(), "the GPS time is hidden before anything is loaded");
+        QVERIFY2(child<QLabel>("pBtn_SP")->isHidden(), "the speed is hidden before anything is loaded");
+        QVERIFY2(child<QLabel>("lbl_LongitudeAndLatitude")->isHidden(),
+                 "the position is hidden before anything is loaded");
     }
 
     // Only whole seconds move the readout and the slider.
@@ -185,7 +186,7 @@ private slots:
         panel->setState(PlayingState);
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(next.wait(5000));
+        QVERIFY2(next.wait(5000), "the next tick came while playing");
         QVERIFY2(clock.elapsed() >= 1500, qPrintable(QString::number(clock.elapsed())));
     }
 
@@ -231,7 +232,7 @@ private slots:
         press(seek(), grip);
         move(seek(), QPoint(grip.x() + 20, grip.y()));
         move(seek(), end);
-        QVERIFY(moved.count() >= 1);
+        QVERIFY2(moved.count() >= 1, "dragging the grip moves the position");
         QCOMPARE(moved.last().at(0).toInt(), 59);
         QCOMPARE(next.count(), 0);
         LogCapture::clear();
@@ -290,18 +291,18 @@ private slots:
         QSignalSpy muting(panel, &ControlPanel::changeMuting);
         QSignalSpy volumes(panel, &ControlPanel::changeVolume);
         volume()->setValue(0);
-        QVERIFY(panel->isMuted());
+        QVERIFY2(panel->isMuted(), "the mute button mutes");
         QCOMPARE(muting.count(), 1);
         QCOMPARE(muting.last().at(0).toBool(), true);
         QCOMPARE(volumes.last().at(0).toInt(), 0);
-        QVERIFY(child<QToolButton>("tBtn_Mute")->isChecked());
+        QVERIFY2(child<QToolButton>("tBtn_Mute")->isChecked(), "the mute button shows it is checked");
         QCOMPARE(child<QToolButton>("tBtn_Mute")->toolTip(), QStringLiteral("Cancel Mute"));
 
         volume()->setValue(60);
-        QVERIFY(!panel->isMuted());
+        QVERIFY2(!panel->isMuted(), "raising the volume unmutes");
         QCOMPARE(muting.last().at(0).toBool(), false);
         const int remembered = volumes.last().at(0).toInt();
-        QVERIFY(remembered > 0);
+        QVERIFY2(remembered > 0, "the raised volume is passed on");
         QCOMPARE(child<QToolButton>("tBtn_Mute")->toolTip(), QStringLiteral("Set Mute"));
 
         // The player reports mute and unmute: the slider drops and comes back.
@@ -323,7 +324,7 @@ private slots:
             QVERIFY2(qAbs(volumes.last().at(0).toInt() - v) <= 1,
                      qPrintable(QStringLiteral("%1 came back as %2").arg(v).arg(volumes.last().at(0).toInt())));
         }
-        QVERIFY(volume()->value() > 90);
+        QVERIFY2(volume()->value() > 90, "the slider reaches the top of its range");
     }
 
     void muteButtonLeavesSliderToPlayer()
@@ -333,7 +334,7 @@ private slots:
         QTest::mouseClick(child<QToolButton>("tBtn_Mute"), Qt::LeftButton);
         QCOMPARE(muting.count(), 1);
         QCOMPARE(muting.at(0).at(0).toBool(), true);
-        QVERIFY(panel->isMuted());
+        QVERIFY2(panel->isMuted(), "volume zero mutes");
         QCOMPARE(volume()->value(), before);
         QCOMPARE(child<QToolButton>("tBtn_Mute")->toolTip(), QStringLiteral("Cancel Mute"));
     }
@@ -387,7 +388,7 @@ private slots:
         QCOMPARE(rates.count(), 1);
         QCOMPARE(rates.at(0).at(0).toDouble(), 2.0);
         QCOMPARE(child<QLabel>("lbl_Text")->text(), QStringLiteral("2.0x"));
-        QVERIFY(!child<QPushButton>("pBtn_Down")->isEnabled());
+        QVERIFY2(!child<QPushButton>("pBtn_Down")->isEnabled(), "the slowest rate disables the slower button");
 
         panel->setPlaybackRate(1.5f);
         QCOMPARE(rates.count(), 1);
@@ -402,44 +403,44 @@ private slots:
         auto *play = child<QPushButton>("btn_PlayOrPause");
         auto *stop = child<QPushButton>("btn_Stop");
         panel->disableBtn(false, true, true);
-        QVERIFY(play->isEnabled());
-        QVERIFY(child<QPushButton>("btn_Front")->isEnabled());
-        QVERIFY(!child<QPushButton>("btn_Rear")->isEnabled());
-        QVERIFY(!child<QPushButton>("btn_FrontRear")->isEnabled());
+        QVERIFY2(play->isEnabled(), "play is enabled once the views are set");
+        QVERIFY2(child<QPushButton>("btn_Front")->isEnabled(), "the front view stays enabled");
+        QVERIFY2(!child<QPushButton>("btn_Rear")->isEnabled(), "the rear view is disabled");
+        QVERIFY2(!child<QPushButton>("btn_FrontRear")->isEnabled(), "the both-views button is disabled");
 
         QSignalSpy plays(panel, &ControlPanel::play);
         QSignalSpy pauses(panel, &ControlPanel::pause);
         QTest::mouseClick(play, Qt::LeftButton);
         QCOMPARE(plays.count(), 1);
         // The picture follows the player's answer, not the click.
-        QVERIFY(!play->isChecked());
+        QVERIFY2(!play->isChecked(), "the button stays unchecked until the player answers");
 
         panel->setState(PlayingState);
-        QVERIFY(play->isChecked());
+        QVERIFY2(play->isChecked(), "playing checks the button");
         QCOMPARE(play->toolTip(), QStringLiteral("Pause"));
-        QVERIFY(stop->isEnabled());
+        QVERIFY2(stop->isEnabled(), "stop is enabled while playing");
         QTest::mouseClick(play, Qt::LeftButton);
         QCOMPARE(pauses.count(), 1);
 
         panel->setState(PausedState);
-        QVERIFY(!play->isChecked());
+        QVERIFY2(!play->isChecked(), "pausing unchecks the button");
         QCOMPARE(play->toolTip(), QStringLiteral("Play"));
-        QVERIFY(stop->isEnabled());
+        QVERIFY2(stop->isEnabled(), "stop is enabled while paused");
 
         panel->setState(StoppedState);
-        QVERIFY(!stop->isEnabled());
+        QVERIFY2(!stop->isEnabled(), "stop is disabled once stopped");
         QCOMPARE(panel->state(), StoppedState);
     }
 
     void viewButtons()
     {
         panel->onShowModeChanged(PlayAreaManager::ShowFront);
-        QVERIFY(child<QPushButton>("btn_Front")->isChecked());
+        QVERIFY2(child<QPushButton>("btn_Front")->isChecked(), "the front view button is checked for the front view");
         panel->onShowModeChanged(PlayAreaManager::ShowRear);
-        QVERIFY(child<QPushButton>("btn_Rear")->isChecked());
-        QVERIFY(!child<QPushButton>("btn_Front")->isChecked());
+        QVERIFY2(child<QPushButton>("btn_Rear")->isChecked(), "the rear view button is checked for the rear view");
+        QVERIFY2(!child<QPushButton>("btn_Front")->isChecked(), "only one view button is checked");
         panel->onShowModeChanged(PlayAreaManager::ShowInvalid);
-        QVERIFY(child<QPushButton>("btn_FrontRear")->isChecked());
+        QVERIFY2(child<QPushButton>("btn_FrontRear")->isChecked(), "an unknown view falls back to both views");
 
         QSignalSpy front(panel, &ControlPanel::frontView);
         QTest::mouseClick(child<QPushButton>("btn_Front"), Qt::LeftButton);
@@ -471,8 +472,10 @@ private slots:
         QVERIFY2(names.size() >= 60, qPrintable(QString::number(names.size())));
         for (const QString &name : names)
             QVERIFY2(!QPixmap(name).isNull(), qPrintable(name));
-        QVERIFY(!QPixmap(QStringLiteral(":/image/speed.png")).isNull());
-        QVERIFY(!QPixmap(QStringLiteral(":/image/direction.png")).isNull());
+        QVERIFY2(!QPixmap(QStringLiteral(":/image/speed.png")).isNull(),
+                 "the speed gauge picture is in the resources");
+        QVERIFY2(!QPixmap(QStringLiteral(":/image/direction.png")).isNull(),
+                 "the direction gauge picture is in the resources");
 
         const QImage face = child<QPushButton>("btn_Stop")->grab().toImage();
         int bright = 0;
@@ -512,7 +515,7 @@ private slots:
 
         QCOMPARE(box.currentIndex(), 0);
         QCOMPARE(label->text(), QStringLiteral("a"));
-        QVERIFY(!up->isEnabled());
+        QVERIFY2(!up->isEnabled(), "the first entry disables the up button");
         QVERIFY(QMetaObject::invokeMethod(&box, "on_pBtn_Up_clicked"));
         QCOMPARE(box.currentIndex(), 0);
         QCOMPARE(activated.count(), 0);
@@ -522,15 +525,15 @@ private slots:
         QCOMPARE(box.currentIndex(), 2);
         QCOMPARE(label->text(), QStringLiteral("c"));
         QCOMPARE(activated.count(), 2);
-        QVERIFY(!down->isEnabled());
-        QVERIFY(up->isEnabled());
+        QVERIFY2(!down->isEnabled(), "the last entry disables the down button");
+        QVERIFY2(up->isEnabled(), "the last entry leaves the up button enabled");
         QVERIFY(QMetaObject::invokeMethod(&box, "on_pBtn_Down_clicked"));
         QCOMPARE(box.currentIndex(), 2);
         QCOMPARE(activated.count(), 2);
 
         box.setCurrentIndex(7);
         QCOMPARE(box.currentIndex(), 2);
-        QVERIFY(!box.itemData(3).isValid());
+        QVERIFY2(!box.itemData(3).isValid(), "there is no entry past the last");
         QCOMPARE(box.itemData(1).toInt(), 2);
 
         // A language change shows the item again and re-announces it.
@@ -560,7 +563,7 @@ private slots:
         QCOMPARE(slider.value(), 10);
 
         const QPoint grip = handleRect(&slider).center();
-        QVERIFY(grip.x() > 0);
+        QVERIFY2(grip.x() > 0, "the grip lies inside the slider");
         press(&slider, grip);
         QCOMPARE(slider.value(), 10);
         move(&slider, grip + QPoint(60, 0));

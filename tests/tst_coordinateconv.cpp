@@ -47,8 +47,9 @@ void TestCoordinateConv::azimuth()
 void TestCoordinateConv::samePositionIsFinite()
 {
     const double a = CoordinateConv::GetAzimuth(139.0, 35.0, 139.0, 35.0);
-    QVERIFY(std::isfinite(a));
-    QVERIFY(std::isfinite(CoordinateConv::GetAzimuth(0, 95.0, 1.0, 100.0)));
+    QVERIFY2(std::isfinite(a), "the azimuth of a point to itself is finite");
+    QVERIFY2(std::isfinite(CoordinateConv::GetAzimuth(0, 95.0, 1.0, 100.0)),
+             "the azimuth of latitudes past the poles is finite");
 }
 
 QTEST_GUILESS_MAIN(TestCoordinateConv)

@@ -96,15 +96,16 @@ private slots:
     void crashWritesDumpBesideProgram()
     {
         const Crash first = crashOnce("null");
-        QVERIFY(first.ended);
+        QVERIFY2(first.ended, "the child ended");
         QVERIFY2(first.bySignal, "ended by the signal");
         QVERIFY2(first.log.contains("Dump file created in"), first.log.constData());
-        QVERIFY(first.log.contains(QCoreApplication::applicationFilePath().toLocal8Bit()));
-        QVERIFY(first.dump.contains("signal: 11"));
+        QVERIFY2(first.log.contains(QCoreApplication::applicationFilePath().toLocal8Bit()),
+                 "the log names the program");
+        QVERIFY2(first.dump.contains("signal: 11"), "the dump names the signal");
 
         // A second crash replaces the dump rather than appending to it.
         const Crash second = crashOnce("null");
-        QVERIFY(second.bySignal);
+        QVERIFY2(second.bySignal, "the second crash ended by the signal");
         QCOMPARE(second.dump.count("program: "), 1);
         QFile::remove(dumpPath());
     }

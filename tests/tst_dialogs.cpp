@@ -70,16 +70,16 @@ private slots:
         config->setLanguage(Configuration::EnglishGB);
         Setting dialog;
         QCOMPARE(child<QLineEdit>(&dialog, "lEdit_SavePath")->text(), QStringLiteral("/tmp/shots"));
-        QVERIFY(child<QLineEdit>(&dialog, "lEdit_SavePath")->isReadOnly());
+        QVERIFY2(child<QLineEdit>(&dialog, "lEdit_SavePath")->isReadOnly(), "the save path is not typed in");
         QCOMPARE(child<QComboBox>(&dialog, "cBox_Language")->currentIndex(), 2);
         QCOMPARE(child<QComboBox>(&dialog, "cBox_Maps")->currentIndex(), 0);
         QCOMPARE(child<QComboBox>(&dialog, "cBox_RenderModel")->currentIndex(), 1);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY2(dialog.windowFlags() & Qt::FramelessWindowHint, "the dialog draws its own frame");
         for (const char *hidden : {"labelSpeddUnit", "cBox_SpeedUnit", "labelRenderModel", "cBox_RenderModel"})
             QVERIFY2(!child<QWidget>(&dialog, hidden)->isVisible(), hidden);
-        QVERIFY(child<QComboBox>(&dialog, "cBox_Language")->isVisible());
+        QVERIFY2(child<QComboBox>(&dialog, "cBox_Language")->isVisible(), "the language choice is shown");
         saveShot(&dialog, QStringLiteral("setting"));
     }
 
@@ -164,12 +164,12 @@ private slots:
             answered = true;
         });
         child<QPushButton>(&dialog, "pBtn_Choose")->click();
-        QVERIFY(answered);
+        QVERIFY2(answered, "the folder dialog was opened");
         QCOMPARE(QDir(child<QLineEdit>(&dialog, "lEdit_SavePath")->text()), QDir(chosen.path()));
 
         child<QPushButton>(&dialog, button.toLatin1().constData())->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(dialog.isHidden());
+        QVERIFY2(dialog.isHidden(), "the dialog hides after closing");
         QCOMPARE(config->screenshotSavePath(), QStringLiteral("/tmp/shots"));
         QCOMPARE(state.count(), 0);
     }
@@ -252,6 +252,7 @@ private slots:
 
         DialogFontStep s, c;
         if (!Setting::fontStepForScale(requestedScale(), &s)) {
+            // Nothing to wait for: no font may change over a few 50 ms checks.
             QTest::qWait(200);
             QCOMPARE(settingTitle->font().pointSize(), 12);
             QCOMPARE(copyrightTitle->font().pointSize(), 16);
@@ -265,7 +266,7 @@ private slots:
         QCOMPARE(savePath->font().pointSize(), s.pointSize);
         QCOMPARE(child<QComboBox>(&setting, "cBox_Language")->font().pointSize(), s.pointSize);
         QCOMPARE(child<QPushButton>(&setting, "pBtn_OK")->font().pointSize(), s.pointSize);
-        QVERIFY(settingTitle->font().bold());
+        QVERIFY2(settingTitle->font().bold(), "the setting title is bold");
 
         QTRY_COMPARE_WITH_TIMEOUT(copyrightTitle->font().pointSize(), c.titlePointSize, 1000);
         QCOMPARE(version->font().pointSize(), c.pointSize);
@@ -289,7 +290,7 @@ private slots:
         auto *stop = child<QWidget>(&window, "btn_Stop");
         auto *play = child<QWidget>(&window, "btn_PlayOrPause");
         auto *slower = child<QWidget>(&window, "pBtn_Up");
-        QVERIFY(close && maximize && stop && play && slower);
+        QVERIFY2(close && maximize && stop && play && slower, "the window has its buttons");
         QCOMPARE(close->toolTip(), QStringLiteral("Close"));
         QCOMPARE(stop->toolTip(), QStringLiteral("Stop"));
         QCOMPARE(slower->toolTip(), QStringLiteral("Slow"));
@@ -313,11 +314,11 @@ private slots:
         answer(Configuration::Japanese);
         child<QPushButton>(&window, "pBtn_Step")->click();
         disconnect(seen);
-        QVERIFY(sawOpenDialog);
+        QVERIFY2(sawOpenDialog, "the step button opened the settings dialog");
         QCOMPARE(int(config->language()), int(Configuration::Japanese));
         QCOMPARE(maximize->toolTip(), QStringLiteral("最大化"));
         QCOMPARE(play->toolTip(), QStringLiteral("再生"));
-        QVERIFY(!window.findChild<Setting *>());
+        QVERIFY2(!window.findChild<Setting *>(), "the settings dialog is gone after closing");
 
         // The information dialog, in Japanese now, closes by its button.
         QString licence;
@@ -330,7 +331,7 @@ private slots:
             child<QPushButton>(dialog, "pBtn_Close")->click();
         });
         child<QPushButton>(&window, "pBtn_Copyright")->click();
-        QVERIFY(licence.contains(QStringLiteral("使用条件")));
+        QVERIFY2(licence.contains(QStringLiteral("使用条件")), "the licence text is the Japanese one");
 
         answer(Configuration::EnglishUS);
         child<QPushButton>(&window, "pBtn_Step")->click();
@@ -348,8 +349,8 @@ private slots:
                  QCoreApplication::translate("Copyright", "Version:") + QStringLiteral(" 1.34"));
         QCOMPARE(dialog.size(), QSize(700, 440));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-        QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(child<QTextEdit>(&dialog, "textEdit_copyright")->isReadOnly());
+        QVERIFY2(dialog.windowFlags() & Qt::FramelessWindowHint, "the dialog draws its own frame");
+        QVERIFY2(child<QTextEdit>(&dialog, "textEdit_copyright")->isReadOnly(), "the licence text is read-only");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         child<QPushButton>(&dialog, "pBtn_Close")->click();
@@ -377,7 +378,7 @@ private slots:
         QFile expected(QCoreApplication::applicationDirPath() + QLatin1Char('/') + file);
         QVERIFY2(expected.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(expected.fileName()));
         const QString text = QString::fromUtf8(expected.readAll());
-        QVERIFY(text.size() > 1000);
+        QVERIFY2(text.size() > 1000, "the licence file has its full text");
 
         Copyright dialog;
         auto *edit = child<QTextEdit>(&dialog, "textEdit_copyright");

@@ -36,11 +36,7 @@ class TestFFPlayerAxWidget : public QObject
 
     static bool waitForState(Container *c, TrackoraActiveXLib::FFStates state, int ms = 10000)
     {
-        QElapsedTimer t;
-        t.start();
-        while (c->decState() != state && t.elapsed() < ms)
-            QTest::qWait(20);
-        return c->decState() == state;
+        return QTest::qWaitFor([&] { return c->decState() == state; }, ms);
     }
 
     static std::unique_ptr<Container> shownControl(QSize size, TrackoraActiveXLib::FFRenderModel model)
@@ -75,15 +71,16 @@ private slots:
     {
         QFETCH(QString, classId);
         AxWidget host;
-        QVERIFY(!host.setControl(classId));
-        QVERIFY(host.isNull());
-        QVERIFY(!host.controlProperty("volume").isValid());
-        QVERIFY(!host.setControlProperty("volume", 5));
-        QVERIFY(!host.dynamicCall("play()").isValid());
-        QVERIFY(host.setControl(QLatin1String(Container::classIdentifier)));
-        QVERIFY(!host.isNull());
-        QVERIFY(!host.controlProperty("noSuchProperty").isValid());
-        QVERIFY(!host.dynamicCall("noSuchMethod()").isValid());
+        QVERIFY2(!host.setControl(classId), "an unknown class identifier creates no control");
+        QVERIFY2(host.isNull(), "the host stays empty after a failed creation");
+        QVERIFY2(!host.controlProperty("volume").isValid(), "an empty host has no properties");
+        QVERIFY2(!host.setControlProperty("volume", 5), "an empty host takes no property");
+        QVERIFY2(!host.dynamicCall("play()").isValid(), "an empty host runs no method");
+        QVERIFY2(host.setControl(QLatin1String(Container::classIdentifier)),
+                 "the registered class identifier creates the control");
+        QVERIFY2(!host.isNull(), "the host holds the control");
+        QVERIFY2(!host.controlProperty("noSuchProperty").isValid(), "an unknown property reads as invalid");
+        QVERIFY2(!host.dynamicCall("noSuchMethod()").isValid(), "an unknown method returns invalid");
     }
 
     void startValues_data()
@@ -148,7 +145,7 @@ private slots:
         QFETCH(QVariant, read);
         Container control;
         QSignalSpy states(&control, SIGNAL(stateChanged(FFStates)));
-        QVERIFY(control.setControlProperty(property.constData(), written));
+        QVERIFY2(control.setControlProperty(property.constData(), written), "the property is writable by name");
         const QVariant value = control.controlProperty(property.constData());
         if (read.type() == QVariant::String)
             QCOMPARE(value.toString(), read.toString());
@@ -165,8 +162,9 @@ private slots:
     void canonicalUrlIsReadOnly()
     {
         Container control;
-        QVERIFY(!control.setControlProperty("canonicalUrl", QStringLiteral("file:///x.mp4")));
-        QVERIFY(control.canonicalUrl().isEmpty());
+        QVERIFY2(!control.setControlProperty("canonicalUrl", QStringLiteral("file:///x.mp4")),
+                 "canonicalUrl is read-only");
+        QVERIFY2(control.canonicalUrl().isEmpty(), "canonicalUrl keeps its empty value");
     }
 
     void positionWriteAnnouncesWithoutSeeking()
@@ -197,11 +195,11 @@ private slots:
         QSignalSpy states(&control, SIGNAL(stateChanged(FFStates)));
         control.setMedia(mediaFile(QStringLiteral("component/quadrants_F.mp4")));
         control.stop();
-        QVERIFY(control.media().isEmpty());
-        QVERIFY(control.canonicalUrl().isEmpty());
+        QVERIFY2(control.media().isEmpty(), "stop empties the media");
+        QVERIFY2(control.canonicalUrl().isEmpty(), "stop empties the canonical URL");
         QCOMPARE(states.count(), 1);
         control.play();
-        QTest::qWait(100);
+        QVERIFY2(!states.wait(100), "play without media changes no state");
         QCOMPARE(states.count(), 1);
         QCOMPARE(control.decState(), TrackoraActiveXLib::StoppedState);
     }
@@ -221,7 +219,7 @@ private slots:
     {
         QCOMPARE(SDL_WasInit(SDL_INIT_AUDIO), Uint32(0));
         auto first = std::make_unique<Container>();
-        QVERIFY(SDL_WasInit(SDL_INIT_AUDIO) != 0);
+        QVERIFY2(SDL_WasInit(SDL_INIT_AUDIO) != 0, "the first control starts SDL audio");
         auto second = std::make_unique<Container>();
         first.reset();
         QVERIFY2(SDL_WasInit(SDL_INIT_AUDIO) != 0, "one control still lives");
@@ -233,7 +231,7 @@ private slots:
     {
         Container control;
         const qlonglong address = control.axUserData();
-        QVERIFY(address != 0);
+        QVERIFY2(address != 0, "the player address is published");
         auto *record = reinterpret_cast<TrackoraActiveXLib::CFFPlayerAxUserData *>(address);
         void *const player = record->player;
         QVERIFY(player);
@@ -284,12 +282,12 @@ private slots:
         enter.ignore();
         QApplication::sendEvent(control.controlWidget(), &enter);
         QCOMPARE(seenEnter, qint64(reinterpret_cast<quintptr>(&enter)));
-        QVERIFY(enter.isAccepted());
+        QVERIFY2(enter.isAccepted(), "a recording drag is accepted");
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         drop.ignore();
         QApplication::sendEvent(control.controlWidget(), &drop);
         QCOMPARE(seenDrop, qint64(reinterpret_cast<quintptr>(&drop)));
-        QVERIFY(drop.isAccepted());
+        QVERIFY2(drop.isAccepted(), "a recording drop is accepted");
     }
 
     void captureReports_data()
@@ -348,22 +346,23 @@ private slots:
             QSKIP("generated recordings missing");
         auto control = shownControl(QSize(480, 270), TrackoraActiveXLib::FFRenderModel(model));
         QVERIFY(control);
-        QVERIFY(allBlack(control->grab().toImage()) || model == TrackoraActiveXLib::Render_OpenGL);
+        QVERIFY2(allBlack(control->grab().toImage()) || model == TrackoraActiveXLib::Render_OpenGL,
+                 "the Image model shows black before any picture");
         QSignalSpy positions(control.get(), SIGNAL(positionChanged(qint64)));
         control->setMedia(QUrl::fromLocalFile(file).url());
         control->play();
-        QVERIFY(waitForState(control.get(), TrackoraActiveXLib::PlayingState));
+        QVERIFY2(waitForState(control.get(), TrackoraActiveXLib::PlayingState),
+                 "the control reaches the playing state");
         QTRY_VERIFY_WITH_TIMEOUT(!positions.isEmpty() && positions.last().at(0).toLongLong() >= 300, 10000);
-        QTest::qWait(50);
-        const QImage image = control->grab().toImage();
+        QImage image;
+        QTRY_COMPARE_WITH_TIMEOUT(quadrantColours(image = control->grab().toImage()),
+                                  QStringLiteral("red green blue white"), 5000);
         if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
             image.save(qEnvironmentVariable("TRACKORA_GRAB_DIR") + QStringLiteral("/play_")
                        + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png"));
-        QCOMPARE(quadrantColours(image), QStringLiteral("red green blue white"));
         control->stop();
         control->unRender();
-        QTest::qWait(50);
-        QVERIFY(allBlack(control->grab().toImage()));
+        QTRY_VERIFY2_WITH_TIMEOUT(allBlack(control->grab().toImage()), "unRender leaves a black picture", 5000);
     }
 
     void screenshotOfThePlayingPicture()
@@ -383,7 +382,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!positions.isEmpty() && positions.last().at(0).toLongLong() >= 200, 10000);
         QToolTip::hideText();
         control->setSsFront(true);
-        QVERIFY(control->screenshot());
+        QVERIFY2(control->screenshot(), "a screenshot is taken while playing");
         QTRY_VERIFY_WITH_TIMEOUT(!control->ssFront(), 10000);
         QCOMPARE(QToolTip::text(), QStringLiteral("Snapshot success"));
         const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.jpeg")}, QDir::Files);
@@ -423,18 +422,19 @@ private slots:
         control->play();
         QTRY_VERIFY_WITH_TIMEOUT(!positions.isEmpty() && positions.last().at(0).toLongLong() >= 200, 10000);
         control->pause();
-        QTest::qWait(50);
-        const QImage image = control->grab().toImage();
+        QImage image;
+        QString misses;
+        // Decoded JPEG against the ffmpeg tool's conversion of the same picture.
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (misses = sampleMismatches(image = control->grab().toImage(), size, reference, 6)).isEmpty(),
+            qPrintable(misses), 5000);
         if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
             image.save(qEnvironmentVariable("TRACKORA_GRAB_DIR") + QStringLiteral("/odd_")
                        + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png"));
         QCOMPARE(image.size(), size);
-        // Decoded JPEG against the ffmpeg tool's conversion of the same picture.
-        QString misses = sampleMismatches(image, size, reference, 6);
-        QVERIFY2(misses.isEmpty(), qPrintable(misses));
 
         control->setSsFront(true);
-        QVERIFY(control->screenshot());
+        QVERIFY2(control->screenshot(), "a screenshot is taken while paused");
         QTRY_VERIFY_WITH_TIMEOUT(!control->ssFront(), 10000);
         QToolTip::hideText();
         const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.jpeg")}, QDir::Files);

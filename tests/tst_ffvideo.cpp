@@ -148,7 +148,7 @@ void TestFFVideo::hardwareProbeRunsOnceAndFallsBack()
     QCOMPARE(CFFHelper::hwAcclAvailable(), available);
     QCOMPARE(LogCapture::matching(QString()).size(), firstRun.size());
     if (available) {
-        QVERIFY(CFFHelper::hwDeviceType() != AV_HWDEVICE_TYPE_NONE);
+        QVERIFY2(CFFHelper::hwDeviceType() != AV_HWDEVICE_TYPE_NONE, "an available decoder names its device type");
         QCOMPARE(LogCapture::matching("Hardware decoding device").size(), 1);
         return;
     }
@@ -156,9 +156,9 @@ void TestFFVideo::hardwareProbeRunsOnceAndFallsBack()
     QCOMPARE(CFFHelper::hwDeviceType(), AV_HWDEVICE_TYPE_NONE);
     const QStringList tried = LogCapture::matching("Failed to create ");
     QCOMPARE(tried.size(), 3);
-    QVERIFY(tried[0].contains("vaapi"));
-    QVERIFY(tried[1].contains("cuda"));
-    QVERIFY(tried[2].contains("vdpau"));
+    QVERIFY2(tried[0].contains("vaapi"), "vaapi is tried first");
+    QVERIFY2(tried[1].contains("cuda"), "cuda is tried second");
+    QVERIFY2(tried[2].contains("vdpau"), "vdpau is tried third");
     QCOMPARE(LogCapture::matching("No hardware decoding device usable").size(), 1);
     QCOMPARE(CFFHelper::hwAcclProbe(), AVERROR(EINVAL));
 }
@@ -177,7 +177,7 @@ void TestFFVideo::failedHardwareDeviceFallsBackToSoftware()
     QCOMPARE(LogCapture::matching("Failed to create specified HW device. ").size(), 1);
     QCOMPARE(LogCapture::matching("SOFTWARE_DECODE codec_name: h264=>").size(), 1);
     QVERIFY2(ctx->get_format != getHardwareFormat, "the codec's own get_format is put back");
-    QVERIFY(!ctx->hw_device_ctx);
+    QVERIFY2(!ctx->hw_device_ctx, "software decoding holds no device context");
     QCOMPARE(ctx->thread_count, 4);
     QCOMPARE(video.decodeMode(), SOFTWARE_DECODE);
     QCOMPARE(video.outputFormat(), AV_PIX_FMT_YUV420P);
@@ -240,7 +240,7 @@ void TestFFVideo::decodesEveryPictureInOutputFormat()
     bool formatsOk = false;
     const std::vector<Picture> pictures = runPipeline(video, input.ctx, &packets, first, &formatsOk);
     QVERIFY2(formatsOk, "every queued picture has the output format and the codec's size");
-    QVERIFY(packets > 0);
+    QVERIFY2(packets > 0, "the pipeline reads packets");
     QCOMPARE(int(pictures.size()), packets);
     for (size_t i = 1; i < pictures.size(); ++i)
         QVERIFY2(pictures[i].pts > pictures[i - 1].pts, "pictures leave in presentation order");
@@ -262,7 +262,7 @@ void TestFFVideo::decodesEveryPictureInOutputFormat()
     }
     av_frame_free(&first);
     video.stop();
-    QVERIFY(!video.codecContext());
+    QVERIFY2(!video.codecContext(), "stop releases the codec");
 }
 
 void TestFFVideo::packetWithoutPictureQueuesNothing()
@@ -391,6 +391,7 @@ void TestFFVideo::stopReturnsQuickly()
         av_packet_free(&pkt);
         QTRY_COMPARE_WITH_TIMEOUT(video->frameQueueSize(), 2, 10000);
     }
+    // Lets the thread reach its wait, which shows in nothing it reports.
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     QElapsedTimer timer;
     timer.start();
@@ -398,7 +399,7 @@ void TestFFVideo::stopReturnsQuickly()
     const qint64 stopMs = timer.elapsed();
     QVERIFY2(stopMs < 1500, qPrintable(QString("stop took %1 ms").arg(stopMs)));
     QCOMPARE(video->frameQueueSize(), 0);
-    QVERIFY(!video->codecContext());
+    QVERIFY2(!video->codecContext(), "stop releases the codec");
     timer.restart();
     delete video;
     const qint64 deleteMs = timer.elapsed();
@@ -414,9 +415,9 @@ void TestFFVideo::missingStreamIsRefused()
     Input input(path);
     QVERIFY(input.ctx);
     CFFVideo video(nullptr);
-    QVERIFY(!video.openStream(input.ctx, AVMEDIA_TYPE_VIDEO));
+    QVERIFY2(!video.openStream(input.ctx, AVMEDIA_TYPE_VIDEO), "a recording without video opens no video stream");
     QCOMPARE(video.streamIndex(), int(AVERROR_STREAM_NOT_FOUND));
-    QVERIFY(!video.avcodecOpen());
+    QVERIFY2(!video.avcodecOpen(), "no codec opens without a stream");
 }
 
 QTEST_GUILESS_MAIN(TestFFVideo)

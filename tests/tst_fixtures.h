@@ -11,26 +11,17 @@
 
 namespace fx {
 
-inline QByteArray be16(quint16 v)
+template <typename T>
+QByteArray bigEndian(T v)
 {
-    QByteArray b(2, '\0');
+    QByteArray b(int(sizeof(T)), '\0');
     qToBigEndian(v, reinterpret_cast<uchar *>(b.data()));
     return b;
 }
 
-inline QByteArray be32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    qToBigEndian(v, reinterpret_cast<uchar *>(b.data()));
-    return b;
-}
-
-inline QByteArray be64(quint64 v)
-{
-    QByteArray b(8, '\0');
-    qToBigEndian(v, reinterpret_cast<uchar *>(b.data()));
-    return b;
-}
+inline QByteArray be16(quint16 v) { return bigEndian(v); }
+inline QByteArray be32(quint32 v) { return bigEndian(v); }
+inline QByteArray be64(quint64 v) { return bigEndian(v); }
 
 inline QByteArray le32(quint32 v)
 {

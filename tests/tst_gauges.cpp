@@ -108,7 +108,8 @@ private slots:
         mphTray.setSpeed(100);
         const QImage mph = grabbed(mphTray);
 
-        QVERIFY(isNeedleRed(mph.pixel(alongNeedle(QPointF(150, 150), 50, -59))));
+        QVERIFY2(isNeedleRed(mph.pixel(alongNeedle(QPointF(150, 150), 50, -59))),
+                 "the needle stands where 62 km/h puts it");
         const QRect text(100, 228, 100, 50);
         bool textDiffers = false;
         for (int y = 0; y < 300; ++y) {
@@ -119,7 +120,7 @@ private slots:
                 textDiffers = true;
             }
         }
-        QVERIFY(textDiffers);
+        QVERIFY2(textDiffers, "the unit changes the dial text");
     }
 
     // A wide widget draws the dial in the centred square (50, 0) 200 x 200.
@@ -132,18 +133,18 @@ private slots:
         const QRgb backdrop = kBackdrop.rgb();
         QCOMPARE(image.pixel(45, 100), backdrop);
         QCOMPARE(image.pixel(255, 100), backdrop);
-        QVERIFY(image.pixel(54, 100) != backdrop);
-        QVERIFY(image.pixel(246, 100) != backdrop);
-        QVERIFY(image.pixel(150, 3) != backdrop);
-        QVERIFY(image.pixel(150, 196) != backdrop);
+        QVERIFY2(image.pixel(54, 100) != backdrop, "the left edge of the dial is drawn");
+        QVERIFY2(image.pixel(246, 100) != backdrop, "the right edge of the dial is drawn");
+        QVERIFY2(image.pixel(150, 3) != backdrop, "the top edge of the dial is drawn");
+        QVERIFY2(image.pixel(150, 196) != backdrop, "the bottom edge of the dial is drawn");
 
         DirectionTray compass;
         showOnBackdrop(compass, 200, 300);
         QVERIFY(QTest::qWaitForWindowExposed(&compass));
         const QImage tall = grabbed(compass);
         QCOMPARE(tall.pixel(100, 45), backdrop);
-        QVERIFY(tall.pixel(100, 54) != backdrop);
-        QVERIFY(tall.pixel(100, 246) != backdrop);
+        QVERIFY2(tall.pixel(100, 54) != backdrop, "the top edge of the compass is drawn");
+        QVERIFY2(tall.pixel(100, 246) != backdrop, "the bottom edge of the compass is drawn");
         QCOMPARE(tall.pixel(100, 255), backdrop);
     }
 

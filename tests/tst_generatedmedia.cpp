@@ -40,7 +40,7 @@ void TestGeneratedMedia::recordingRows()
 {
     QTest::addColumn<QString>("relative");
     const QStringList all = media::recordings();
-    QVERIFY(all.size() >= 40);
+    QVERIFY2(all.size() >= 40, "all generated recordings are listed");
     for (const QString &r : all)
         QTest::newRow(qPrintable(r)) << r;
 }
@@ -55,14 +55,14 @@ void TestGeneratedMedia::walk()
     QFETCH(QString, relative);
     const QString path = media::folder().filePath(relative);
     const QJsonObject e = media::expected(relative);
-    QVERIFY(!e.isEmpty());
+    QVERIFY2(!e.isEmpty(), "the recording has its expected facts");
 
     std::unique_ptr<ParserObject> p;
     if (path.endsWith(QLatin1String(".avi"), Qt::CaseInsensitive))
         p = std::make_unique<AVIParser>(path);
     else
         p = std::make_unique<Mp4Parser>(path);
-    QVERIFY(p->isOpen());
+    QVERIFY2(p->isOpen(), "the parser opens the recording");
     QCOMPARE(p->width, e.value(QStringLiteral("width")).toInt());
     QCOMPARE(p->height, e.value(QStringLiteral("height")).toInt());
     QCOMPARE(p->duration, e.value(QStringLiteral("duration")).toInt());
@@ -70,7 +70,7 @@ void TestGeneratedMedia::walk()
     QCOMPARE(int(p->codec), e.value(QStringLiteral("codec")).toInt());
     const QJsonValue created = e.value(QStringLiteral("createTime"));
     if (created.isNull())
-        QVERIFY(!p->createTime.isValid());
+        QVERIFY2(!p->createTime.isValid(), "a recording without a creation time gives none");
     else
         QCOMPARE(p->createTime.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")), created.toString());
     QCOMPARE(int(p->gpsKind), e.value(QStringLiteral("gpsKind")).toInt());
@@ -82,7 +82,7 @@ void TestGeneratedMedia::walk()
     if (media::heldRawSamples(path, e).size() == e.value(QStringLiteral("rawSamples")).toArray().size())
         QCOMPARE(p->gpsCount, count);
     else // a source cut off by the end of the file counts what the file holds
-        QVERIFY(p->gpsCount <= count);
+        QVERIFY2(p->gpsCount <= count, "a cut-off source counts at most what it declares");
 }
 
 void TestGeneratedMedia::samples_data()
@@ -142,7 +142,7 @@ void TestGeneratedMedia::playlist()
     const QDir dir(media::folder().filePath(QStringLiteral("gps")));
     QStringList names = dir.entryList({QStringLiteral("*.mp4"), QStringLiteral("*.mov"), QStringLiteral("*.AVI")}, QDir::Files,
                                       QDir::Name);
-    QVERIFY(names.size() >= 13);
+    QVERIFY2(names.size() >= 13, "the GPS folder holds its recordings");
     if (rearFirst)
         std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
             return a.contains(QLatin1String("_R")) && !b.contains(QLatin1String("_R"));
@@ -164,7 +164,8 @@ void TestGeneratedMedia::playlist()
     QSignalSpy done(&model, &PlaylistModel::parseFinished);
     for (const QString &n : qAsConst(names)) {
         bool added = false;
-        QVERIFY(model.addDataByFileInfo(QFileInfo(dir.filePath(n)), 0, added) >= 0);
+        QVERIFY2(model.addDataByFileInfo(QFileInfo(dir.filePath(n)), 0, added) >= 0,
+                 "the list takes every recording");
     }
     QCOMPARE(model.rowCount(), rows.size());
     QStringList shown;

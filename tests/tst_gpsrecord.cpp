@@ -141,7 +141,7 @@ void TestGpsRecord::heading()
     QCOMPARE(decodeAt(5, "35018000", "139018000"), ne);
     // Southern hemisphere: hemisphere-free magnitudes, so this moves "north-east".
     const double south = decodeAt(6, "35030000", "139030000", 'S');
-    QVERIFY(south > 0 && south < 90);
+    QVERIFY2(south > 0 && south < 90, "a southern fix still moves north-east");
 }
 
 void TestGpsRecord::sampleNumbering_data()
@@ -168,10 +168,10 @@ void TestGpsRecord::sampleNumbering()
     while (p.readGpsSample(n, &g))
         ++n;
     QCOMPARE(n, samples);
-    QVERIFY(!p.readGpsSample(-1, &g));
-    QVERIFY(!p.readGpsSample(records, &g));
+    QVERIFY2(!p.readGpsSample(-1, &g), "no sample before the first");
+    QVERIFY2(!p.readGpsSample(records, &g), "no sample past the last record");
     if (samples > 0)
-        QVERIFY(p.readGpsSample(samples - 1, &g));
+        QVERIFY2(p.readGpsSample(samples - 1, &g), "the last sample is read");
 }
 
 QTEST_GUILESS_MAIN(TestGpsRecord)

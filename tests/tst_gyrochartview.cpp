@@ -64,7 +64,7 @@ private slots:
         QValueAxis *y = axis(view, Qt::Vertical);
         QVERIFY(y);
         QVERIFY2(qAbs(y->max() - range) < 1e-6, qPrintable(QString::number(y->max())));
-        QVERIFY(qAbs(y->min() + range) < 1e-6);
+        QVERIFY2(qAbs(y->min() + range) < 1e-6, "the axis is symmetric");
     }
 
     void rangeOnlyGrowsUntilCleared()
@@ -73,11 +73,11 @@ private slots:
         addPoint(view, 1.05f, 0, 0);
         addPoint(view, 0.1f, 0, 0);
         QValueAxis *y = axis(view, Qt::Vertical);
-        QVERIFY(qAbs(y->max() - 1.1) < 1e-6);
+        QVERIFY2(qAbs(y->max() - 1.1) < 1e-6, "the range grows to 1.1 and stays for a smaller value");
 
         // A corrupt sample must not stall the growth loop.
         addPoint(view, std::numeric_limits<float>::infinity(), 1e30f, 0);
-        QVERIFY(std::isfinite(y->max()) && y->max() > 1.1);
+        QVERIFY2(std::isfinite(y->max()) && y->max() > 1.1, "a corrupt sample leaves a finite, grown axis");
 
         view.setCurrentSecond(3);
         QCoreApplication::processEvents();
@@ -85,10 +85,10 @@ private slots:
         view.clearChart();
         QCOMPARE(series(view, QStringLiteral("X "))->count(), 0);
         QCOMPARE(series(view, QStringLiteral("C "))->count(), 0);
-        QVERIFY(qAbs(y->max() - 0.3) < 1e-6);
+        QVERIFY2(qAbs(y->max() - 0.3) < 1e-6, "clearing returns the range to 0.3");
         QCOMPARE(axis(view, Qt::Horizontal)->max(), 6000.0);
         addPoint(view, 0.1f, 0, 0);
-        QVERIFY(qAbs(y->max() - 0.3) < 1e-6);
+        QVERIFY2(qAbs(y->max() - 0.3) < 1e-6, "a value within 0.3 keeps that range");
         // Points added just before a clear never show up after it.
         view.clearChart();
         QCoreApplication::processEvents();

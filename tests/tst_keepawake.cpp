@@ -72,7 +72,7 @@ private slots:
         m_stub.calls.clear();
         m_stub.answer = true;
         QCoreApplication::setApplicationName(QStringLiteral("keepawake-test"));
-        QVERIFY(KeepAwake::request(QStringLiteral("Playing recordings")));
+        QVERIFY2(KeepAwake::request(QStringLiteral("Playing recordings")), "the request is granted");
         QTRY_COMPARE_WITH_TIMEOUT(m_stub.calls, QStringList{QStringLiteral("keepawake-test|Playing recordings")}, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count(QStringLiteral("keep-awake: screensaver inhibited")), 1, 10000);
     }
@@ -85,7 +85,7 @@ private slots:
         m_stub.answer = false;
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(KeepAwake::request(QStringLiteral("Playing recordings")));
+        QVERIFY2(KeepAwake::request(QStringLiteral("Playing recordings")), "the request is granted");
         const qint64 blockedMs = clock.elapsed();
         QVERIFY2(blockedMs < 1000, qPrintable(QStringLiteral("request() took %1 ms").arg(blockedMs)));
         QTRY_COMPARE_WITH_TIMEOUT(m_stub.calls.size(), 1, 10000);

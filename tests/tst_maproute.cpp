@@ -69,8 +69,8 @@ private slots:
         Configuration::instance()->setMaps(type);
         QSignalSpy loaded(m_view, &QWebEngineView::loadFinished);
         m_view->setMapType(static_cast<MapTypes>(type));
-        QVERIFY(loaded.wait(WaitMs));
-        QVERIFY(maptest::pageReady(m_view->page()));
+        QVERIFY2(loaded.wait(WaitMs), "the map page loaded");
+        QVERIFY2(maptest::pageReady(m_view->page()), "the map page is ready for scripts");
 
         // What the main window hands over: the whole track, then the samples
         // one by one as the recording plays.
@@ -94,16 +94,17 @@ private slots:
         int placed = 0;
         for (const GpsData &s : m_samples)
             placed += (s.longitude != 0.0 || s.latitude != 0.0) ? 1 : 0;
-        QVERIFY(placed < m_samples.size());
+        QVERIFY2(placed < m_samples.size(), "some samples have no fix");
         const QVariantMap state = mapState(m_view->page());
         const QVariantList route = state.value(QStringLiteral("route")).toList();
         QCOMPARE(route.size(), placed);
         const GpsData &last = m_samples.last();
         QVERIFY2(near(route.last(), last.longitude, last.latitude), qPrintable(describe(route.last())));
-        QVERIFY(near(state.value(QStringLiteral("marker")), last.longitude, last.latitude));
+        QVERIFY2(near(state.value(QStringLiteral("marker")), last.longitude, last.latitude),
+                 "the marker stands at the last point");
         QVERIFY2(near(state.value(QStringLiteral("center")), last.longitude, last.latitude, 1e-5),
                  qPrintable(describe(state.value(QStringLiteral("center")))));
-        QVERIFY(state.value(QStringLiteral("scale")).toBool());
+        QVERIFY2(state.value(QStringLiteral("scale")).toBool(), "the page shows its scale control");
         QCOMPARE(state.value(QStringLiteral("track")).toList().size(), type == OpenStreetMap ? placed : 0);
     }
 };

@@ -8,6 +8,7 @@
 #include <QWebEngineCertificateError>
 #include <QWebEngineProfile>
 
+#include <algorithm>
 #include <cmath>
 
 #include "configuration.h"
@@ -117,13 +118,10 @@ private:
         // A JSON array of one string is a quoted script literal with its brackets.
         const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
         m_view->page()->runJavaScript(QStringLiteral("window.open(%1);").arg(literal.mid(1).chopped(1)));
-        for (int waited = 0; waited < WaitMs; waited += 20) {
-            for (const QString &line : logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("goto : ")))
-                if (line.contains(url))
-                    return true;
-            QTest::qWait(20);
-        }
-        return false;
+        return QTest::qWaitFor([&] {
+            const QStringList lines = logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("goto : "));
+            return std::any_of(lines.begin(), lines.end(), [&](const QString &line) { return line.contains(url); });
+        }, WaitMs);
     }
 
 private slots:
@@ -181,7 +179,7 @@ private slots:
         QCOMPARE(describe(calls), QStringLiteral("[[\"mapClearAll\"],[\"setCenter\",0,0]]"));
         // setCenter(0, 0) keeps the centre the query gave.
         QVERIFY2(near(state.value(QStringLiteral("center")), 139.766909, 35.681151), qPrintable(describe(state)));
-        QVERIFY(state.value(QStringLiteral("scale")).toBool());
+        QVERIFY2(state.value(QStringLiteral("scale")).toBool(), "the page shows its scale control");
         QCOMPARE(state.value(QStringLiteral("query")).toMap().value(QStringLiteral("key")).toString(), key);
     }
 
@@ -232,7 +230,7 @@ private slots:
         QSignalSpy started(m_view, &QWebEngineView::loadStarted);
         const int mark = logMark();
         m_view->setMapType(static_cast<MapTypes>(type));
-        QTest::qWait(300);
+        QVERIFY2(!started.wait(300), "an unknown map type starts no load");
         QCOMPARE(started.count(), 0);
         QCOMPARE(m_view->url(), before);
         QCOMPARE(scriptsSince(mark), QStringList());
@@ -279,11 +277,12 @@ private slots:
         QCOMPARE(route.size(), drawn ? 1 : 0);
         if (drawn) {
             QCOMPARE(route.first().toList().value(2).toInt(), index);
-            QVERIFY(near(state.value(QStringLiteral("marker")), lng, lat, 5e-7));
+            QVERIFY2(near(state.value(QStringLiteral("marker")), lng, lat, 5e-7),
+                     "the marker stands at the point added");
             // The map follows the current point.
             QVERIFY2(near(state.value(QStringLiteral("center")), lng, lat, 1e-5), qPrintable(describe(state)));
         } else {
-            QVERIFY(state.value(QStringLiteral("marker")).isNull());
+            QVERIFY2(state.value(QStringLiteral("marker")).isNull(), "no marker for a point the page does not draw");
         }
     }
 
@@ -297,7 +296,7 @@ private slots:
         QCOMPARE(scriptsSince(mark), QStringList(QStringLiteral("mapClearAll();")));
         const QVariantMap state = mapState(m_view->page());
         QCOMPARE(state.value(QStringLiteral("route")).toList().size(), 0);
-        QVERIFY(state.value(QStringLiteral("marker")).isNull());
+        QVERIFY2(state.value(QStringLiteral("marker")).isNull(), "clearAll removes the marker");
     }
 
     // A reload forgets the route and gets mapClearAll then setCenter(0, 0).
@@ -344,7 +343,7 @@ private slots:
         bool received = false;
         for (const QVariant &call : state.value(QStringLiteral("calls")).toList())
             received = received || call.toList().value(0) == QStringLiteral("showMapCenter");
-        QVERIFY(received);
+        QVERIFY2(received, "the page got showMapCenter after loading");
     }
 
     void loadAllGpsData_data()
@@ -428,7 +427,7 @@ private slots:
             QCOMPARE(m_browser.opened.size(), 1);
             QCOMPARE(m_browser.opened.first().toString(), opened);
         }
-        QVERIFY(!popup()->isVisible());
+        QVERIFY2(!popup()->isVisible(), "the pop-up view stays hidden");
     }
 
     // The pop-up page refuses a server whose certificate is its own, and the
@@ -441,11 +440,11 @@ private slots:
         const QString url = QStringLiteral("https://127.0.0.1:%1/").arg(m_server->serverPort());
         const int mark = logMark();
         QSignalSpy finished(popup(), &QWebEngineView::loadFinished);
-        QVERIFY(openFromPage(url));
+        QVERIFY2(openFromPage(url), "the pop-up view reports the link it opened");
         QCOMPARE(m_browser.opened, QList<QUrl>({QUrl(url)}));
         QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), WaitMs);
         QCOMPARE(finished.last().value(0).toBool(), false);
-        QVERIFY(m_server->connections() > 0);
+        QVERIFY2(m_server->connections() > 0, "the pop-up reached the server before refusing its certificate");
         QCOMPARE(m_server->requests().size(), 0);
         const QStringList refused = logSince(mark, QStringLiteral("trackora.map.requests"), QStringLiteral("refused"));
         QVERIFY2(!refused.isEmpty() && refused.first().contains(url), qPrintable(refused.join(QLatin1Char('\n'))));
@@ -470,7 +469,7 @@ private slots:
         QVERIFY(finished.wait(WaitMs));
         QCOMPARE(finished.last().value(0).toBool(), true);
         QTRY_COMPARE_WITH_TIMEOUT(page.title(), QStringLiteral("served"), WaitMs);
-        QVERIFY(!m_server->requests().isEmpty());
+        QVERIFY2(!m_server->requests().isEmpty(), "the accepting page reached the server");
         QCOMPARE(m_server->requests().first().path, QByteArray("/"));
     }
 
@@ -501,11 +500,9 @@ private slots:
             return;
         // From the page itself; a web link after it shows the pop-up has
         // had its turn.
-        const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
-        m_view->page()->runJavaScript(QStringLiteral("window.open(%1);").arg(literal.mid(1).chopped(1)));
-        QTest::qWait(300);
+        QVERIFY2(openFromPage(url), "the pop-up view reports the link it was sent to");
         const QString after = QStringLiteral("https://www.example.com/after");
-        QVERIFY(openFromPage(after));
+        QVERIFY2(openFromPage(after), "the pop-up view reports the web link after it");
         QCOMPARE(m_otherHandlers.opened, QList<QUrl>());
         QCOMPARE(m_browser.opened, QList<QUrl>({QUrl(after)}));
     }
@@ -527,7 +524,8 @@ private slots:
         m_view->load(url);
         QVERIFY(loaded.wait(WaitMs));
         const int mark = logMark();
-        QVERIFY(openFromPage(QStringLiteral("https://www.example.com/key")));
+        QVERIFY2(openFromPage(QStringLiteral("https://www.example.com/key")),
+                 "the pop-up view reports the link it opened");
         const QStringList lines = logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("url: "));
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines.first().contains(QLatin1String("lat=35.681151&key=***")), qPrintable(lines.first()));

@@ -213,7 +213,7 @@ void TestMp4Parser::createTime()
     QFETCH(QString, expected);
     Mp4Parser p(file);
     if (expected.isEmpty()) {
-        QVERIFY(!p.createTime.isValid());
+        QVERIFY2(!p.createTime.isValid(), "no creation time for this file");
         return;
     }
     QCOMPARE(p.createTime.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), expected);
@@ -425,8 +425,8 @@ void TestMp4Parser::corruptedFilesAreSafe()
         int i = 0;
         while (i < 100000 && p.readGpsSample(i, &g))
             ++i;
-        QVERIFY(i < 100000);
-        QVERIFY(p.width >= 0 && p.height >= 0 && p.duration >= 0);
+        QVERIFY2(i < 100000, "reading samples stops");
+        QVERIFY2(p.width >= 0 && p.height >= 0 && p.duration >= 0, "sizes and duration are never negative");
     }
 }
 
@@ -436,11 +436,11 @@ void TestMp4Parser::unopenableFile()
     QVERIFY(dir.isValid());
     for (const QString &path : {dir.path(), dir.filePath(QStringLiteral("missing.mp4"))}) {
         Mp4Parser p(path);
-        QVERIFY(!p.isOpen());
+        QVERIFY2(!p.isOpen(), "a folder or missing file does not open");
         QCOMPARE(p.width, 0);
         QCOMPARE(p.gpsKind, NoGps);
         GpsData g;
-        QVERIFY(!p.readGpsSample(0, &g));
+        QVERIFY2(!p.readGpsSample(0, &g), "nothing opened, no sample");
     }
 }
 

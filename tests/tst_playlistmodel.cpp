@@ -154,11 +154,11 @@ void TestPlaylistModel::unparsedRow()
     QCOMPARE(copy.duration, 0);
     QCOMPARE(copy.resolution, QSize(0, 0));
     QCOMPARE(copy.frameRate, 0.0f);
-    QVERIFY(!copy.parser);
-    QVERIFY(!copy.runnable);
-    QVERIFY(model.getDataByRow(id)->parser);
+    QVERIFY2(!copy.parser, "a copy shares no parser");
+    QVERIFY2(!copy.runnable, "a copy shares no worker");
+    QVERIFY2(model.getDataByRow(id)->parser, "the row keeps its parser");
     QCOMPARE(copy.url.toLocalFile(), QDir(m_dir.path()).absoluteFilePath(QStringLiteral("u_F.MP4")));
-    QVERIFY(waitParsed(model, 1));
+    QVERIFY2(waitParsed(model, 1), "the row is parsed");
     QCOMPARE(model.getDurationByRow(id), 10);
 }
 
@@ -168,7 +168,7 @@ void TestPlaylistModel::columnsAfterParse()
     bool added = false;
     const QString path = file(QStringLiteral("long_F.MP4"), fx::mp4WithTrip(3725, 20));
     model.addDataByFileInfo(QFileInfo(path), 0, added);
-    QVERIFY(waitParsed(model, 1));
+    QVERIFY2(waitParsed(model, 1), "the row is parsed");
     QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("long_F.MP4"));
     QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("01:02:05"));
     QCOMPARE(model.data(model.index(0, 2)).toString(),
@@ -176,7 +176,7 @@ void TestPlaylistModel::columnsAfterParse()
     QCOMPARE(model.data(model.index(0, 3)).toString(), PlaylistModel::readableSize(QFileInfo(path).size(), 0));
     QCOMPARE(model.data(model.index(0, 4)).toString(), QStringLiteral("1920 x 1080"));
     QCOMPARE(model.data(model.index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
-    QVERIFY(!model.data(model.index(0, 0), Qt::ToolTipRole).isValid());
+    QVERIFY2(!model.data(model.index(0, 0), Qt::ToolTipRole).isValid(), "the file name has no tooltip");
     QCOMPARE(model.getFrameRateByRow(0), 30.0f);
     QCOMPARE(model.getCodecByRow(0), 1);
     QCOMPARE(model.getResolutionByRow(0), QSize(1920, 1080));
@@ -233,9 +233,9 @@ void TestPlaylistModel::rearUrl()
     } else {
         QCOMPARE(url, QUrl::fromLocalFile(m_dir.filePath(expected)));
         // Local paths keep their leading slash.
-        QVERIFY(url.toLocalFile().startsWith(QLatin1Char('/')));
+        QVERIFY2(url.toLocalFile().startsWith(QLatin1Char('/')), "local paths keep their leading slash");
     }
-    QVERIFY(model.getRelateUrlByMainData(nullptr, true).isEmpty());
+    QVERIFY2(model.getRelateUrlByMainData(nullptr, true).isEmpty(), "no main row, no related URL");
 }
 
 void TestPlaylistModel::tableShape()
@@ -247,20 +247,20 @@ void TestPlaylistModel::tableShape()
     QCOMPARE(model.columnCount(), 5);
     QCOMPARE(model.rowCount(model.index(0, 0)), 0);
     QCOMPARE(model.columnCount(model.index(0, 0)), 0);
-    QVERIFY(model.index(0, 4).isValid());
-    QVERIFY(!model.index(0, 5).isValid());
-    QVERIFY(!model.index(1, 0).isValid());
-    QVERIFY(!model.index(-1, 0).isValid());
-    QVERIFY(!model.index(0, 0, model.index(0, 0)).isValid());
-    QVERIFY(!model.parent(model.index(0, 0)).isValid());
+    QVERIFY2(model.index(0, 4).isValid(), "the last column has an index");
+    QVERIFY2(!model.index(0, 5).isValid(), "no column past the last");
+    QVERIFY2(!model.index(1, 0).isValid(), "no row past the last");
+    QVERIFY2(!model.index(-1, 0).isValid(), "no negative row");
+    QVERIFY2(!model.index(0, 0, model.index(0, 0)).isValid(), "rows have no children");
+    QVERIFY2(!model.parent(model.index(0, 0)).isValid(), "a row has no parent");
     const QStringList headers = {"File Name", "Duration", "Create Date", "Size", "Resolution"};
     for (int c = 0; c < 5; ++c)
         QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), headers.at(c));
-    QVERIFY(!model.headerData(5, Qt::Horizontal).isValid());
-    QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::ToolTipRole).isValid());
+    QVERIFY2(!model.headerData(5, Qt::Horizontal).isValid(), "no header past the last column");
+    QVERIFY2(!model.headerData(0, Qt::Horizontal, Qt::ToolTipRole).isValid(), "headers have no tooltip");
     QCOMPARE(model.headerData(0, Qt::Vertical).toInt(), 0);
-    QVERIFY(!model.headerData(1, Qt::Vertical).isValid());
-    QVERIFY(!model.data(QModelIndex()).isValid());
+    QVERIFY2(!model.headerData(1, Qt::Vertical).isValid(), "one vertical header per row");
+    QVERIFY2(!model.data(QModelIndex()).isValid(), "an invalid index has no data");
 }
 
 void TestPlaylistModel::neighbours()
@@ -273,16 +273,17 @@ void TestPlaylistModel::neighbours()
     const QUrl last = model.getDataByRow(2)->url;
     QCOMPARE(model.getNextData(first), model.getDataByRow(1));
     QCOMPARE(model.getPreviousData(last), model.getDataByRow(1));
-    QVERIFY(!model.getNextData(last));
-    QVERIFY(!model.getPreviousData(first));
-    QVERIFY(!model.getNextData(QUrl::fromLocalFile(QStringLiteral("/nowhere.mp4"))));
+    QVERIFY2(!model.getNextData(last), "nothing after the last row");
+    QVERIFY2(!model.getPreviousData(first), "nothing before the first row");
+    QVERIFY2(!model.getNextData(QUrl::fromLocalFile(QStringLiteral("/nowhere.mp4"))),
+             "nothing after an unknown file");
 }
 
 void TestPlaylistModel::outsideRows()
 {
     PlaylistModel model;
-    QVERIFY(!model.getDataByRow(0));
-    QVERIFY(!model.getDataByRow(-1));
+    QVERIFY2(!model.getDataByRow(0), "an empty list has no row 0");
+    QVERIFY2(!model.getDataByRow(-1), "an empty list has no row -1");
     QCOMPARE(model.getDurationByRow(3), 0);
     QCOMPARE(model.getFrameRateByRow(3), 0.0f);
     QCOMPARE(model.getResolutionByRow(3), QSize(1920, 1080));
@@ -302,7 +303,7 @@ void TestPlaylistModel::sampleBySecond()
     model.addDataByFileInfo(QFileInfo(file(QStringLiteral("k0_F.MP4"))), 0, added);
     model.addDataByFileInfo(QFileInfo(file(QStringLiteral("k1_F.MP4"), fx::mp4WithTrip(20, 8))), 0, added);
     QSignalSpy all(&model, &PlaylistModel::allGpsDataParserFinished);
-    QVERIFY(waitParsed(model, 2));
+    QVERIFY2(waitParsed(model, 2), "both rows are parsed");
     // Only row 0 sent its list unasked.
     QCOMPARE(all.count(), 1);
     QCOMPARE(all.at(0).at(0).toInt(), 0);
@@ -325,12 +326,12 @@ void TestPlaylistModel::staleResultsAfterClear()
     PlaylistModel model;
     bool added = false;
     model.addDataByFileInfo(QFileInfo(file(QStringLiteral("old_F.MP4"), fx::mp4WithTrip(40, 42))), 0, added);
-    QVERIFY(parsedOnWorker(model, 0));
+    QVERIFY2(parsedOnWorker(model, 0), "the row is parsed on a worker thread");
     // The old row's results are queued for the model now.
     model.clearAll();
     QSignalSpy all(&model, &PlaylistModel::allGpsDataParserFinished);
     model.addDataByFileInfo(QFileInfo(file(QStringLiteral("new_F.MP4"), fx::mp4WithTrip(5, 7))), 0, added);
-    QVERIFY(waitParsed(model, 1));
+    QVERIFY2(waitParsed(model, 1), "the replacement row is parsed");
     QCOMPARE(model.getDurationByRow(0), 5);
     QCOMPARE(all.count(), 1);
     QCOMPARE(all.at(0).at(1).value<QList<GpsData>>().size(), 6);
@@ -341,18 +342,18 @@ void TestPlaylistModel::frontReplacingRearKeepsItsFacts()
     PlaylistModel model;
     bool added = false;
     model.addDataByFileInfo(QFileInfo(file(QStringLiteral("20250103_100000_R.MP4"), fx::mp4WithTrip(30, 31))), 0, added);
-    QVERIFY(parsedOnWorker(model, 0));
+    QVERIFY2(parsedOnWorker(model, 0), "the row is parsed on a worker thread");
     QSignalSpy all(&model, &PlaylistModel::allGpsDataParserFinished);
     const int id = model.addDataByFileInfo(QFileInfo(file(QStringLiteral("20250103_100000_F.MP4"), fx::mp4WithTrip(60, 61))),
                                            0, added);
     QCOMPARE(id, 0);
-    QVERIFY(added);
+    QVERIFY2(added, "the front file takes the rear file's row");
     QCOMPARE(model.getDataByRow(0)->fileName, QStringLiteral("20250103_100000_F.MP4"));
     QCOMPARE(model.getDurationByRow(0), 60);
     // Whatever the rear file's parse had queued must not win afterwards.
     QCoreApplication::processEvents();
     QCOMPARE(model.getDurationByRow(0), 60);
-    QVERIFY(!all.isEmpty());
+    QVERIFY2(!all.isEmpty(), "the whole list reported its GPS data");
     QCOMPARE(all.last().at(1).value<QList<GpsData>>().size(), 61);
 }
 

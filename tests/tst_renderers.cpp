@@ -67,10 +67,23 @@ class TestRenderers : public QObject
     // What a person sees: the Image model's paint or the renderer's frame buffer.
     static QImage shown(Container *control)
     {
-        QTest::qWait(50);
         if (QOpenGLWidget *gl = renderer(control))
             return gl->grabFramebuffer();
         return control->controlWidget()->grab().toImage();
+    }
+
+    // What is shown once it has the size and its quadrants read colours (a
+    // renderer starts at a default size until it is laid out), or the last
+    // grab when that never comes.
+    static QImage shownAs(Container *control, QSize size, const QString &colours)
+    {
+        QImage image;
+        // The caller judges what came.
+        (void)QTest::qWaitFor([&] {
+            image = shown(control);
+            return image.size() == size && quadrantColours(image) == colours;
+        }, 5000);
+        return image;
     }
 
     const Colour quadrants[4] = {Red, Green, Blue, White};
@@ -87,7 +100,7 @@ private slots:
     {
         auto control = makeControl(TrackoraActiveXLib::Render_Image, QSize(320, 180));
         QVERIFY(control);
-        QVERIFY(allBlack(shown(control.get())));
+        QTRY_VERIFY2(allBlack(shown(control.get())), "the Image model shows black before any picture");
     }
 
     void showsColours_data()
@@ -112,7 +125,7 @@ private slots:
         QVERIFY(control);
         const Picture p = picture(640, 360, format, quadrants);
         present(control.get(), &p.frame);
-        const QImage image = shown(control.get());
+        const QImage image = shownAs(control.get(), QSize(640, 360), QStringLiteral("red green blue white"));
         QCOMPARE(image.size(), QSize(640, 360));
         QCOMPARE(quadrantColours(image), QStringLiteral("red green blue white"));
         QOpenGLWidget *gl = renderer(control.get());
@@ -121,7 +134,7 @@ private slots:
         // Every later picture replaces the one shown.
         const Picture next = picture(640, 360, format, swapped);
         present(control.get(), &next.frame);
-        const QImage again = shown(control.get());
+        const QImage again = shownAs(control.get(), QSize(640, 360), QStringLiteral("white blue green red"));
         if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
             again.save(qEnvironmentVariable("TRACKORA_GRAB_DIR") + QLatin1Char('/')
                        + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_'))
@@ -150,7 +163,7 @@ private slots:
             Picture p = picture(640, 360, format, quadrants);
             present(control.get(), &p.frame);
             std::copy(next.bytes.begin(), next.bytes.end(), p.bytes.begin());
-            QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+            QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
         }
     }
 
@@ -177,7 +190,7 @@ private slots:
         QVERIFY(control);
         const Picture p = picture(size.width(), size.height(), format, quadrants);
         present(control.get(), &p.frame);
-        const QImage image = shown(control.get());
+        const QImage image = shownAs(control.get(), size, QStringLiteral("red green blue white"));
         QCOMPARE(image.size(), size);
         // Near the corners as well as at the centres: a shear grows row by row.
         QCOMPARE(quadrantColours(image), QStringLiteral("red green blue white"));
@@ -203,9 +216,9 @@ private slots:
         QVERIFY(control);
         const Picture p = picture(640, 360, kYuv420p, quadrants);
         present(control.get(), &p.frame);
-        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+        QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
         control->unRender();
-        QVERIFY(allBlack(shown(control.get())));
+        QTRY_VERIFY2(allBlack(shown(control.get())), "unRender leaves a black picture");
     }
 
     void openGlWithoutPictureHasNoRenderer()
@@ -213,7 +226,8 @@ private slots:
         auto control = makeControl(TrackoraActiveXLib::Render_OpenGL, QSize(320, 180));
         QVERIFY(control);
         control->unRender();
-        QVERIFY(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty());
+        QVERIFY2(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty(),
+                 "unRender before any picture makes no renderer");
     }
 
     void formatSwitchReplacesRenderer()
@@ -223,16 +237,16 @@ private slots:
         const Picture software = picture(640, 360, kYuv420p, quadrants);
         present(control.get(), &software.frame);
         QPointer<QOpenGLWidget> first = renderer(control.get());
-        QVERIFY(first);
+        QVERIFY2(first, "the first picture makes a renderer");
         QCOMPARE(first->metaObject()->className(), "TrackoraActiveX::CFFGLYUV420P");
 
         const Picture hardware = picture(640, 360, kNv12, swapped);
         present(control.get(), &hardware.frame);
         QVERIFY2(first.isNull(), "the YUV420P renderer is destroyed");
         QOpenGLWidget *second = renderer(control.get());
-        QVERIFY(second);
+        QVERIFY2(second, "the new format makes a new renderer");
         QCOMPARE(second->metaObject()->className(), "TrackoraActiveX::CFFGLNV12");
-        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("white blue green red"));
+        QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("white blue green red"));
     }
 
     void modelSwitchLeavesNoRendererBehind()
@@ -241,19 +255,19 @@ private slots:
         QVERIFY(control);
         const Picture first = picture(640, 360, kYuv420p, quadrants);
         present(control.get(), &first.frame);
-        QVERIFY(renderer(control.get()));
+        QVERIFY2(renderer(control.get()), "the OpenGL model makes a renderer");
 
         control->setRenderModel(TrackoraActiveXLib::Render_Image);
-        QVERIFY(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty());
+        QVERIFY2(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty(),
+                 "switching to the Image model removes the renderer");
         const Picture next = picture(640, 360, kYuv420p, swapped);
         present(control.get(), &next.frame);
         // Grab the control with its children: a stale renderer would cover the picture.
-        QTest::qWait(50);
-        QCOMPARE(quadrantColours(control->grab().toImage()), QStringLiteral("white blue green red"));
+        QTRY_COMPARE(quadrantColours(control->grab().toImage()), QStringLiteral("white blue green red"));
 
         control->setRenderModel(TrackoraActiveXLib::Render_OpenGL);
         present(control.get(), &first.frame);
-        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+        QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
     }
 
     void renderModelValues_data()
@@ -299,7 +313,7 @@ private slots:
         const Picture p = picture(frame.width(), frame.height(), kYuv420p, quadrants);
         for (int i = 0; i < 3; ++i)
             present(widget.get(), &p.frame);
-        const QImage image = shown(widget.get());
+        const QImage image = shownAs(widget.get(), control, QStringLiteral("red green blue white"));
         QCOMPARE(image.size(), control);
         QCOMPARE(quadrantColours(image), QStringLiteral("red green blue white"));
     }
@@ -316,10 +330,10 @@ private slots:
         present(control.get(), &large.frame);
         small.reset();
         control->controlWidget()->repaint();
-        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+        QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
         control->setDecState(TrackoraActiveXLib::PlayingState);
         present(control.get(), &large.frame);
-        QCOMPARE(quadrantColours(shown(control.get())), QStringLiteral("white blue green red"));
+        QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("white blue green red"));
     }
 
     void unsupportedFormatShowsNothing_data()
@@ -336,9 +350,10 @@ private slots:
         QVERIFY(control);
         const Picture p = picture(320, 180, kBgra, quadrants);
         present(control.get(), &p.frame);
-        QVERIFY(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty());
+        QVERIFY2(control->controlWidget()->findChildren<QOpenGLWidget *>().isEmpty(),
+                 "a layout it cannot convert makes no renderer");
         if (model == TrackoraActiveXLib::Render_Image)
-            QVERIFY(allBlack(shown(control.get())));
+            QTRY_VERIFY2(allBlack(shown(control.get())), "a layout it cannot convert shows black");
     }
 };
 

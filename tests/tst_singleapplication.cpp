@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(probe(), kRunning);
         QCOMPARE(probe(), kRunning);
         holder.terminate();
-        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY2(holder.waitForFinished(10000), "the holder ends when terminated");
     }
 
     void crashedFirstInstanceIsTakenOver()
@@ -81,7 +81,7 @@ private slots:
         QProcess holder;
         startHolder(holder);
         ::kill(pid_t(holder.processId()), SIGKILL);
-        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY2(holder.waitForFinished(10000), "the holder ends when killed");
         QCOMPARE(probe(), kFirst);
     }
 

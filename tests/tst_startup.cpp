@@ -14,7 +14,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral(TRACKORA_APP_NAME));
         window.close();
-        QVERIFY(!window.isVisible());
+        QVERIFY2(!window.isVisible(), "the window hides when closed");
     }
 };
 

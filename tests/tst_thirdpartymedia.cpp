@@ -36,7 +36,7 @@ void TestThirdPartyMedia::everyFile_data()
 {
     QTest::addColumn<QString>("path");
     const QStringList names = m_dir.entryList(QDir::Files, QDir::Name);
-    QVERIFY(!names.isEmpty());
+    QVERIFY2(!names.isEmpty(), "the folder holds recordings");
     for (const QString &name : names)
         QTest::newRow(qPrintable(name)) << m_dir.filePath(name);
 }
@@ -45,11 +45,12 @@ void TestThirdPartyMedia::everyFile()
 {
     QFETCH(QString, path);
     Mp4Parser parser(path);
-    QVERIFY(parser.isOpen());
-    QVERIFY(parser.width >= 0 && parser.height >= 0 && parser.duration >= 0);
+    QVERIFY2(parser.isOpen(), "the parser opens the recording");
+    QVERIFY2(parser.width >= 0 && parser.height >= 0 && parser.duration >= 0,
+             "sizes and duration are never negative");
     QCOMPARE(parser.gpsKind, NoGps);
     GpsData g;
-    QVERIFY(!parser.readGpsSample(0, &g));
+    QVERIFY2(!parser.readGpsSample(0, &g), "no GPS, no sample");
     QVERIFY2(parser.bytesRead() <= 65536, qPrintable(QString::number(parser.bytesRead())));
 
     VideoParser video;
@@ -57,7 +58,7 @@ void TestThirdPartyMedia::everyFile()
     QSignalSpy lists(&video, &VideoParser::allGpsDataParserFinished);
     video.parse();
     QCOMPARE(lists.count(), 1);
-    QVERIFY(video.gpsDataList().isEmpty());
+    QVERIFY2(video.gpsDataList().isEmpty(), "no GPS list");
 }
 
 void TestThirdPartyMedia::knownFacts_data()

@@ -104,7 +104,7 @@ void TestTrackoraGps::infoLine()
 {
     const Run r = run({QStringLiteral("info"), m_trip});
     QCOMPARE(r.status, 0);
-    QVERIFY(r.err.isEmpty());
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
     const QByteArray expected = "{\"file\":" + QJsonDocument(QJsonArray{m_trip}).toJson(QJsonDocument::Compact).mid(1).chopped(1)
         + ",\"width\":1920,\"height\":1080,\"duration\":10,\"frameRate\":30.0,\"codec\":1,"
           "\"createTime\":\"1904-01-01T00:00:00\",\"gpsKind\":4,\"samples\":11}\n";
@@ -127,13 +127,14 @@ void TestTrackoraGps::infoSeveralFiles()
         QCOMPARE(o.keys().size(), 9);
     }
     QCOMPARE(QJsonDocument::fromJson(lines.at(1)).object().value(QStringLiteral("gpsKind")).toInt(), 0);
-    QVERIFY(QJsonDocument::fromJson(lines.at(1)).object().value(QStringLiteral("createTime")).isNull());
+    QVERIFY2(QJsonDocument::fromJson(lines.at(1)).object().value(QStringLiteral("createTime")).isNull(),
+             "a file without a creation time gives null");
     // One line per unread file, naming it.
     const QList<QByteArray> errors = r.err.trimmed().split('\n');
     QCOMPARE(errors.size(), 3);
-    QVERIFY(errors.at(0).contains(QFile::encodeName(missing)));
-    QVERIFY(errors.at(1).contains(QFile::encodeName(m_noGps)));
-    QVERIFY(errors.at(2).contains(QFile::encodeName(m_dir.path())));
+    QVERIFY2(errors.at(0).contains(QFile::encodeName(missing)), "the first error names the missing file");
+    QVERIFY2(errors.at(1).contains(QFile::encodeName(m_noGps)), "the second error names the file without GPS");
+    QVERIFY2(errors.at(2).contains(QFile::encodeName(m_dir.path())), "the third error names the folder");
 }
 
 void TestTrackoraGps::usage_data()
@@ -153,8 +154,8 @@ void TestTrackoraGps::usage()
     QFETCH(QStringList, args);
     const Run r = run(args);
     QCOMPARE(r.status, 2);
-    QVERIFY(r.out.isEmpty());
-    QVERIFY(!r.err.isEmpty());
+    QVERIFY2(r.out.isEmpty(), "a usage error writes nothing to the output");
+    QVERIFY2(!r.err.isEmpty(), "a usage error is explained");
 }
 
 void TestTrackoraGps::samplesCsv()
@@ -165,11 +166,12 @@ void TestTrackoraGps::samplesCsv()
     QCOMPARE(lines.first(),
              QByteArray("index,dateTime,latitudeRef,latitude,longitudeRef,longitude,speed,heading,gsensorX,gsensorY,gsensorZ"));
     QCOMPARE(lines.size(), 1 + 6 + 1); // header, seconds 0 to 5, final newline
-    QVERIFY(lines.last().isEmpty());
+    QVERIFY2(lines.last().isEmpty(), "the output ends with a newline");
     QCOMPARE(lines.at(1), QByteArray("0,20250101100001,N,") + QByteArray::number(fx::latitudeOf(1), 'f', 6) + ",E,"
                               + QByteArray::number(139 + (200000 + 600) / 10000.0 / 60.0, 'f', 6) + ",1,"
                               + lines.at(1).split(',').at(7) + ",0.01,-0.50,1.05");
-    QVERIFY(lines.at(2).startsWith("1,20250101100002,N,0.000000,E,0.000000,"));
+    QVERIFY2(lines.at(2).startsWith("1,20250101100002,N,0.000000,E,0.000000,"),
+             "a sample without a fix is written as zeros");
     // South with no longitude letter: negative latitude, empty letter field.
     QCOMPARE(lines.at(3).left(44), QByteArray("2,20250101100003,S,-33.866667,,151.200000,60"));
     QVERIFY2(lines.at(3).endsWith(",0.01,0.00,-1.05"), lines.at(3).constData());
@@ -191,7 +193,7 @@ void TestTrackoraGps::exportFormats()
     QFETCH(QString, format);
     const Run r = run({QStringLiteral("export"), QStringLiteral("--format"), format, m_trip, m_mixed});
     QCOMPARE(r.status, 0);
-    QVERIFY(r.err.isEmpty());
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
     // The trip has 11 positions; the mixed one 6 samples of which one has none.
     const int tripPoints = 11;
     const int mixedPoints = 5;
@@ -218,7 +220,7 @@ void TestTrackoraGps::exportFormats()
         QCOMPARE(points, (QList<int>{tripPoints, mixedPoints}));
         QCOMPARE(names, (QStringList{QFileInfo(m_trip).fileName(), QFileInfo(m_mixed).fileName()}));
         QCOMPARE(times, tripPoints + mixedPoints);
-        QVERIFY(r.out.contains("2025-01-01T10:00:01"));
+        QVERIFY2(r.out.contains("2025-01-01T10:00:01"), "the times are ISO 8601");
     } else if (format == QLatin1String("geojson")) {
         QJsonParseError error;
         const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
@@ -238,7 +240,8 @@ void TestTrackoraGps::exportFormats()
         QCOMPARE(lines.first(), QByteArray("file,time,latitude,longitude,speed,heading"));
         QCOMPARE(lines.size(), 1 + tripPoints + mixedPoints);
         // The comma and quotes of the name are quoted.
-        QVERIFY(lines.last().startsWith("\"mixed, \"\"odd\"\"_F.MP4\",2025-01-01T10:00:0"));
+        QVERIFY2(lines.last().startsWith("\"mixed, \"\"odd\"\"_F.MP4\",2025-01-01T10:00:0"),
+                 "the comma and quotes of the name are quoted");
     }
 }
 
@@ -248,7 +251,7 @@ void TestTrackoraGps::exportToFile()
     Run r = run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("gpx"), QStringLiteral("-o"), target,
                  m_trip, m_noGps});
     QCOMPARE(r.status, 1); // one file had no GPS, the other was written
-    QVERIFY(r.out.isEmpty());
+    QVERIFY2(r.out.isEmpty(), "with -o nothing goes to the output");
     QFile f(target);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll().count("<trkpt"), 11);
@@ -271,10 +274,10 @@ void TestTrackoraGps::logsStayOffStandardOutput()
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=true"));
     p.setProcessEnvironment(env);
     p.start(m_program, {QStringLiteral("info"), QStringLiteral("-v"), m_dir.filePath(QStringLiteral("missing.mp4")), m_trip});
-    QVERIFY(p.waitForFinished(30000));
+    QVERIFY2(p.waitForFinished(30000), "the program ends");
     const QByteArray out = p.readAllStandardOutput();
     QCOMPARE(out.count('\n'), 1);
-    QVERIFY(QJsonDocument::fromJson(out).isObject());
+    QVERIFY2(QJsonDocument::fromJson(out).isObject(), "the verbose output is one JSON object");
     const QByteArray err = p.readAllStandardError();
     QVERIFY2(err.contains("Mp4Parser open file error, file: " + m_dir.filePath(QStringLiteral("missing.mp4")).toLocal8Bit()
                           + " - Mp4Parser No such file or directory"),

@@ -72,7 +72,8 @@ void TestTrackoraGpsMedia::info()
             QVERIFY2(next > at || (k == keys.first() && next == 1), qPrintable(where + QStringLiteral(" key ") + k));
             at = next;
         }
-        QVERIFY(lines.at(i).contains(",\"frameRate\":" + QByteArray::number(e.value(QStringLiteral("frameRate")).toDouble(), 'f', 1) + ","));
+        QVERIFY2(lines.at(i).contains(",\"frameRate\":" + QByteArray::number(e.value(QStringLiteral("frameRate")).toDouble(), 'f', 1) + ","),
+                 "the frame rate has one decimal");
         const QJsonArray wanted = media::normalised(media::heldRawSamples(media::folder().filePath(where), e),
                                                     e.value(QStringLiteral("duration")).toInt());
         QCOMPARE(got.value(QStringLiteral("samples")).toInt(), wanted.size());
@@ -80,7 +81,7 @@ void TestTrackoraGpsMedia::info()
             ++withoutGps;
     }
     // One reason per file without a trip, and status 1 because there are some.
-    QVERIFY(withoutGps > 0);
+    QVERIFY2(withoutGps > 0, "some files have no trip");
     QCOMPARE(err.trimmed().split('\n').size(), withoutGps);
     QCOMPARE(status, 1);
 }
@@ -146,7 +147,7 @@ void TestTrackoraGpsMedia::exportGpx()
                 ++positions;
         }
     }
-    QVERIFY(files.size() >= 12);
+    QVERIFY2(files.size() >= 12, "the folder holds its recordings");
     int status = 0;
     const QByteArray out = run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("gpx")} + files,
                                &status);

@@ -164,10 +164,10 @@ void TestVideoParser::badFiles()
     const VideoInfo info = infos.at(0).at(1).value<VideoInfo>();
     QCOMPARE(info.width, 0);
     QCOMPARE(info.duration, 0);
-    QVERIFY(!info.createTime.isValid());
+    QVERIFY2(!info.createTime.isValid(), "no creation time for this file");
     // Row 0 still gets its (empty) list.
     QCOMPARE(lists.count(), 1);
-    QVERIFY(lists.at(0).at(1).value<QList<GpsData>>().isEmpty());
+    QVERIFY2(lists.at(0).at(1).value<QList<GpsData>>().isEmpty(), "the row's GPS list is empty");
 }
 
 // A one-minute recording whose 'gps ' index claims a week of samples (all
@@ -223,7 +223,7 @@ void TestVideoParser::rowZeroSendsItsList()
         pair.first->setThreadPool(&pool, job);
         pool.start(job);
     }
-    QVERIFY(pool.waitForDone(30000));
+    QVERIFY2(pool.waitForDone(30000), "every parse ends");
     // The spies record on the worker; the pool has finished with them.
     QCOMPARE(list0.count(), 1);
     QCOMPARE(done1.count(), 1);
@@ -259,7 +259,7 @@ void TestVideoParser::queuedJobIsTakenBack()
     QCOMPARE(lists.at(1).at(1).value<QList<GpsData>>().size(), 6);
 
     release.release();
-    QVERIFY(pool.waitForDone(30000));
+    QVERIFY2(pool.waitForDone(30000), "every parse ends");
     QCoreApplication::processEvents();
     QCOMPARE(done.count(), 1); // the job did not run as well
 }
