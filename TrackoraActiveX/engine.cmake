@@ -13,5 +13,6 @@ find_library(SOUNDTOUCH_C_LIBRARY SoundTouchDll REQUIRED)
 target_sources(TrackoraEngine PRIVATE
   Classes/FFAudio.h Classes/FFAudio.cpp
   Classes/FFTempoTimeline.h Classes/FFTempoTimeline.cpp
+  Classes/FFPlayerAxUserData.h
   Classes/FFPlayer.h Classes/FFPlayer.cpp)
 target_link_libraries(TrackoraEngine PRIVATE ${SOUNDTOUCH_C_LIBRARY})

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "FFPlayerAxUserData.h"
 #include "axwidget.h"
 
 // The viewer's view of the player component's type library: its
@@ -18,16 +19,10 @@ Q_ENUM_NS(FFPlaybackRate)
 enum FFRenderModel { Render_OpenGL = 0, Render_Image = 1, Render_D3D = 2 };
 Q_ENUM_NS(FFRenderModel)
 
-// Laid out as the component's record: the container reads and fills it in
-// place through the address that axUserData hands out. Never created or
-// deleted on this side.
-class CFFPlayerAxUserData : public QObjectUserData
-{
-public:
-    void *peer = nullptr;
-    void *player = nullptr;
-    bool isMain = true;
-};
+// The record that links two players, the component's own declaration: the
+// container reads and fills it in place through the address that axUserData
+// hands out. Never created or deleted on this side.
+using CFFPlayerAxUserData = TrackoraActiveX::CFFPlayerAxUserData;
 
 class CFFPlayerAxWidget : public AxWidget
 {

@@ -245,8 +245,8 @@ private slots:
         QCOMPARE(record->isMain, true);
     }
 
-    // The viewer fills the component's record in place through its own
-    // declaration of it: both must put the fields at the same places.
+    // The viewer fills the component's record in place through the name it
+    // knows it by: both names must reach the same fields.
     void recordLayoutMatchesTheComponent()
     {
         Container control;
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(static_cast<void *>(&mine->player), static_cast<void *>(&theirs->player));
         QCOMPARE(static_cast<void *>(&mine->isMain), static_cast<void *>(&theirs->isMain));
         QCOMPARE(sizeof(*mine), sizeof(*theirs));
-        QCOMPARE(mine->player, static_cast<void *>(theirs->player));
+        QCOMPARE(static_cast<void *>(mine->player), static_cast<void *>(theirs->player));
     }
 
     void dragEventsAnsweredByTheContainer()

@@ -29,12 +29,22 @@ launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+# Timed measurements (tst_avsync) would measure the sanitizer, not the player.
+# The crash handler's test commits the faults (null access, heap damage) that
+# AddressSanitizer and UndefinedBehaviorSanitizer stop before its handler runs.
+# The windows of the whole viewer under Xvfb (labels display and web) take
+# too long under AddressSanitizer's full leak stacks; their classes' own tests
+# run in the pass.
 if [ "$sanitize" = address ]; then
   build="${TRACKORA_ASAN_BUILD:-$here/build-asan}"
   labels='^(unit|data|engine)$'
+  skip_labels='^(display|web)$'
+  exclude='^(tst_avsync|tst_crashdumper)$'
 else
   build="${TRACKORA_TSAN_BUILD:-$here/build-tsan}"
   labels='^(engine|component)$'
+  skip_labels='^$'
+  exclude='^tst_avsync$'
 fi
 media_args=()
 [ -f "$here/build/test-media/manifest.json" ] && media_args=(-DTRACKORA_TEST_MEDIA_DIR="$here/build/test-media")
@@ -46,20 +56,26 @@ cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKORA_SANITI
 
 # Only the programs of the chosen tests (and what they load) are built.
 cd "$build"
+selection=(-L "$labels" -LE "$skip_labels" -E "$exclude")
+programs=$(ctest -N "${selection[@]}" | sed -n 's/^ *Test *#[0-9]*: \(tst_[a-z0-9_]*\)$/\1/p' | sort -u)
 if [ "$sanitize" = address ]; then
   # Tools the build runs (the picture renderer) are sanitized too; their
   # exit-time leaks are not build failures.
-  ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j"$(nproc)" --target tests-unit tests-data tests-engine
+  # shellcheck disable=SC2086
+  ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j"$(nproc)" --target $programs
 else
-  cmake --build "$build" -j"$(nproc)" --target tests-engine tests-component
+  # shellcheck disable=SC2086
+  cmake --build "$build" -j"$(nproc)" --target $programs
 fi
 # The options reach the tests only.
 if [ "$sanitize" = address ]; then
-  # Leaks count, except those inside the system's and Qt's own libraries.
-  export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=0"
+  # Leaks count, except those inside the system's and Qt's own libraries;
+  # those are built without frame pointers, so only the slow unwinder gives
+  # the whole allocation stack the suppressions are matched against.
+  export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=0:fast_unwind_on_malloc=0"
   export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 else
   export TSAN_OPTIONS="suppressions=$here/tools/tsan-engine.supp halt_on_error=0 exitcode=66 second_deadlock_stack=1 history_size=4"
 fi
-ctest -L "$labels" --output-on-failure --timeout 900 -j"$(nproc)"
+ctest "${selection[@]}" --output-on-failure --timeout 900 -j"$(nproc)"

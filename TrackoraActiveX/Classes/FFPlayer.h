@@ -2,6 +2,7 @@
 
 #include "trackoraactivex_global.h"
 #include "FFBuffer.h"
+#include "FFPlayerAxUserData.h"
 #include "FFUtils.h"
 
 #include <QDateTime>
@@ -38,16 +39,6 @@ struct HFrame
     int size;
     int colorSpace = 2; // AVColorSpace; 2 is AVCOL_SPC_UNSPECIFIED
     int colorRange = 0; // AVColorRange; 0 is unspecified (limited), 2 full
-};
-
-// Links the front and the rear player; the viewer fills it in place, so the
-// layout (base, two pointers, one bool) is shared with it.
-class TRACKORAACTIVEX_EXPORT CFFPlayerAxUserData : public QObjectUserData
-{
-public:
-    CFFPlayer *peer = nullptr;
-    CFFPlayer *player = nullptr;
-    bool isMain = true;
 };
 
 // One player core. Public operations run on the GUI thread; doTransfer on

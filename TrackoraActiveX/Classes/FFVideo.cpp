@@ -359,8 +359,12 @@ int CFFVideo::decodePacket(AVPacket *pkt, AVFrame *first)
         if (first || !dropPicture(picture))
             out = toOutputFormat(picture);
         if (out) {
-            if (first)
+            if (first) {
+                // A re-entered paused seek finds the last one's picture
+                // still held; referencing over it would leak that picture.
+                av_frame_unref(first);
                 av_frame_ref(first, out);
+            }
             else
                 frameQueue.pushQueue(out);
         }
