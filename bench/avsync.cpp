@@ -13,7 +13,6 @@
 #include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
 
 #include <fcntl.h>
@@ -584,10 +583,7 @@ int runAvSyncBench(int argc, char **argv)
     double eventMs = -1;
     double resumeAtMs = -1;
     const double limitMs = (options.clipSeconds / options.rate) * 1000 + 8000 + (options.pauseAt >= 0 ? options.pauseMs : 0);
-    QTimer poll;
-    poll.setInterval(20);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        const double now = bench::msSince(started);
+    bench::pollUntil(started, [&](double now) {
         const double sinceFirst = firstPictureMs >= 0 ? (now - firstPictureMs) / 1000 : -1;
         if (eventMs < 0 && options.seekAt >= 0 && sinceFirst >= options.seekAt) {
             eventMs = now;
@@ -611,17 +607,9 @@ int runAvSyncBench(int argc, char **argv)
                 rear->play();
         }
         const bool ended = durationMs > 0 && lastPositionMs >= durationMs - 2 * frameMs && resumeAtMs < 0;
-        if (!opened || now >= limitMs || (ended && now - firstPictureMs > 1000)) {
-            poll.stop();
-            // The last beep's chunk may still be on its way.
-            QTimer::singleShot(300, &app, &QApplication::quit);
-        }
-    });
-    poll.start();
-    app.exec();
-    front->stop();
-    if (rear)
-        rear->stop();
+        return !opened || now >= limitMs || (ended && now - firstPictureMs > 1000);
+    }, 20, 300); // the last beep's chunk may still be on its way
+    bench::stopPlayers(front, rear);
 
     const QVector<double> onsets = listener->onsetTimes();
     const QVector<double> clockErrors = listener->clockErrors();
