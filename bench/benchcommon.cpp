@@ -195,6 +195,17 @@ bool playedOut(const Samples &samples, qint64 lastPositionMs, qint64 durationMs,
            && nowMs - samples.lastFrameAtMs > kEndQuietMs;
 }
 
+void linkPair(CFFPlayer *front, CFFPlayer *rear)
+{
+    CFFPlayerAxUserData link;
+    link.peer = rear;
+    link.isMain = true;
+    front->setUserData(&link);
+    link.peer = front;
+    link.isMain = false;
+    rear->setUserData(&link);
+}
+
 void readEndFigures(CFFPlayer *front, RunFigures &figures)
 {
     struct rusage usage {};

@@ -119,6 +119,9 @@ void stopPlayers(Player *front, Player *rear)
         rear->stop();
 }
 
+// Makes rear follow front, as the viewer links a front and rear pair.
+void linkPair(TrackoraActiveX::CFFPlayer *front, TrackoraActiveX::CFFPlayer *rear);
+
 // Fills the front player's sound and decoder figures and the process's CPU
 // time and peak memory.
 void readEndFigures(TrackoraActiveX::CFFPlayer *front, RunFigures &figures);

@@ -68,13 +68,7 @@ int runPlayBench(int argc, char **argv)
     if (!options.peer.isEmpty()) {
         rear = std::make_unique<CFFPlayer>();
         rear->setPlaybackRate(playbackRate(options.rate));
-        CFFPlayerAxUserData link;
-        link.peer = rear.get();
-        link.isMain = true;
-        front->setUserData(&link);
-        link.peer = front.get();
-        link.isMain = false;
-        rear->setUserData(&link);
+        bench::linkPair(front.get(), rear.get());
     }
 
     bench::Samples samples;

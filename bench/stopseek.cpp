@@ -64,13 +64,7 @@ struct Pair
         if (!withRear)
             return;
         rear = std::make_unique<CFFPlayer>();
-        CFFPlayerAxUserData link;
-        link.peer = rear.get();
-        link.isMain = true;
-        front->setUserData(&link);
-        link.peer = front.get();
-        link.isMain = false;
-        rear->setUserData(&link);
+        bench::linkPair(front.get(), rear.get());
     }
 };
 
