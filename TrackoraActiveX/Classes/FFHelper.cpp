@@ -54,7 +54,7 @@ bool CFFHelper::hwAcclAvailable()
         probeType = probeDevices();
         probeAvailable = probeType != AV_HWDEVICE_TYPE_NONE;
         if (!probeAvailable)
-            qCDebug(lcHelper, "No hardware decoding device usable\n");
+            qCDebug(lcHelper, "No hardware decoding device usable");
     });
     return probeAvailable;
 }
