@@ -12,6 +12,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <utility>
 
 #include "configuration.h"
 #include "customWebEngine.h"
@@ -146,6 +147,7 @@ void MapWebView::startEngine()
 
     lockDown(page());
     setMapType(static_cast<MapTypes>(Configuration::instance()->maps()));
+    connect(this, &QWebEngineView::loadStarted, this, [this] { pageReady = false; });
     connect(this, &QWebEngineView::loadFinished, this, &MapWebView::mapLoadingFinish);
     page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
 
@@ -199,6 +201,9 @@ void MapWebView::setMapType(MapTypes type)
     const QString folder = QCoreApplication::applicationDirPath();
     const int language = Configuration::instance()->language();
     const LanguagePlace &place = placeFor(language);
+    // From here on a script would reach the page being replaced.
+    if (type == BaiduMap || type == OpenStreetMap || type == GoogleMap)
+        pageReady = false;
     switch (type) {
     case BaiduMap:
         m_scriptAfterLoad.clear();
@@ -250,12 +255,16 @@ void MapWebView::clearAll()
 void MapWebView::mapLoadingFinish(bool)
 {
     qCDebug(lcMap) << "mapLoadingFinish";
+    pageReady = true;
     runScript(QStringLiteral("mapClearAll();"));
     runScript(QStringLiteral("setCenter(%1, %2);").arg(fixed(0), fixed(0)));
     if (!m_scriptAfterLoad.isEmpty() && url() == m_scriptAfterLoadUrl) {
         runScript(m_scriptAfterLoad);
         m_scriptAfterLoad.clear();
     }
+    const QStringList waiting = std::exchange(scriptsBeforeLoad, {});
+    for (const QString &script : waiting)
+        runScript(script);
 }
 
 void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
@@ -363,6 +372,10 @@ QString MapWebView::mapServiceKey() const
 void MapWebView::runScript(const QString &script)
 {
     startEngine();
+    if (!pageReady) {
+        scriptsBeforeLoad << script;
+        return;
+    }
     qCDebug(lcMap).noquote() << "script" << script;
     page()->runJavaScript(script);
 }

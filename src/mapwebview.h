@@ -3,6 +3,7 @@
 #include <QMetaType>
 #include <QPointer>
 #include <QWindow>
+#include <QStringList>
 #include <QUrl>
 #include <QVector>
 #include <QWebEnginePage>
@@ -76,6 +77,10 @@ private:
     CAes128Gcm m_cipher;
     // Script to run once the page at m_scriptAfterLoadUrl has loaded.
     QString m_scriptAfterLoad;
+    // Scripts sent while the page loads would meet undefined functions (the
+    // first route right after start-up); they run once it has loaded.
+    bool pageReady = false;
+    QStringList scriptsBeforeLoad;
     QUrl m_scriptAfterLoadUrl;
     bool engineStarted = false;
     QPointer<QWindow> watchedWindow;

@@ -107,6 +107,28 @@ private slots:
         QVERIFY2(state.value(QStringLiteral("scale")).toBool(), "the page shows its scale control");
         QCOMPARE(state.value(QStringLiteral("track")).toList().size(), type == OpenStreetMap ? placed : 0);
     }
+
+    void pointsSentWhileThePageLoadsArrive()
+    {
+        // A folder opened right after start-up hands its first points to a
+        // page that is still loading; they were lost to undefined functions.
+        Configuration::instance()->setMaps(OpenStreetMap);
+        QSignalSpy loaded(m_view, &QWebEngineView::loadFinished);
+        m_view->setMapType(OpenStreetMap);
+        QList<GpsData> fixed;
+        for (const GpsData &s : m_samples)
+            if (s.longitude != 0.0 || s.latitude != 0.0)
+                fixed << s;
+        QVERIFY2(fixed.size() >= 3, "the recording has fixes");
+        for (int i = 0; i < 3; ++i)
+            m_view->addPoint(MapPoint{fixed.at(i).index, fixed.at(i).longitude, fixed.at(i).latitude});
+        QVERIFY2(loaded.isEmpty(), "the points must be sent before the page has loaded");
+        QVERIFY2(loaded.wait(WaitMs), "the map page loaded");
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(m_view->page()).value(QStringLiteral("route")).toList().size(), 3, WaitMs);
+        QVERIFY2(near(mapState(m_view->page()).value(QStringLiteral("route")).toList().last(), fixed.at(2).longitude,
+                      fixed.at(2).latitude),
+                 "the last point sent during the load is the route's end");
+    }
 };
 
 int main(int argc, char **argv)
