@@ -8,12 +8,20 @@
 #include <QLoggingCategory>
 #include <QThreadPool>
 
+#include <mutex>
+
 Q_LOGGING_CATEGORY(lcCapture, "trackora.component.capture")
 
 namespace TrackoraActiveX {
 
 namespace {
 const QString kTimeFormat = QStringLiteral("yyMMdd-hhmmss_zzz");
+
+// Qt's pool and event queue hand a task from the GUI thread to a pool thread
+// and back with futex locks that race detectors cannot see. Taken briefly when
+// a task is filled, when it starts, after it ran and when it is deleted, this
+// lock shows them that order; it is never held while a picture is saved.
+std::mutex taskHandover;
 }
 
 CCaptureTaskMgr::CCaptureTaskMgr()
@@ -24,13 +32,22 @@ CCaptureTaskMgr::CCaptureTaskMgr()
 void CCaptureTaskMgr::captureImage(const QString &sourcePath, const QImage &image)
 {
     auto *task = new CCaptureQImageTask;
-    task->manager = this;
-    auto *runnable = new CCaptureRunnable(task);
     connect(task, &CCaptureTaskBase::captureFinished, this, &CCaptureTaskMgr::captureFinished);
-    task->image = image.copy();
-    task->sourcePath = sourcePath;
-    task->directory = saveDirectory;
+    CCaptureRunnable *runnable;
+    {
+        std::lock_guard<std::mutex> lock(taskHandover);
+        task->manager = this;
+        task->image = image.copy();
+        task->sourcePath = sourcePath;
+        task->directory = saveDirectory;
+        runnable = new CCaptureRunnable(task);
+    }
     QThreadPool::globalInstance()->start(runnable, 0);
+}
+
+CCaptureTaskBase::~CCaptureTaskBase()
+{
+    std::lock_guard<std::mutex> lock(taskHandover);
 }
 
 QString CCaptureQImageTask::fileNameFor(const QString &directory, const QString &sourcePath,
@@ -77,14 +94,24 @@ CCaptureRunnable::CCaptureRunnable(CCaptureTaskBase *task)
 
 CCaptureRunnable::~CCaptureRunnable()
 {
-    task->deleteLater();
+    CCaptureTaskBase *done;
+    {
+        std::lock_guard<std::mutex> lock(taskHandover);
+        done = task;
+    }
+    done->deleteLater();
 }
 
 void CCaptureRunnable::run()
 {
     // A pool thread; the hook runs once per thread however many tasks it takes.
     runThreadStartHook();
-    task->doWork();
+    CCaptureTaskBase *mine;
+    {
+        std::lock_guard<std::mutex> lock(taskHandover);
+        mine = task;
+    }
+    mine->doWork();
 }
 
 } // namespace TrackoraActiveX

@@ -40,6 +40,8 @@ class TRACKORAACTIVEX_EXPORT CCaptureTaskBase : public QObject
 {
     Q_OBJECT
 public:
+    ~CCaptureTaskBase() override;
+
     CCaptureTaskMgr *manager = nullptr;
     QString sourcePath;
     // Copied from the manager on the GUI thread, so the pool thread never
