@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package that building, testing and running Trackora need
-# (clang, lld and the compiler runtime build the fuzz targets; llvm symbolizes sanitizer reports).
+# (clang, lld and the compiler runtime build the fuzz targets; llvm symbolizes sanitizer reports;
+# ninja builds the sanitizer passes).
 # Safe to run again: apt-get skips what is already there.
 # Pass --bench to add the peers the benchmarks compare against.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake ninja-build pkg-config git
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev
   libqt5opengl5-dev qtwebengine5-dev libqt5webenginecore5 libqt5webengine5
   libqt5charts5-dev qtmultimedia5-dev libqt5svg5-dev
