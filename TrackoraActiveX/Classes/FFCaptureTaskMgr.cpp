@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -45,9 +46,14 @@ void CCaptureTaskMgr::captureImage(const QString &sourcePath, const QImage &imag
     QThreadPool::globalInstance()->start(runnable, 0);
 }
 
-CCaptureTaskBase::~CCaptureTaskBase()
+// The pool thread asks for the deletion once it is done with the task; taking
+// the lock before it happens orders that deletion after the thread's last use.
+bool CCaptureTaskBase::event(QEvent *event)
 {
-    std::lock_guard<std::mutex> lock(taskHandover);
+    if (event->type() == QEvent::DeferredDelete) {
+        std::lock_guard<std::mutex> lock(taskHandover);
+    }
+    return QObject::event(event);
 }
 
 QString CCaptureQImageTask::fileNameFor(const QString &directory, const QString &sourcePath,

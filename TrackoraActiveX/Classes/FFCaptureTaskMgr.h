@@ -40,8 +40,6 @@ class TRACKORAACTIVEX_EXPORT CCaptureTaskBase : public QObject
 {
     Q_OBJECT
 public:
-    ~CCaptureTaskBase() override;
-
     CCaptureTaskMgr *manager = nullptr;
     QString sourcePath;
     // Copied from the manager on the GUI thread, so the pool thread never
@@ -49,6 +47,8 @@ public:
     QString directory;
 
     virtual void doWork() = 0;
+
+    bool event(QEvent *event) override;
 
 signals:
     void captureFinished(int result);
