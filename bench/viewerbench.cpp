@@ -417,10 +417,14 @@ int runViewerBench(int argc, char **argv)
                                         QStringLiteral("S"), QStringLiteral("20"));
     const QCommandLineOption roundsOpt(QStringLiteral("rounds"), QStringLiteral("rounds of each measurement"), QStringLiteral("N"),
                                        QStringLiteral("3"));
-    parser.addOptions({mediaOpt, rowsOpt, secondsOpt, roundsOpt});
+    const QCommandLineOption partsOpt(QStringLiteral("parts"),
+                                      QStringLiteral("comma-separated parts to run: startup, folder, playback"),
+                                      QStringLiteral("LIST"), QStringLiteral("startup,folder,playback"));
+    parser.addOptions({mediaOpt, rowsOpt, secondsOpt, roundsOpt, partsOpt});
     parser.process(app);
     const QString media = QDir(parser.value(mediaOpt)).absolutePath();
     const int rounds = qMax(1, parser.value(roundsOpt).toInt());
+    const QStringList parts = parser.value(partsOpt).split(QLatin1Char(','), Qt::SkipEmptyParts);
 
     QProcess make;
     make.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -432,7 +436,8 @@ int runViewerBench(int argc, char **argv)
 
     QJsonObject result{{QStringLiteral("bench"), QStringLiteral("viewer")},
                        {QStringLiteral("load"), loadAverage()}};
-    result.insert(QStringLiteral("startup"), startupFigures(media, qMax(3, rounds)));
+    if (parts.contains(QStringLiteral("startup")))
+        result.insert(QStringLiteral("startup"), startupFigures(media, qMax(3, rounds)));
 
     bench::quietLogs();
     QStandardPaths::setTestModeEnabled(true);
@@ -445,9 +450,11 @@ int runViewerBench(int argc, char **argv)
         MainWindows window;
         window.show();
         spinUntil([&] { return exposed(window); }, 30000);
-        result.insert(QStringLiteral("folder"), folderFigures(window, QDir(media).filePath(QStringLiteral("minute_F.mp4")), media,
-                                                              parser.value(rowsOpt).toInt()));
-        result.insert(QStringLiteral("playback"), playbackFigures(window, media, parser.value(secondsOpt).toInt(), rounds));
+        if (parts.contains(QStringLiteral("folder")))
+            result.insert(QStringLiteral("folder"), folderFigures(window, QDir(media).filePath(QStringLiteral("minute_F.mp4")),
+                                                                  media, parser.value(rowsOpt).toInt()));
+        if (parts.contains(QStringLiteral("playback")))
+            result.insert(QStringLiteral("playback"), playbackFigures(window, media, parser.value(secondsOpt).toInt(), rounds));
         window.close();
     }
     bench::printJsonLine(result);

@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <QOpenGLWidget>
 #include <QPointer>
+#include <QScreen>
 #include <vector>
 
 #include "FFPlayer.h"
@@ -268,6 +269,66 @@ private slots:
         control->setRenderModel(TrackoraActiveXLib::Render_OpenGL);
         present(control.get(), &first.frame);
         QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
+    }
+
+    // What the screen itself shows at the control's place, read back from
+    // the display server rather than painted again by the widget.
+    static QImage onScreen(QWidget *control)
+    {
+        const QPoint at = control->mapToGlobal(QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, at.x(), at.y(), control->width(), control->height())
+            .toImage();
+    }
+
+    void picturesReachTheScreenBesideOpenGl_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("image") << int(TrackoraActiveXLib::Render_Image);
+        QTest::newRow("opengl") << int(TrackoraActiveXLib::Render_OpenGL);
+    }
+
+    // A window that an OpenGL widget (the map's web view is one) composes
+    // through OpenGL: the pictures must still reach the screen at the
+    // control's place as its holder moves, hides and shows.
+    void picturesReachTheScreenBesideOpenGl()
+    {
+        QFETCH(int, model);
+        QWidget window;
+        window.resize(900, 420);
+        auto *gl = new QOpenGLWidget(&window);
+        gl->setGeometry(0, 0, 160, 160);
+        auto *holder = new QWidget(&window);
+        holder->setGeometry(200, 20, 340, 200);
+        auto *control = new Container(holder);
+        QVERIFY(!control->isNull());
+        control->setAxWidgetWidth(320);
+        control->setAxWidgetHeight(180);
+        control->setGeometry(10, 10, 320, 180);
+        control->setRenderModel(TrackoraActiveXLib::FFRenderModel(model));
+        control->setDecState(TrackoraActiveXLib::PlayingState);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *shownBy = control->controlWidget();
+
+        const Picture first = picture(640, 360, kYuv420p, quadrants);
+        present(control, &first.frame);
+        QTRY_COMPARE(quadrantColours(onScreen(shownBy)), QStringLiteral("red green blue white"));
+
+        holder->move(520, 220);
+        const Picture next = picture(640, 360, kNv12, swapped);
+        present(control, &next.frame);
+        QTRY_COMPARE(quadrantColours(onScreen(shownBy)), QStringLiteral("white blue green red"));
+
+        const QPoint left = shownBy->mapToGlobal(QPoint(0, 0));
+        holder->hide();
+        QTRY_VERIFY2(!quadrantColours(QGuiApplication::primaryScreen()
+                                          ->grabWindow(0, left.x(), left.y(), 320, 180)
+                                          .toImage())
+                          .contains(QLatin1String("blue")),
+                     "a hidden holder takes the picture off the screen");
+        holder->show();
+        QTRY_COMPARE(quadrantColours(onScreen(shownBy)), QStringLiteral("white blue green red"));
     }
 
     void renderModelValues_data()
