@@ -358,20 +358,29 @@ private slots:
     {
         QTest::addColumn<QSize>("frame");
         QTest::addColumn<QSize>("control");
-        QTest::newRow("direct 1080p in 1000x600") << QSize(1920, 1080) << QSize(1000, 600);
-        QTest::newRow("pre-shrunk 1080p in 900x500") << QSize(1920, 1080) << QSize(900, 500);
-        QTest::newRow("wider than the frame") << QSize(640, 360) << QSize(1800, 160);
-        QTest::newRow("taller than the frame") << QSize(640, 360) << QSize(200, 900);
+        QTest::addColumn<int>("format");
+        QTest::newRow("direct 1080p in 1000x600") << QSize(1920, 1080) << QSize(1000, 600) << kYuv420p;
+        QTest::newRow("pre-shrunk 1080p in 900x500") << QSize(1920, 1080) << QSize(900, 500) << kYuv420p;
+        QTest::newRow("wider than the frame") << QSize(640, 360) << QSize(1800, 160) << kYuv420p;
+        QTest::newRow("taller than the frame") << QSize(640, 360) << QSize(200, 900) << kYuv420p;
+        // A quarter first, then the rest of the way; and the same in one step.
+        QTest::newRow("1080p in 378x212") << QSize(1920, 1080) << QSize(378, 212) << kYuv420p;
+        QTest::newRow("1080p in 378x212 nv12") << QSize(1920, 1080) << QSize(378, 212) << kNv12;
+        QTest::newRow("1080p in a quarter nv12") << QSize(1920, 1080) << QSize(480, 270) << kNv12;
+        QTest::newRow("1080p halved then 700x300") << QSize(1920, 1080) << QSize(700, 300) << kNv12;
+        QTest::newRow("odd frame in 150x81") << QSize(645, 363) << QSize(150, 81) << kYuv420p;
+        QTest::newRow("odd frame in 150x81 nv12") << QSize(645, 363) << QSize(150, 81) << kNv12;
     }
 
     void imageSizes()
     {
         QFETCH(QSize, frame);
         QFETCH(QSize, control);
+        QFETCH(int, format);
         auto widget = makeControl(TrackoraActiveXLib::Render_Image, control);
         QVERIFY(widget);
         QCOMPARE(widget->controlWidget()->size(), control);
-        const Picture p = picture(frame.width(), frame.height(), kYuv420p, quadrants);
+        const Picture p = picture(frame.width(), frame.height(), format, quadrants);
         for (int i = 0; i < 3; ++i)
             present(widget.get(), &p.frame);
         const QImage image = shownAs(widget.get(), control, QStringLiteral("red green blue white"));

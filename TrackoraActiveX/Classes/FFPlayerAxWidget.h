@@ -117,6 +117,7 @@ private:
     QSize shownSize() const;
     bool presentImage(const HFrame &frame, std::unique_lock<std::mutex> &pictureLock);
     bool scalePlanes(const HFrame &frame, QSize target, HFrame &scaled);
+    static bool scaleYuv(const HFrame &from, const HFrame &to);
     void refreshPicture();
     void presentOpenGL(const HFrame *frame);
     void removeRenderer();
