@@ -83,6 +83,9 @@ CFFPlayerAxWidget::CFFPlayerAxWidget(QWidget *parent)
     // (which a web view or an OpenGL widget anywhere in it turns on).
     setAttribute(Qt::WA_DontCreateNativeAncestors, true);
     setAttribute(Qt::WA_NativeWindow, true);
+    // A click on it must leave the keyboard with the window, as it did
+    // before it had a window of its own.
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
 
     frameInfo = new HFrame();
     frameInfo->width = 0;
