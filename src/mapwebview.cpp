@@ -122,6 +122,10 @@ MapWebView::MapWebView(QWidget *parent)
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAttribute(Qt::WA_DeleteOnClose);
+    // A window of its own: each new page picture is then composed over the
+    // map's area only, not over the whole top-level window.
+    setAttribute(Qt::WA_DontCreateNativeAncestors, true);
+    setAttribute(Qt::WA_NativeWindow, true);
     // Starting the web engine takes the better part of a second; inside a
     // window it waits until that window is on screen.
     if (!parent)

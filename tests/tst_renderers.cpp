@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <QOpenGLWidget>
 #include <QPointer>
+#include <QScreen>
 #include <vector>
 
 #include "FFPlayer.h"
@@ -270,6 +271,66 @@ private slots:
         QTRY_COMPARE(quadrantColours(shown(control.get())), QStringLiteral("red green blue white"));
     }
 
+    // What the screen itself shows at the control's place, read back from
+    // the display server rather than painted again by the widget.
+    static QImage onScreen(QWidget *control)
+    {
+        const QPoint at = control->mapToGlobal(QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, at.x(), at.y(), control->width(), control->height())
+            .toImage();
+    }
+
+    void picturesReachTheScreenBesideOpenGl_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("image") << int(TrackoraActiveXLib::Render_Image);
+        QTest::newRow("opengl") << int(TrackoraActiveXLib::Render_OpenGL);
+    }
+
+    // A window that an OpenGL widget (the map's web view is one) composes
+    // through OpenGL: the pictures must still reach the screen at the
+    // control's place as its holder moves, hides and shows.
+    void picturesReachTheScreenBesideOpenGl()
+    {
+        QFETCH(int, model);
+        QWidget window;
+        window.resize(900, 420);
+        auto *gl = new QOpenGLWidget(&window);
+        gl->setGeometry(0, 0, 160, 160);
+        auto *holder = new QWidget(&window);
+        holder->setGeometry(200, 20, 340, 200);
+        auto *control = new Container(holder);
+        QVERIFY(!control->isNull());
+        control->setAxWidgetWidth(320);
+        control->setAxWidgetHeight(180);
+        control->setGeometry(10, 10, 320, 180);
+        control->setRenderModel(TrackoraActiveXLib::FFRenderModel(model));
+        control->setDecState(TrackoraActiveXLib::PlayingState);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *shownBy = control->controlWidget();
+
+        const Picture first = picture(640, 360, kYuv420p, quadrants);
+        present(control, &first.frame);
+        QTRY_COMPARE(quadrantColours(onScreen(shownBy)), QStringLiteral("red green blue white"));
+
+        holder->move(520, 220);
+        const Picture next = picture(640, 360, kNv12, swapped);
+        present(control, &next.frame);
+        QTRY_COMPARE(quadrantColours(onScreen(shownBy)), QStringLiteral("white blue green red"));
+
+        const QPoint left = shownBy->mapToGlobal(QPoint(0, 0));
+        holder->hide();
+        QTRY_VERIFY2(!quadrantColours(QGuiApplication::primaryScreen()
+                                          ->grabWindow(0, left.x(), left.y(), 320, 180)
+                                          .toImage())
+                          .contains(QLatin1String("blue")),
+                     "a hidden holder takes the picture off the screen");
+        holder->show();
+        QTRY_COMPARE(quadrantColours(onScreen(shownBy)), QStringLiteral("white blue green red"));
+    }
+
     void renderModelValues_data()
     {
         QTest::addColumn<int>("written");
@@ -297,20 +358,29 @@ private slots:
     {
         QTest::addColumn<QSize>("frame");
         QTest::addColumn<QSize>("control");
-        QTest::newRow("direct 1080p in 1000x600") << QSize(1920, 1080) << QSize(1000, 600);
-        QTest::newRow("pre-shrunk 1080p in 900x500") << QSize(1920, 1080) << QSize(900, 500);
-        QTest::newRow("wider than the frame") << QSize(640, 360) << QSize(1800, 160);
-        QTest::newRow("taller than the frame") << QSize(640, 360) << QSize(200, 900);
+        QTest::addColumn<int>("format");
+        QTest::newRow("direct 1080p in 1000x600") << QSize(1920, 1080) << QSize(1000, 600) << kYuv420p;
+        QTest::newRow("pre-shrunk 1080p in 900x500") << QSize(1920, 1080) << QSize(900, 500) << kYuv420p;
+        QTest::newRow("wider than the frame") << QSize(640, 360) << QSize(1800, 160) << kYuv420p;
+        QTest::newRow("taller than the frame") << QSize(640, 360) << QSize(200, 900) << kYuv420p;
+        // A quarter first, then the rest of the way; and the same in one step.
+        QTest::newRow("1080p in 378x212") << QSize(1920, 1080) << QSize(378, 212) << kYuv420p;
+        QTest::newRow("1080p in 378x212 nv12") << QSize(1920, 1080) << QSize(378, 212) << kNv12;
+        QTest::newRow("1080p in a quarter nv12") << QSize(1920, 1080) << QSize(480, 270) << kNv12;
+        QTest::newRow("1080p halved then 700x300") << QSize(1920, 1080) << QSize(700, 300) << kNv12;
+        QTest::newRow("odd frame in 150x81") << QSize(645, 363) << QSize(150, 81) << kYuv420p;
+        QTest::newRow("odd frame in 150x81 nv12") << QSize(645, 363) << QSize(150, 81) << kNv12;
     }
 
     void imageSizes()
     {
         QFETCH(QSize, frame);
         QFETCH(QSize, control);
+        QFETCH(int, format);
         auto widget = makeControl(TrackoraActiveXLib::Render_Image, control);
         QVERIFY(widget);
         QCOMPARE(widget->controlWidget()->size(), control);
-        const Picture p = picture(frame.width(), frame.height(), kYuv420p, quadrants);
+        const Picture p = picture(frame.width(), frame.height(), format, quadrants);
         for (int i = 0; i < 3; ++i)
             present(widget.get(), &p.frame);
         const QImage image = shownAs(widget.get(), control, QStringLiteral("red green blue white"));

@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <SDL.h>
 #include <atomic>
+#include <climits>
 #include <cstdlib>
 #include <libyuv.h>
 
@@ -32,13 +33,6 @@ namespace {
 constexpr Uint32 kSdlInitFlags = SDL_INIT_EVERYTHING;
 // What the player needs when the full set cannot start (no display).
 constexpr Uint32 kSdlFallbackFlags = SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_EVENTS;
-
-// A frame more than this many times the control's size in either direction
-// is pre-shrunk with libyuv before Qt's smooth scale.
-constexpr int kShrinkAbove = 2;
-// The pre-shrink goes this fraction (1/n) of the way from the control's size
-// to the frame's, leaving the last, smooth step to Qt.
-constexpr int kShrinkSteps = 3;
 
 std::atomic<int> liveControlCount{0};
 
@@ -86,6 +80,14 @@ CFFPlayerAxWidget::CFFPlayerAxWidget(QWidget *parent)
     setAcceptDrops(true);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
+    // A window of its own: each picture then reaches the screen alone,
+    // instead of recomposing the whole top-level window through OpenGL
+    // (which a web view or an OpenGL widget anywhere in it turns on).
+    setAttribute(Qt::WA_DontCreateNativeAncestors, true);
+    setAttribute(Qt::WA_NativeWindow, true);
+    // A click on it must leave the keyboard with the window, as it did
+    // before it had a window of its own.
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
 
     frameInfo = new HFrame();
     frameInfo->width = 0;
@@ -365,14 +367,123 @@ void CFFPlayerAxWidget::onRenderHFrame(const HFrame *pFrame)
         presentOpenGL(pFrame);
         return;
     }
-    if (convertToRgb(*pFrame)) {
-        pictureLock.unlock();
-        refreshPicture();
-    } else {
+    if (pFrame->format != AV_PIX_FMT_YUV420P && pFrame->format != AV_PIX_FMT_NV12) {
         // Nothing sensible to show for a layout we cannot convert.
         picture = QImage();
         update();
+        return;
     }
+    if (coreStopped())
+        return;
+    if (!presentImage(*pFrame, pictureLock)) {
+        picture = QImage();
+        update();
+    }
+}
+
+QSize CFFPlayerAxWidget::shownSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QSize(qRound(width() * ratio), qRound(height() * ratio));
+}
+
+bool CFFPlayerAxWidget::presentImage(const HFrame &frame, std::unique_lock<std::mutex> &pictureLock)
+{
+    const QSize target = shownSize();
+    // Hidden or not laid out yet: the next picture or resize brings it.
+    if (target.isEmpty())
+        return true;
+    // Only the pixels shown are converted: the planes go to the control's
+    // size first, a fraction of the frame's for a 1080p recording.
+    HFrame shown = frame;
+    if (target != QSize(frame.width, frame.height)) {
+        if (!scalePlanes(frame, target, shown))
+            return false;
+        pictureLock.unlock();
+    }
+    // A picture still shared elsewhere would be copied by bits(); a fresh one is cheaper.
+    if (picture.size() != target || !picture.isDetached())
+        picture = QImage(target, QImage::Format_RGB32);
+    if (picture.isNull() || picture.bytesPerLine() != target.width() * 4) {
+        qCWarning(lcControl) << "out of memory for a" << target << "picture";
+        return false;
+    }
+    if (!rgbConverter.convert(shown, picture.bits()))
+        return false;
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    update();
+    return true;
+}
+
+bool CFFPlayerAxWidget::scalePlanes(const HFrame &frame, QSize target, HFrame &scaled)
+{
+    const auto format = AVPixelFormat(frame.format);
+    // Exact quarters and halves go through libyuv's vectorised box paths;
+    // its general box filter sums columns in plain C and cost more than
+    // twice as much for a 1080p frame shown a fifth as wide. The rest of
+    // the way is short enough for the filter's bilinear steps.
+    int divisor = 1;
+    for (int d : {4, 2}) {
+        if (frame.width % (2 * d) == 0 && frame.height % (2 * d) == 0 && target.width() * d <= frame.width
+            && target.height() * d <= frame.height) {
+            divisor = d;
+            break;
+        }
+    }
+    const QSize stage(frame.width / divisor, frame.height / divisor);
+    const int targetBytes = av_image_get_buffer_size(format, target.width(), target.height(), 1);
+    const int stageBytes =
+        divisor > 1 && stage != target ? av_image_get_buffer_size(format, stage.width(), stage.height(), 1) : 0;
+    if (targetBytes <= 0 || stageBytes < 0 || targetBytes > INT_MAX - stageBytes)
+        return false;
+    const int bytes = targetBytes + stageBytes;
+    if (bytes > shrinkAllocatedSize) {
+        auto *shrink = static_cast<uint8_t *>(realloc(shrinkBuffer, bytes));
+        if (!shrink) {
+            qCWarning(lcControl) << "out of memory for a" << target << "picture";
+            return false;
+        }
+        shrinkBuffer = shrink;
+        shrinkAllocatedSize = bytes;
+    }
+    HFrame from = frame;
+    if (stageBytes > 0) {
+        from.data = shrinkBuffer + targetBytes;
+        from.size = stageBytes;
+        from.width = stage.width();
+        from.height = stage.height();
+        if (!scaleYuv(frame, from))
+            return false;
+    }
+    scaled = from;
+    scaled.data = shrinkBuffer;
+    scaled.size = targetBytes;
+    scaled.width = target.width();
+    scaled.height = target.height();
+    return scaleYuv(from, scaled);
+}
+
+bool CFFPlayerAxWidget::scaleYuv(const HFrame &from, const HFrame &to)
+{
+    const auto format = AVPixelFormat(from.format);
+    uint8_t *src[4] = {};
+    int srcStrides[4] = {};
+    uint8_t *dst[4] = {};
+    int dstStrides[4] = {};
+    if (av_image_fill_linesizes(srcStrides, format, from.width) < 0
+        || av_image_fill_pointers(src, format, from.height, from.data, srcStrides) < 0
+        || av_image_fill_linesizes(dstStrides, format, to.width) < 0
+        || av_image_fill_pointers(dst, format, to.height, to.data, dstStrides) < 0)
+        return false;
+    // Box: every source pixel counts towards a shrunk one, as Qt's smooth
+    // scale did; libyuv falls back to bilinear for small factors and growth.
+    constexpr auto filter = libyuv::kFilterBox;
+    if (format == AV_PIX_FMT_NV12)
+        return libyuv::NV12Scale(src[0], srcStrides[0], src[1], srcStrides[1], from.width, from.height, dst[0],
+                                 dstStrides[0], dst[1], dstStrides[1], to.width, to.height, filter) == 0;
+    return libyuv::I420Scale(src[0], srcStrides[0], src[1], srcStrides[1], src[2], srcStrides[2], from.width,
+                             from.height, dst[0], dstStrides[0], dst[1], dstStrides[1], dst[2], dstStrides[2],
+                             to.width, to.height, filter) == 0;
 }
 
 void CFFPlayerAxWidget::presentOpenGL(const HFrame *frame)
@@ -413,9 +524,6 @@ bool CFFPlayerAxWidget::ensureRgbBuffer(int width, int height)
         return false;
     if (rgbSize == allocatedSize)
         return true;
-    // The picture may lie over the old block; keep its pixels, not the block.
-    if (!picture.isNull())
-        picture = picture.copy();
     auto *rgb = static_cast<uint8_t *>(realloc(rgbBuffer, rgbSize));
     if (!rgb) {
         qCWarning(lcControl) << "out of memory for a" << width << "x" << height << "picture";
@@ -423,13 +531,6 @@ bool CFFPlayerAxWidget::ensureRgbBuffer(int width, int height)
     }
     rgbBuffer = rgb;
     allocatedSize = rgbSize;
-    if (shrinkAllocatedSize < rgbSize) {
-        auto *shrink = static_cast<uint8_t *>(realloc(shrinkBuffer, rgbSize));
-        if (shrink) {
-            shrinkBuffer = shrink;
-            shrinkAllocatedSize = rgbSize;
-        }
-    }
     return true;
 }
 
@@ -442,46 +543,9 @@ bool CFFPlayerAxWidget::convertToRgb(const HFrame &frame)
 
 void CFFPlayerAxWidget::refreshPicture()
 {
-    if (coreStopped() || allocatedSize == 0
-        || !rgbBuffer)
-        return;
-    const int w = width();
-    const int h = height();
-    const int fw = frameInfo->width;
-    const int fh = frameInfo->height;
-    if (w <= 0 || h <= 0 || fw <= 0 || fh <= 0)
-        return;
-
-    if (kShrinkAbove * w >= fw && kShrinkAbove * h >= fh) {
-        const QImage image(rgbBuffer, fw, fh, fw * 4, QImage::Format_RGB32);
-        if (!image.isNull()) {
-            picture = image;
-            update();
-        }
-        return;
-    }
-
-    const int sw = w + (fw - w) / kShrinkSteps;
-    const int sh = h + (fh - h) / kShrinkSteps;
-    // Wider (or taller) than the frame in one direction, the pre-shrunk
-    // picture can be larger than the frame itself.
-    const int shrinkSize = sw * sh * 4;
-    if (shrinkSize > shrinkAllocatedSize) {
-        auto *shrink = static_cast<uint8_t *>(realloc(shrinkBuffer, shrinkSize));
-        if (!shrink) {
-            qCWarning(lcControl) << "out of memory for a" << sw << "x" << sh << "picture";
-            return;
-        }
-        shrinkBuffer = shrink;
-        shrinkAllocatedSize = shrinkSize;
-    }
-    libyuv::ARGBScale(rgbBuffer, fw * 4, fw, fh, shrinkBuffer, sw * 4, sw, sh,
-                      libyuv::kFilterBilinear);
-    const QImage image(shrinkBuffer, sw, sh, sw * 4, QImage::Format_RGB32);
-    if (!image.isNull()) {
-        picture = image.scaled(w, h, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        update();
-    }
+    // The picture is made at the size shown, so a new size needs it again.
+    if (!coreStopped() && picture.size() != shownSize())
+        onRenderHFrame(player->currentHFrame());
 }
 
 void CFFPlayerAxWidget::resizeEvent(QResizeEvent *event)
@@ -502,8 +566,13 @@ void CFFPlayerAxWidget::paintEvent(QPaintEvent *)
     if (picture.isNull()) {
         painter.fillRect(rect(), QBrush(Qt::black, Qt::SolidPattern));
     } else {
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(rect(), picture);
+        if (picture.size() == shownSize()) {
+            painter.drawImage(QPoint(0, 0), picture);
+        } else {
+            // Until the next picture after a resize (or a stop) fits the control.
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform, true);
+            painter.drawImage(rect(), picture);
+        }
     }
 }
 
