@@ -44,6 +44,9 @@ using bench::Clock;
 
 namespace {
 
+// How long the controls may take to open their files.
+constexpr int kOpenWaitMs = 10000;
+
 struct Options
 {
     QString file;
@@ -573,11 +576,13 @@ int runAvSyncBench(int argc, char **argv)
     window.show();
     front->setMedia(QUrl::fromLocalFile(info.absoluteFilePath()).url());
     front->play();
-    const bool opened = front->decState() == TrackoraActiveXLib::PlayingState;
     if (rear) {
         rear->setMedia(QUrl::fromLocalFile(rearFile).url());
         rear->play();
     }
+    const bool opened = bench::waitForOpen(front, kOpenWaitMs);
+    if (rear)
+        bench::waitForOpen(rear, kOpenWaitMs);
 
     // Flashes reported from this moment on count toward the "after" figures.
     double eventMs = -1;

@@ -3,9 +3,11 @@
 #include "FFUtils.h"
 
 #include <QCommandLineParser>
+#include <QEventLoop>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
+#include <QTimer>
 #include <QVector>
 
 #include <atomic>
@@ -29,6 +31,21 @@ constexpr qint64 kEndQuietMs = 800;
 using Clock = std::chrono::steady_clock;
 
 double msSince(Clock::time_point start);
+
+// A player control opens its file in the background: runs the event loop
+// until its first state, at most ms; true when it plays.
+template <typename Control>
+bool waitForOpen(Control *control, int ms)
+{
+    using State = decltype(control->decState());
+    if (control->decState() == State(0)) {
+        QEventLoop loop;
+        QObject::connect(control, &Control::stateChanged, &loop, &QEventLoop::quit);
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return control->decState() != State(0);
+}
 
 // Engine debug lines and FFmpeg's chatter below errors would drown the JSON line.
 void quietLogs();

@@ -18,6 +18,9 @@ using Container = TrackoraActiveXLib::CFFPlayerAxWidget;
 
 namespace {
 
+// How long the controls may take to open their files.
+constexpr int kOpenWaitMs = 10000;
+
 struct Options : bench::CommonOptions
 {
     TrackoraActiveXLib::FFRenderModel model = TrackoraActiveXLib::Render_Image;
@@ -158,11 +161,13 @@ int runRenderBench(int argc, char **argv)
     window.show();
     front->setMedia(QUrl::fromLocalFile(QFileInfo(options.file).absoluteFilePath()).url());
     front->play();
-    figures.opened = front->decState() == TrackoraActiveXLib::PlayingState;
     if (rear) {
         rear->setMedia(QUrl::fromLocalFile(QFileInfo(options.peer).absoluteFilePath()).url());
         rear->play();
     }
+    figures.opened = bench::waitForOpen(front, kOpenWaitMs);
+    if (rear)
+        bench::waitForOpen(rear, kOpenWaitMs);
 
     const double limitMs = bench::runLimitMs(options, figures.durationMs);
     int paintsAtFirstFrame = -1;

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -37,6 +38,40 @@ constexpr int kTickMs = 10;
 constexpr int kMemorySampleMs = 200;
 // How late a waiting loop notices its time is up.
 constexpr int kPollMs = 20;
+
+// Times each event the application hands out; with a bound set, every one
+// that took longer is logged with its receiver and nesting depth, to find
+// what holds the event loop.
+class TimedApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    int traceMs = 0;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (traceMs <= 0 || QThread::currentThread() != thread())
+            return QApplication::notify(receiver, event);
+        const int type = event->type();
+        QElapsedTimer took;
+        took.start();
+        timespec cpu0{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu0);
+        ++depth;
+        const bool handled = QApplication::notify(receiver, event);
+        --depth;
+        timespec cpu1{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu1);
+        const double cpuMs = (cpu1.tv_sec - cpu0.tv_sec) * 1e3 + (cpu1.tv_nsec - cpu0.tv_nsec) / 1e6;
+        if (took.elapsed() >= traceMs)
+            qInfo("slow event %lld ms (cpu %.1f ms), depth %d: %s \"%s\" type %d", took.elapsed(), cpuMs, depth,
+                  receiver->metaObject()->className(), qPrintable(receiver->objectName()), type);
+        return handled;
+    }
+
+private:
+    int depth = 0;
+};
 
 qint64 monotonicNs()
 {
@@ -251,7 +286,7 @@ QJsonObject startupFigures(const QString &work, int rounds)
 }
 
 // (b) A folder of many one-minute recordings.
-QJsonObject folderFigures(MainWindows &window, const QString &minute, const QString &work, int rows)
+QJsonObject folderFigures(MainWindows &window, const QString &minute, const QString &work, int rows, int traceMs)
 {
     const QString dir = QDir(work).filePath(QStringLiteral("folder%1").arg(rows));
     QDir(dir).removeRecursively();
@@ -284,8 +319,14 @@ QJsonObject folderFigures(MainWindows &window, const QString &minute, const QStr
     qint64 lastTick = -1;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const qint64 now = tickClock.nsecsElapsed();
-        if (lastTick >= 0 && accepted && !allListed)
-            lateness.append(qMax(0.0, double(now - lastTick) / 1e6 - kTickMs));
+        if (lastTick >= 0 && accepted && !allListed) {
+            const double late = qMax(0.0, double(now - lastTick) / 1e6 - kTickMs);
+            lateness.append(late);
+            // Where in the scan the loop was held, to line up with the log.
+            if (traceMs > 0 && late >= traceMs)
+                qInfo("stall %.1f ms, ending %.1f ms after the folder was chosen", late,
+                      double(monotonicNs() - accepted) / 1e6);
+        }
         lastTick = now;
     });
     tickClock.start();
@@ -418,7 +459,7 @@ int runViewerBench(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     bench::useDummyAudioUnlessSet();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    TimedApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("viewer"), QStringLiteral("this benchmark"));
     const QCommandLineOption mediaOpt(QStringLiteral("media"), QStringLiteral("folder for the generated recordings"),
@@ -432,11 +473,14 @@ int runViewerBench(int argc, char **argv)
     const QCommandLineOption partsOpt(QStringLiteral("parts"),
                                       QStringLiteral("comma-separated parts to run: startup, folder, playback"),
                                       QStringLiteral("LIST"), QStringLiteral("startup,folder,playback"));
-    parser.addOptions({mediaOpt, rowsOpt, secondsOpt, roundsOpt, partsOpt});
+    const QCommandLineOption traceOpt(QStringLiteral("trace-stalls"),
+                                      QStringLiteral("log each event-loop stall of the folder part over MS"), QStringLiteral("MS"));
+    parser.addOptions({mediaOpt, rowsOpt, secondsOpt, roundsOpt, partsOpt, traceOpt});
     parser.process(app);
     const QString media = QDir(parser.value(mediaOpt)).absolutePath();
     const int rounds = qMax(1, parser.value(roundsOpt).toInt());
     const QStringList parts = parser.value(partsOpt).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    app.traceMs = parser.value(traceOpt).toInt();
 
     QProcess make;
     make.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -452,6 +496,9 @@ int runViewerBench(int argc, char **argv)
         result.insert(QStringLiteral("startup"), startupFigures(media, qMax(3, rounds)));
 
     bench::quietLogs();
+    // Debug lines of chosen categories, to line up with the stall trace.
+    if (qEnvironmentVariableIsSet("TRACKORA_BENCH_LOG_RULES"))
+        QLoggingCategory::setFilterRules(qEnvironmentVariable("TRACKORA_BENCH_LOG_RULES"));
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));
     QCoreApplication::setOrganizationName(QStringLiteral("TrackoraBench"));
@@ -463,8 +510,9 @@ int runViewerBench(int argc, char **argv)
         window.show();
         spinUntil([&] { return exposed(window); }, 30000);
         if (parts.contains(QStringLiteral("folder")))
-            result.insert(QStringLiteral("folder"), folderFigures(window, QDir(media).filePath(QStringLiteral("minute_F.mp4")),
-                                                                  media, parser.value(rowsOpt).toInt()));
+            result.insert(QStringLiteral("folder"),
+                          folderFigures(window, QDir(media).filePath(QStringLiteral("minute_F.mp4")), media,
+                                        parser.value(rowsOpt).toInt(), parser.value(traceOpt).toInt()));
         if (parts.contains(QStringLiteral("playback")))
             result.insert(QStringLiteral("playback"), playbackFigures(window, media, parser.value(secondsOpt).toInt(), rounds));
         window.close();

@@ -194,6 +194,7 @@ MainWindows::MainWindows(QWidget *parent)
     connect(panel, &ControlPanel::sliderMoved, area, &PlayAreaManager::seek);
     connect(panel, &ControlPanel::sliderStatusChanged, area, &PlayAreaManager::onSliderStatusChanged);
     connect(area, &PlayAreaManager::stateChanged, panel, &ControlPanel::setState);
+    connect(area, &PlayAreaManager::stateChanged, this, &MainWindows::onPlayAreaStateChanged);
     connect(area, &PlayAreaManager::mutedChanged, panel, &ControlPanel::setMuted);
     connect(area, &PlayAreaManager::durationChanged, panel, &ControlPanel::setMaxDuration);
     connect(area, &PlayAreaManager::showModeChanged, panel, &ControlPanel::onShowModeChanged);
@@ -668,6 +669,7 @@ void MainWindows::openFile()
 
     // An aborted scan leaves the window to whoever aborted it.
     if (firstRow < 0 && !aborted) {
+        openPending = false;
         ui->wgt_PlayArea->stop();
         ui->wgt_PlayCtrl->setPlayEnabled(false);
         ui->wgt_PlayCtrl->setCurrentPosition(0);
@@ -724,6 +726,7 @@ void MainWindows::playByData(const RowData *row)
 
     PlayAreaManager *area = ui->wgt_PlayArea;
     ControlPanel *panel = ui->wgt_PlayCtrl;
+    openPending = false;
     area->stop();
     panel->setCurrentPosition(0);
     ui->tbl_PlayListView->selectRow(copy.id);
@@ -768,6 +771,7 @@ void MainWindows::playClicked()
 
 void MainWindows::onStop()
 {
+    openPending = false;
     ui->wgt_PlayArea->stop();
     ui->wgt_PlayCtrl->resetInfo();
     ui->lbl_FileName->clear();
@@ -858,6 +862,7 @@ void MainWindows::clearPlayList()
     abortScan = true;
     // The rows are about to go; the play area must not keep playing one of them
     // under an id the next folder reuses.
+    openPending = false;
     if (ui->wgt_PlayArea->playingRowId() >= 0)
         ui->wgt_PlayArea->stop();
     ui->tbl_PlayListView->setModel(nullptr);
@@ -925,6 +930,7 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     if (codecCheckPending) {
         codecCheckPending = false;
         if (!isSuportH264orH265(id)) {
+            openPending = false;
             area->stop();
             return;
         }
@@ -952,14 +958,10 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     }
 
     area->play();
-    // A file the player cannot open leaves it stopped and silent; move on
-    // rather than wait for positions that never come.
+    // The player opens the file in the background: its first state tells
+    // whether it plays (onPlayAreaStateChanged).
     CPlayerWidget *speaker = area->playFrontOrRear() == PlayAreaManager::ShowRear ? area->rearPlayer() : area->frontPlayer();
-    if (speaker->decState() == PlayAreaManager::FFStates::StoppedState) {
-        qCWarning(lcMainWindow) << "cannot play" << playingRow->url.toLocalFile() << "- moving to the next row";
-        QMetaObject::invokeMethod(this, "nextClicked", Qt::QueuedConnection);
-        return;
-    }
+    openPending = speaker->decState() == PlayAreaManager::FFStates::StoppedState;
 
     QVector<QVector<double>> route;
     route.reserve(dataList.size());
@@ -975,6 +977,19 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
         playlistModel->requestGpsData(id, 0);
     }
     ui->wgt_MapView->loadAllGpsData(route);
+}
+
+// A file the player cannot open leaves it stopped and silent; move on rather
+// than wait for positions that never come.
+void MainWindows::onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state)
+{
+    if (!openPending)
+        return;
+    openPending = false;
+    if (state != PlayAreaManager::FFStates::StoppedState)
+        return;
+    qCWarning(lcMainWindow) << "cannot play" << playingRow->url.toLocalFile() << "- moving to the next row";
+    QMetaObject::invokeMethod(this, "nextClicked", Qt::QueuedConnection);
 }
 
 void MainWindows::keyPressEvent(QKeyEvent *event)

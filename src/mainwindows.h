@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "gpsdata.h"
+#include "trackoraactivexlib.h"
 
 class ControlPanel;
 class MoveFilter;
@@ -94,6 +95,7 @@ private slots:
     void onTableDoubleClicked(QModelIndex index);
     void onGpsDataChanged(int rowId, GpsData data);
     void onAllGpsDataParserFinished(int id, QList<GpsData> dataList);
+    void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);
     void onUpdateLanguage();
     bool isSuportH264orH265(int id);
 
@@ -119,6 +121,9 @@ private:
     // The row's picture size was not parsed yet when it was chosen; the codec
     // check runs again once its samples (and facts) are in.
     bool codecCheckPending = false;
+    // The player opens the chosen file in the background; its first state
+    // says whether it plays. Cleared before the window stops it itself.
+    bool openPending = false;
 
     QRect restoreRect;
     bool normalFlag = true;

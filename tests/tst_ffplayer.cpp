@@ -251,6 +251,8 @@ private slots:
     void seekLeavesTheWorkToTheEngineThreads_data();
     void seekLeavesTheWorkToTheEngineThreads();
     void flushRacingTheSoundPullNeverBlocks();
+    void backgroundOpenReportsQueued_data();
+    void backgroundOpenReportsQueued();
 };
 
 void TestFFPlayer::initTestCase()
@@ -937,6 +939,88 @@ void TestFFPlayer::seekLeavesTheWorkToTheEngineThreads()
     if (rear)
         QTRY_VERIFY_WITH_TIMEOUT(rearPosition >= kTarget * 1000 && rearPosition < kTarget * 1000 + 1000, 10000);
     QCOMPARE(front.state(), paused ? PausedState : PlayingState);
+}
+
+void TestFFPlayer::backgroundOpenReportsQueued_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("during"); // what the caller does while the file opens
+    QTest::newRow("plays") << "clip_short_F.mp4" << "";
+    QTest::newRow("cannot open") << "clip_short_F.mp4.expected.json" << "";
+    QTest::newRow("stop cancels") << "clip1080_F.mp4" << "stop";
+    QTest::newRow("pause kept") << "clip_short_F.mp4" << "pause";
+    QTest::newRow("pause then play") << "clip_short_F.mp4" << "pause play";
+    QTest::newRow("seek kept") << "clip_short_F.mp4" << "seek";
+}
+
+// The control's mode: play() hands the open to a helper thread and the result
+// comes back queued, in the order a synchronous open gives it.
+void TestFFPlayer::backgroundOpenReportsQueued()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, during);
+    CFFPlayer player;
+    player.setOpenInBackground(true);
+    QVector<QString> events;
+    connect(&player, &CFFPlayer::durationChanged, &player, [&](qint64) { events << "duration"; });
+    connect(&player, &CFFPlayer::stateChanged, &player, [&](FFStates state) {
+        events << (state == PlayingState ? "playing" : state == PausedState ? "paused" : "stopped");
+    });
+    const bool playable = !file.endsWith(".json");
+
+    player.play(mediaPath(file));
+    QCOMPARE(player.state(), StoppedState);
+    QVERIFY(player.isOpening());
+    QVERIFY2(events.isEmpty(), "nothing is reported before the open ends");
+
+    if (during == "stop") {
+        QElapsedTimer call;
+        call.start();
+        player.stop();
+        QVERIFY2(call.elapsed() < 2000, qPrintable(QString::number(call.elapsed())));
+        QVERIFY(!player.isOpening());
+        QTest::qWait(500);
+        QCOMPARE(events, QVector<QString>{"stopped"});
+        QCOMPARE(player.state(), StoppedState);
+        // Cancelled, the player still opens the next file.
+        events.clear();
+        player.play(mediaPath("clip_short_F.mp4"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.state(), PlayingState, 5000);
+        QCOMPARE(events, (QVector<QString>{"duration", "playing"}));
+        player.stop();
+        return;
+    }
+    if (during.startsWith("pause"))
+        player.pause();
+    if (during.endsWith("play"))
+        player.play(mediaPath(file));
+    if (during == "seek")
+        player.setSeekSecond(2);
+    QCOMPARE(player.state(), StoppedState);
+
+    if (!playable) {
+        QTRY_VERIFY_WITH_TIMEOUT(!player.isOpening(), 5000);
+        QTest::qWait(200);
+        QCOMPARE(events, QVector<QString>{"stopped"});
+        QCOMPARE(player.state(), StoppedState);
+        return;
+    }
+    const QVector<QString> expected = during == "pause" ? QVector<QString>{"duration", "playing", "paused"}
+                                                        : QVector<QString>{"duration", "playing"};
+    QTRY_COMPARE_WITH_TIMEOUT(events, expected, 5000);
+    QVERIFY(!player.isOpening());
+    QVERIFY(player.durationMilliseconds() > 0);
+    if (during == "pause") {
+        QCOMPARE(player.state(), PausedState);
+        QTest::qWait(300);
+        QCOMPARE(player.position(), 0);
+    } else if (during == "seek") {
+        QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 2000, 5000);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(player.position() > 300, 5000);
+    }
+    player.stop();
+    QCOMPARE(events.last(), QString("stopped"));
 }
 
 void TestFFPlayer::flushRacingTheSoundPullNeverBlocks()

@@ -14,8 +14,9 @@ using namespace viewertest;
 
 namespace {
 
-// The GUI thread silent this long counts as hung.
-constexpr qint64 kHangMs = 5000;
+// The GUI thread silent this long counts as hung: every open, read and
+// device start runs on the engine's own threads, so nothing waits this long.
+constexpr qint64 kHangMs = 1000;
 
 // Qt's complaints about objects, timers and sockets used from the wrong thread.
 QMutex warningsLock;
@@ -187,10 +188,14 @@ private slots:
         QVERIFY(writeBytes(QDir(dir).filePath(QStringLiteral("good2_F.mp4")), QByteArray(5000, 'x')));
         const QByteArray before = digestOf(dir);
 
-        Heartbeat heartbeat;
         MainWindows window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Building the window (the web engine's start) and the first showing of
+        // a folder picker in the process (Qt loads the dialog's icons and
+        // models, about 0.8 s on a loaded machine) are start-up, not a hang.
+        openFolder(&window, QString());
+        Heartbeat heartbeat;
         openFolder(&window, dir);
         // The first rows cannot be played; the viewer steps on until one can.
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), 60000);

@@ -3,6 +3,7 @@
 #include "FFThreadHook.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 
 #include <SDL.h>
@@ -122,11 +123,17 @@ bool CFFAudio::avcodecOpen()
 
 void CFFAudio::start()
 {
-    if (owner->state() == StoppedState)
+    if (owner->state() == StoppedState && !devicePrepared.exchange(false))
         openDevice();
     audioPacketQueue.setParked(false);
     if (deviceId)
         SDL_PauseAudioDevice(deviceId, 0);
+}
+
+void CFFAudio::prepareDevice()
+{
+    openDevice();
+    devicePrepared = true;
 }
 
 // The first start after an open: a device in the codec's own rate and
@@ -163,10 +170,13 @@ void CFFAudio::openDevice()
     desired.silence = 0;
     desired.callback = audioCallback;
     desired.userdata = this;
+    QElapsedTimer took;
+    took.start();
     {
         std::lock_guard<std::mutex> lock(deviceTableMutex());
         deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
     }
+    qCDebug(lcAudio) << "device opened" << took.elapsed() << "ms";
     if (deviceId == 0) {
         qCWarning(lcAudio) << SDL_GetError();
         // Nobody would drain the queue: drop packets instead of stalling the demuxer.
@@ -206,6 +216,7 @@ void CFFAudio::resetForNewFile(int deviceChannels, int deviceRate)
 // period and then two more for the sound to drain, runs on a helper thread.
 void CFFAudio::closeDevice()
 {
+    devicePrepared = false;
     closed = true;
     holdOff = true;
     wakePacketWait();

@@ -26,8 +26,9 @@ TRACKORAACTIVEX_EXPORT int audioDecodeFrame(CFFAudio *audio, unsigned char *buff
 
 // Audio decoder and output. The SDL audio thread runs audioCallback and
 // audioDecodeFrame; the player thread reads audioClock(); the GUI thread
-// calls start, pause, stop, the setters and applyPlaybackRate; the demuxer
-// thread pushes packets. The wait for a packet holds no lock, so neither the
+// calls start, pause, stop, the setters and applyPlaybackRate (the player's
+// opener thread may call avcodecOpen and prepareDevice instead, while the GUI
+// thread waits for it); the demuxer thread pushes packets. The wait for a packet holds no lock, so neither the
 // clock nor a pause or a stop waits for it.
 class TRACKORAACTIVEX_EXPORT CFFAudio : public CFFAVBase
 {
@@ -39,6 +40,11 @@ public:
     void start() override;
     void stop() override;
     void pause() override;
+
+    // Opens the sound device for a newly opened file, paused, ahead of the
+    // first start (which then only unpauses it). The player's opener thread
+    // calls it while the GUI thread leaves this decoder alone.
+    void prepareDevice();
 
     bool pushPacket(const AVPacket *src);
     void flushPackets();
@@ -116,7 +122,8 @@ private:
     std::atomic<int> byteRate{0};       // atomic; GUI writes in start()
     int channels = 0;               // codecLock; the opened codec's channel count
     int sampleRate = 0;             // codecLock; the opened codec's sample rate
-    std::thread closer;             // GUI thread: closes the last device; joined before the next open
+    std::atomic<bool> devicePrepared{false}; // atomic; prepareDevice sets it, the next start or close takes it
+    std::thread closer;             // the opening thread: closes the last device; joined before the next open
     std::mutex waitMutex;           // with packetArrived: the audio thread's wait for a packet
     std::condition_variable packetArrived;
 };

@@ -5,6 +5,7 @@
 #include "FFVideo.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QThread>
 
@@ -61,8 +62,11 @@ bool CFFDemuxer::openMedia(const QString &path)
         std::lock_guard<std::mutex> gate(pauseFlag.mutex);
         seekPending = false;
     }
+    QElapsedTimer took;
+    took.start();
     if (!initialize())
         return false;
+    qCDebug(lcDemux) << "input opened" << took.elapsed() << "ms";
     if (!owner || !owner->initCodec(formatContext)) {
         // Left open, this input would be taken again by the next open, whatever its path.
         std::lock_guard<std::mutex> io(ioLock);
@@ -70,6 +74,7 @@ bool CFFDemuxer::openMedia(const QString &path)
         avformat_close_input(&formatContext);
         return false;
     }
+    qCDebug(lcDemux) << "codecs opened" << took.elapsed() << "ms";
     finished = false;
     pauseFlag.setFlag(true);
     if (!demuxThread->isRunning())
@@ -95,6 +100,16 @@ bool CFFDemuxer::initialize()
     std::lock_guard<std::mutex> io(ioLock);
     if (formatContext)
         avformat_close_input(&formatContext);
+    formatContext = avformat_alloc_context();
+    if (!formatContext) {
+        av_dict_free(&options);
+        qCWarning(lcDemux) << "Couldn't allocate the input" << url;
+        return false;
+    }
+    // A stop may come while the player opens in the background; the probe
+    // then gives up at its next read instead of holding the stop.
+    formatContext->interrupt_callback.callback = &CFFDemuxer::interruptOpen;
+    formatContext->interrupt_callback.opaque = this;
     int ret = avformat_open_input(&formatContext, url.toStdString().c_str(), nullptr, &options);
     reportUnusedOptions(options);
     av_dict_free(&options);
@@ -111,6 +126,16 @@ bool CFFDemuxer::initialize()
     }
     initialized = true;
     return true;
+}
+
+int CFFDemuxer::interruptOpen(void *demuxer)
+{
+    return static_cast<CFFDemuxer *>(demuxer)->openAborted.load() ? 1 : 0;
+}
+
+void CFFDemuxer::setOpenAborted(bool aborted)
+{
+    openAborted = aborted;
 }
 
 // FFmpeg hands back the options no part of the input knew; nothing else would say so.

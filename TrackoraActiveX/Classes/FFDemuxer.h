@@ -22,7 +22,8 @@ class CFFPlayer;
 class CFFVideo;
 
 // Opens one file and reads its packets into the decoders' queues. The public
-// operations run on the GUI thread; onDemux and onDemuxStarted run on
+// operations run on the GUI thread, except openMedia, which the player may
+// run on its opener thread while the GUI thread leaves the demuxer alone; onDemux and onDemuxStarted run on
 // demuxThread, and so do the seeks setSeekSecond asks for. Each read and each
 // seek of formatContext holds ioLock.
 class TRACKORAACTIVEX_EXPORT CFFDemuxer : public QObject
@@ -33,6 +34,9 @@ public:
     ~CFFDemuxer() override;
 
     bool openMedia(const QString &url);
+    // Makes an open in progress on another thread give up at its next read
+    // (a stop while the player opens in the background); cleared before an open.
+    void setOpenAborted(bool aborted);
     bool initialize();
     void pauseDemux(bool pause);
     void stopDemux();
@@ -58,6 +62,7 @@ private:
     void closeInput();
     void reportUnusedOptions(const AVDictionary *options);
     bool decodeAtSeek(CFFVideo *video);
+    static int interruptOpen(void *demuxer);
     bool takeSeekRequest(int &second, FFStates &state);
     void runSeek(int second, FFStates state);
 
@@ -76,12 +81,13 @@ private:
     std::atomic<bool> seekPending{false};
     int pendingSecond = 0;
     FFStates pendingState = StoppedState;
-    QString url;                // GUI thread
+    std::atomic<bool> openAborted{false}; // set by the GUI thread, read by FFmpeg's interrupt callback
+    QString url;                // the opening thread (the GUI thread or the player's opener)
     std::atomic<bool> initialized{false}; // written by the GUI thread
     std::atomic<bool> finished{false};    // written by the loop at its end and by the GUI thread
     std::atomic<int> m_seekSecond{0};     // GUI thread
     std::atomic<qint64> durationMs{0};    // GUI thread
-    bool optionsReported = false;         // GUI thread
+    bool optionsReported = false;         // the opening thread
     std::mutex ioLock; // serialises reads, seeks, open and close; after the main lock, before the player lock
 };
 

@@ -5,6 +5,7 @@
 #include "FFVideo.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QUrl>
 
@@ -125,6 +126,7 @@ CFFPlayer::CFFPlayer(QObject *parent)
 
 CFFPlayer::~CFFPlayer()
 {
+    cancelOpen();
     {
         std::lock_guard<std::mutex> lock(gate->mutex);
         alive = false;
@@ -186,6 +188,11 @@ void CFFPlayer::play(const QString &path)
 {
     if (path.isEmpty())
         return;
+    if (opening) {
+        // A pause asked for while opening is undone; the open goes on.
+        pauseAfterOpen = false;
+        return;
+    }
     if (stateValue == StoppedState) {
         qCDebug(lcPlayer) << path;
         // A local URL keeps the path's leading slash (and its escapes decoded).
@@ -193,17 +200,98 @@ void CFFPlayer::play(const QString &path)
             url = QUrl(path).toLocalFile();
         else
             url = path;
-        if (demuxer->openMedia(url)) {
+        demuxer->setOpenAborted(false);
+        if (openInBackground) {
+            startOpen();
+            return;
+        }
+        QElapsedTimer took;
+        took.start();
+        const bool opened = demuxer->openMedia(url);
+        qCDebug(lcPlayer) << "openMedia" << took.elapsed() << "ms";
+        if (opened) {
             // Not from initCodec: the demuxer's main lock is held there, and a
             // directly connected slot may call back into the player.
             emit durationChanged(durationMs);
             if (codecOpen) // a slot may have stopped the player meanwhile
                 played();
+            qCDebug(lcPlayer) << "play" << took.elapsed() << "ms";
         }
         return;
     }
     if (stateValue == PausedState)
         played();
+}
+
+void CFFPlayer::setOpenInBackground(bool background)
+{
+    openInBackground = background;
+}
+
+bool CFFPlayer::isOpening() const
+{
+    return opening;
+}
+
+// Opening reads and probes the file, opens the codecs (a hardware probe the
+// first time) and the sound device: tens to hundreds of milliseconds that the
+// GUI thread does not wait for. Until the report comes back the GUI thread
+// touches neither the demuxer nor the decoders.
+void CFFPlayer::startOpen()
+{
+    opening = true;
+    pauseAfterOpen = false;
+    seekAfterOpen = -1;
+    const int ticket = ++openTicket;
+    const QString path = url;
+    opener = std::thread([this, ticket, path] {
+        runThreadStartHook();
+        QElapsedTimer took;
+        took.start();
+        const bool opened = demuxer->openMedia(path);
+        if (opened)
+            audio->prepareDevice();
+        qCDebug(lcPlayer) << "opened in the background" << opened << took.elapsed() << "ms";
+        QMetaObject::invokeMethod(this, [this, ticket, opened] { finishOpen(ticket, opened); }, Qt::QueuedConnection);
+    });
+}
+
+void CFFPlayer::finishOpen(int ticket, bool opened)
+{
+    if (ticket != openTicket) // a stop came first
+        return;
+    if (opener.joinable())
+        opener.join();
+    opening = false;
+    if (!opened) {
+        // Nothing plays: said once, so a container can move on.
+        emit stateChanged(StoppedState);
+        return;
+    }
+    // The rate may have changed while the device was being set up.
+    audio->applyPlaybackRate();
+    emit durationChanged(durationMs);
+    if (!codecOpen) // a slot may have stopped the player meanwhile
+        return;
+    const int seek = seekAfterOpen;
+    const bool pauseNow = pauseAfterOpen;
+    played();
+    if (seek >= 0 && stateValue == PlayingState)
+        setSeekSecond(seek);
+    if (pauseNow && stateValue == PlayingState)
+        pause();
+}
+
+// Ends a background open: its reads give up, and its report is dropped.
+void CFFPlayer::cancelOpen()
+{
+    if (!opening && !opener.joinable())
+        return;
+    ++openTicket;
+    opening = false;
+    demuxer->setOpenAborted(true);
+    if (opener.joinable())
+        opener.join();
 }
 
 void CFFPlayer::played()
@@ -243,6 +331,10 @@ void CFFPlayer::closeGate()
 
 void CFFPlayer::pause()
 {
+    if (opening) {
+        pauseAfterOpen = true;
+        return;
+    }
     closeGate();
     demuxer->pauseDemux(true);
     audio->pause();
@@ -254,6 +346,7 @@ void CFFPlayer::pause()
 
 void CFFPlayer::stop()
 {
+    cancelOpen();
     closeGate();
     demuxer->stopDemux();
     video->stop();
@@ -277,6 +370,10 @@ void CFFPlayer::stop()
 
 void CFFPlayer::setSeekSecond(int second)
 {
+    if (opening) {
+        seekAfterOpen = second;
+        return;
+    }
     if (!seekTimer.isActive()) {
         seekTimer.start();
         seekSettled = false;
@@ -335,7 +432,9 @@ int CFFPlayer::seekSecond() const
 void CFFPlayer::setPlaybackRate(FFPlaybackRate value)
 {
     rate = value;
-    audio->applyPlaybackRate();
+    // An open in the background applies it when it reports back.
+    if (!opening)
+        audio->applyPlaybackRate();
 }
 
 FFPlaybackRate CFFPlayer::playbackRate() const

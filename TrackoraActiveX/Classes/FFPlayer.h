@@ -42,7 +42,8 @@ struct HFrame
 };
 
 // One player core. Public operations run on the GUI thread; doTransfer on
-// the player thread; initCodec is called by the demuxer on the GUI thread,
+// the player thread; initCodec is called by the demuxer on the thread that
+// opens (the GUI thread, or the opener thread of a background open),
 // queueSeekPicture on its own thread. Lock order (docs/architecture.md): demuxer main lock,
 // ioLock, player lock (pauseAck's mutex), a decoder's codec lock, the gate's
 // mutex (held while a picture is copied), hframeLock (only around the buffer
@@ -55,6 +56,14 @@ public:
     ~CFFPlayer() override;
 
     void play(const QString &url);
+    // With this set, play() from stopped opens the file, its codecs and the
+    // sound device on a helper thread and returns at once; the result comes
+    // back queued: durationChanged then stateChanged(PlayingState), or
+    // stateChanged(StoppedState) when the file cannot be played. Meanwhile
+    // state() stays StoppedState and isOpening() is true; a pause or a seek
+    // is kept for when it has opened, and a stop cancels it.
+    void setOpenInBackground(bool background);
+    bool isOpening() const;
     void pause();
     void stop();
     void setSeekSecond(int second);
@@ -106,6 +115,7 @@ signals:
 private slots:
     void onSeekCheck();
     void played();
+    void finishOpen(int ticket, bool opened);
 
 private:
     void playerLoop();
@@ -127,6 +137,8 @@ private:
     void flushAllQueues();
     void closeGate();
     void waitForParkedThread();
+    void startOpen();
+    void cancelOpen();
 
     CFFDemuxer *demuxer = nullptr;
     CFFVideo *video = nullptr;
@@ -137,15 +149,23 @@ private:
     CSyncFlag pauseAck;                     // its mutex is the player lock
     std::atomic<bool> alive{false};         // atomic; GUI writes
     std::thread playerThread;
+    // The background open: the GUI thread starts and joins the opener and
+    // leaves the demuxer and the decoders to it until it has reported back.
+    std::thread opener;                     // GUI thread
+    bool openInBackground = false;          // GUI thread only
+    bool opening = false;                   // GUI thread only
+    int openTicket = 0;                     // GUI thread: counts opens and stops; an older open's report is dropped
+    bool pauseAfterOpen = false;            // GUI thread only
+    int seekAfterOpen = -1;                 // GUI thread only
     CSyncFlag *gate = nullptr;              // flag atomic; its mutex guards the picture copy
     QTimer seekTimer;                       // GUI thread
     std::atomic<bool> seekSettled{true};    // atomic; GUI writes, player thread reads
     qint64 lastSeekRequestMs = 0;           // GUI thread only
     std::atomic<int> seekGeneration{0};     // atomic; GUI counts seek requests
     int rushedGeneration = 0;               // player thread: the last request whose jump it has seen
-    std::atomic<qint64> durationMs{0};      // atomic; GUI writes in initCodec
-    std::atomic<qint64> startMs{0};         // atomic; GUI writes in initCodec
-    std::atomic<bool> codecOpen{false};     // written under the player lock (GUI)
+    std::atomic<qint64> durationMs{0};      // atomic; written in initCodec
+    std::atomic<qint64> startMs{0};         // atomic; written in initCodec
+    std::atomic<bool> codecOpen{false};     // written under the player lock
     std::atomic<double> lastPts{0};         // atomic; player thread writes, stop() resets
     AVFrame *frame = nullptr;               // player thread
     bool pictureHeld = false;               // player thread: frame holds a picture a pause kept from showing
@@ -166,8 +186,8 @@ private:
     int backBuffer = 0;                     // under the gate's mutex
     mutable std::mutex hframeLock;
     std::atomic<FFPlaybackRate> rate{PlaybackRate_1_0}; // atomic; GUI writes
-    std::atomic<bool> hasAudio{false};      // atomic; GUI writes in initCodec
-    std::atomic<FFDecodeMode> mode{UNDEFINE_DECODE}; // atomic; GUI writes in initCodec
+    std::atomic<bool> hasAudio{false};      // atomic; written in initCodec
+    std::atomic<FFDecodeMode> mode{UNDEFINE_DECODE}; // atomic; written in initCodec
     std::atomic<qint64> framePts{0};        // atomic; player thread writes
     std::atomic<double> frameSeconds{0};    // atomic; player thread writes
     std::atomic<double> frameStep{0};       // atomic; player thread writes: the shown picture's timestamp step

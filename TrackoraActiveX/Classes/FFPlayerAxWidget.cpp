@@ -66,6 +66,8 @@ CFFPlayerAxWidget::CFFPlayerAxWidget(QWidget *parent)
     : QWidget(parent)
 {
     player = new CFFPlayer();
+    // The host's thread never waits for a file, its codecs or the sound device to open.
+    player->setOpenInBackground(true);
     captureMgr = new CCaptureTaskMgr();
 
     qRegisterMetaType<TrackoraActiveX::FFStates>("FFStates");
