@@ -685,10 +685,14 @@ void TestFFPlayer::shownBytesAreThePicture()
     QCOMPARE(player.state(), PlayingState);
     QVERIFY(frames.wait(5000));
     player.pause();
+    // A picture already on its way when the pause came is not the seek's.
+    QTest::qWait(300);
+    frames.clear();
     player.setSeekSecond(1);
-    // The paused seek's picture is decoded on the read loop and arrives queued;
-    // once shown it stays.
-    QTest::qWait(1000);
+    // The paused seek's picture is decoded on the read loop and arrives
+    // queued; once the burst has settled it stays.
+    QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 1, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(player.isSeekSettled(), 3000);
     const QByteArray expected = packedPicture(clip, player.currentFramePts());
     QVERIFY(!expected.isEmpty());
     const HFrame *picture = player.currentHFrame();
