@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <thread>
 
 extern "C" {
@@ -32,6 +33,26 @@ AVFrame *makeFrame(int64_t pts)
     f->pts = pts;
     return f;
 }
+
+// One pull from the queue on a thread of its own, timed.
+struct TimedPull
+{
+    std::atomic<bool> result{true};
+    std::atomic<qint64> took{0};
+    std::thread thread;
+
+    explicit TimedPull(CFrameQueue &queue)
+        : thread([this, &queue] {
+              QElapsedTimer timer;
+              timer.start();
+              AVFrame *dst = av_frame_alloc();
+              result = queue.pullQueue(dst);
+              av_frame_free(&dst);
+              took = timer.elapsed();
+          })
+    {
+    }
+};
 
 } // namespace
 
@@ -316,22 +337,13 @@ void TestFFBuffer::abortEndsWaitsWithoutTimeoutLog()
 {
     CFrameQueue queue;
     queue.waitTimeoutMs = 3000;
-    std::atomic<bool> result{true};
-    std::atomic<qint64> took{0};
-    std::thread waiter([&] {
-        QElapsedTimer timer;
-        timer.start();
-        AVFrame *dst = av_frame_alloc();
-        result = queue.pullQueue(dst);
-        av_frame_free(&dst);
-        took = timer.elapsed();
-    });
+    TimedPull waiter(queue);
     // Gives the waiter time to reach its wait, which nothing shows from outside.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     queue.abortWaits();
-    waiter.join();
-    QVERIFY2(!result, "an aborted pull fails");
-    QVERIFY2(took < 2500, qPrintable(QString("abort took %1 ms").arg(took)));
+    waiter.thread.join();
+    QVERIFY2(!waiter.result, "an aborted pull fails");
+    QVERIFY2(waiter.took < 2500, qPrintable(QString("abort took %1 ms").arg(waiter.took)));
     QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
     AVFrame *f = makeFrame(1);
     QVERIFY2(!queue.pushQueue(f), "an aborted queue takes nothing");
@@ -344,21 +356,12 @@ void TestFFBuffer::parkingEndsAnEmptyPull()
     // not after 60 steps (here 5 minutes), nor leave what is queued behind.
     CFrameQueue queue;
     queue.waitTimeoutMs = 5000;
-    std::atomic<bool> result{true};
-    std::atomic<qint64> took{0};
-    std::thread consumer([&] {
-        QElapsedTimer timer;
-        timer.start();
-        AVFrame *dst = av_frame_alloc();
-        result = queue.pullQueue(dst);
-        av_frame_free(&dst);
-        took = timer.elapsed();
-    });
+    TimedPull consumer(queue);
     // Whether the pull waits already or starts after, it must end.
     queue.setParked(true);
-    consumer.join();
-    QVERIFY2(!result, "a pull from an empty parked queue got something");
-    QVERIFY2(took < 2500, qPrintable(QString("the parked pull took %1 ms").arg(took)));
+    consumer.thread.join();
+    QVERIFY2(!consumer.result, "a pull from an empty parked queue got something");
+    QVERIFY2(consumer.took < 2500, qPrintable(QString("the parked pull took %1 ms").arg(consumer.took)));
     QCOMPARE(LogCapture::count("Waiting for timeout"), 0);
 
     // Parked, a queue still hands out what it holds.
