@@ -15,6 +15,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLoggingCategory>
@@ -204,8 +205,10 @@ void answerPicker(const QString &folder, qint64 *acceptedNs)
             return;
         poll->stop();
         poll->deleteLater();
+        // The whole path typed: selectFile leaves a focused name field alone.
         dialog->setDirectory(folder);
-        dialog->selectFile(folder);
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(QDir(folder).absolutePath());
         *acceptedNs = monotonicNs();
         static_cast<QDialog *>(dialog)->accept();
     });

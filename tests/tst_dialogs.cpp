@@ -158,8 +158,10 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
             auto *picker = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            // The whole path typed: selectFile leaves a focused name field alone.
             picker->setDirectory(chosen.path());
-            picker->selectFile(chosen.path());
+            if (auto *name = picker->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(chosen.path());
             static_cast<QDialog *>(picker)->accept();
             answered = true;
         });

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -84,8 +85,18 @@ inline void answerFolderPicker(const QString &folder)
             dialog->reject();
             return;
         }
+        // Typed as a whole path: selectFile leaves the name field alone once
+        // it has the focus, and a stale name there would bring up the
+        // dialog's "not found" box, which nothing here answers.
         dialog->setDirectory(folder);
-        dialog->selectFile(folder);
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(QDir(folder).absolutePath());
+        const QStringList chosen = dialog->selectedFiles();
+        if (chosen.size() != 1 || QDir::cleanPath(chosen.first()) != QDir(folder).absolutePath()) {
+            qWarning() << "the folder picker would answer" << chosen << "instead of" << folder;
+            dialog->reject();
+            return;
+        }
         static_cast<QDialog *>(dialog)->accept();
     });
     poll->start();

@@ -80,6 +80,9 @@ if [ "$sanitize" = address ]; then
   export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 else
-  export TSAN_OPTIONS="suppressions=$here/tools/tsan-engine.supp halt_on_error=0 exitcode=66 second_deadlock_stack=1 history_size=4"
+  # The longest history: a suppression matches only a race whose earlier
+  # access can still be told, and a queued picture's copy is made on a busy
+  # thread.
+  export TSAN_OPTIONS="suppressions=$here/tools/tsan-engine.supp halt_on_error=0 exitcode=66 second_deadlock_stack=1 history_size=7"
 fi
 ctest "${selection[@]}" --output-on-failure --timeout 900 -j"$(nproc)"

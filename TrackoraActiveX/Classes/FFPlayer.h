@@ -170,7 +170,7 @@ private:
     AVFrame *frame = nullptr;               // player thread
     bool pictureHeld = false;               // player thread: frame holds a picture a pause kept from showing
     int heldGeneration = 0;                 // player thread: discardGeneration when frame was pulled
-    int stopCount = 0;                      // GUI thread: the stops, so a seek picture queued before one is dropped
+    std::atomic<int> stopCount{0};          // atomic; GUI counts the stops, so a seek picture queued before one is dropped
     std::atomic<int> discardGeneration{0};  // atomic; GUI counts the stops and flushes that make pictures stale
     std::chrono::steady_clock::time_point nextDue; // player thread: when the next picture is due
     bool scheduleValid = false;             // player thread: nextDue follows from the last picture
