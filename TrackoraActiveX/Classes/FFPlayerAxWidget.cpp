@@ -117,9 +117,8 @@ CFFPlayerAxWidget::~CFFPlayerAxWidget()
     delete captureMgr;
     captureMgr = nullptr;
     picture = QImage();
-    free(rgbBuffer);
     free(shrinkBuffer);
-    rgbBuffer = shrinkBuffer = nullptr;
+    shrinkBuffer = nullptr;
     removeRenderer();
     delete frameInfo;
     frameInfo = nullptr;
@@ -292,12 +291,13 @@ bool CFFPlayerAxWidget::screenshot()
         qCWarning(lcControl) << "screenshot: no current picture of" << width << "x" << height;
         return true;
     }
-    convertToRgb(*current);
-    if (allocatedSize != 0 && rgbBuffer) {
-        const QImage image(rgbBuffer, width, height, width * 4, QImage::Format_RGB32);
-        if (!image.isNull())
-            captureMgr->captureImage(sourcePath, image);
+    // Made for this one shot: the shown picture is at the control's size.
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull() || image.bytesPerLine() != width * 4 || !rgbConverter.convert(*current, image.bits())) {
+        qCWarning(lcControl) << "screenshot: cannot convert the" << width << "x" << height << "picture";
+        return true;
     }
+    captureMgr->captureImage(sourcePath, image);
     return true;
 }
 
@@ -515,30 +515,6 @@ int CFFPlayerAxWidget::requiredBytes(int width, int height, int format)
     if (format == AV_PIX_FMT_YUV420P || format == AV_PIX_FMT_NV12)
         return av_image_get_buffer_size(static_cast<AVPixelFormat>(format), width, height, 1);
     return 0;
-}
-
-bool CFFPlayerAxWidget::ensureRgbBuffer(int width, int height)
-{
-    rgbSize = av_image_get_buffer_size(AV_PIX_FMT_BGRA, width, height, 1);
-    if (rgbSize <= 0)
-        return false;
-    if (rgbSize == allocatedSize)
-        return true;
-    auto *rgb = static_cast<uint8_t *>(realloc(rgbBuffer, rgbSize));
-    if (!rgb) {
-        qCWarning(lcControl) << "out of memory for a" << width << "x" << height << "picture";
-        return false;
-    }
-    rgbBuffer = rgb;
-    allocatedSize = rgbSize;
-    return true;
-}
-
-bool CFFPlayerAxWidget::convertToRgb(const HFrame &frame)
-{
-    if (frame.format != AV_PIX_FMT_YUV420P && frame.format != AV_PIX_FMT_NV12)
-        return false;
-    return ensureRgbBuffer(frame.width, frame.height) && rgbConverter.convert(frame, rgbBuffer);
 }
 
 void CFFPlayerAxWidget::refreshPicture()

@@ -112,8 +112,6 @@ protected:
 
 private:
     bool coreStopped() const;
-    bool ensureRgbBuffer(int width, int height);
-    bool convertToRgb(const HFrame &frame);
     QSize shownSize() const;
     bool presentImage(const HFrame &frame, std::unique_lock<std::mutex> &pictureLock);
     bool scalePlanes(const HFrame &frame, QSize target, HFrame &scaled);
@@ -128,13 +126,9 @@ private:
     QString media;
     bool screenshotReports = false;
     HFrame *frameInfo = nullptr;
-    // The full-size picture of a screenshot.
-    uint8_t *rgbBuffer = nullptr;
     // The frame's planes scaled to the size shown (Image model).
     uint8_t *shrinkBuffer = nullptr;
     CFFRgbConverter rgbConverter;
-    int rgbSize = 0;
-    int allocatedSize = 0;
     int shrinkAllocatedSize = 0;
     QWidget *activeParent = nullptr;
     FFRenderModel model = Render_Image;
