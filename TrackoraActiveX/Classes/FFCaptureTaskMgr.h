@@ -11,8 +11,9 @@ namespace TrackoraActiveX {
 
 // Saves screenshots as JPEG files on Qt's global thread pool. One task and
 // one runnable per capture; each capture ends with exactly one
-// captureFinished: 0 written, -1 no directory, -2 save failed, -3 written
-// file unreadable, -4 written file empty.
+// captureFinished: 0 written, -1 no directory (none set, or it cannot be
+// made), -2 save failed, -3 written file unreadable, -4 written file empty.
+// A capture never replaces a file: a name already taken gets a number.
 class TRACKORAACTIVEX_EXPORT CCaptureTaskMgr : public QObject
 {
     Q_OBJECT
@@ -62,8 +63,16 @@ public:
 
     void doWork() override;
 
+    // directory/ScreenShot_<recording up to its first dot>__<timeStr>.jpeg;
+    // serial 2 and up adds "-<serial>" before the suffix. A long recording
+    // name is shortened so that the file name fits in 255 bytes.
     static QString fileNameFor(const QString &directory, const QString &sourcePath,
-                               const QString &timeStr);
+                               const QString &timeStr, int serial = 1);
+    // Writes data completely under a temporary name, then gives it the first
+    // of fileNameFor's names that is free, never replacing a file. Returns
+    // the path written, or an empty string with the reason in *error.
+    static QString saveUnique(const QString &directory, const QString &sourcePath,
+                              const QString &timeStr, const QByteArray &data, QString *error);
 };
 
 class TRACKORAACTIVEX_EXPORT CCaptureRunnable : public QRunnable
