@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QShowEvent>
 #include <QTimer>
@@ -17,12 +19,27 @@
 #include "configuration.h"
 #include "customWebEngine.h"
 #include "mapkeypieces.h"
+#include "mapwebenginepage.h"
 
 Q_LOGGING_CATEGORY(lcMap, "trackora.map")
 
 const char *const MapWebView::ProviderMapSite = "https://maps.google.com";
 
 namespace {
+
+const MapWebView::KeyPieces kBuildKeyPieces = {mapkey::keyFirst, mapkey::keySecond, mapkey::nonceFirst,
+                                               mapkey::nonceSecond, mapkey::tagFirst, mapkey::tagSecond,
+                                               mapkey::cipherText};
+MapWebView::KeyPieces g_keyPieces = kBuildKeyPieces;
+
+const QString kGooglePage = QStringLiteral("WG_") + QStringLiteral("GoogleMapIndex.html");
+
+// text as a quoted script string.
+QString scriptString(const QString &text)
+{
+    const QString array = QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
+    return array.mid(1, array.size() - 2);
+}
 
 // The default place of each interface language: the Google page gets the
 // texts, the OpenStreetMap page the numbers.
@@ -83,11 +100,14 @@ QByteArray joined(const char *first, const char *second, bool hex)
     return (x && y) ? x.decoded + y.decoded : QByteArray();
 }
 
-// The map page may reach the network but not other local files, and no
-// scheme the engine does not know goes to the system's handlers.
+// The map page loads scripts and tiles from the network, which needs no
+// special access; reading other files, or other origins' content (a window
+// it opened included), stays off. No scheme the engine does not know goes to
+// the system's handlers.
 void lockDown(QWebEnginePage *page)
 {
     page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     page->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
 }
 
@@ -141,6 +161,9 @@ void MapWebView::startEngine()
         watchedWindow->removeEventFilter(this);
         watchedWindow = nullptr;
     }
+    auto *mapPage = new CMapWebEnginePage(this);
+    connect(mapPage, &CMapWebEnginePage::linkRequested, this, &MapWebView::onUrlChanged);
+    setPage(mapPage);
     // One interceptor serves every view on the profile; the profile owns it.
     QWebEngineProfile *profile = page()->profile();
     CMapRequestInterceptor *interceptor = profile->findChild<CMapRequestInterceptor *>(
@@ -151,14 +174,20 @@ void MapWebView::startEngine()
 
     lockDown(page());
     setMapType(static_cast<MapTypes>(Configuration::instance()->maps()));
-    connect(this, &QWebEngineView::loadStarted, this, [this] { pageReady = false; });
-    connect(this, &QWebEngineView::loadFinished, this, &MapWebView::mapLoadingFinish);
-    page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    // A refused navigation still reports a start and a failed finish; the
+    // page and its route are still there.
+    connect(this, &QWebEngineView::loadStarted, this, [this, mapPage] {
+        if (!mapPage->lastNavigationRefused())
+            pageReady = false;
+    });
+    connect(this, &QWebEngineView::loadFinished, this, [this, mapPage](bool ok) {
+        if (!mapPage->lastNavigationRefused())
+            mapLoadingFinish(ok);
+    });
 
     popupView = new QWebEngineView(this);
     popupView->setPage(newPopupPage());
     popupView->hide();
-    connect(popupView, &QWebEngineView::urlChanged, this, &MapWebView::onUrlChanged);
     if (isVisible()) {
         // The page missed the show that came before it.
         QShowEvent shown;
@@ -224,15 +253,13 @@ void MapWebView::setMapType(MapTypes type)
         break;
     }
     case GoogleMap: {
-        const QString fileName = QStringLiteral("WG_") + QStringLiteral("GoogleMapIndex.html");
+        // The key is not in the address: every script of the page could read
+        // it there. The provider's loader gets it once the page has loaded.
         QUrlQuery query;
         query.addQueryItem(QStringLiteral("language"), QString::fromLatin1(place.code));
         query.addQueryItem(QStringLiteral("lng"), QString::fromLatin1(place.lng));
         query.addQueryItem(QStringLiteral("lat"), QString::fromLatin1(place.lat));
-        // Without a key the item is still there, empty ("key=").
-        const QString key = mapServiceKey();
-        query.addQueryItem(QStringLiteral("key"), key.isNull() ? QStringLiteral("") : key);
-        QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/") + fileName);
+        QUrl url = QUrl::fromLocalFile(folder + QStringLiteral("/maps/") + kGooglePage);
         url.setQuery(query);
         m_scriptAfterLoad.clear();
         load(url);
@@ -262,6 +289,12 @@ void MapWebView::mapLoadingFinish(bool)
     pageReady = true;
     runScript(QStringLiteral("mapClearAll();"));
     runScript(QStringLiteral("setCenter(%1, %2);").arg(fixed(0), fixed(0)));
+    if (CMapWebEnginePage::isMapPage(url()) && url().fileName() == kGooglePage) {
+        // Not through runScript, whose log line would show the key.
+        const QString key = mapServiceKey();
+        qCDebug(lcMap) << "the provider's loader gets" << (key.isEmpty() ? "no key" : "the key");
+        page()->runJavaScript(QStringLiteral("trackoraLoadProvider(") + scriptString(key) + QStringLiteral(");"));
+    }
     if (!m_scriptAfterLoad.isEmpty() && url() == m_scriptAfterLoadUrl) {
         runScript(m_scriptAfterLoad);
         m_scriptAfterLoad.clear();
@@ -295,9 +328,8 @@ QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)
 {
     qCDebug(lcMap) << "type: " << type;
     qCDebug(lcMap) << "url: " << maskedKey(url());
-    // The view reports a URL only when it differs from the last one, so the
-    // same link opened twice would reach the browser once: a fresh page each
-    // time starts with no URL.
+    // A fresh page for each new window: the page a script opened before
+    // keeps nothing it could still be driven through.
     QWebEnginePage *previous = popupView->page();
     popupView->setPage(newPopupPage());
     if (previous)
@@ -362,15 +394,18 @@ QWebEnginePage *MapWebView::newPopupPage()
 {
     auto *popupPage = new CCustomWebEnginePage(this);
     lockDown(popupPage);
+    connect(popupPage, &CCustomWebEnginePage::linkRequested, this, &MapWebView::onUrlChanged);
     return popupPage;
+}
+
+void MapWebView::setKeyPieces(const KeyPieces &pieces)
+{
+    g_keyPieces = pieces;
 }
 
 QString MapWebView::mapServiceKey() const
 {
-    const KeyPieces pieces = {mapkey::keyFirst, mapkey::keySecond, mapkey::nonceFirst,
-                              mapkey::nonceSecond, mapkey::tagFirst, mapkey::tagSecond,
-                              mapkey::cipherText};
-    return decryptServiceKey(m_cipher, pieces);
+    return decryptServiceKey(m_cipher, g_keyPieces);
 }
 
 void MapWebView::runScript(const QString &script)

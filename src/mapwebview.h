@@ -22,9 +22,9 @@ struct MapPoint
 Q_DECLARE_METATYPE(MapPoint)
 
 // The web map: loads the page of the configured provider from the maps folder
-// beside the program and drives it only by short script calls. Links the page
-// opens in new windows land in a hidden pop-up view and go to the system
-// browser. GUI thread only.
+// beside the program and drives it only by short script calls. The view never
+// leaves its page; links the page opens go to the system browser without
+// being loaded here. GUI thread only.
 class MapWebView : public QWebEngineView
 {
     Q_OBJECT
@@ -47,6 +47,9 @@ public:
     // The plaintext key, or an empty string when the pieces are empty,
     // malformed or do not authenticate.
     static QString decryptServiceKey(const CAes128 &cipher, const KeyPieces &pieces);
+    // Pieces to use instead of the ones this build was given (tests run
+    // with a dummy key); GUI thread, before the map loads its page.
+    static void setKeyPieces(const KeyPieces &pieces);
 
     // The provider's consumer map site; links into it stay out of the browser.
     static const char *const ProviderMapSite;

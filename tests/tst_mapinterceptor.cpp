@@ -4,6 +4,7 @@
 
 #include "configuration.h"
 #include "customWebEngine.h"
+#include "dummykeypieces.h"
 #include "mapwebview.h"
 #include "tst_mapharness.h"
 #include "tst_maptlsserver.h"
@@ -45,6 +46,9 @@ private slots:
         QVERIFY2(m_server->start(m_socket), qPrintable(m_server->errorString()));
         Configuration::instance()->setMaps(GoogleMap);
         Configuration::instance()->setLanguage(Configuration::Japanese);
+        MapWebView::setKeyPieces({dummykey::keyFirst, dummykey::keySecond, dummykey::nonceFirst,
+                                  dummykey::nonceSecond, dummykey::tagFirst, dummykey::tagSecond,
+                                  dummykey::cipherText});
         m_view = new MapWebView;
         m_view->setAttribute(Qt::WA_DeleteOnClose, false);
         m_view->resize(640, 480);
@@ -54,10 +58,6 @@ private slots:
         // The page with a key loads the provider's script, which our server
         // refuses, so the page goes on to draw with Leaflet and its tiles.
         QSignalSpy loaded(m_view, &QWebEngineView::loadFinished);
-        QUrl url = QUrl::fromLocalFile(QCoreApplication::applicationDirPath()
-                                       + QStringLiteral("/maps/WG_GoogleMapIndex.html"));
-        url.setQuery(QStringLiteral("language=ja&lng=139.766909&lat=35.681151&key=TEST-KEY-0123"));
-        m_view->load(url);
         QVERIFY2(loaded.wait(30000), "the map page finishes loading");
     }
 
@@ -73,7 +73,7 @@ private slots:
         const MapTlsTestServer::Request script = waitForRequest("/maps/api/js", &found);
         QVERIFY2(found, "the page did not ask for the provider's script");
         QCOMPARE(script.headers.value("host"), QByteArray("maps.googleapis.com"));
-        QVERIFY2(script.path.contains("key=TEST-KEY-0123"), script.path.constData());
+        QVERIFY2(script.path.contains("key=TRACKORA-DUMMY-MAP-KEY-not-a-real-key-01"), script.path.constData());
         QCOMPARE(script.headers.value("referer"), QByteArray(CMapRequestInterceptor::FixedReferrer));
         QCOMPARE(script.headers.value("origin"), QByteArray("file://"));
     }
@@ -107,28 +107,49 @@ private slots:
     void hostsByName_data()
     {
         QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("reaches");
         QTest::addColumn<bool>("provider");
-        QTest::newRow("api server") << "maps.googleapis.com" << true;
-        QTest::newRow("static server") << "maps.gstatic.com" << true;
-        QTest::newRow("font server") << "fonts.gstatic.com" << true;
-        QTest::newRow("fragment inside a longer name") << "googleapis.com.mirror.example" << true;
-        QTest::newRow("other provider's tiles") << "tile.openstreetmap.org" << false;
-        QTest::newRow("other provider's api") << "api.map.baidu.com" << false;
-        QTest::newRow("near miss") << "gstatic.co" << false;
+        QTest::newRow("api server") << "maps.googleapis.com" << true << true;
+        QTest::newRow("static server") << "maps.gstatic.com" << true << true;
+        QTest::newRow("font server") << "fonts.gstatic.com" << true << true;
+        QTest::newRow("upper case") << "Maps.GoogleAPIs.com" << true << true;
+        QTest::newRow("other provider's tiles") << "tile.openstreetmap.org" << true << false;
+        QTest::newRow("other provider's api") << "api.map.baidu.com" << true << false;
+        QTest::newRow("fragment inside a longer name") << "googleapis.com.evil.example" << false << false;
+        QTest::newRow("fragment ending a longer label") << "evilgoogleapis.com" << false << false;
+        QTest::newRow("near miss") << "gstatic.co" << false << false;
+        QTest::newRow("any other host") << "www.example.com" << false << false;
     }
 
+    // The page's requests reach only the hosts its maps use; the provider's
+    // own, matched by whole names, get the headers.
     void hostsByName()
     {
         QFETCH(QString, host);
+        QFETCH(bool, reaches);
         QFETCH(bool, provider);
         static int serial = 0;
-        const QByteArray path = "/probe/" + QByteArray::number(++serial);
+        const QByteArray path = "/probe/" + QByteArray::number(++serial) + "/";
+        // A probe that is let through follows it, so the first has had its turn.
+        const QByteArray after = "/after/" + QByteArray::number(serial) + "/";
         m_view->page()->runJavaScript(
-            QStringLiteral("new Image().src = 'https://%1%2';").arg(host, QString::fromLatin1(path)));
+            QStringLiteral("new Image().src = 'https://%1%2'; setTimeout(function () { new Image().src = "
+                           "'https://tile.openstreetmap.org%3'; }, 200);")
+                .arg(host, QString::fromLatin1(path), QString::fromLatin1(after)));
         bool found = false;
-        const MapTlsTestServer::Request r = waitForRequest(path, &found);
-        QVERIFY2(found, "the probe did not reach the server");
-        QCOMPARE(r.headers.value("host"), host.toLatin1());
+        waitForRequest(after, &found);
+        QVERIFY2(found, "the following probe reached the server");
+        MapTlsTestServer::Request r;
+        found = false;
+        for (const MapTlsTestServer::Request &each : m_server->requests())
+            if (each.path.startsWith(path)) {
+                r = each;
+                found = true;
+            }
+        QCOMPARE(found, reaches);
+        if (!reaches)
+            return;
+        QCOMPARE(r.headers.value("host"), host.toLower().toLatin1());
         if (provider) {
             QCOMPARE(r.headers.value("referer"), QByteArray(CMapRequestInterceptor::FixedReferrer));
             QCOMPARE(r.headers.value("origin"), QByteArray("file://"));

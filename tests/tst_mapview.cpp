@@ -13,6 +13,7 @@
 
 #include "configuration.h"
 #include "customWebEngine.h"
+#include "dummykeypieces.h"
 #include "mapwebview.h"
 #include "tst_mapharness.h"
 #include "tst_maptlsserver.h"
@@ -68,6 +69,9 @@ QStringList scriptsSince(int mark)
 }
 
 const char *const kOtherSchemes[] = {"file", "smb", "trackora-test"};
+
+// What tests/fixtures/mapkey-dummy.txt holds; the view gets only its pieces.
+const char *const kDummyKey = "TRACKORA-DUMMY-MAP-KEY-not-a-real-key-01";
 
 // Stands in for the system browser.
 class BrowserRecorder : public QObject
@@ -139,6 +143,9 @@ private slots:
 
         Configuration::instance()->setMaps(GoogleMap);
         Configuration::instance()->setLanguage(Configuration::Japanese);
+        MapWebView::setKeyPieces({dummykey::keyFirst, dummykey::keySecond, dummykey::nonceFirst,
+                                  dummykey::nonceSecond, dummykey::tagFirst, dummykey::tagSecond,
+                                  dummykey::cipherText});
         const int mark = logMark();
         m_view = new MapWebView;
         m_view->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -167,11 +174,8 @@ private slots:
     {
         const QUrl url = m_view->url();
         QVERIFY2(url.path().endsWith(QLatin1String("/maps/WG_GoogleMapIndex.html")), qPrintable(url.toString()));
-        // The key the build was configured with, decrypted from its pieces.
-        const QString key = QStringLiteral(TRACKORA_EXPECTED_MAP_KEY);
-        QCOMPARE(QUrlQuery(url).queryItemValue(QStringLiteral("key"), QUrl::FullyDecoded), key);
-        if (key.isEmpty())
-            QCOMPARE(url.query(), QStringLiteral("language=ja&lng=139.766909&lat=35.681151&key="));
+        // The key is not in the page's address, where every script could read it.
+        QCOMPARE(url.query(), QStringLiteral("language=ja&lng=139.766909&lat=35.681151"));
 
         QVariantMap state;
         QTRY_VERIFY_WITH_TIMEOUT((state = mapState(m_view->page())).value(QStringLiteral("backend")) == QStringLiteral("leaflet"), WaitMs);
@@ -180,7 +184,29 @@ private slots:
         // setCenter(0, 0) keeps the centre the query gave.
         QVERIFY2(near(state.value(QStringLiteral("center")), 139.766909, 35.681151), qPrintable(describe(state)));
         QVERIFY2(state.value(QStringLiteral("scale")).toBool(), "the page shows its scale control");
-        QCOMPARE(state.value(QStringLiteral("query")).toMap().value(QStringLiteral("key")).toString(), key);
+        QVERIFY2(!state.value(QStringLiteral("query")).toMap().contains(QStringLiteral("key")), qPrintable(describe(state)));
+    }
+
+    // The provider's loader, and only it, gets the key the pieces hold.
+    void keyGoesToProviderLoaderOnly()
+    {
+        QVERIFY(show(GoogleMap));
+        const QString key = QString::fromLatin1(kDummyKey);
+        const QVariant sources = evaluate(m_view->page(), QStringLiteral(
+            "Array.prototype.map.call(document.scripts, function (s) { return s.src; })"
+            ".filter(function (s) { return s.indexOf('/maps/api/js') >= 0; })"));
+        QCOMPARE(sources.toList().size(), 1);
+        const QUrl loader(sources.toList().first().toString());
+        QCOMPARE(loader.host(), QStringLiteral("maps.googleapis.com"));
+        QCOMPARE(QUrlQuery(loader).queryItemValue(QStringLiteral("key"), QUrl::FullyDecoded), key);
+        QCOMPARE(evaluate(m_view->page(), QStringLiteral("location.href.indexOf('%1') < 0").arg(key)).toBool(), true);
+        // A later call cannot reload the provider with a key of its own.
+        evaluate(m_view->page(), QStringLiteral("try { trackoraLoadProvider('OTHER'); window.trackoraLoadProvider = null; } catch (e) {} 1"));
+        QCOMPARE(evaluate(m_view->page(), QStringLiteral(
+            "Array.prototype.filter.call(document.scripts, function (s) { return s.src.indexOf('/maps/api/js') >= 0; }).length"))
+                     .toInt(), 1);
+        QCOMPARE(evaluate(m_view->page(), QStringLiteral("typeof window.trackoraLoadProvider")).toString(),
+                 QStringLiteral("function"));
     }
 
     void googleQueryByLanguage_data()
@@ -210,8 +236,8 @@ private slots:
         QStringList names;
         for (const auto &item : items.queryItems())
             names.append(item.first);
-        QCOMPARE(names, QStringList({"language", "lng", "lat", "key"}));
-        QVERIFY2(m_view->url().query().startsWith(query + QStringLiteral("&key=")), qPrintable(m_view->url().query()));
+        QCOMPARE(names, QStringList({"language", "lng", "lat"}));
+        QCOMPARE(m_view->url().query(), query);
         const QVariantMap state = mapState(m_view->page());
         QVERIFY2(near(state.value(QStringLiteral("center")), lng, lat), qPrintable(describe(state)));
     }
@@ -430,24 +456,20 @@ private slots:
         QVERIFY2(!popup()->isVisible(), "the pop-up view stays hidden");
     }
 
-    // The pop-up page refuses a server whose certificate is its own, and the
-    // link still goes to the system browser.
-    void badCertificateIsRefused()
+    // A link goes to the system browser as it is, once; the viewer loads
+    // nothing of it, so the server never hears from it.
+    void linkLeavesWithoutLoading()
     {
         Configuration::instance()->setLanguage(Configuration::Japanese);
         m_server->clear();
         m_browser.opened.clear();
         const QString url = QStringLiteral("https://127.0.0.1:%1/").arg(m_server->serverPort());
-        const int mark = logMark();
-        QSignalSpy finished(popup(), &QWebEngineView::loadFinished);
-        QVERIFY2(openFromPage(url), "the pop-up view reports the link it opened");
-        QCOMPARE(m_browser.opened, QList<QUrl>({QUrl(url)}));
-        QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), WaitMs);
-        QCOMPARE(finished.last().value(0).toBool(), false);
-        QVERIFY2(m_server->connections() > 0, "the pop-up reached the server before refusing its certificate");
-        QCOMPARE(m_server->requests().size(), 0);
-        const QStringList refused = logSince(mark, QStringLiteral("trackora.map.requests"), QStringLiteral("refused"));
-        QVERIFY2(!refused.isEmpty() && refused.first().contains(url), qPrintable(refused.join(QLatin1Char('\n'))));
+        const QString second = QStringLiteral("https://127.0.0.1:%1/second").arg(m_server->serverPort());
+        QVERIFY2(openFromPage(url), "the pop-up view reports the link it was given");
+        QVERIFY2(openFromPage(second), "the pop-up view reports the next link");
+        QCOMPARE(m_browser.opened, QList<QUrl>({QUrl(url), QUrl(second)}));
+        QCOMPARE(m_server->connections(), 0);
+        QVERIFY2(popup()->page()->url().isEmpty(), qPrintable(popup()->page()->url().toString()));
     }
 
     // The same server is reachable for a page that accepts its certificate,
@@ -498,9 +520,10 @@ private slots:
 
         if (opened)
             return;
-        // From the page itself; a web link after it shows the pop-up has
-        // had its turn.
-        QVERIFY2(openFromPage(url), "the pop-up view reports the link it was sent to");
+        // From the page itself; a web link after it shows the first has had
+        // its turn (the engine drops schemes it does not know on its own).
+        const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
+        m_view->page()->runJavaScript(QStringLiteral("window.open(%1[0]);").arg(literal));
         const QString after = QStringLiteral("https://www.example.com/after");
         QVERIFY2(openFromPage(after), "the pop-up view reports the web link after it");
         QCOMPARE(m_otherHandlers.opened, QList<QUrl>());
@@ -513,6 +536,70 @@ private slots:
             "(function() { try { var x = new XMLHttpRequest(); x.open('GET', 'file:///etc/hostname', false); x.send();"
             " return 'read ' + x.responseText.length; } catch (e) { return 'blocked'; } })()"));
         QCOMPARE(result.toString(), QStringLiteral("blocked"));
+    }
+
+    // A window the page opens on a local file or folder shows the page
+    // nothing of it.
+    void newWindowCannotReadLocalFiles_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("file") << "file:///etc/hostname";
+        QTest::newRow("folder") << "file:///etc/";
+        QTest::newRow("file beside the pages") << "file://" + QCoreApplication::applicationDirPath() + "/../CMakeCache.txt";
+    }
+
+    void newWindowCannotReadLocalFiles()
+    {
+        QFETCH(QString, url);
+        if (!show(GoogleMap))
+            QFAIL("the map page loads");
+        const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
+        m_view->page()->runJavaScript(QStringLiteral(
+            "(function () { var w = window.open(%1[0]); var tries = 0; window.trackoraProbe = 'pending';"
+            " (function look() { try { var text = w && w.document && w.document.body ? w.document.body.innerText : '';"
+            "   if (text) { window.trackoraProbe = 'read ' + text.length; return; } }"
+            " catch (e) { window.trackoraProbe = 'blocked'; return; }"
+            " if (++tries >= 40) { window.trackoraProbe = 'nothing'; return; } setTimeout(look, 50); })(); })();").arg(literal));
+        QString probe;
+        QTRY_VERIFY_WITH_TIMEOUT((probe = evaluate(m_view->page(), QStringLiteral("window.trackoraProbe")).toString())
+                                     != QLatin1String("pending") && !probe.isEmpty(), WaitMs);
+        QVERIFY2(!probe.startsWith(QLatin1String("read")), qPrintable(probe));
+        QCOMPARE(m_otherHandlers.opened, QList<QUrl>());
+    }
+
+    // Whatever asks it to, the map view stays on its page with its route;
+    // a link the user followed there goes to the browser instead.
+    void mapStaysOnItsPage_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("toBrowser");
+        QTest::newRow("script to a web page") << "location.href = %1;" << "https://www.example.com/away" << false;
+        QTest::newRow("script to a local file") << "location.href = %1;" << "file:///etc/hostname" << false;
+        QTest::newRow("followed link") << "var a = document.createElement('a'); a.href = %1; document.body.appendChild(a); a.click();"
+                                       << "https://www.example.com/clicked" << true;
+        QTest::newRow("from a pop-up, through its opener")
+            << "var w = window.open(''); w.opener.location = %1;" << "https://www.example.com/opener" << false;
+    }
+
+    void mapStaysOnItsPage()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, target);
+        QFETCH(bool, toBrowser);
+        QVERIFY(show(GoogleMap));
+        m_view->addPoint(MapPoint{1, 139.76, 35.68});
+        const QUrl page = m_view->url();
+        m_browser.opened.clear();
+        const int mark = logMark();
+        const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{target}).toJson(QJsonDocument::Compact));
+        m_view->page()->runJavaScript(script.arg(literal.mid(1, literal.size() - 2)));
+        QTRY_VERIFY_WITH_TIMEOUT(!logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("refused navigation")).isEmpty(),
+                                 WaitMs);
+        QCOMPARE(m_view->url(), page);
+        const QVariantMap state = mapState(m_view->page());
+        QCOMPARE(state.value(QStringLiteral("route")).toList().size(), 1);
+        QCOMPARE(m_browser.opened, toBrowser ? QList<QUrl>({QUrl(target)}) : QList<QUrl>());
     }
 
     // The "url: " line shows the page and that a key is set, never the key.
