@@ -594,8 +594,10 @@ private slots:
         const int mark = logMark();
         const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{target}).toJson(QJsonDocument::Compact));
         m_view->page()->runJavaScript(script.arg(literal.mid(1, literal.size() - 2)));
-        QTRY_VERIFY_WITH_TIMEOUT(!logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("refused navigation")).isEmpty(),
-                                 WaitMs);
+        const auto refused = [mark] {
+            return !logSince(mark, QStringLiteral("trackora.map"), QStringLiteral("refused navigation")).isEmpty();
+        };
+        QVERIFY2(QTest::qWaitFor(refused, WaitMs), "the view refuses the navigation");
         QCOMPARE(m_view->url(), page);
         const QVariantMap state = mapState(m_view->page());
         QCOMPARE(state.value(QStringLiteral("route")).toList().size(), 1);
