@@ -181,8 +181,9 @@ void MapWebView::startEngine()
             pageReady = false;
     });
     connect(this, &QWebEngineView::loadFinished, this, [this, mapPage](bool ok) {
-        if (!mapPage->lastNavigationRefused())
-            mapLoadingFinish(ok);
+        if (!ok && mapPage->takeRefusal())
+            return;
+        mapLoadingFinish(ok);
     });
 
     popupView = new QWebEngineView(this);
