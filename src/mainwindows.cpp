@@ -11,7 +11,6 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -56,14 +55,6 @@ const int kEdgeZone = 5;
 const int kColumnPadding = 24;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
-
-const QString kFrontMarker = QStringLiteral("(_F\\.|_F_TL\\.)");
-const QString kRearMarker = QStringLiteral("(_R\\.|_R_TL\\.)");
-
-bool hasMarker(const QString &name, const QString &marker)
-{
-    return QRegularExpression(marker, QRegularExpression::CaseInsensitiveOption).match(name).hasMatch();
-}
 
 struct FrameFontStep
 {
@@ -790,8 +781,9 @@ void MainWindows::playByData(const RowData *row)
 
     const QUrl relateUrl = playlistModel->getRelateUrlByMainData(&copy, true);
     qCDebug(lcMainWindow) << "RelateUrl: " << relateUrl;
-    const bool hasFront = hasMarker(copy.fileName, kFrontMarker);
-    const bool hasRear = !relateUrl.isEmpty() || hasMarker(copy.fileName, kRearMarker);
+    const PlaylistModel::Marker marker = PlaylistModel::markerOf(copy.fileName);
+    const bool hasFront = marker == PlaylistModel::FrontMarker;
+    const bool hasRear = !relateUrl.isEmpty() || marker == PlaylistModel::RearMarker;
     panel->disableBtn(!hasFront, !hasRear, !(hasFront && hasRear));
 
     *playingRow = copy;
@@ -889,17 +881,12 @@ void MainWindows::onDropFile(QString filePath)
     // A local-file URL's text; the path keeps its leading slash.
     const QUrl url(filePath);
     QString path = url.isLocalFile() ? url.toLocalFile() : filePath;
-    if (hasMarker(path, kRearMarker)) {
+    if (PlaylistModel::markerOf(QFileInfo(path).fileName()) == PlaylistModel::RearMarker) {
         qCDebug(lcMainWindow) << "rear:" << path;
-        int k = path.lastIndexOf(QLatin1String("R."));
-        if (k < 0)
-            k = path.lastIndexOf(QLatin1String("R_TL."));
-        if (k >= 0) {
-            const QString front = path.left(k) + QLatin1Char('F') + path.mid(k + 1);
-            if (QFileInfo(front).isFile()) {
-                qCDebug(lcMainWindow) << "front exist:" << front;
-                path = front;
-            }
+        const QString front = PlaylistModel::partnerPath(path, PlaylistModel::FrontMarker);
+        if (!front.isEmpty()) {
+            qCDebug(lcMainWindow) << "front exist:" << front;
+            path = front;
         }
     }
     bool added = false;

@@ -284,22 +284,29 @@ QUrl PlaylistModel::getRelateUrlByMainData(const RowData *row, bool)
     return QUrl::fromLocalFile(path);
 }
 
-// The rear file next to a row's file by name alone: the marker turned to R
-// in the same letter case, else in the other one.
 QString PlaylistModel::rearBesides(const RowData *row)
 {
-    const QString &name = row->fileName;
+    return partnerPath(row->url.toLocalFile(), RearMarker);
+}
+
+// The marker turned to the wanted camera in the same letter case, else in
+// the other one; a file that is already that camera's is its own partner.
+QString PlaylistModel::partnerPath(const QString &path, Marker want)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
     const QRegularExpressionMatch m = kMarker.match(name);
-    if (!m.hasMatch())
+    if (!m.hasMatch() || want == NoMarker)
         return QString();
     const QString prefix = name.left(m.capturedStart(1));
     const QString rest = m.captured(2) + m.captured(3);
     const bool lower = m.captured(1).at(0).isLower();
-    const QDir folder = QFileInfo(row->url.toLocalFile()).absoluteDir();
-    for (const QChar letter : {lower ? QLatin1Char('r') : QLatin1Char('R'), lower ? QLatin1Char('R') : QLatin1Char('r')}) {
-        const QString path = folder.filePath(prefix + letter + rest);
-        if (QFileInfo(path).isFile())
-            return path;
+    const QChar upper = want == FrontMarker ? QLatin1Char('F') : QLatin1Char('R');
+    const QDir folder = info.absoluteDir();
+    for (const QChar letter : {lower ? upper.toLower() : upper, lower ? upper : upper.toLower()}) {
+        const QString candidate = folder.filePath(prefix + letter + rest);
+        if (QFileInfo(candidate).isFile())
+            return candidate;
     }
     return QString();
 }

@@ -49,6 +49,8 @@ public:
     // The camera marker of a file name; clip receives what the front and
     // rear file of one clip share (the whole name before the marker).
     static Marker markerOf(const QString &name, QString *clip = nullptr);
+    // The file of the wanted camera beside path, by name; empty when none.
+    static QString partnerPath(const QString &path, Marker want);
 
 signals:
     void gpsDataChanged(int mId, GpsData data);

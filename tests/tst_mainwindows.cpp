@@ -143,17 +143,27 @@ private slots:
         QVERIFY(button(&window, "btn_Rear")->isEnabled());
     }
 
+    void droppedRearPlaysItsFront_data()
+    {
+        QTest::addColumn<QString>("front");
+        QTest::addColumn<QString>("rear");
+        QTest::newRow("upper-case markers") << "20240101_120000_F.mp4" << "20240101_120000_R.mp4";
+        QTest::newRow("lower-case markers") << "20240101_120000_f.mp4" << "20240101_120000_r.mp4";
+    }
+
     // Dropping a rear file whose front exists plays the front, paired with it.
     void droppedRearPlaysItsFront()
     {
-        const QString dir = folderWith({{QStringLiteral("gps/20240101_120000_F.mp4"), QStringLiteral("20240101_120000_F.mp4")},
-                                        {QStringLiteral("gps/20240101_120000_R.mp4"), QStringLiteral("20240101_120000_R.mp4")}});
+        QFETCH(QString, front);
+        QFETCH(QString, rear);
+        const QString dir = folderWith({{QStringLiteral("gps/20240101_120000_F.mp4"), front},
+                                        {QStringLiteral("gps/20240101_120000_R.mp4"), rear}});
         MainWindows window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         PlayAreaManager *area = playArea(&window);
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QDir(dir).filePath(QStringLiteral("20240101_120000_R.mp4")))});
+        mime.setUrls({QUrl::fromLocalFile(QDir(dir).filePath(rear))});
         const QPoint at = area->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area, &enter);
@@ -162,8 +172,8 @@ private slots:
         QApplication::sendEvent(area, &drop);
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
         QCOMPARE(area->playFrontOrRear(), PlayAreaManager::ShowFrontRear);
-        QCOMPARE(QUrl(area->frontPlayer()->canonicalUrl()).fileName(), QStringLiteral("20240101_120000_F.mp4"));
-        QCOMPARE(QUrl(area->rearPlayer()->canonicalUrl()).fileName(), QStringLiteral("20240101_120000_R.mp4"));
+        QCOMPARE(QUrl(area->frontPlayer()->canonicalUrl()).fileName(), front);
+        QCOMPARE(QUrl(area->rearPlayer()->canonicalUrl()).fileName(), rear);
         QCOMPARE(window.playlist()->rowCount(), 1);
     }
 
