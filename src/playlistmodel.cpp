@@ -274,7 +274,7 @@ QUrl PlaylistModel::getRelateUrlByMainData(const RowData *row, bool)
     QString path;
     // The rear file this row was paired with, while the row still holds the same front file.
     const auto paired = pairedRear.constFind(row->id);
-    if (paired != pairedRear.constEnd() && row->id < rows.size() && rows.at(row->id)->url == row->url)
+    if (paired != pairedRear.constEnd() && row->id >= 0 && row->id < rows.size() && rows.at(row->id)->url == row->url)
         path = paired.value();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         path = rearBesides(row);
