@@ -99,9 +99,69 @@ Configuration::Language_e Configuration::languageForLocale(const QLocale &locale
     }
 }
 
+// A hand-edited or damaged file must not leave the viewer in a state its
+// windows cannot show or undo: every value read is checked, and one that does
+// not fit falls back to its default with a line in the log.
+QVariant Configuration::stored(const QString &key) const
+{
+    return m_settings->value(key);
+}
+
+void Configuration::refuse(const QString &key, const QVariant &value, const QVariant &fallback) const
+{
+    qCWarning(lcShell).noquote() << "configuration.ini:" << key << "holds" << value.toString().left(80)
+                                 << "which is not allowed; using" << fallback.toString();
+}
+
+int Configuration::readInt(const QString &key, int fallback, int lowest, int highest) const
+{
+    const QVariant value = stored(key);
+    if (!value.isValid())
+        return fallback;
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || n < lowest || n > highest) {
+        refuse(key, value, fallback);
+        return fallback;
+    }
+    return n;
+}
+
+bool Configuration::readBool(const QString &key, bool fallback) const
+{
+    const QVariant value = stored(key);
+    if (!value.isValid())
+        return fallback;
+    const QString text = value.toString().trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("false") || text == QLatin1String("0"))
+        return false;
+    refuse(key, value, fallback);
+    return fallback;
+}
+
+QString Configuration::readText(const QString &key, const QString &fallback) const
+{
+    const QVariant value = stored(key);
+    if (!value.isValid())
+        return fallback;
+    const QString text = value.toString();
+    if (value.type() != QVariant::String || text.trimmed().isEmpty()) {
+        refuse(key, value, fallback);
+        return fallback;
+    }
+    return text;
+}
+
+int Configuration::languageSetting() const
+{
+    return readInt(QStringLiteral("language"), Japanese, Japanese, FollowSystem);
+}
+
 Configuration::Language_e Configuration::language()
 {
-    const int stored = m_settings->value(QStringLiteral("language"), 0).toInt();
+    const int stored = languageSetting();
     if (stored != FollowSystem)
         return static_cast<Language_e>(stored);
 
@@ -115,13 +175,19 @@ Configuration::Language_e Configuration::language()
 
 void Configuration::setLanguage(int value)
 {
-    if (value == Japanese) {
+    if (value < Japanese || value > FollowSystem) {
+        qCWarning(lcShell) << "no interface language" << value << "- the language stays as it is";
+        return;
+    }
+    // Following the system is stored as such and shows its language now.
+    const int shown = value == FollowSystem ? languageForLocale(QLocale()) : value;
+    if (shown == Japanese) {
         if (m_viewerTranslator.load(QString::fromLatin1(kViewerTranslations[Japanese])))
             QCoreApplication::installTranslator(&m_viewerTranslator);
         if (m_componentTranslator.load(QString::fromLatin1(kComponentJapanese)))
             QCoreApplication::installTranslator(&m_componentTranslator);
-    } else if (value >= ChineseSimplified && value <= Korean) {
-        if (!m_viewerTranslator.load(QString::fromLatin1(kViewerTranslations[value])))
+    } else if (shown >= ChineseSimplified && shown <= Korean) {
+        if (!m_viewerTranslator.load(QString::fromLatin1(kViewerTranslations[shown])))
             return;
         QCoreApplication::installTranslator(&m_viewerTranslator);
     } else {
@@ -145,7 +211,7 @@ void Configuration::componentLoaded()
 
 bool Configuration::isMainWindowMaximized()
 {
-    return m_settings->value(QStringLiteral("mainwindowsIsMaximize"), false).toBool();
+    return readBool(QStringLiteral("mainwindowsIsMaximize"), false);
 }
 
 void Configuration::setMainWindowMaximized(bool maximized)
@@ -155,7 +221,24 @@ void Configuration::setMainWindowMaximized(bool maximized)
 
 QRect Configuration::mainWindowRect()
 {
-    return m_settings->value(QStringLiteral("mainwindowsRect"), QRect(483, 166, 621, 628)).toRect();
+    const QRect fallback(483, 166, 621, 628);
+    return hasMainWindowRect() ? stored(QStringLiteral("mainwindowsRect")).toRect() : fallback;
+}
+
+bool Configuration::hasMainWindowRect() const
+{
+    // No screen is wider or higher than this; a larger rectangle is damage.
+    const int kLargest = 1 << 15;
+    const QString key = QStringLiteral("mainwindowsRect");
+    const QVariant value = stored(key);
+    if (!value.isValid())
+        return false;
+    const QRect rect = value.toRect();
+    if (value.type() == QVariant::Rect && rect.isValid() && rect.width() <= kLargest && rect.height() <= kLargest
+        && qAbs(rect.x()) <= kLargest && qAbs(rect.y()) <= kLargest)
+        return true;
+    refuse(key, value, QStringLiteral("a window fitted to the screen"));
+    return false;
 }
 
 void Configuration::setMainWindowRect(const QRect &rect)
@@ -165,7 +248,7 @@ void Configuration::setMainWindowRect(const QRect &rect)
 
 bool Configuration::isMute()
 {
-    return m_settings->value(QStringLiteral("Mute"), false).toBool();
+    return readBool(QStringLiteral("Mute"), false);
 }
 
 void Configuration::setMute(bool mute)
@@ -175,7 +258,7 @@ void Configuration::setMute(bool mute)
 
 int Configuration::volume()
 {
-    return m_settings->value(QStringLiteral("Volume"), 30).toInt();
+    return readInt(QStringLiteral("Volume"), 30, 0, 100);
 }
 
 void Configuration::setVolume(int volume)
@@ -185,20 +268,21 @@ void Configuration::setVolume(int volume)
 
 int Configuration::maps()
 {
-    return m_settings->value(QStringLiteral("maps"), 0).toInt();
+    return readInt(QStringLiteral("maps"), GoogleMap, GoogleMap, OpenStreetMap);
 }
 
 void Configuration::setMaps(int value)
 {
-    if (maps() == value)
-        return;
+    const bool same = maps() == value;
+    // Stored even when the same, so that a damaged value read as the default is mended.
     m_settings->setValue(QStringLiteral("maps"), value);
-    emit mapsChanged(static_cast<MapTypes>(value));
+    if (!same)
+        emit mapsChanged(static_cast<MapTypes>(value));
 }
 
 int Configuration::renderModel()
 {
-    return m_settings->value(QStringLiteral("renderModel"), 1).toInt();
+    return readInt(QStringLiteral("renderModel"), 1, 0, 1);
 }
 
 void Configuration::setRenderModel(int model)
@@ -210,7 +294,7 @@ QString Configuration::screenshotSavePath()
 {
     const QString fallback = firstOrHome(QStandardPaths::PicturesLocation)
         + QLatin1Char('/') + QCoreApplication::applicationName();
-    return m_settings->value(QStringLiteral("ScreenshotSavePath"), fallback).toString();
+    return readText(QStringLiteral("ScreenshotSavePath"), fallback);
 }
 
 void Configuration::setScreenshotSavePath(const QString &path)
@@ -220,7 +304,7 @@ void Configuration::setScreenshotSavePath(const QString &path)
 
 int Configuration::speedUnit()
 {
-    return m_settings->value(QStringLiteral("speedUnit"), 0).toInt();
+    return readInt(QStringLiteral("speedUnit"), 0, 0, 1);
 }
 
 void Configuration::setSpeedUnit(int unit)
@@ -231,8 +315,7 @@ void Configuration::setSpeedUnit(int unit)
 
 QString Configuration::videoFilePath()
 {
-    return m_settings->value(QStringLiteral("videoFilePath"),
-                             firstOrHome(QStandardPaths::MoviesLocation)).toString();
+    return readText(QStringLiteral("videoFilePath"), firstOrHome(QStandardPaths::MoviesLocation));
 }
 
 void Configuration::setVideoFilePath(const QString &path)

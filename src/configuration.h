@@ -35,11 +35,15 @@ public:
     ~Configuration() override;
 
     Language_e language();
+    // As stored, FollowSystem included.
+    int languageSetting() const;
     void setLanguage(int language);
 
     bool isMainWindowMaximized();
     void setMainWindowMaximized(bool maximized);
     QRect mainWindowRect();
+    // False on a first start, or when the stored rectangle is damaged.
+    bool hasMainWindowRect() const;
     void setMainWindowRect(const QRect &rect);
 
     bool isMute();
@@ -77,6 +81,12 @@ signals:
 
 private:
     Configuration();
+
+    QVariant stored(const QString &key) const;
+    void refuse(const QString &key, const QVariant &value, const QVariant &fallback) const;
+    int readInt(const QString &key, int fallback, int lowest, int highest) const;
+    bool readBool(const QString &key, bool fallback) const;
+    QString readText(const QString &key, const QString &fallback) const;
 
     QTranslator m_viewerTranslator;
     QTranslator m_componentTranslator;

@@ -350,7 +350,8 @@ void ControlPanel::setCoordinate(const QString &latitude, const QString &longitu
 void ControlPanel::resetInfo()
 {
     setCoordinate(QStringLiteral("00.000000"), QStringLiteral("000.000000"));
-    setDateTime(QDateTime::currentDateTime());
+    // No sample, no time: the computer's clock says nothing about the trip.
+    ui->lbl_GpsDateTime->clear();
     setSpeed(0);
     samePosCount = 0;
     currentPosition = 0;

@@ -11,7 +11,6 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -52,16 +51,10 @@ const int kFontRefreshDelayMs = 1000;
 // Pixels from which a frame edge or corner counts.
 const int kCornerZone = 7;
 const int kEdgeZone = 5;
+// Room around a playlist cell's text: the cell's and the header's padding.
+const int kColumnPadding = 24;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
-
-const QString kFrontMarker = QStringLiteral("(_F\\.|_F_TL\\.)");
-const QString kRearMarker = QStringLiteral("(_R\\.|_R_TL\\.)");
-
-bool hasMarker(const QString &name, const QString &marker)
-{
-    return QRegularExpression(marker, QRegularExpression::CaseInsensitiveOption).match(name).hasMatch();
-}
 
 struct FrameFontStep
 {
@@ -239,9 +232,8 @@ void MainWindows::setUpTable()
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(38);
     table->horizontalHeader()->setHighlightSections(false);
-    table->horizontalHeader()->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setColumnWidths({300, 80, 180, 90});
+    fitColumns();
     table->setStyleSheet(QStringLiteral(
         "QTableView{background-color: rgb(44, 44, 52); alternate-background-color: rgb(54, 54, 62);"
         " color: rgb(210, 210, 210); border: none; selection-background-color: rgb(73, 85, 114);}"
@@ -257,10 +249,31 @@ void MainWindows::setUpTable()
     table->horizontalScrollBar()->setStyleSheet(bars);
 }
 
-void MainWindows::setColumnWidths(const QList<int> &widths)
+// The name column takes the width the others leave; each of those is as wide
+// as its longest text in the current font and language, so the date is never
+// cut off and the table needs no horizontal scroll bar while names fit.
+void MainWindows::fitColumns()
 {
-    for (int i = 0; i < widths.size(); ++i)
-        ui->tbl_PlayListView->setColumnWidth(i, widths.at(i));
+    QTableView *table = ui->tbl_PlayListView;
+    QHeaderView *header = table->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(PlaylistModel::ColumnFileName, QHeaderView::Stretch);
+    const QFontMetrics cells(table->font());
+    const QFontMetrics titles(header->font());
+    const QStringList widest[] = {
+        {},
+        {QStringLiteral("00:00:00")},
+        {QStringLiteral("0000/00/00 00:00:00")},
+        {PlaylistModel::readableSize(1023, 0), PlaylistModel::readableSize(1023LL << 20, 0)},
+        {QStringLiteral("0000 x 0000")},
+    };
+    for (int c = PlaylistModel::ColumnDuration; c < PlaylistModel::ColumnCount; ++c) {
+        int width = titles.horizontalAdvance(playlistModel->headerData(c, Qt::Horizontal).toString());
+        for (const QString &text : widest[c])
+            width = qMax(width, cells.horizontalAdvance(text));
+        header->resizeSection(c, width + kColumnPadding);
+    }
 }
 
 // ---- frame -----------------------------------------------------------------
@@ -338,7 +351,7 @@ void MainWindows::toggleMaximized()
         moveFilter->setDisabled(true);
         normalFlag = false;
     } else {
-        const QRect rect = Configuration::instance()->mainWindowRect();
+        const QRect rect = fittedToWorkArea(Configuration::instance()->mainWindowRect());
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showNormal();
@@ -353,13 +366,43 @@ void MainWindows::toggleMaximized()
 void MainWindows::restoreGeometry()
 {
     Configuration *config = Configuration::instance();
-    QRect rect = config->mainWindowRect();
+    QRect rect = config->hasMainWindowRect() ? config->mainWindowRect() : firstWindowRect();
     if (!QGuiApplication::screenAt(rect.center()))
         rect = QRect(483, 166, 921, 628);
     if (config->isMainWindowMaximized())
         toggleMaximized();
     else
-        setGeometry(rect);
+        setGeometry(fittedToWorkArea(rect));
+}
+
+// A first start opens at three quarters of the work area, centred, so the
+// playlist and the map have room from the outset.
+QRect MainWindows::firstWindowRect()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QRect(483, 166, 921, 628);
+    const QRect work = screen->availableGeometry();
+    QRect rect(QPoint(0, 0), QSize(work.width() * 3 / 4, work.height() * 3 / 4));
+    rect.moveCenter(work.center());
+    return rect;
+}
+
+// A stored rectangle from a larger screen, or one hanging off the edge, would
+// leave the title bar or the edges out of reach: keep it inside the work area
+// of the screen it lands on.
+QRect MainWindows::fittedToWorkArea(const QRect &rect)
+{
+    QScreen *screen = QGuiApplication::screenAt(rect.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return rect;
+    const QRect work = screen->availableGeometry();
+    QRect fitted(rect.topLeft(), rect.size().boundedTo(work.size()));
+    fitted.moveLeft(qBound(work.left(), fitted.left(), work.right() - fitted.width() + 1));
+    fitted.moveTop(qBound(work.top(), fitted.top(), work.bottom() - fitted.height() + 1));
+    return fitted;
 }
 
 void MainWindows::closeEvent(QCloseEvent *event)
@@ -418,6 +461,7 @@ void MainWindows::setSystemFontSize()
         ui->lbl_FileName->setFont(name);
     }
     QCoreApplication::processEvents();
+    fitColumns();
 }
 
 MainWindows::ResizeEdge MainWindows::hitTestEdge(const QPoint &globalPos)
@@ -672,6 +716,9 @@ void MainWindows::openFile()
         openPending = false;
         ui->wgt_PlayArea->stop();
         ui->wgt_PlayCtrl->setPlayEnabled(false);
+        // Nothing is loaded now: no duration, no readouts of the last trip.
+        ui->wgt_PlayCtrl->setMaxDuration(0);
+        ui->wgt_PlayCtrl->resetInfo();
         ui->wgt_PlayCtrl->setCurrentPosition(0);
         clearTripViews();
     }
@@ -734,8 +781,9 @@ void MainWindows::playByData(const RowData *row)
 
     const QUrl relateUrl = playlistModel->getRelateUrlByMainData(&copy, true);
     qCDebug(lcMainWindow) << "RelateUrl: " << relateUrl;
-    const bool hasFront = hasMarker(copy.fileName, kFrontMarker);
-    const bool hasRear = !relateUrl.isEmpty() || hasMarker(copy.fileName, kRearMarker);
+    const PlaylistModel::Marker marker = PlaylistModel::markerOf(copy.fileName);
+    const bool hasFront = marker == PlaylistModel::FrontMarker;
+    const bool hasRear = !relateUrl.isEmpty() || marker == PlaylistModel::RearMarker;
     panel->disableBtn(!hasFront, !hasRear, !(hasFront && hasRear));
 
     *playingRow = copy;
@@ -833,17 +881,12 @@ void MainWindows::onDropFile(QString filePath)
     // A local-file URL's text; the path keeps its leading slash.
     const QUrl url(filePath);
     QString path = url.isLocalFile() ? url.toLocalFile() : filePath;
-    if (hasMarker(path, kRearMarker)) {
+    if (PlaylistModel::markerOf(QFileInfo(path).fileName()) == PlaylistModel::RearMarker) {
         qCDebug(lcMainWindow) << "rear:" << path;
-        int k = path.lastIndexOf(QLatin1String("R."));
-        if (k < 0)
-            k = path.lastIndexOf(QLatin1String("R_TL."));
-        if (k >= 0) {
-            const QString front = path.left(k) + QLatin1Char('F') + path.mid(k + 1);
-            if (QFileInfo(front).isFile()) {
-                qCDebug(lcMainWindow) << "front exist:" << front;
-                path = front;
-            }
+        const QString front = PlaylistModel::partnerPath(path, PlaylistModel::FrontMarker);
+        if (!front.isEmpty()) {
+            qCDebug(lcMainWindow) << "front exist:" << front;
+            path = front;
         }
     }
     bool added = false;
@@ -868,7 +911,7 @@ void MainWindows::clearPlayList()
     ui->tbl_PlayListView->setModel(nullptr);
     playlistModel->clearAll();
     ui->tbl_PlayListView->setModel(playlistModel);
-    setColumnWidths({350, 110, 200, 90});
+    fitColumns();
 }
 
 void MainWindows::positionChanged(int rowId, qint64 position)
@@ -1036,6 +1079,7 @@ void MainWindows::onUpdateLanguage()
 {
     ui->retranslateUi(this);
     ui->tbl_PlayListView->setModel(playlistModel);
+    fitColumns();
     ui->tbl_PlayListView->repaint();
     QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));
     QCoreApplication::setOrganizationName(QObject::tr("Ostravane"));

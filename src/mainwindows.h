@@ -101,8 +101,10 @@ private slots:
 
 private:
     void setUpTable();
-    void setColumnWidths(const QList<int> &widths);
+    void fitColumns();
     void restoreGeometry();
+    static QRect firstWindowRect();
+    static QRect fittedToWorkArea(const QRect &rect);
     void watchScreen(QScreen *screen);
     void progressStep(int i, int n);
     void clearTripViews();

@@ -103,8 +103,12 @@ void PlayAreaManager::setPlayFrontOrRear(bool hasFront, bool hasRear)
 void PlayAreaManager::setShowMode(ShowMode wanted)
 {
     qCDebug(lcPlayArea) << "mode...=" << wanted << " " << "gPlayFrontOrRear=" << gPlayFrontOrRear;
-    // A recording of one camera can only be seen in that camera's view.
-    mode = (gPlayFrontOrRear == ShowFront || gPlayFrontOrRear == ShowRear) ? gPlayFrontOrRear : wanted;
+    // A recording of one camera can only be seen in that camera's view; the
+    // user's choice waits for the next recording with both.
+    const bool oneCamera = gPlayFrontOrRear == ShowFront || gPlayFrontOrRear == ShowRear;
+    if (!oneCamera && (wanted == ShowFront || wanted == ShowRear || wanted == ShowFrontRear))
+        chosen = wanted;
+    mode = oneCamera ? gPlayFrontOrRear : wanted;
 
     disconnectPlayer(rear);
     disconnectPlayer(front);
@@ -159,7 +163,7 @@ void PlayAreaManager::setResourceData(const RowData *row, const QUrl &relate)
 
 void PlayAreaManager::play()
 {
-    setShowMode(mode);
+    setShowMode(chosen);
     if (gPlayFrontOrRear == ShowFrontRear || gPlayFrontOrRear == ShowFront)
         front->play();
     if (gPlayFrontOrRear == ShowFrontRear || gPlayFrontOrRear == ShowRear) {

@@ -92,6 +92,8 @@ private:
     ShowMode gPlayFrontOrRear = ShowFrontRear;
     QUrl relateUrl;
     ShowMode mode = ShowFrontRear;
+    // The view last asked for while both cameras were there.
+    ShowMode chosen = ShowFrontRear;
     const RowData *currentRow = nullptr;
 
     // Which player the next pause stops first; GUI thread only.

@@ -10,26 +10,13 @@
 #include <QStringList>
 #include <QTime>
 
-#include <algorithm>
-
 namespace {
 // The parses share two threads so that a large folder does not starve the UI.
 const int kParseThreads = 2;
 
-const QString kFrontPattern = QStringLiteral("(F\\.|F_TL\\.)");
-const QString kRearPattern = QStringLiteral("(R\\.|R_TL\\.)");
-
-// Compiled once: a folder of recordings adds hundreds of names in a row.
-const QRegularExpression &pattern(bool front, bool caseSensitive)
-{
-    static const QRegularExpression patterns[4] = {
-        QRegularExpression(kRearPattern, QRegularExpression::CaseInsensitiveOption),
-        QRegularExpression(kRearPattern),
-        QRegularExpression(kFrontPattern, QRegularExpression::CaseInsensitiveOption),
-        QRegularExpression(kFrontPattern),
-    };
-    return patterns[(front ? 2 : 0) + (caseSensitive ? 1 : 0)];
-}
+// The camera's marker sits right before the extension: F or R, or F_TL or
+// R_TL for time-lapse, in either letter case.
+const QRegularExpression kMarker(QStringLiteral("(F|R)(_TL)?(\\.[^.]*)$"), QRegularExpression::CaseInsensitiveOption);
 
 QUrl urlForFile(const QFileInfo &info)
 {
@@ -37,17 +24,23 @@ QUrl urlForFile(const QFileInfo &info)
     // parser an empty local path.
     return QUrl::fromLocalFile(info.absoluteFilePath());
 }
-
-bool matches(const QString &name, bool front, bool caseSensitive)
-{
-    return pattern(front, caseSensitive).match(name).hasMatch();
-}
-
-int firstMatch(const QString &name, bool front)
-{
-    return pattern(front, true).match(name).capturedStart();
-}
 } // namespace
+
+PlaylistModel::Marker PlaylistModel::markerOf(const QString &name, QString *clip)
+{
+    const QRegularExpressionMatch m = kMarker.match(name);
+    if (!m.hasMatch())
+        return NoMarker;
+    const bool front = m.captured(1).compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
+    const bool timeLapse = !m.captured(2).isEmpty();
+    if (clip) {
+        // The whole name before the marker, exactly; the kind of marker and
+        // the extension in one letter case, so that front and rear meet.
+        *clip = name.left(m.capturedStart(1)) + QLatin1Char('/') + (timeLapse ? QLatin1String("TL") : QLatin1String(""))
+            + m.captured(3).toCaseFolded();
+    }
+    return front ? FrontMarker : RearMarker;
+}
 
 PlaylistModel::PlaylistModel(QObject *parent)
     : QAbstractItemModel(parent)
@@ -156,26 +149,27 @@ int PlaylistModel::addDataByFileInfo(const QFileInfo &info, int, bool &added)
     if (same != rowByName.constEnd())
         return rows.at(same.value())->id;
 
-    int markerAt = firstMatch(name, true);
-    if (markerAt < 0)
-        markerAt = firstMatch(name, false);
-    const QString prefix = markerAt > 0 ? name.left(markerAt) : QString();
-
-    RowData *found = firstRowContaining(prefix);
-    if (!found) {
-        added = true;
-        return addRow(info);
+    QString clip;
+    const Marker marker = markerOf(name, &clip);
+    RowData *found = nullptr;
+    if (marker != NoMarker) {
+        const auto it = rowByClip.constFind(clip);
+        if (it != rowByClip.constEnd())
+            found = rows.at(it.value());
     }
-
-    if (matches(name, true, false)) {
-        added = true;
+    if (found && marker == FrontMarker && markerOf(found->fileName) == RearMarker) {
         // A rear file that waited for its front now stands for the clip.
-        if (matches(found->fileName, false, false))
-            return replaceRowFile(found, info);
-        return addRow(info);
+        added = true;
+        const QString rear = found->url.toLocalFile();
+        const int id = replaceRowFile(found, info);
+        pairedRear.insert(id, rear);
+        return id;
     }
-    if (matches(name, false, false) && matches(found->fileName, true, false))
+    if (found && marker == RearMarker && markerOf(found->fileName) == FrontMarker) {
+        if (!pairedRear.contains(found->id))
+            pairedRear.insert(found->id, info.absoluteFilePath());
         return found->id;
+    }
     added = true;
     return addRow(info);
 }
@@ -232,41 +226,24 @@ int PlaylistModel::replaceRowFile(RowData *row, const QFileInfo &info)
     return row->id;
 }
 
-// A large folder adds thousands of names, each compared with every row
-// before it: one search through all the names (folded, joined by a character
-// no file name holds) finds the first row containing a text far sooner than
-// a case-insensitive comparison row by row.
+// A large folder adds thousands of names: each is looked up by its whole
+// name and by its clip, never compared with every row before it.
 void PlaylistModel::indexName(int row)
 {
     const QString &name = rows.at(row)->fileName;
     if (!rowByName.contains(name))
         rowByName.insert(name, row);
-    nameStarts.append(foldedNames.size());
-    foldedNames += name.toCaseFolded();
-    foldedNames += QLatin1Char('/');
+    QString clip;
+    if (markerOf(name, &clip) != NoMarker && !rowByClip.contains(clip))
+        rowByClip.insert(clip, row);
 }
 
 void PlaylistModel::reindexNames()
 {
     rowByName.clear();
-    nameStarts.clear();
-    foldedNames.clear();
+    rowByClip.clear();
     for (int i = 0; i < rows.size(); ++i)
         indexName(i);
-}
-
-RowData *PlaylistModel::firstRowContaining(const QString &text) const
-{
-    if (rows.isEmpty())
-        return nullptr;
-    if (text.isEmpty())
-        return rows.first();
-    const int at = foldedNames.indexOf(text.toCaseFolded());
-    if (at < 0)
-        return nullptr;
-    // The row whose name starts at or before the match.
-    const auto next = std::upper_bound(nameStarts.constBegin(), nameStarts.constEnd(), at);
-    return rows.at(int(next - nameStarts.constBegin()) - 1);
 }
 
 void PlaylistModel::announceRow(int row)
@@ -283,6 +260,10 @@ void PlaylistModel::onVideoInfoChanged(int mId, VideoInfo info)
     row->resolution = QSize(info.width, info.height);
     row->codec = info.codec;
     row->frameRate = info.frameRate;
+    // The recording's own time, not when the file was last copied; a camera
+    // that never set its clock writes the container's zero.
+    if (info.createTime.isValid() && info.createTime.date().year() > 1904)
+        row->dateTime = info.createTime;
     announceRow(mId);
 }
 
@@ -290,25 +271,44 @@ QUrl PlaylistModel::getRelateUrlByMainData(const RowData *row, bool)
 {
     if (!row)
         return QUrl();
-    const QString &name = row->fileName;
-    const int firstDot = name.indexOf(QLatin1Char('.'));
-    const QString base = firstDot < 0 ? name : name.left(firstDot);
-    const QString suffix = name.mid(name.lastIndexOf(QLatin1Char('.')) + 1);
-
-    QString candidate;
-    const int timeLapse = qMax(base.lastIndexOf(QLatin1String("_F_TL")), base.lastIndexOf(QLatin1String("_R_TL")));
-    if (timeLapse >= 0) {
-        // Keep everything up to the marker, whatever the length of the name.
-        candidate = base.left(timeLapse + 1) + QLatin1String("R_TL.") + suffix;
-    } else {
-        // Swap the one-letter marker in front of the extension.
-        candidate = name.left(qMax(0, name.size() - suffix.size() - 2)) + QLatin1String("R.") + suffix;
-    }
-    const QString path = QFileInfo(row->url.toLocalFile()).absoluteDir().filePath(candidate);
-    if (!QFileInfo(path).isFile())
+    QString path;
+    // The rear file this row was paired with, while the row still holds the same front file.
+    const auto paired = pairedRear.constFind(row->id);
+    if (paired != pairedRear.constEnd() && row->id >= 0 && row->id < rows.size() && rows.at(row->id)->url == row->url)
+        path = paired.value();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        path = rearBesides(row);
+    if (path.isEmpty())
         return QUrl();
     qCDebug(lcData) << "Rear file EXIST:" << path;
     return QUrl::fromLocalFile(path);
+}
+
+QString PlaylistModel::rearBesides(const RowData *row)
+{
+    return partnerPath(row->url.toLocalFile(), RearMarker);
+}
+
+// The marker turned to the wanted camera in the same letter case, else in
+// the other one; a file that is already that camera's is its own partner.
+QString PlaylistModel::partnerPath(const QString &path, Marker want)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const QRegularExpressionMatch m = kMarker.match(name);
+    if (!m.hasMatch() || want == NoMarker)
+        return QString();
+    const QString prefix = name.left(m.capturedStart(1));
+    const QString rest = m.captured(2) + m.captured(3);
+    const bool lower = m.captured(1).at(0).isLower();
+    const QChar upper = want == FrontMarker ? QLatin1Char('F') : QLatin1Char('R');
+    const QDir folder = info.absoluteDir();
+    for (const QChar letter : {lower ? upper.toLower() : upper, lower ? upper : upper.toLower()}) {
+        const QString candidate = folder.filePath(prefix + letter + rest);
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return QString();
 }
 
 void PlaylistModel::clearAll()
@@ -328,6 +328,7 @@ void PlaylistModel::clearAll()
         delete row;
     }
     rows.clear();
+    pairedRear.clear();
     reindexNames();
     endResetModel();
 }

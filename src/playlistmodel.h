@@ -6,7 +6,6 @@
 #include <QAbstractItemModel>
 #include <QFileInfo>
 #include <QHash>
-#include <QVector>
 #include <QList>
 #include <QThreadPool>
 #include <QUrl>
@@ -46,6 +45,13 @@ public:
 
     static QString readableSize(qint64 bytes, int precision);
 
+    enum Marker { NoMarker, FrontMarker, RearMarker };
+    // The camera marker of a file name; clip receives what the front and
+    // rear file of one clip share (the whole name before the marker).
+    static Marker markerOf(const QString &name, QString *clip = nullptr);
+    // The file of the wanted camera beside path, by name; empty when none.
+    static QString partnerPath(const QString &path, Marker want);
+
 signals:
     void gpsDataChanged(int mId, GpsData data);
     void allGpsDataParserFinished(int mId, QList<GpsData> dataList);
@@ -59,16 +65,17 @@ private:
     int addRow(const QFileInfo &info);
     int replaceRowFile(RowData *row, const QFileInfo &info);
     int findRow(const QUrl &url) const;
+    static QString rearBesides(const RowData *row);
     void announceRow(int row);
     void indexName(int row);
     void reindexNames();
-    RowData *firstRowContaining(const QString &text) const;
 
     QList<RowData *> rows;
-    // Lookups by name: the first row of each name, and every name case-folded
-    // and joined by '/' with where each one starts.
+    // The first row of each file name and of each clip.
     QHash<QString, int> rowByName;
-    QString foldedNames;
-    QVector<int> nameStarts;
+    QHash<QString, int> rowByClip;
+    // The rear file paired with a row, by row id; its name may differ from
+    // the front's in more than the marker's letter.
+    QHash<int, QString> pairedRear;
     QThreadPool parsePool;
 };

@@ -1,6 +1,7 @@
 #include "setting.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -19,7 +20,9 @@ Setting::Setting(QWidget *parent)
 
     Configuration *config = Configuration::instance();
     ui->lEdit_SavePath->setText(config->screenshotSavePath());
+    // The boxes list every value in order, so an index is the value.
     ui->cBox_Language->setCurrentIndex(config->language());
+    openedLanguage = ui->cBox_Language->currentIndex();
     ui->cBox_Maps->setCurrentIndex(config->maps());
     ui->cBox_SpeedUnit->setCurrentIndex(config->speedUnit());
     ui->cBox_RenderModel->setCurrentIndex(config->renderModel());
@@ -47,15 +50,25 @@ void Setting::on_pBtn_Choose_clicked()
         ui->lEdit_SavePath->setText(folder);
 }
 
+namespace {
+// A box left as it opened keeps what was stored (following the system's
+// language, say); a box without a selection never stores -1.
+int chosen(const QComboBox *box, int openedAt, int stored)
+{
+    const int index = box->currentIndex();
+    return index < 0 || index == openedAt ? stored : index;
+}
+} // namespace
+
 void Setting::on_pBtn_OK_clicked()
 {
     Configuration *config = Configuration::instance();
     // The language goes first so the windows behind re-translate while this one is still open.
-    config->setLanguage(ui->cBox_Language->currentIndex());
+    config->setLanguage(chosen(ui->cBox_Language, openedLanguage, config->languageSetting()));
     config->setScreenshotSavePath(ui->lEdit_SavePath->text());
-    config->setMaps(ui->cBox_Maps->currentIndex());
-    config->setSpeedUnit(ui->cBox_SpeedUnit->currentIndex());
-    config->setRenderModel(ui->cBox_RenderModel->currentIndex());
+    config->setMaps(chosen(ui->cBox_Maps, -1, config->maps()));
+    config->setSpeedUnit(chosen(ui->cBox_SpeedUnit, -1, config->speedUnit()));
+    config->setRenderModel(chosen(ui->cBox_RenderModel, -1, config->renderModel()));
     emit config->updateState();
     accept();
 }

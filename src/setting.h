@@ -33,4 +33,5 @@ private:
 
     Ui::Setting *ui;
     double scaleStep = 1.0;
+    int openedLanguage = -1;
 };

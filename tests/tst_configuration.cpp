@@ -118,10 +118,89 @@ private slots:
         c->setLanguage(1);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(languageText(), QStringLiteral("English"));
-        // Out of range values remove the translators and are still stored.
+        // A value that is no language changes nothing.
+        c->setLanguage(5);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no interface language 42")));
         c->setLanguage(42);
-        QCOMPARE(int(c->language()), 42);
-        QCOMPARE(languageText(), QStringLiteral("English"));
+        QCOMPARE(spy.count(), 3);
+        QCOMPARE(int(c->language()), 5);
+        QCOMPARE(languageText(), QStringLiteral("Français"));
+        c->setLanguage(1);
+    }
+
+    // Following the system is kept as such and shows the system's language.
+    void followSystemIsStoredAsSuch()
+    {
+        Configuration *c = Configuration::instance();
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        c->setLanguage(Configuration::FollowSystem);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(languageText(), QStringLiteral("Français"));
+        QCOMPARE(QSettings(c->fileName(), QSettings::IniFormat).value(QStringLiteral("language")).toInt(), 13);
+        c->setLanguage(Configuration::EnglishUS);
+    }
+
+    void damagedValuesFallBack_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("maps 99") << "maps" << "99" << QVariant(0);
+        QTest::newRow("maps -1") << "maps" << "-1" << QVariant(0);
+        QTest::newRow("maps text") << "maps" << "satellite" << QVariant(0);
+        QTest::newRow("speed unit -1") << "speedUnit" << "-1" << QVariant(0);
+        QTest::newRow("speed unit 2") << "speedUnit" << "2" << QVariant(0);
+        QTest::newRow("render model 7") << "renderModel" << "7" << QVariant(1);
+        QTest::newRow("language 99") << "language" << "99" << QVariant(0);
+        QTest::newRow("language -1") << "language" << "-1" << QVariant(0);
+        QTest::newRow("volume 250") << "Volume" << "250" << QVariant(30);
+        QTest::newRow("volume -5") << "Volume" << "-5" << QVariant(30);
+        QTest::newRow("mute maybe") << "Mute" << "maybe" << QVariant(false);
+        QTest::newRow("maximized 2") << "mainwindowsIsMaximize" << "2" << QVariant(false);
+        QTest::newRow("rect text") << "mainwindowsRect" << "garbage" << QVariant(QRect(483, 166, 621, 628));
+        QTest::newRow("screenshots empty") << "ScreenshotSavePath" << "" << QVariant();
+        QTest::newRow("videos blank") << "videoFilePath" << "  " << QVariant();
+    }
+
+    void damagedValuesFallBack()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, raw);
+        QFETCH(QVariant, expected);
+        Configuration *c = Configuration::instance();
+        {
+            // Another settings object on the file, as an editor would change it.
+            QSettings file(c->fileName(), QSettings::IniFormat);
+            file.setValue(key, raw);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("configuration.ini: %1 holds").arg(key)));
+        QVariant read;
+        if (key == QLatin1String("maps"))
+            read = c->maps();
+        else if (key == QLatin1String("speedUnit"))
+            read = c->speedUnit();
+        else if (key == QLatin1String("renderModel"))
+            read = c->renderModel();
+        else if (key == QLatin1String("language"))
+            read = int(c->language());
+        else if (key == QLatin1String("Volume"))
+            read = c->volume();
+        else if (key == QLatin1String("Mute"))
+            read = c->isMute();
+        else if (key == QLatin1String("mainwindowsIsMaximize"))
+            read = c->isMainWindowMaximized();
+        else if (key == QLatin1String("mainwindowsRect"))
+            read = c->mainWindowRect();
+        else if (key == QLatin1String("ScreenshotSavePath"))
+            read = c->screenshotSavePath();
+        else if (key == QLatin1String("videoFilePath"))
+            read = c->videoFilePath();
+        if (expected.isValid())
+            QCOMPARE(read, expected);
+        else
+            QVERIFY2(!read.toString().trimmed().isEmpty(), "a folder, not nothing");
+        QSettings(c->fileName(), QSettings::IniFormat).remove(key);
+        c->setLanguage(Configuration::EnglishUS);
     }
 
     void japaneseWithoutComponentTranslation()

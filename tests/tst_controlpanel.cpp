@@ -370,6 +370,7 @@ private slots:
         panel->setSpeed(88);
         panel->resetInfo();
         QCOMPARE(child<QLabel>("lbl_LongitudeAndLatitude")->text(), QStringLiteral("00.000000,000.000000"));
+        QCOMPARE(child<QLabel>("lbl_GpsDateTime")->text(), QString());
         QCOMPARE(child<QLabel>("pBtn_SP")->text(), QStringLiteral("000 km/h"));
         QCOMPARE(timeText(), QStringLiteral("00:00:00/00:01:00"));
         QCOMPARE(seek()->value(), 0);

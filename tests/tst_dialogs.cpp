@@ -176,24 +176,63 @@ private slots:
         QCOMPARE(state.count(), 0);
     }
 
-    // Values the lists do not hold show as no selection and are saved back as -1.
-    void unlistedValuesSaveAsMinusOne()
+    void storedValuesSurviveSave_data()
     {
-        Configuration *config = Configuration::instance();
-        config->setLanguage(Configuration::French);
-        config->setMaps(7);
-        config->setRenderModel(5);
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("maps");
+        QTest::addColumn<int>("shownLanguage");
+        QTest::addColumn<int>("shownMaps");
+        QTest::addColumn<int>("savedMaps");
+        QTest::newRow("french") << int(Configuration::French) << 0 << 5 << 0 << 0;
+        QTest::newRow("korean, openstreetmap") << int(Configuration::Korean) << 2 << 12 << 2 << 2;
+        QTest::newRow("following a french system") << int(Configuration::FollowSystem) << 1 << 5 << 1 << 1;
+        QTest::newRow("damaged map") << int(Configuration::German) << 99 << 9 << 0 << 0;
+    }
 
-        Setting dialog;
-        QCOMPARE(child<QComboBox>(&dialog, "cBox_Language")->currentIndex(), -1);
-        QCOMPARE(child<QComboBox>(&dialog, "cBox_Maps")->currentIndex(), -1);
-        child<QPushButton>(&dialog, "pBtn_OK")->click();
-        QCOMPARE(int(config->language()), -1);
-        QCOMPARE(config->maps(), -1);
-        QCOMPARE(config->renderModel(), -1);
+    // Every stored value shows in its box, and Save without a change keeps it.
+    void storedValuesSurviveSave()
+    {
+        QFETCH(int, language);
+        QFETCH(int, maps);
+        QFETCH(int, shownLanguage);
+        QFETCH(int, shownMaps);
+        QFETCH(int, savedMaps);
+        Configuration *config = Configuration::instance();
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        config->setLanguage(language);
+        QSettings(config->fileName(), QSettings::IniFormat).setValue(QStringLiteral("maps"), maps);
+        {
+            Setting dialog;
+            auto *languages = child<QComboBox>(&dialog, "cBox_Language");
+            auto *mapBox = child<QComboBox>(&dialog, "cBox_Maps");
+            QCOMPARE(languages->count(), 13);
+            QCOMPARE(mapBox->count(), 3);
+            QCOMPARE(languages->currentIndex(), shownLanguage);
+            QCOMPARE(mapBox->currentIndex(), shownMaps);
+            child<QPushButton>(&dialog, "pBtn_OK")->click();
+        }
+        QLocale::setDefault(QLocale::c());
+        const QSettings file(config->fileName(), QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("language")).toInt(), language);
+        QCOMPARE(file.value(QStringLiteral("maps")).toInt(), savedMaps);
+        QCOMPARE(file.value(QStringLiteral("speedUnit")).toInt(), config->speedUnit());
+        QCOMPARE(file.value(QStringLiteral("renderModel")).toInt(), config->renderModel());
+        QVERIFY2(config->speedUnit() >= 0 && config->renderModel() >= 0, "nothing is saved as -1");
         config->setLanguage(Configuration::EnglishUS);
         config->setMaps(0);
-        config->setRenderModel(1);
+    }
+
+    // A language picked in the box is the one stored.
+    void pickedLanguageIsStored()
+    {
+        Configuration *config = Configuration::instance();
+        config->setLanguage(Configuration::FollowSystem);
+        Setting dialog;
+        child<QComboBox>(&dialog, "cBox_Language")->setCurrentIndex(Configuration::Spanish);
+        child<QPushButton>(&dialog, "pBtn_OK")->click();
+        QCOMPARE(config->languageSetting(), int(Configuration::Spanish));
+        QCOMPARE(QCoreApplication::translate("Configuration", "English"), QStringLiteral("Español"));
+        config->setLanguage(Configuration::EnglishUS);
     }
 
     void fontTablesAtBoundaries_data()
@@ -368,7 +407,6 @@ private slots:
         QTest::newRow("japanese") << 0 << QStringLiteral("License_jp.txt");
         QTest::newRow("english") << 1 << QStringLiteral("License_en.txt");
         QTest::newRow("french") << 5 << QStringLiteral("License_en.txt");
-        QTest::newRow("stored -1") << -1 << QStringLiteral("License_en.txt");
     }
 
     void licenceFollowsTheLanguage()

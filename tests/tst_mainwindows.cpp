@@ -2,6 +2,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QScreen>
+#include <QTableView>
+#include <QSettings>
+#include <QScrollBar>
 #include <QtCharts/QLineSeries>
 
 QT_CHARTS_USE_NAMESPACE
@@ -140,17 +143,27 @@ private slots:
         QVERIFY(button(&window, "btn_Rear")->isEnabled());
     }
 
+    void droppedRearPlaysItsFront_data()
+    {
+        QTest::addColumn<QString>("front");
+        QTest::addColumn<QString>("rear");
+        QTest::newRow("upper-case markers") << "20240101_120000_F.mp4" << "20240101_120000_R.mp4";
+        QTest::newRow("lower-case markers") << "20240101_120000_f.mp4" << "20240101_120000_r.mp4";
+    }
+
     // Dropping a rear file whose front exists plays the front, paired with it.
     void droppedRearPlaysItsFront()
     {
-        const QString dir = folderWith({{QStringLiteral("gps/20240101_120000_F.mp4"), QStringLiteral("20240101_120000_F.mp4")},
-                                        {QStringLiteral("gps/20240101_120000_R.mp4"), QStringLiteral("20240101_120000_R.mp4")}});
+        QFETCH(QString, front);
+        QFETCH(QString, rear);
+        const QString dir = folderWith({{QStringLiteral("gps/20240101_120000_F.mp4"), front},
+                                        {QStringLiteral("gps/20240101_120000_R.mp4"), rear}});
         MainWindows window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         PlayAreaManager *area = playArea(&window);
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QDir(dir).filePath(QStringLiteral("20240101_120000_R.mp4")))});
+        mime.setUrls({QUrl::fromLocalFile(QDir(dir).filePath(rear))});
         const QPoint at = area->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area, &enter);
@@ -159,8 +172,8 @@ private slots:
         QApplication::sendEvent(area, &drop);
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
         QCOMPARE(area->playFrontOrRear(), PlayAreaManager::ShowFrontRear);
-        QCOMPARE(QUrl(area->frontPlayer()->canonicalUrl()).fileName(), QStringLiteral("20240101_120000_F.mp4"));
-        QCOMPARE(QUrl(area->rearPlayer()->canonicalUrl()).fileName(), QStringLiteral("20240101_120000_R.mp4"));
+        QCOMPARE(QUrl(area->frontPlayer()->canonicalUrl()).fileName(), front);
+        QCOMPARE(QUrl(area->rearPlayer()->canonicalUrl()).fileName(), rear);
         QCOMPARE(window.playlist()->rowCount(), 1);
     }
 
@@ -351,6 +364,101 @@ private slots:
         Configuration::instance()->setMainWindowRect(QRect(-9000, -9000, 500, 500));
         MainWindows lost;
         QCOMPARE(lost.geometry(), QRect(483, 166, 921, 628));
+    }
+
+    // A rectangle saved on a larger screen, or off an edge, comes back inside
+    // the work area, and is saved so at close.
+    void geometryFitsTheWorkArea_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("expected"); // on the 1920 x 1080 test screen
+        QTest::newRow("larger than the screen") << QRect(0, 0, 3000, 2000) << QRect(0, 0, 1920, 1080);
+        QTest::newRow("off the right edge") << QRect(1400, 100, 1000, 700) << QRect(920, 100, 1000, 700);
+        QTest::newRow("above the top") << QRect(300, -200, 1000, 700) << QRect(300, 0, 1000, 700);
+        QTest::newRow("fits") << QRect(150, 120, 1000, 700) << QRect(150, 120, 1000, 700);
+    }
+
+    void geometryFitsTheWorkArea()
+    {
+        QFETCH(QRect, stored);
+        QFETCH(QRect, expected);
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (screen->availableGeometry() != QRect(0, 0, 1920, 1080))
+            QSKIP("needs the 1920 x 1080 test screen");
+        Configuration::instance()->setMainWindowRect(stored);
+        {
+            MainWindows window;
+            QCOMPARE(window.geometry(), expected);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.close();
+        }
+        QVERIFY2(screen->availableGeometry().contains(Configuration::instance()->mainWindowRect()),
+                 "what is saved again fits the screen");
+    }
+
+    // A first start uses the screen: three quarters of the work area, centred,
+    // and the playlist shows every column without a scroll bar.
+    void firstStartUsesTheScreen()
+    {
+        QSettings(Configuration::instance()->fileName(), QSettings::IniFormat).remove(QStringLiteral("mainwindowsRect"));
+        QVERIFY(!Configuration::instance()->hasMainWindowRect());
+        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+        const QString dir = folderWith({{QStringLiteral("gps/20240101_120400_F.mp4"), QStringLiteral("20240101_120400_F.mp4")}});
+        MainWindows window;
+        QCOMPARE(window.size(), QSize(work.width() * 3 / 4, work.height() * 3 / 4));
+        QVERIFY2(qAbs(window.geometry().center().x() - work.center().x()) <= 1
+                     && qAbs(window.geometry().center().y() - work.center().y()) <= 1,
+                 "the first window is centred");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        openFolder(&window, dir);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
+        QTableView *list = table(&window);
+        QTRY_VERIFY(list->model()->data(list->model()->index(0, PlaylistModel::ColumnResolution)).toString()
+                    != QLatin1String("0 x 0"));
+        QTest::qWait(50);
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_WINDOW_SHOT"))
+            window.grab().save(qEnvironmentVariable("TRACKORA_WINDOW_SHOT"));
+        QVERIFY2(!list->horizontalScrollBar()->isVisible(), "no horizontal scroll bar");
+        for (int c = 0; c < PlaylistModel::ColumnCount; ++c) {
+            const QString text = list->model()->data(list->model()->index(0, c)).toString();
+            const int needed = list->fontMetrics().horizontalAdvance(text) + 8;
+            QVERIFY2(list->columnWidth(c) >= needed,
+                     qPrintable(QStringLiteral("column %1 is %2 wide for %3").arg(c).arg(list->columnWidth(c)).arg(needed)));
+        }
+        // Narrower, the name gives way; the date and the columns after it stay in view.
+        window.setGeometry(QRect(100, 100, 939, 628));
+        QTRY_COMPARE(window.width(), 939);
+        QTest::qWait(50);
+        const int date = PlaylistModel::ColumnDate;
+        QVERIFY2(list->columnWidth(date) >= list->fontMetrics().horizontalAdvance(
+                     list->model()->data(list->model()->index(0, date)).toString()),
+                 "the date is whole");
+        QVERIFY2(list->columnViewportPosition(PlaylistModel::ColumnResolution) + list->columnWidth(PlaylistModel::ColumnResolution)
+                     <= list->viewport()->width(),
+                 "every column is in view");
+    }
+
+    // An empty folder after playback leaves nothing of the last trip shown,
+    // and no computer time passes for a GPS time.
+    void emptyFolderClearsReadouts()
+    {
+        const QString dir = folderWith({{QStringLiteral("gps/20240101_120400_F.mp4"), QStringLiteral("20240101_120400_F.mp4")}});
+        const QString empty = folderWith({});
+        MainWindows window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        openFolder(&window, dir);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!labelText(&window, "lbl_GpsDateTime").isEmpty(), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(labelText(&window, "lbl_PlayTime") != QLatin1String("00:00:00/00:00:00"), WaitMs);
+        openFolder(&window, empty);
+        QTRY_COMPARE(window.playlist()->rowCount(), 0);
+        QTRY_COMPARE(labelText(&window, "lbl_PlayTime"), QStringLiteral("00:00:00/00:00:00"));
+        QCOMPARE(labelText(&window, "lbl_GpsDateTime"), QString());
+        QCOMPARE(labelText(&window, "lbl_LongitudeAndLatitude"), QStringLiteral("00.000000,000.000000"));
+        QVERIFY(!button(&window, "btn_PlayOrPause")->isEnabled());
     }
 
     // Edges: the cursor shows the zone and a press-drag on it resizes the

@@ -170,6 +170,43 @@ private slots:
         QCOMPARE(muted.first().at(0).toBool(), speaker == QLatin1String("rear"));
     }
 
+    void viewChoiceComesBack_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<bool>("frontOnly"); // the recording in between has one camera
+        QTest::newRow("front+rear after front only") << int(PlayAreaManager::ShowFrontRear) << true;
+        QTest::newRow("front+rear after rear only") << int(PlayAreaManager::ShowFrontRear) << false;
+        QTest::newRow("rear after front only") << int(PlayAreaManager::ShowRear) << true;
+        QTest::newRow("front after rear only") << int(PlayAreaManager::ShowFront) << false;
+    }
+
+    // A recording of one camera shows that camera; the next with both shows
+    // the view the user chose.
+    void viewChoiceComesBack()
+    {
+        QFETCH(int, chosen);
+        QFETCH(bool, frontOnly);
+        area->setPlayFrontOrRear(true, true);
+        area->setResourceData(&row, QUrl());
+        area->setShowMode(PlayAreaManager::ShowMode(chosen));
+        area->stop();
+
+        area->setPlayFrontOrRear(frontOnly, !frontOnly);
+        area->setResourceData(&row, QUrl());
+        area->play();
+        QCOMPARE(area->showMode(), frontOnly ? PlayAreaManager::ShowFront : PlayAreaManager::ShowRear);
+        area->stop();
+
+        QSignalSpy modes(area.get(), &PlayAreaManager::showModeChanged);
+        area->setPlayFrontOrRear(true, true);
+        area->setResourceData(&row, QUrl());
+        area->play();
+        QCOMPARE(int(area->showMode()), chosen);
+        QCOMPARE(int(modes.last().at(0).value<PlayAreaManager::ShowMode>()), chosen);
+        QCOMPARE(area->frontPlayer()->isVisible(), chosen != PlayAreaManager::ShowRear);
+        QCOMPARE(area->rearPlayer()->isVisible(), chosen != PlayAreaManager::ShowFront);
+    }
+
     void mediaGoesToBothPlayers()
     {
         const QUrl rear = QUrl::fromLocalFile(QStringLiteral("/rec/20230101_120000_R.MP4"));

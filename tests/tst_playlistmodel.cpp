@@ -22,6 +22,10 @@ private slots:
     void readableSize();
     void rearUrl_data();
     void rearUrl();
+    void pairedRearUrl_data();
+    void pairedRearUrl();
+    void createDate_data();
+    void createDate();
     void tableShape();
     void neighbours();
     void outsideRows();
@@ -87,11 +91,24 @@ void TestPlaylistModel::pairing_data()
                                << QList<bool>{true, false, true, false} << QStringList{f, bf};
     QTest::newRow("two rears then fronts") << QStringList{r, br, bf, f} << QList<int>{0, 1, 1, 0}
                                            << QList<bool>{true, true, true, true} << QStringList{f, bf};
-    // A lower-case marker gives no prefix, so the first row is the partner.
-    QTest::newRow("lower-case f") << QStringList{r, QStringLiteral("20250101_120000_f.MP4")} << QList<int>{0, 0}
-                                  << QList<bool>{true, true} << QStringList{QStringLiteral("20250101_120000_f.MP4")};
+    QTest::newRow("lower-case pair") << QStringList{QStringLiteral("c_r.mp4"), QStringLiteral("c_f.mp4")} << QList<int>{0, 0}
+                                     << QList<bool>{true, true} << QStringList{QStringLiteral("c_f.mp4")};
     QTest::newRow("mov pair") << QStringList{QStringLiteral("trip_F.MOV"), QStringLiteral("trip_R.MOV")} << QList<int>{0, 0}
                               << QList<bool>{true, false} << QStringList{QStringLiteral("trip_F.MOV")};
+    // Only the whole name before the marker pairs two files.
+    const QStringList apart[] = {
+        {QStringLiteral("a_R.MP4"), QStringLiteral("clip_f.mp4")},
+        {QStringLiteral("a_F.MP4"), QStringLiteral("b_r.mp4")},
+        {QStringLiteral("big trip 2_F.MP4"), QStringLiteral("trip 2_R.MP4")},
+        {QStringLiteral("trip 3_R.MP4"), QStringLiteral("big trip 3_F.MP4")},
+        {QStringLiteral("x_R.MP4"), QStringLiteral("F.MP4")},
+        {QStringLiteral("t_R.MP4"), QStringLiteral("t_F_TL.MP4")},
+        {QStringLiteral("v_F.MP4"), QStringLiteral("v_R.AVI")},
+        {QStringLiteral("Case_F.MP4"), QStringLiteral("case_R.MP4")},
+    };
+    for (const QStringList &names : apart)
+        QTest::newRow(qPrintable(names.join(QLatin1String(" + ")))) << names << QList<int>{0, 1} << QList<bool>{true, true}
+                                                                   << names;
 }
 
 void TestPlaylistModel::pairing()
@@ -215,6 +232,8 @@ void TestPlaylistModel::rearUrl_data()
                                           << "2025_0102_120000_000123_R_TL.MP4";
     QTest::newRow("avi pair") << "trip2_F.AVI" << "trip2_R.AVI" << "trip2_R.AVI";
     QTest::newRow("four-letter extension") << "trip3_F.mpeg" << "trip3_R.mpeg" << "trip3_R.mpeg";
+    QTest::newRow("lower-case markers") << "trip4_f.mp4" << "trip4_r.mp4" << "trip4_r.mp4";
+    QTest::newRow("no marker has no rear") << "plain.mp4" << "plaiR.mp4" << QString();
 }
 
 void TestPlaylistModel::rearUrl()
@@ -236,6 +255,29 @@ void TestPlaylistModel::rearUrl()
         QVERIFY2(url.toLocalFile().startsWith(QLatin1Char('/')), "local paths keep their leading slash");
     }
     QVERIFY2(model.getRelateUrlByMainData(nullptr, true).isEmpty(), "no main row, no related URL");
+}
+
+void TestPlaylistModel::pairedRearUrl_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("rear");
+    QTest::newRow("front, then rear in another case") << QStringList{"p1_F.MP4", "p1_r.MP4"} << "p1_r.MP4";
+    QTest::newRow("rear in another case, then front") << QStringList{"p2_r.MP4", "p2_F.MP4"} << "p2_r.MP4";
+}
+
+// The rear file that was paired is the one played, whatever its letter case.
+void TestPlaylistModel::pairedRearUrl()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, rear);
+    PlaylistModel model;
+    bool added = false;
+    for (const QString &name : qAsConst(names))
+        model.addDataByFileInfo(QFileInfo(file(name)), 0, added);
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(model.getRelateUrlByMainData(model.getDataByRow(0), true), QUrl::fromLocalFile(m_dir.filePath(rear)));
+    RowData copy;
+    QCOMPARE(model.getRelateUrlByMainData(model.getDataByRow(0, &copy), true), QUrl::fromLocalFile(m_dir.filePath(rear)));
 }
 
 void TestPlaylistModel::tableShape()
@@ -355,6 +397,35 @@ void TestPlaylistModel::frontReplacingRearKeepsItsFacts()
     QCOMPARE(model.getDurationByRow(0), 60);
     QVERIFY2(!all.isEmpty(), "the whole list reported its GPS data");
     QCOMPARE(all.last().at(1).value<QList<GpsData>>().size(), 61);
+}
+
+void TestPlaylistModel::createDate_data()
+{
+    QTest::addColumn<quint32>("created"); // seconds since 1904, as the track header has them
+    QTest::addColumn<QString>("shown");   // empty: the file's own time
+    QTest::newRow("recorded") << quint32(3786912000u + 3600 * 10 + 60 * 5 + 7) << "2024/01/01 10:05:07";
+    QTest::newRow("clock never set") << quint32(0) << QString();
+}
+
+// The date column shows when the clip was recorded once its parse says so.
+void TestPlaylistModel::createDate()
+{
+    QFETCH(quint32, created);
+    QFETCH(QString, shown);
+    fx::Track video;
+    video.width = 1280;
+    video.height = 720;
+    video.samples = 90;
+    video.created = created;
+    const QString path = file(QStringLiteral("date_%1_F.MP4").arg(created),
+                              fx::ftyp() + fx::box("moov", fx::mvhd(1000, 3000) + fx::trak(video)));
+    const QString fileTime = QFileInfo(path).metadataChangeTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    PlaylistModel model;
+    bool added = false;
+    model.addDataByFileInfo(QFileInfo(path), 0, added);
+    QCOMPARE(model.data(model.index(0, PlaylistModel::ColumnDate)).toString(), fileTime);
+    QVERIFY2(waitParsed(model, 1), "the row is parsed");
+    QCOMPARE(model.data(model.index(0, PlaylistModel::ColumnDate)).toString(), shown.isEmpty() ? fileTime : shown);
 }
 
 QTEST_GUILESS_MAIN(TestPlaylistModel)

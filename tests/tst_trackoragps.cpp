@@ -58,6 +58,8 @@ private slots:
     void exportFormats_data();
     void exportFormats();
     void exportToFile();
+    void nothingReadWritesNothing_data();
+    void nothingReadWritesNothing();
     void logsStayOffStandardOutput();
 
 private:
@@ -265,6 +267,34 @@ void TestTrackoraGps::exportToFile()
     QCOMPARE(r.status, 2);
     QVERIFY(trip.open(QIODevice::ReadOnly));
     QCOMPARE(trip.readAll(), before);
+}
+
+void TestTrackoraGps::nothingReadWritesNothing_data()
+{
+    QTest::addColumn<bool>("toFile");
+    QTest::newRow("to a file") << true;
+    QTest::newRow("to standard output") << false;
+}
+
+// When no input gives a track, an earlier export stays as it was.
+void TestTrackoraGps::nothingReadWritesNothing()
+{
+    QFETCH(bool, toFile);
+    const QString target = m_dir.filePath(QStringLiteral("kept.gpx"));
+    const QByteArray good = "<gpx>an earlier export</gpx>\n";
+    QVERIFY(fx::writeFile(target, good));
+    QStringList args = {QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("gpx")};
+    if (toFile)
+        args << QStringLiteral("-o") << target;
+    args << m_noGps << m_dir.filePath(QStringLiteral("missing.mp4"));
+    const Run r = run(args);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.out.isEmpty(), r.out.constData());
+    QVERIFY2(r.err.contains("no track was read; nothing written"), r.err.constData());
+    QFile f(target);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), good);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("kept.gpx*")}, QDir::Files), QStringList{QStringLiteral("kept.gpx")});
 }
 
 void TestTrackoraGps::logsStayOffStandardOutput()

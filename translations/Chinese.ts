@@ -252,6 +252,14 @@
         <translation>Google 地图</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>百度地图</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>速度单位</translation>
     </message>

@@ -252,6 +252,14 @@
         <translation>Google 地圖</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>百度地圖</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>速度單位</translation>
     </message>

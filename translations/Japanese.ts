@@ -252,6 +252,14 @@
         <translation>Google マップ</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Baidu マップ</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>速度の単位</translation>
     </message>

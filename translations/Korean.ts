@@ -252,6 +252,14 @@
         <translation>Google 지도</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>바이두 지도</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>속도 단위</translation>
     </message>

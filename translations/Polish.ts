@@ -252,6 +252,14 @@
         <translation>Mapy Google</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Mapy Baidu</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Jednostka prędkości</translation>
     </message>

@@ -252,6 +252,14 @@
         <translation>Google Maps</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Baidu Maps</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Unidade de velocidade</translation>
     </message>

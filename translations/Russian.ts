@@ -252,6 +252,14 @@
         <translation>Google Карты</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Карты Baidu</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Единицы скорости</translation>
     </message>

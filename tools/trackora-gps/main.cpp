@@ -133,13 +133,21 @@ int runExport(TrackExporter::Format format, const QString &target, const QString
         }
     }
     int status = ExitOk;
+    int tracks = 0;
     TrackExporter exporter;
     for (const QString &file : files) {
         TrackReader reader;
-        if (readReported(&reader, file))
+        if (readReported(&reader, file)) {
             exporter.addTrack(QFileInfo(file).fileName(), reader.samples);
-        else
+            ++tracks;
+        } else {
             status = ExitUnread;
+        }
+    }
+    // An export of nothing would replace a good file with an empty one.
+    if (tracks == 0) {
+        complain(QStringLiteral("no track was read; nothing written"));
+        return ExitUnread;
     }
     if (target.isEmpty()) {
         if (!exporter.write(format, out)) {
