@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QShowEvent>
 #include <QTimer>
 #include <QUrlQuery>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -17,6 +19,7 @@
 #include "configuration.h"
 #include "customWebEngine.h"
 #include "mapkeypieces.h"
+#include "openglcheck.h"
 
 Q_LOGGING_CATEGORY(lcMap, "trackora.map")
 
@@ -122,6 +125,16 @@ MapWebView::MapWebView(QWidget *parent)
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAttribute(Qt::WA_DeleteOnClose);
+    if (!OpenGLCheck::contextAvailable()) {
+        notice = new QLabel(tr("The map needs OpenGL, which this display does not offer."), this);
+        notice->setObjectName(QStringLiteral("lbl_MapNotice"));
+        notice->setAlignment(Qt::AlignCenter);
+        notice->setWordWrap(true);
+        if (!layout())
+            setLayout(new QVBoxLayout);
+        layout()->addWidget(notice);
+        return;
+    }
     // A window of its own: each new page picture is then composed over the
     // map's area only, not over the whole top-level window.
     setAttribute(Qt::WA_DontCreateNativeAncestors, true);
@@ -134,7 +147,7 @@ MapWebView::MapWebView(QWidget *parent)
 
 void MapWebView::startEngine()
 {
-    if (engineStarted)
+    if (engineStarted || notice)
         return;
     engineStarted = true;
     if (watchedWindow) {
@@ -168,6 +181,10 @@ void MapWebView::startEngine()
 
 void MapWebView::showEvent(QShowEvent *event)
 {
+    if (notice) {
+        QWidget::showEvent(event);
+        return;
+    }
     if (engineStarted) {
         QWebEngineView::showEvent(event);
         return;
@@ -193,10 +210,29 @@ bool MapWebView::eventFilter(QObject *watched, QEvent *event)
     return QWebEngineView::eventFilter(watched, event);
 }
 
+// The web engine's own handling would create a page that nothing shows.
+void MapWebView::hideEvent(QHideEvent *event)
+{
+    if (engineStarted)
+        QWebEngineView::hideEvent(event);
+    else
+        QWidget::hideEvent(event);
+}
+
+void MapWebView::closeEvent(QCloseEvent *event)
+{
+    if (engineStarted)
+        QWebEngineView::closeEvent(event);
+    else
+        QWidget::closeEvent(event);
+}
+
 MapWebView::~MapWebView() = default;
 
 void MapWebView::setMapType(MapTypes type)
 {
+    if (notice)
+        return;
     if (!engineStarted) {
         startEngine(); // loads the configured page, then this one
         if (type == static_cast<MapTypes>(Configuration::instance()->maps()))
@@ -375,6 +411,8 @@ QString MapWebView::mapServiceKey() const
 
 void MapWebView::runScript(const QString &script)
 {
+    if (notice)
+        return;
     startEngine();
     if (!pageReady) {
         scriptsBeforeLoad << script;

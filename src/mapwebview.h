@@ -12,6 +12,8 @@
 #include "aes128gcm.h"
 #include "maptypes.h"
 
+class QLabel;
+
 // One point of the route, as the main window hands it over.
 struct MapPoint
 {
@@ -24,7 +26,8 @@ Q_DECLARE_METATYPE(MapPoint)
 // The web map: loads the page of the configured provider from the maps folder
 // beside the program and drives it only by short script calls. Links the page
 // opens in new windows land in a hidden pop-up view and go to the system
-// browser. GUI thread only.
+// browser. Without OpenGL the page cannot be drawn: the view then shows a
+// notice instead and never starts the web engine. GUI thread only.
 class MapWebView : public QWebEngineView
 {
     Q_OBJECT
@@ -51,6 +54,9 @@ public:
     // The provider's consumer map site; links into it stay out of the browser.
     static const char *const ProviderMapSite;
 
+    // False when the notice stands in for the map.
+    bool showsMap() const { return !notice; }
+
 public slots:
     void setMapType(MapTypes type);
     void addPoint(MapPoint point);
@@ -61,6 +67,8 @@ public slots:
 protected:
     QWebEngineView *createWindow(QWebEnginePage::WebWindowType type) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
@@ -84,4 +92,5 @@ private:
     QUrl m_scriptAfterLoadUrl;
     bool engineStarted = false;
     QPointer<QWindow> watchedWindow;
+    QLabel *notice = nullptr;
 };

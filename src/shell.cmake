@@ -8,6 +8,7 @@ target_sources(TrackoraViewer PRIVATE
   keepawake.h
   qtsingleapplication.h
   shelllog.h shelllog.cpp
+  openglcheck.h openglcheck.cpp
   screenscale.h screenscale.cpp
   setting.h setting.cpp setting.ui
   copyright.h copyright.cpp copyright.ui
