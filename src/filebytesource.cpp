@@ -40,9 +40,10 @@ qint64 FileByteSource::seekAndRead(qint64 pos, char *data, qint64 maxSize)
 bool FileByteSource::fill(qint64 pos, qint64 wanted)
 {
     const qint64 windowEnd = m_windowStart + m_windowLength;
-    // Moving on from the window, or skipping a little past it, is a walk going
-    // forward; anything else is a jump and starts small again.
-    const bool forward = m_windowLength > 0 && pos >= m_windowStart && pos < windowEnd + WindowSize;
+    // Moving on from the window, or skipping less than it held, is a walk
+    // going forward; anything else (records a second apart) is a jump and
+    // starts small again.
+    const bool forward = m_windowLength > 0 && pos >= m_windowStart && pos < windowEnd + m_windowLength;
     m_nextLength = forward ? qMin(2 * m_nextLength, WindowSize) : Alignment;
 
     const qint64 start = alignDown(pos, Alignment);

@@ -103,6 +103,24 @@ private slots:
         QVERIFY(source.bytesFetched() >= handedOut || source.fileReads() == 0);
     }
 
+    // Records far apart, forward or back, cost the page they lie in, not a
+    // growing window each.
+    void recordsApartCostAPageEach()
+    {
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        FileByteSource source(&file);
+        int records = 0;
+        char record[312];
+        for (qint64 p = 1000; p + 312 <= FileSize; p += 3 * A + 100, ++records) {
+            QVERIFY(source.seek(p));
+            QCOMPARE(source.read(record, 312), qint64(312));
+            QCOMPARE(QByteArray(record, 312), m_content.mid(int(p), 312));
+        }
+        QCOMPARE(source.fileReads(), records);
+        QVERIFY2(source.bytesFetched() <= quint64(records) * 2 * A, qPrintable(QString::number(source.bytesFetched())));
+    }
+
     // A file that shrank after it was opened ends the read early instead of
     // handing out stale or made-up bytes.
     void fileCutAfterOpening()
