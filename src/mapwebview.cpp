@@ -126,13 +126,14 @@ MapWebView::MapWebView(QWidget *parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     setAttribute(Qt::WA_DeleteOnClose);
     if (!OpenGLCheck::contextAvailable()) {
-        notice = new QLabel(tr("The map needs OpenGL, which this display does not offer."), this);
+        notice = new QLabel(this);
         notice->setObjectName(QStringLiteral("lbl_MapNotice"));
         notice->setAlignment(Qt::AlignCenter);
         notice->setWordWrap(true);
         if (!layout())
             setLayout(new QVBoxLayout);
         layout()->addWidget(notice);
+        retranslateNotice();
         return;
     }
     // A window of its own: each new page picture is then composed over the
@@ -225,6 +226,19 @@ void MapWebView::closeEvent(QCloseEvent *event)
         QWebEngineView::closeEvent(event);
     else
         QWidget::closeEvent(event);
+}
+
+void MapWebView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateNotice();
+    QWebEngineView::changeEvent(event);
+}
+
+void MapWebView::retranslateNotice()
+{
+    if (notice)
+        notice->setText(tr("The map needs OpenGL, which this display does not offer."));
 }
 
 MapWebView::~MapWebView() = default;

@@ -69,6 +69,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
@@ -77,6 +78,7 @@ private slots:
 private:
     // Creates the page, hooks the profile up and loads the configured map.
     void startEngine();
+    void retranslateNotice();
     QString mapServiceKey() const;
     QWebEnginePage *newPopupPage();
     void runScript(const QString &script);

@@ -51,7 +51,14 @@ private slots:
         auto *notice = mapView->findChild<QLabel *>(QStringLiteral("lbl_MapNotice"));
         QVERIFY(notice);
         QVERIFY(notice->isVisible());
-        QVERIFY(notice->text().contains(QStringLiteral("OpenGL")));
+        const QString english = notice->text();
+        QVERIFY(english.contains(QStringLiteral("OpenGL")));
+        // The notice follows the language like every other text.
+        Configuration::instance()->setLanguage(Configuration::German);
+        QTRY_VERIFY(notice->text() != english);
+        QVERIFY(notice->text().startsWith(QStringLiteral("Die Karte")));
+        Configuration::instance()->setLanguage(Configuration::EnglishUS);
+        QTRY_COMPARE(notice->text(), english);
 
         openFolder(&window, m_root.path());
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
