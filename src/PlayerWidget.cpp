@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "configuration.h"
+#include "openglcheck.h"
 
 Q_LOGGING_CATEGORY(lcPlayerWidget, "trackora.viewer.player")
 
@@ -29,6 +30,9 @@ CPlayerWidget::CPlayerWidget(QWidget *parent)
     connect(control, SIGNAL(dropEvented(qint64)), this, SIGNAL(dropEvented(qint64)));
 
     control->setActiveParentWidget(static_cast<qlonglong>(reinterpret_cast<quintptr>(this)));
+    // The OpenGL renderers would show nothing without a context.
+    if (!OpenGLCheck::contextAvailable())
+        control->setRenderModel(TrackoraActiveXLib::Render_Image);
 }
 
 CPlayerWidget::~CPlayerWidget() = default;

@@ -17,3 +17,7 @@ add_dependencies(tst_trackoragpsmedia trackora-gps)
 # Inputs the fuzzers found faults with (fuzz/, tools/fuzz.sh) stay as fixtures.
 trackora_add_test(tst_fuzzfixtures SOURCES tst_fuzzfixtures.cpp tst_logcapture.h LIBS TrackoraParsers LABELS unit data)
 target_compile_definitions(tst_fuzzfixtures PRIVATE TRACKORA_FUZZ_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fuzz-fixtures")
+# trackora-gps stays a lean command-line program.
+add_test(NAME trackora_gps_links COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/gps_links_test.sh $<TARGET_FILE:trackora-gps>)
+set_tests_properties(trackora_gps_links PROPERTIES LABELS "unit;data" TIMEOUT 30)
+trackora_add_test(tst_filebytesource SOURCES tst_filebytesource.cpp LIBS TrackoraParsers LABELS unit data)

@@ -133,6 +133,13 @@
     </message>
 </context>
 <context>
+    <name>MapWebView</name>
+    <message>
+        <source>The map needs OpenGL, which this display does not offer.</source>
+        <translation>地图需要 OpenGL，而此显示环境不提供 OpenGL。</translation>
+    </message>
+</context>
+<context>
     <name>PlaylistModel</name>
     <message>
         <source>File Name</source>

@@ -133,6 +133,13 @@
     </message>
 </context>
 <context>
+    <name>MapWebView</name>
+    <message>
+        <source>The map needs OpenGL, which this display does not offer.</source>
+        <translation>地図の表示には OpenGL が必要ですが、このディスプレイでは利用できません。</translation>
+    </message>
+</context>
+<context>
     <name>PlaylistModel</name>
     <message>
         <source>File Name</source>

@@ -133,6 +133,13 @@
     </message>
 </context>
 <context>
+    <name>MapWebView</name>
+    <message>
+        <source>The map needs OpenGL, which this display does not offer.</source>
+        <translation>지도에는 OpenGL이 필요하지만 이 디스플레이에서는 사용할 수 없습니다.</translation>
+    </message>
+</context>
+<context>
     <name>PlaylistModel</name>
     <message>
         <source>File Name</source>

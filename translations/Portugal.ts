@@ -133,6 +133,13 @@
     </message>
 </context>
 <context>
+    <name>MapWebView</name>
+    <message>
+        <source>The map needs OpenGL, which this display does not offer.</source>
+        <translation>O mapa precisa de OpenGL, que este ecrã não oferece.</translation>
+    </message>
+</context>
+<context>
     <name>PlaylistModel</name>
     <message>
         <source>File Name</source>
