@@ -14,6 +14,7 @@ add_library(TrackoraParsers STATIC
   videoparser.h videoparser.cpp)
 target_include_directories(TrackoraParsers PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(TrackoraParsers PUBLIC Qt5::Core)
+add_subdirectory(trackfiles)
 target_link_libraries(TrackoraViewer PUBLIC TrackoraParsers)
 
 target_sources(TrackoraViewer PRIVATE
