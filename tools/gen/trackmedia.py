@@ -197,7 +197,7 @@ def make_nmea(outdir):
     for k in range(SECONDS):
         text = nmea_sentences(TRACK_START + datetime.timedelta(seconds=k), point(k)).encode("ascii")
         samples.append(struct.pack(">H", len(text)) + text)
-    add_track(path, b"sbtl", "SubtitleHandler", text_entry(), samples, mp4box.full_box(b"nmhd", 0, 0, b""))
+    add_track(path, b"text", "TextHandler", text_entry(), samples, mp4box.full_box(b"nmhd", 0, 0, b""))
     return {"file": os.path.basename(path), "gpsKind": 8, "duration": SECONDS,
             "seconds": seconds(TRACK_START, SECONDS)}
 
