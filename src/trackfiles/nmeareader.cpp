@@ -201,7 +201,9 @@ TrackPoints NmeaReader::finish()
     TrackPoints points;
     const auto firstDated = std::find_if(m_fixes.cbegin(), m_fixes.cend(), [](const Fix &f) { return f.dateDays >= 0; });
     if (firstDated == m_fixes.cend()) {
-        m_problem = m_fixes.isEmpty() ? QStringLiteral("no RMC or GGA sentence") : QStringLiteral("no RMC sentence gives a date");
+        m_problem = m_fixes.isEmpty()
+            ? QStringLiteral("no RMC or GGA sentence read (%1 with a bad checksum)").arg(m_badChecksums)
+            : QStringLiteral("no RMC sentence gives a date");
         m_fixes.clear();
         return points;
     }
