@@ -20,7 +20,8 @@ target_link_libraries(TrackoraViewer PUBLIC TrackoraParsers)
 target_sources(TrackoraViewer PRIVATE
   rowdata.h
   videoparserrunnable.h videoparserrunnable.cpp
-  playlistmodel.h playlistmodel.cpp)
+  playlistmodel.h playlistmodel.cpp
+  foldertrackdialog.h foldertrackdialog.cpp foldertrackdialog.ui)
 # The platform's own way of reading at a position.
 if(UNIX)
   target_sources(TrackoraParsers PRIVATE filebytesource_unix.cpp)

@@ -12,7 +12,7 @@
 // that moves the recordings' clock onto the track's.
 struct FolderTrack
 {
-    static const int kMaxOffsetSeconds = 12 * 3600;
+    static constexpr int kMaxOffsetSeconds = 12 * 3600;
 
     QString trackPath;
     TrackPoints points;     // time order

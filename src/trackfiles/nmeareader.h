@@ -13,7 +13,7 @@ class NmeaReader
 {
 public:
     // Longest line taken; a real sentence is at most 82 characters.
-    static const int kMaxLine = 128;
+    static constexpr int kMaxLine = 128;
 
     // offsetMs: where in the recording this text belongs, or kNoTime for a
     // text of its own (a file).

@@ -11,7 +11,7 @@
 class TrackAligner
 {
 public:
-    static const int kWindowMs = 1500;
+    static constexpr int kWindowMs = 1500;
 
     // points in order of offsetMs, each with an offset. duration in whole
     // seconds: seconds 0 to duration. startUtcMs (or kNoTime) dates the

@@ -13,7 +13,7 @@ public:
 
     // A phone's track of a day is a few megabytes; anything far larger is
     // not a track.
-    static const qint64 kMaxFileSize = 64 * 1024 * 1024;
+    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
     // By extension (.gpx; .nmea, .gps, .log, .txt), else by content.
     static Format formatOf(const QString &path, const QByteArray &head = QByteArray());
