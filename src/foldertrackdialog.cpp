@@ -99,6 +99,6 @@ void FolderTrackDialog::showCoverage()
         }
         ui->lst_Covered->addItem(text);
     }
-    ui->lbl_Status->setText(tr("The track covers %n recording(s).", nullptr, covered));
+    ui->lbl_Status->setText(tr("Recordings covered by the track: %1").arg(covered));
     QApplication::restoreOverrideCursor();
 }

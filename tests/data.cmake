@@ -7,6 +7,7 @@ trackora_add_test(tst_aviparser SOURCES tst_aviparser.cpp tst_fixtures.h LIBS ${
 trackora_add_test(tst_videoparser SOURCES tst_videoparser.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 trackora_add_test(tst_playlistmodel SOURCES tst_playlistmodel.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 trackora_add_test(tst_thirdpartymedia SOURCES tst_thirdpartymedia.cpp LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_foldertrack SOURCES tst_foldertrack.cpp LIBS ${data_libs} LABELS unit data)
 trackora_add_test(tst_trackfiles SOURCES tst_trackfiles.cpp LIBS TrackoraParsers LABELS unit data)
 # Makes its own recordings (tools/gen/trackmedia.py) in a temporary folder.
 trackora_add_test(tst_trackfilesmedia SOURCES tst_trackfilesmedia.cpp tst_logcapture.h LIBS TrackoraParsers

@@ -172,6 +172,7 @@ private slots:
     void gpmfDamaged();
     void alignment_data();
     void alignment();
+    void pointsWithoutTime();
     void recordingStart_data();
     void recordingStart();
     void folderTrack();
@@ -445,6 +446,22 @@ void TestTrackFiles::alignment()
             got << int(s.latitude - 10.0 + 0.5);
     }
     QCOMPARE(got, chosen);
+}
+
+void TestTrackFiles::pointsWithoutTime()
+{
+    // A GPMF payload without GPSU gives a point that has no time: nothing
+    // can be computed from it, and nothing overflows.
+    TrackPoints points(3);
+    for (int i = 0; i < 3; ++i) {
+        points[i].offsetMs = i * 1000;
+        points[i].latitude = 35.0 + i * 0.001;
+    }
+    points[2].utcMs = 1709251197000;
+    TrackAligner::fillSpeedAndCourse(points);
+    for (const TrackPoint &p : points)
+        QVERIFY(p.speedKmh < 0.0 && p.course < 0.0);
+    QCOMPARE(coverage(TrackAligner::alignByOffset(points, 2, TrackPoint::kNoTime)), QStringLiteral("AAA"));
 }
 
 void TestTrackFiles::recordingStart_data()

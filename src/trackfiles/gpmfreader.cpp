@@ -110,6 +110,12 @@ qint64 parseGpsu(const Klv &k)
     return t.toMSecsSinceEpoch();
 }
 
+// 0 none, 2 2D, 3 3D; anything else counts as none.
+int fixOf(double v)
+{
+    return v >= 0.0 && v <= 3.0 ? int(v) : 0;
+}
+
 double scaled(double v, const QVector<double> &scale, int i)
 {
     double s = 1.0;
@@ -174,7 +180,7 @@ void readGps9(const Klv &k, StreamState *s)
         const qint64 days = qint64(v[5]) + QDate(1970, 1, 1).daysTo(QDate(2000, 1, 1));
         s->gps9Utc = days * 86400000 + qint64(std::llround(v[6] * 1000.0));
     }
-    s->gps9Fix = int(v[8]);
+    s->gps9Fix = fixOf(v[8]);
     s->gps9 = true;
 }
 
@@ -242,7 +248,7 @@ bool walk(const uchar *p, const uchar *end, int depth, GpmfPayload *out, bool *s
         else if (key == "ORIN" && k.type == 'c')
             s.orientation = QByteArray(reinterpret_cast<const char *>(k.data), k.dataSize);
         else if (key == "GPSF" && typeSize(k.type) > 0 && k.dataSize >= typeSize(k.type))
-            s.fix = int(valueAt(k.data, k.type));
+            s.fix = fixOf(valueAt(k.data, k.type));
         else if (key == "GPSU")
             s.gpsu = parseGpsu(k);
         else if (key == "GPS5")

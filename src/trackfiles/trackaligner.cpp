@@ -64,8 +64,10 @@ void TrackAligner::fillSpeedAndCourse(TrackPoints &points)
         // one at the ends.
         const TrackPoint &a = points.at(i > 0 ? i - 1 : i);
         const TrackPoint &b = points.at(i + 1 < n ? i + 1 : i);
+        if (&a == &b || a.utcMs == TrackPoint::kNoTime || b.utcMs == TrackPoint::kNoTime)
+            continue;
         const qint64 dt = b.utcMs - a.utcMs;
-        if (&a == &b || a.utcMs == TrackPoint::kNoTime || b.utcMs == TrackPoint::kNoTime || dt <= 0 || dt > 2 * kMaxGapMs)
+        if (dt <= 0 || dt > 2 * kMaxGapMs)
             continue;
         const double metres = distanceMetres(a.latitude, a.longitude, b.latitude, b.longitude);
         if (p.speedKmh < 0.0)
