@@ -11,7 +11,7 @@ const double kMetresPerSecondToKmh = 3.6;
 // Points nest a few levels below <gpx>; extensions a few more.
 const int kMaxDepth = 32;
 
-bool toNumber(const QString &text, double *out)
+bool toNumber(const QStringRef &text, double *out)
 {
     bool ok = false;
     const double v = text.trimmed().toDouble(&ok);
@@ -21,9 +21,39 @@ bool toNumber(const QString &text, double *out)
     return true;
 }
 
+int digits(const QString &s, int at, int n)
+{
+    int v = 0;
+    for (int i = at; i < at + n; ++i) {
+        const QChar c = s.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    return v;
+}
+
+// "yyyy-MM-ddThh:mm:ssZ", as nearly every GPX writer puts it; -1 otherwise.
+qint64 commonUtcMs(const QString &s)
+{
+    if (s.size() != 20 || s.at(4) != QLatin1Char('-') || s.at(7) != QLatin1Char('-') || s.at(10) != QLatin1Char('T')
+        || s.at(13) != QLatin1Char(':') || s.at(16) != QLatin1Char(':') || s.at(19) != QLatin1Char('Z'))
+        return -1;
+    const int y = digits(s, 0, 4), mo = digits(s, 5, 2), d = digits(s, 8, 2);
+    const int h = digits(s, 11, 2), mi = digits(s, 14, 2), se = digits(s, 17, 2);
+    const QDate date(y, mo, d);
+    if (!date.isValid() || h < 0 || h > 23 || mi < 0 || mi > 59 || se < 0 || se > 59)
+        return -1;
+    return (QDate(1970, 1, 1).daysTo(date) * 86400 + h * 3600 + mi * 60 + se) * qint64(1000);
+}
+
 qint64 toUtcMs(const QString &text)
 {
-    QDateTime t = QDateTime::fromString(text.trimmed(), Qt::ISODateWithMs);
+    const QString trimmed = text.trimmed();
+    const qint64 common = commonUtcMs(trimmed);
+    if (common != -1)
+        return common;
+    QDateTime t = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
     if (!t.isValid())
         return TrackPoint::kNoTime;
     // GPX times are UTC; one written without a zone is taken as such.
@@ -36,8 +66,8 @@ qint64 toUtcMs(const QString &text)
 bool readPoint(QXmlStreamReader &xml, TrackPoint *p)
 {
     const QXmlStreamAttributes attrs = xml.attributes();
-    const bool placed = toNumber(attrs.value(QLatin1String("lat")).toString(), &p->latitude)
-        && toNumber(attrs.value(QLatin1String("lon")).toString(), &p->longitude)
+    const bool placed = toNumber(attrs.value(QLatin1String("lat")), &p->latitude)
+        && toNumber(attrs.value(QLatin1String("lon")), &p->longitude)
         && std::fabs(p->latitude) <= 90.0 && std::fabs(p->longitude) <= 180.0;
     int depth = 1;
     while (depth > 0 && !xml.atEnd()) {
@@ -55,11 +85,13 @@ bool readPoint(QXmlStreamReader &xml, TrackPoint *p)
                 p->utcMs = toUtcMs(xml.readElementText(QXmlStreamReader::SkipChildElements));
                 --depth;
             } else if (name == QLatin1String("speed")) {
-                if (toNumber(xml.readElementText(QXmlStreamReader::SkipChildElements), &v) && v >= 0.0)
+                const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+                if (toNumber(QStringRef(&text), &v) && v >= 0.0)
                     p->speedKmh = v * kMetresPerSecondToKmh;
                 --depth;
             } else if (name == QLatin1String("course")) {
-                if (toNumber(xml.readElementText(QXmlStreamReader::SkipChildElements), &v) && v >= 0.0 && v <= 360.0)
+                const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+                if (toNumber(QStringRef(&text), &v) && v >= 0.0 && v <= 360.0)
                     p->course = std::fmod(v, 360.0);
                 --depth;
             }

@@ -17,13 +17,22 @@ const qint64 kMaxGapMs = 10000;
 const double kMinMoveMetres = 1.0;
 const int kMaxSeconds = 7 * 24 * 3600;
 
+// Once per second of every recording: plain arithmetic, not a formatter.
 void writeTime(qint64 utcMs, GpsData *out)
 {
-    const QByteArray text = QDateTime::fromMSecsSinceEpoch(utcMs, Qt::UTC)
-                                .toString(QStringLiteral("yyyyMMddhhmmss"))
-                                .toLatin1();
-    if (text.size() == 14)
-        std::memcpy(out->dateTime, text.constData(), 14);
+    const qint64 dayMs = 24 * 3600 * 1000;
+    const qint64 day = utcMs >= 0 ? utcMs / dayMs : -((-utcMs + dayMs - 1) / dayMs);
+    const QDate date = QDate(1970, 1, 1).addDays(day);
+    const int seconds = int((utcMs - day * dayMs) / 1000);
+    if (!date.isValid() || date.year() < 1000 || date.year() > 9999)
+        return;
+    const int fields[] = {date.year() / 100, date.year() % 100, date.month(), date.day(),
+                          seconds / 3600, seconds / 60 % 60, seconds % 60};
+    char *p = out->dateTime;
+    for (int f : fields) {
+        *p++ = char('0' + f / 10);
+        *p++ = char('0' + f % 10);
+    }
 }
 
 void fillSample(const TrackPoint &p, GpsData *out)
