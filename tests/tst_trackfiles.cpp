@@ -377,6 +377,29 @@ void TestTrackFiles::gpmf()
     QVERIFY(qAbs(out.gX - 0.5f) < 0.01f);
     QVERIFY(qAbs(out.gY + 1.0f) < 0.01f);
 
+    // GPS9 carries its own time and fix; its TYPE states the layout.
+    QByteArray scal9;
+    for (int v : {10000000, 10000000, 1000, 1000, 100, 1, 1000, 100, 1})
+        scal9 += be32(v);
+    const QByteArray gps9Row = be32(-335000000) + be32(1512000000) + be32(12000) + be32(20000) + be32(2000)
+        + be32(8826) /* days since 2000: 2024-03-01 */ + be32(3723500) /* 01:02:03.5 */ + be16(150) + be16(3);
+    const QByteArray gps9 = nest("STRM", klv("TYPE", 'c', 9, 1, "lllllllSS") + klv("SCAL", 'l', 4, 9, scal9)
+                                             + klv("GPS9", '?', 32, 1, gps9Row));
+    QVERIFY(GpmfReader::readPayload(nest("DEVC", gps9), &out, &problem));
+    QVERIFY(out.hasPosition);
+    QCOMPARE(out.latitude, -33.5);
+    QCOMPARE(out.longitude, 151.2);
+    QCOMPARE(out.speed2d, 20.0);
+    QCOMPARE(QDateTime::fromMSecsSinceEpoch(out.utcMs, Qt::UTC),
+             QDateTime(QDate(2024, 3, 1), QTime(1, 2, 3, 500), Qt::UTC));
+
+    // An orientation that stores the axes X, y, Z (y reversed).
+    QByteArray accl = be16(490) + be16(981) + be16(981);
+    QVERIFY(GpmfReader::readPayload(nest("STRM", klv("ORIN", 'c', 1, 3, "XyZ") + klv("SCAL", 's', 2, 1, be16(100))
+                                                     + klv("ACCL", 's', 6, 1, accl)),
+                                    &out, &problem));
+    QVERIFY(qAbs(out.gX - 0.5f) < 0.01f && qAbs(out.gY + 1.0f) < 0.01f && qAbs(out.gZ - 1.0f) < 0.01f);
+
     // No fix: no position, the G-sensor still read.
     QVERIFY(GpmfReader::readPayload(nest("DEVC", gps5Stream(false) + acclStream()), &out, &problem));
     QVERIFY(!out.hasPosition);
