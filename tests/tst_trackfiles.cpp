@@ -37,7 +37,7 @@ QByteArray makeGpx(const QList<GpxPoint> &points, int zoneOffsetSeconds = 0)
     w.writeStartDocument();
     w.writeStartElement(QStringLiteral("gpx"));
     w.writeDefaultNamespace(QStringLiteral("http://www.topografix.com/GPX/1/1"));
-    w.writeNamespace(QStringLiteral("http://www.garmin.com/xmlschemas/TrackPointExtension/v2"), QStringLiteral("tpx"));
+    w.writeNamespace(QStringLiteral("http://example.org/xmlschemas/pointextension/1"), QStringLiteral("tpx"));
     w.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
     w.writeStartElement(QStringLiteral("trk"));
     w.writeStartElement(QStringLiteral("trkseg"));
@@ -50,9 +50,9 @@ QByteArray makeGpx(const QList<GpxPoint> &points, int zoneOffsetSeconds = 0)
         w.writeTextElement(QStringLiteral("time"), t.toString(Qt::ISODate));
         if (p.speed >= 0.0) {
             w.writeStartElement(QStringLiteral("extensions"));
-            w.writeStartElement(QStringLiteral("http://www.garmin.com/xmlschemas/TrackPointExtension/v2"),
+            w.writeStartElement(QStringLiteral("http://example.org/xmlschemas/pointextension/1"),
                                 QStringLiteral("TrackPointExtension"));
-            w.writeTextElement(QStringLiteral("http://www.garmin.com/xmlschemas/TrackPointExtension/v2"),
+            w.writeTextElement(QStringLiteral("http://example.org/xmlschemas/pointextension/1"),
                                QStringLiteral("speed"), QString::number(p.speed));
             w.writeEndElement();
             w.writeEndElement();
