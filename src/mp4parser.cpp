@@ -526,6 +526,9 @@ QList<GpsData> Mp4Parser::decodeTrackSamples()
     std::stable_sort(points.begin(), points.end(),
                      [](const TrackPoint &a, const TrackPoint &b) { return a.offsetMs < b.offsetMs; });
     TrackAligner::fillSpeedAndCourse(points);
-    const int last = int(qMin<qint64>(points.constLast().offsetMs / 1000, 7 * 24 * 3600));
-    return TrackAligner::alignByOffset(points, duration > 0 ? duration : last, TrackPoint::kNoTime);
+    // A recording holds far more than a byte a second: a longer duration is a
+    // broken header, and the track's own length stands in for it.
+    const int last = int(qBound<qint64>(0, points.constLast().offsetMs / 1000, 7 * 24 * 3600));
+    const bool plausible = duration > 0 && duration < sourceSize();
+    return TrackAligner::alignByOffset(points, plausible ? duration : last, TrackPoint::kNoTime);
 }

@@ -111,7 +111,9 @@ void VideoParser::parse()
     // handed in for a check have no folder to look in.
     if (samples.isEmpty() && opened && data.isNull() && !stopRequested.load()) {
         GpsSourceKind external = NoGps;
-        samples = ExternalTrack::samplesFor(path, info.createTime, info.duration, &external);
+        // A duration beyond the file's size is a broken header: second 0 only.
+        const int32_t seconds = info.duration < parser->sourceSize() ? info.duration : 0;
+        samples = ExternalTrack::samplesFor(path, info.createTime, seconds, &external);
         if (!samples.isEmpty())
             kind = external;
     }
