@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMetaEnum>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <memory>
 
@@ -321,4 +322,22 @@ QString Configuration::videoFilePath()
 void Configuration::setVideoFilePath(const QString &path)
 {
     m_settings->setValue(QStringLiteral("videoFilePath"), path);
+}
+
+namespace {
+// A path holds '/', which QSettings takes for groups.
+QString folderKey(const QString &folder)
+{
+    return QStringLiteral("folderTrackOffset/") + QString::fromLatin1(QUrl::toPercentEncoding(folder));
+}
+} // namespace
+
+int Configuration::folderTrackOffset(const QString &folder)
+{
+    return m_settings->value(folderKey(folder), 0).toInt();
+}
+
+void Configuration::setFolderTrackOffset(const QString &folder, int seconds)
+{
+    m_settings->setValue(folderKey(folder), seconds);
 }

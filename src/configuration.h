@@ -62,6 +62,9 @@ public:
     void setSpeedUnit(int unit);
     QString videoFilePath();
     void setVideoFilePath(const QString &path);
+    // Seconds added to the clock of a folder's recordings to meet its track file.
+    int folderTrackOffset(const QString &folder);
+    void setFolderTrackOffset(const QString &folder, int seconds);
 
     // Where the INI file lives; fixed when the instance is created.
     QString fileName() const;

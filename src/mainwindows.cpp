@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
@@ -23,6 +24,7 @@
 #include "controlpanel.h"
 #include "copyright.h"
 #include "directiontray.h"
+#include "foldertrackdialog.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
 #include "movefilter.h"
@@ -175,6 +177,8 @@ MainWindows::MainWindows(QWidget *parent)
     connect(area, &PlayAreaManager::dropFile, this, &MainWindows::onDropFile);
     connect(area, &PlayAreaManager::clearPlayList, this, &MainWindows::clearPlayList);
     connect(ui->tbl_PlayListView, &QTableView::doubleClicked, this, &MainWindows::onTableDoubleClicked);
+    ui->tbl_PlayListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->tbl_PlayListView, &QWidget::customContextMenuRequested, this, &MainWindows::onPlaylistContextMenu);
     connect(playlistModel, &PlaylistModel::gpsDataChanged, this, &MainWindows::onGpsDataChanged);
     connect(playlistModel, &PlaylistModel::allGpsDataParserFinished, this, &MainWindows::onAllGpsDataParserFinished);
     Configuration *config = Configuration::instance();
@@ -219,6 +223,37 @@ MainWindows::~MainWindows()
     delete ui;
     delete currentRow;
     delete playingRow;
+}
+
+// The track is for the folder of the row under the pointer, or of the
+// first row, or the last folder opened.
+void MainWindows::onPlaylistContextMenu(const QPoint &pos)
+{
+    const QModelIndex index = ui->tbl_PlayListView->indexAt(pos);
+    const RowData *row = playlistModel->getDataByRow(index.isValid() ? index.row() : 0);
+    const QString folder = row ? QFileInfo(row->url.toLocalFile()).absolutePath()
+                               : Configuration::instance()->videoFilePath();
+    QMenu menu(this);
+    QAction *load = menu.addAction(tr("Load track…"));
+    load->setEnabled(!folder.isEmpty());
+    if (menu.exec(ui->tbl_PlayListView->viewport()->mapToGlobal(pos)) == load)
+        loadFolderTrack(folder);
+}
+
+void MainWindows::loadFolderTrack(const QString &folder)
+{
+    FolderTrackDialog dialog(folder, playlistModel->filesInFolder(folder), this);
+    connect(&dialog, &FolderTrackDialog::trackLoaded, this, &MainWindows::onFolderTrackLoaded);
+    dialog.exec();
+}
+
+void MainWindows::onFolderTrackLoaded(const QString &folder)
+{
+    const QList<int> ids = playlistModel->reparseFolder(folder);
+    // The playing recording shows its new trip once it is parsed again.
+    const int playing = ui->wgt_PlayArea->playingRowId();
+    if (ids.contains(playing))
+        playlistModel->requestAllGpsData(playing);
 }
 
 void MainWindows::setUpTable()

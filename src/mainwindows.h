@@ -93,6 +93,9 @@ private slots:
     void onDropFile(QString filePath);
     void clearPlayList();
     void onTableDoubleClicked(QModelIndex index);
+    void onPlaylistContextMenu(const QPoint &pos);
+    void loadFolderTrack(const QString &folder);
+    void onFolderTrackLoaded(const QString &folder);
     void onGpsDataChanged(int rowId, GpsData data);
     void onAllGpsDataParserFinished(int id, QList<GpsData> dataList);
     void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);

@@ -7,6 +7,13 @@ trackora_add_test(tst_aviparser SOURCES tst_aviparser.cpp tst_fixtures.h LIBS ${
 trackora_add_test(tst_videoparser SOURCES tst_videoparser.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 trackora_add_test(tst_playlistmodel SOURCES tst_playlistmodel.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 trackora_add_test(tst_thirdpartymedia SOURCES tst_thirdpartymedia.cpp LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_foldertrack SOURCES tst_foldertrack.cpp LIBS ${data_libs} LABELS unit data)
+trackora_add_test(tst_trackfiles SOURCES tst_trackfiles.cpp LIBS TrackoraParsers LABELS unit data)
+# Makes its own recordings (tools/gen/trackmedia.py) in a temporary folder.
+trackora_add_test(tst_trackfilesmedia SOURCES tst_trackfilesmedia.cpp tst_logcapture.h LIBS TrackoraParsers
+  LABELS media data TIMEOUT 180)
+target_compile_definitions(tst_trackfilesmedia PRIVATE TRACKORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+add_dependencies(tst_trackfilesmedia trackora-gps)
 trackora_add_test(tst_trackoragps SOURCES tst_trackoragps.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 add_dependencies(tst_trackoragps trackora-gps)
 trackora_add_test(tst_generatedmedia SOURCES tst_generatedmedia.cpp tst_mediaexpect.h LIBS ${data_libs}

@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>加载轨迹</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>覆盖这些录像的 GPX 或 NMEA 文件</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>浏览…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>摄像机时钟偏移:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>当摄像机时钟设为当地时间时，加到录像时间上以对齐轨迹(UTC)时间的秒数</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>加载</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>%1 中的录像</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>轨迹 (*.gpx *.nmea *.gps *.log *.txt);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>请先选择 GPX 或 NMEA 文件。</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>无法使用该轨迹: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: 自带 GPS 数据</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: 有自己的轨迹文件</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: 已覆盖，%3 秒中的 %2 秒</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: 未覆盖</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: 无法读取</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>轨迹覆盖的录像: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>加载轨迹…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>信息</translation>

@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>載入軌跡</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>涵蓋這些錄影的 GPX 或 NMEA 檔案</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>瀏覽…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>攝影機時鐘偏移:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>當攝影機時鐘設為當地時間時，加到錄影時間上以對齊軌跡(UTC)時間的秒數</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>載入</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>%1 中的錄影</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>軌跡 (*.gpx *.nmea *.gps *.log *.txt);;所有檔案 (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>請先選擇 GPX 或 NMEA 檔案。</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>無法使用此軌跡: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: 自帶 GPS 資料</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: 有自己的軌跡檔案</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: 已涵蓋，%3 秒中的 %2 秒</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: 未涵蓋</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: 無法讀取</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>軌跡涵蓋的錄影: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>載入軌跡…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>資訊</translation>

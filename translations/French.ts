@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Charger un tracé</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Un fichier GPX ou NMEA qui couvre les enregistrements</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Parcourir…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Décalage de l&apos;horloge de la caméra :</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>Secondes ajoutées aux heures des enregistrements pour rejoindre les heures (UTC) du tracé, pour une caméra réglée à l&apos;heure locale</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Enregistrements dans %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Tracés (*.gpx *.nmea *.gps *.log *.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Choisissez d&apos;abord un fichier GPX ou NMEA.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>Le tracé est inutilisable : %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1 : a ses propres données GPS</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1 : a son propre fichier de tracé</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1 : couvert, %2 sur %3 s</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1 : non couvert</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1 : illisible</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Enregistrements couverts par le tracé : %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>Charger un tracé…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>Informations</translation>

@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Track laden</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Eine GPX- oder NMEA-Datei, die die Aufnahmen abdeckt</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Durchsuchen…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Zeitversatz der Kamerauhr:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>Sekunden, die zu den Zeiten der Aufnahmen addiert werden, um die (UTC-)Zeiten des Tracks zu treffen, wenn die Kamerauhr auf Ortszeit steht</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Aufnahmen in %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Tracks (*.gpx *.nmea *.gps *.log *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Bitte zuerst eine GPX- oder NMEA-Datei wählen.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>Der Track ist nicht verwendbar: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: hat eigene GPS-Daten</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: hat eine eigene Track-Datei</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: abgedeckt, %2 von %3 s</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: nicht abgedeckt</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Vom Track abgedeckte Aufnahmen: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>Track laden…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>Informationen</translation>

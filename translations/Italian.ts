@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Carica traccia</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Un file GPX o NMEA che copre le registrazioni</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Sfoglia…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Scarto dell&apos;orologio della telecamera:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>Secondi aggiunti agli orari delle registrazioni per allinearli agli orari (UTC) della traccia, se l&apos;orologio della telecamera è sull&apos;ora locale</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Carica</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Registrazioni in %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Tracce (*.gpx *.nmea *.gps *.log *.txt);;Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Scegliere prima un file GPX o NMEA.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>La traccia non è utilizzabile: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: ha dati GPS propri</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: ha un proprio file di traccia</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: coperta, %2 di %3 s</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: non coperta</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: illeggibile</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Registrazioni coperte dalla traccia: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>Carica traccia…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>Informazioni</translation>

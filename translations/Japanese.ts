@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>トラックを読み込む</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>録画をカバーするGPXまたはNMEAファイル</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>参照…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>カメラ時計のずれ:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>カメラの時計が現地時刻の場合に、録画の時刻をトラックの時刻(UTC)に合わせるために加える秒数</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>読み込む</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>%1 の録画</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>トラック (*.gpx *.nmea *.gps *.log *.txt);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>先にGPXまたはNMEAファイルを選択してください。</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>このトラックは使用できません: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: 独自のGPSデータあり</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: 専用のトラックファイルあり</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: カバー済み、%3 秒中 %2 秒</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: カバーなし</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: 読み込めません</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>トラックがカバーする録画: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>トラックを読み込む…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>情報</translation>

@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>트랙 불러오기</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>녹화를 포함하는 GPX 또는 NMEA 파일</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>찾아보기…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>카메라 시계 오프셋:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>카메라 시계가 현지 시간으로 설정된 경우, 녹화 시간을 트랙의 (UTC) 시간에 맞추기 위해 더하는 초</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 초</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>불러오기</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>%1의 녹화</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>트랙 (*.gpx *.nmea *.gps *.log *.txt);;모든 파일 (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>먼저 GPX 또는 NMEA 파일을 선택하세요.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>트랙을 사용할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: 자체 GPS 데이터 있음</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: 자체 트랙 파일 있음</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: 포함됨, %3초 중 %2초</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: 포함되지 않음</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: 읽을 수 없음</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>트랙에 포함된 녹화: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>트랙 불러오기…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>정보</translation>

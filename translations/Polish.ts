@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Wczytaj trasę</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Plik GPX lub NMEA obejmujący nagrania</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Przeglądaj…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Przesunięcie zegara kamery:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>Sekundy dodawane do czasów nagrań, aby zgadzały się z czasami (UTC) trasy, gdy zegar kamery jest ustawiony na czas lokalny</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Wczytaj</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Nagrania w %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Trasy (*.gpx *.nmea *.gps *.log *.txt);;Wszystkie pliki (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Najpierw wybierz plik GPX lub NMEA.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>Nie można użyć trasy: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: ma własne dane GPS</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: ma własny plik trasy</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: objęte, %2 z %3 s</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: nieobjęte</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: nie można odczytać</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Nagrania objęte trasą: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>Wczytaj trasę…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>Informacje</translation>

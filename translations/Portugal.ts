@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Carregar trajeto</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Um ficheiro GPX ou NMEA que cubra as gravações</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Procurar…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Desvio do relógio da câmara:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>Segundos somados às horas das gravações para coincidirem com as horas (UTC) do trajeto, se o relógio da câmara estiver na hora local</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Carregar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Gravações em %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Trajetos (*.gpx *.nmea *.gps *.log *.txt);;Todos os ficheiros (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Escolha primeiro um ficheiro GPX ou NMEA.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>O trajeto não pode ser usado: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: tem dados GPS próprios</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: tem um ficheiro de trajeto próprio</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: coberta, %2 de %3 s</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: não coberta</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: não pode ser lida</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Gravações cobertas pelo trajeto: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>Carregar trajeto…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>Informações</translation>

@@ -86,7 +86,86 @@
     </message>
 </context>
 <context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Загрузить трек</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Файл GPX или NMEA, охватывающий записи</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Обзор…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Сдвиг часов камеры:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings&apos; times to meet the track&apos;s (UTC) times, for a camera clock set to local time</source>
+        <translation>Секунды, добавляемые ко времени записей, чтобы совпасть со временем трека (UTC), если часы камеры идут по местному времени</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Загрузить</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Записи в %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Треки (*.gpx *.nmea *.gps *.log *.txt);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Сначала выберите файл GPX или NMEA.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>Трек нельзя использовать: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: есть собственные данные GPS</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: есть собственный файл трека</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: охвачено %2 из %3 с</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: не охвачено</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: не читается</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Записей, охваченных треком: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindows</name>
+    <message>
+        <source>Load track…</source>
+        <translation>Загрузить трек…</translation>
+    </message>
     <message>
         <source>Information</source>
         <translation>Сведения</translation>

@@ -132,7 +132,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir dir(args.at(1));
-    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    // Recordings only: sidecar tracks beside them are read by the parse itself.
+    const QFileInfoList files = dir.entryInfoList({QStringLiteral("*.mp4"), QStringLiteral("*.mov"), QStringLiteral("*.avi")},
+                                                  QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     if (files.isEmpty()) {
         std::fprintf(stderr, "parsebench: %s holds no files\n", qPrintable(dir.path()));
         return 1;

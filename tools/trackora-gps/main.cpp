@@ -3,8 +3,10 @@
 
 #include "computeInfo.h"
 #include "csvfield.h"
+#include "foldertracks.h"
 #include "probereport.h"
 #include "trackexporter.h"
+#include "trackfile.h"
 #include "trackreader.h"
 
 #include <QCommandLineParser>
@@ -23,11 +25,14 @@ namespace {
 enum ExitCode { ExitOk = 0, ExitUnread = 1, ExitUsage = 2 };
 
 const char kUsage[] =
-    "usage: trackora-gps info FILE...\n"
-    "       trackora-gps samples FILE\n"
-    "       trackora-gps export --format gpx|kml|csv|geojson [-o OUT] FILE...\n"
+    "usage: trackora-gps info [TRACK] FILE...\n"
+    "       trackora-gps samples [TRACK] FILE\n"
+    "       trackora-gps export --format gpx|kml|csv|geojson [-o OUT] [TRACK] FILE...\n"
     "       trackora-gps probe [--root DIR]\n"
-    "options: -v, --verbose  write the parsers' diagnostics to standard error\n";
+    "options: -v, --verbose  write the parsers' diagnostics to standard error\n"
+    "TRACK:   --track FILE [--offset SECONDS]  a GPX or NMEA file that covers the\n"
+    "         folders of the FILEs, for recordings without a trip of their own;\n"
+    "         SECONDS (up to +-43200) is added to the recordings' clock\n";
 
 void complain(const QString &text)
 {
@@ -164,6 +169,25 @@ int runExport(TrackExporter::Format format, const QString &target, const QString
     return status;
 }
 
+// The track file stands for every folder the recordings are in.
+int loadFolderTrack(const QString &trackPath, const QString &offsetText, const QStringList &files)
+{
+    bool ok = true;
+    const int offset = offsetText.isEmpty() ? 0 : offsetText.toInt(&ok);
+    if (!ok || qAbs(offset) > FolderTrack::kMaxOffsetSeconds)
+        return usageError(QStringLiteral("--offset takes whole seconds from -43200 to 43200, not '%1'").arg(offsetText));
+    TrackFile::Format format = TrackFile::Unknown;
+    QString problem;
+    const TrackPoints points = TrackFile::load(trackPath, &format, &problem);
+    if (points.isEmpty()) {
+        complain(QStringLiteral("%1: %2").arg(trackPath, problem));
+        return ExitUnread;
+    }
+    for (const QString &file : files)
+        FolderTracks::instance().set(QFileInfo(file).absolutePath(), trackPath, points, offset);
+    return ExitOk;
+}
+
 int runProbe(const QString &root, QFile *out)
 {
     ComputeInfo info(root);
@@ -192,7 +216,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("file"));
     const QCommandLineOption root(QStringLiteral("root"), QString(), QStringLiteral("dir"), QStringLiteral("/"));
+    const QCommandLineOption track(QStringLiteral("track"), QString(), QStringLiteral("file"));
+    const QCommandLineOption offset(QStringLiteral("offset"), QString(), QStringLiteral("seconds"));
     parser.addOption(verbose);
+    if (command != QLatin1String("probe")) {
+        parser.addOption(track);
+        parser.addOption(offset);
+    }
     if (command == QLatin1String("export")) {
         parser.addOption(format);
         parser.addOption(output);
@@ -220,6 +250,13 @@ int main(int argc, char *argv[])
     }
     if (files.isEmpty())
         return usageError(QStringLiteral("no FILE given"));
+    if (parser.isSet(offset) && !parser.isSet(track))
+        return usageError(QStringLiteral("--offset needs --track"));
+    if (parser.isSet(track)) {
+        const int status = loadFolderTrack(parser.value(track), parser.value(offset), files);
+        if (status != ExitOk)
+            return status;
+    }
 
     if (command == QLatin1String("info"))
         return runInfo(files, &out);
