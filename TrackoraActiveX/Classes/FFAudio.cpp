@@ -279,9 +279,12 @@ bool CFFAudio::pushPacket(const AVPacket *src)
     return pushed;
 }
 
+// Called while the file opens, before its read loop pushes anything.
 void CFFAudio::setReadAhead(double seconds)
 {
     readAhead = std::max(0.0, seconds);
+    capacityAsked = 0;
+    audioPacketQueue.setCapacity(4);
 }
 
 int CFFAudio::queueCapacity()

@@ -121,7 +121,7 @@ private:
     std::atomic<unsigned int> deviceId{0}; // atomic; GUI writes, the player thread asks isDeviceOpen()
     CAudioPacketQueue audioPacketQueue; // demuxer thread -> audio thread
     std::atomic<double> readAhead{0};    // atomic; written on opening, read by the demuxer thread
-    int capacityAsked = 0;               // demuxer thread: the queue capacity last set
+    int capacityAsked = 0;               // demuxer thread (and setReadAhead before the loop reads): the capacity last set
     std::atomic<bool> closed{true};  // atomic; GUI writes: the callback does nothing while set
     std::atomic<bool> holdOff{false}; // atomic; GUI sets it while pausing or stopping the device
     std::atomic<bool> deviceFailed{false}; // atomic; GUI writes: packets are dropped, nobody plays them
