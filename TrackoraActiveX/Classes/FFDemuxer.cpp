@@ -237,6 +237,12 @@ void CFFDemuxer::runSeek(int second, FFStates state)
     if (state == PausedState)
         flushDecoderPackets();
     const bool moved = seekFile(second, state);
+    if (moved && state != PausedState && owner) {
+        // The sound read ahead for a low frame rate (up to seconds of it)
+        // would otherwise still play the old place after the jump.
+        if (CFFAudio *audio = owner->audioDecoder())
+            audio->flushPackets();
+    }
     if (state != PausedState || !moved || !owner)
         return;
     CFFVideo *video = owner->videoDecoder();
