@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 
 namespace TrackoraActiveX {
@@ -236,10 +237,16 @@ void CFFDemuxer::runSeek(int second, FFStates state)
     if (state == PausedState)
         flushDecoderPackets();
     const bool moved = seekFile(second, state);
+    if (moved && state != PausedState && owner) {
+        // The sound read ahead for a low frame rate (up to seconds of it)
+        // would otherwise still play the old place after the jump.
+        if (CFFAudio *audio = owner->audioDecoder())
+            audio->flushPackets();
+    }
     if (state != PausedState || !moved || !owner)
         return;
     CFFVideo *video = owner->videoDecoder();
-    if (video && decodeAtSeek(video))
+    if (video && decodeAtSeek(video, second))
         owner->queueSeekPicture(frame);
     av_frame_unref(frame);
 }
@@ -258,11 +265,9 @@ void CFFDemuxer::pauseDemux(bool pause)
 {
     std::lock_guard<std::mutex> main(runFlag.mutex);
     qCDebug(lcDemux) << "CFFDemuxer::pauseDemux";
-    if (initialized && finished.exchange(false)) {
-        const qint64 positionMs = owner ? owner->positionMs() : 0;
-        seekFile(int(float(positionMs) / 1000), PausedState);
-        emit demuxed();
-    }
+    // A loop that read the input to its end stays finished: what it queued
+    // still plays when the pause ends, and only a seek reads again (reading
+    // again from the current whole second would replay that second).
     // No wait for the loop to park: a push it has begun may still land in the
     // parked queues, which keep it, and seeks run on the loop's own thread.
     std::lock_guard<std::mutex> gate(pauseFlag.mutex);
@@ -327,7 +332,7 @@ bool CFFDemuxer::seekFile(int second, FFStates state)
     }
     int64_t target = int64_t(second) * AV_TIME_BASE;
     // Positions count from the file's first timestamp; the seek target is absolute.
-    if (formatContext->start_time != AV_NOPTS_VALUE && formatContext->start_time > 0)
+    if (formatContext->start_time != AV_NOPTS_VALUE)
         target += formatContext->start_time;
     const int ret = avformat_seek_file(formatContext, -1, INT64_MIN, target, INT64_MAX, AVSEEK_FLAG_BACKWARD);
     if (ret < 0) {
@@ -349,8 +354,7 @@ bool CFFDemuxer::seekFile(int second, FFStates state)
 // has not taken yet wins.
 void CFFDemuxer::setSeekSecond(int second, FFStates state)
 {
-    if (float(second) == std::ceil(float(durationMs.load()) / 1000.0f))
-        return;
+    second = seekableSecond(second);
     if (!initialized || second < 0)
         return;
     m_seekSecond = second;
@@ -365,25 +369,50 @@ void CFFDemuxer::setSeekSecond(int second, FFStates state)
         emit demuxed();
 }
 
-// Reads on from a paused seek until the video decoder gives a picture (into
-// frame). Gives up when a stop or a newer seek makes the picture useless.
-bool CFFDemuxer::decodeAtSeek(CFFVideo *video)
+// Reads on from a paused seek until the video decoder gives the picture of
+// the second sought (into frame): the seek lands on the key picture before
+// it, and the pictures up to it are decoded and passed over, so the position
+// shown is the one asked for. At the end of the input the decoder's last
+// picture is shown. Gives up when a stop or a newer seek makes the picture useless.
+bool CFFDemuxer::decodeAtSeek(CFFVideo *video, int second)
 {
     int ret = AVERROR_EOF;
+    bool decoded = false;
+    const qint64 wantedMs = qint64(second) * 1000 - qint64(video->frameStepSeconds() * 500);
     std::lock_guard<std::mutex> io(ioLock);
     while (formatContext && runFlag.flag && !seekPending) {
         ret = av_read_frame(formatContext, seekPacket);
         if (ret != 0)
             break;
-        const bool shown = seekPacket->stream_index == video->streamIndex() &&
-                           video->decodePacket(seekPacket, frame) == 0;
+        const bool got = seekPacket->stream_index == video->streamIndex() &&
+                         video->decodePacket(seekPacket, frame) == 0;
         av_packet_unref(seekPacket);
-        if (shown)
+        if (!got)
+            continue;
+        decoded = true;
+        if (!owner || video->ptsToMs(frame, owner->startMilliseconds()) >= wantedMs)
             return true;
     }
+    if (ret == AVERROR_EOF && formatContext && runFlag.flag && !seekPending)
+        return video->drainLast(frame) == 0 || decoded;
     if (ret != 0)
         qCWarning(lcDemux).noquote() << ffErrorText(ret);
-    return false;
+    return decoded && ret != 0;
+}
+
+int CFFDemuxer::seekableSecond(int second) const
+{
+    if (second < 0)
+        return -1;
+    const qint64 duration = durationMs;
+    if (duration > 0) {
+        // The rounded-up end holds no picture; a seek there, or beyond, goes
+        // to the last second that does.
+        const int end = int((duration + 999) / 1000);
+        if (second >= end)
+            second = std::max(0, end - 1);
+    }
+    return second;
 }
 
 int CFFDemuxer::seekSecond()

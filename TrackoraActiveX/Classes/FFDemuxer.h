@@ -43,6 +43,9 @@ public:
     bool seekFile(int second, FFStates state);
     void setSeekSecond(int second, FFStates state);
     int seekSecond();
+    // The second a seek to `second` goes to: the last second that holds
+    // pictures for a seek at or past the end; -1 for a negative second.
+    int seekableSecond(int second) const;
     void setDurationMs(qint64 ms);
 
     bool isInitialized() const { return initialized; }
@@ -61,7 +64,7 @@ private:
     void endReadLoop();
     void closeInput();
     void reportUnusedOptions(const AVDictionary *options);
-    bool decodeAtSeek(CFFVideo *video);
+    bool decodeAtSeek(CFFVideo *video, int second);
     static int interruptOpen(void *demuxer);
     bool takeSeekRequest(int &second, FFStates &state);
     void runSeek(int second, FFStates state);

@@ -34,8 +34,12 @@ constexpr int kSeekCheckMs = 200;
 constexpr qint64 kSeekSettleMs = 400;
 // The player thread waits this long for its peer to park on pause and stop.
 constexpr int kParkWaitMs = 40;
-// A picture later than this after its predecessor (a jump) is dropped rather than waited for.
+// A timestamp step beyond this, and beyond kJumpSteps of the stream's own
+// picture steps, is a jump (a seek's, or a gap in the recording): the picture
+// is shown at once instead of waited for. Shorter steps, such as those of a
+// time-lapse at a few pictures per second, are waited out.
 constexpr double kMaxDelayMs = 200;
+constexpr double kJumpSteps = 2.5;
 // Beyond this the audio clock is not trusted to pace the pictures.
 constexpr double kMaxSyncDiffSeconds = 10.0;
 // Share of an offset below the sync threshold taken out per picture: settles
@@ -335,6 +339,10 @@ void CFFPlayer::pause()
         pauseAfterOpen = true;
         return;
     }
+    // Nothing is open to pause: a pause here would leave the state Paused
+    // and make the next play() resume a file it never opened.
+    if (stateValue == StoppedState)
+        return;
     closeGate();
     demuxer->pauseDemux(true);
     audio->pause();
@@ -374,6 +382,11 @@ void CFFPlayer::setSeekSecond(int second)
         seekAfterOpen = second;
         return;
     }
+    // Clamped before the queues are emptied: a seek the demuxer would not
+    // make must not lose what is queued.
+    second = demuxer->seekableSecond(second);
+    if (second < 0 || !demuxer->isInitialized())
+        return;
     if (!seekTimer.isActive()) {
         seekTimer.start();
         seekSettled = false;
@@ -536,6 +549,11 @@ qint64 CFFPlayer::durationMilliseconds() const
     return durationMs;
 }
 
+qint64 CFFPlayer::startMilliseconds() const
+{
+    return startMs;
+}
+
 bool CFFPlayer::isSeekSettled() const
 {
     return seekSettled;
@@ -581,11 +599,25 @@ bool CFFPlayer::initCodec(AVFormatContext *formatContext)
             return fail();
         clearPicture();
 
+        // Positions and seeks count from the container's start, the first
+        // timestamp of any stream: the video may start after the sound, and
+        // a stream's own start is only estimated when the short probe saw
+        // none of its packets.
+        const qint64 origin = formatContext->start_time != AV_NOPTS_VALUE ? formatContext->start_time / 1000 : 0;
         qint64 start = 0;
         duration = 0;
         video->streamTimes(&start, &duration);
+        if (duration > 0)
+            duration = std::max<qint64>(0, start + duration - origin);
+        else if (formatContext->duration > 0 && formatContext->duration != AV_NOPTS_VALUE)
+            duration = formatContext->duration / 1000; // streams of some containers (MKV) carry none
+        start = origin;
         startMs = start;
         durationMs = duration;
+        // The demuxer reads the sound this far ahead of what plays, so the
+        // video decoder has the packets of its next pictures in time: those
+        // it holds before it gives one out, and two picture steps more.
+        audio->setReadAhead((video->decoderDelayPackets() + 2) * video->frameStepSeconds());
         demuxer->setDurationMs(duration);
         codecOpen = true;
     }
@@ -821,7 +853,9 @@ void CFFPlayer::doTransfer()
     // once; the first one from the new place (a jump) ends the rush, so the
     // burst does not also fast-forward through the new place.
     const int seekRequest = seekGeneration;
-    const bool jumped = seekRequest != rushedGeneration && (interval * 1000 >= kMaxDelayMs || interval < 0);
+    const double jumpLimit = std::max(kMaxDelayMs / 1000, kJumpSteps * video->frameStepSeconds());
+    const bool gap = interval >= jumpLimit;
+    const bool jumped = seekRequest != rushedGeneration && (gap || interval < 0);
     if (jumped) {
         rushedGeneration = seekRequest;
         // The sound (or the front's pictures) reach the new place later than this picture.
@@ -835,10 +869,10 @@ void CFFPlayer::doTransfer()
     const double speed = playRate == PlaybackRate_0_5 ? 0.5 : playRate == PlaybackRate_2_0 ? 2.0 : 1.0;
     // The picture sought to starts a new schedule: shown now, not dropped as a step out of range.
     const double paced = pictureDelay(interval, speed);
-    const double delay = jumped ? 0.0 : paced;
+    const double delay = jumped || gap ? 0.0 : paced;
     const double delayMs = delay * 1000;
 
-    if (stateValue == StoppedState || delayMs >= kMaxDelayMs || delayMs < 0) {
+    if (stateValue == StoppedState || delayMs < 0) {
         SDL_Delay(5);
         scheduleValid = false;
         av_frame_unref(frame);

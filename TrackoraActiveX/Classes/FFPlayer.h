@@ -104,6 +104,9 @@ public:
     bool hasAudioStream() const;
     FFDecodeMode decodeMode() const;
     qint64 durationMilliseconds() const;
+    // Where positions and seeks count from: the container's first
+    // timestamp, in milliseconds.
+    qint64 startMilliseconds() const;
     bool isSeekSettled() const;
 
 signals:

@@ -41,18 +41,21 @@ EPOCH_1904 = datetime.datetime(1904, 1, 1)
 # ---- jobs ------------------------------------------------------------------
 
 class Job:
-    def __init__(self, relpath, fn, doc):
+    def __init__(self, relpath, fn, doc, listed=True):
         self.relpath = relpath
         self.fn = fn
         self.doc = doc
+        # Containers the recording parsers do not read (MKV, raw streams) are
+        # left out of the manifest, which lists what they must parse.
+        self.listed = listed
 
 
 JOBS = []
 
 
-def recording(relpath):
+def recording(relpath, listed=True):
     def register(fn):
-        JOBS.append(Job(relpath, fn, (fn.__doc__ or "").strip()))
+        JOBS.append(Job(relpath, fn, (fn.__doc__ or "").strip(), listed))
         return fn
     return register
 
@@ -220,6 +223,61 @@ def clip_noaudio(ctx):
     """4 s 640x360 30 fps H.264, no audio."""
     return plain_mp4(ctx, h264(), NO_AUDIO, testsrc("640x360", 30, 4),
                      dict(nominalFrameRate=30, hasAudio=False, videoCodec="h264"))
+
+
+@recording("engine/clip_4fps_noaudio_F.mp4")
+def clip_4fps_noaudio(ctx):
+    """3 s 320x180 4 fps H.264 (a key frame every second), no audio: a time-lapse."""
+    return plain_mp4(ctx, h264(gop=4), NO_AUDIO, testsrc(SMALL, 4, 3),
+                     dict(nominalFrameRate=4, hasAudio=False, videoCodec="h264"))
+
+
+@recording("engine/clip_10fps_noaudio_F.mp4")
+def clip_10fps_noaudio(ctx):
+    """2 s 320x180 10 fps H.264 (a key frame every second), no audio."""
+    return plain_mp4(ctx, h264(gop=10), NO_AUDIO, testsrc(SMALL, 10, 2),
+                     dict(nominalFrameRate=10, hasAudio=False, videoCodec="h264"))
+
+
+@recording("engine/clip_5fps_aac_F.mp4")
+def clip_5fps_aac(ctx):
+    """4 s 320x180 5 fps H.264 (a key frame every second) + AAC."""
+    return plain_mp4(ctx, h264(gop=5), AAC, testsrc(SMALL, 5, 4) + sine(4),
+                     dict(nominalFrameRate=5, hasAudio=True, videoCodec="h264"))
+
+
+def probed_facts(ctx, path, seconds, rate, audio, **extra):
+    """The facts of a file the recording parsers do not read, from what was asked of ffmpeg."""
+    facts = {"width": 320, "height": 180, "duration": seconds, "frameRate": float(rate), "codec": 1,
+             "createTime": None, "createTimeSecs": None, "videoFrames": seconds * rate}
+    facts.update(no_gps())
+    facts.update(nominalFrameRate=rate, hasAudio=audio, videoCodec="h264", samples=[])
+    facts.update(extra)
+    return facts
+
+
+@recording("engine/late_video_F.mkv", listed=False)
+def late_video_mkv(ctx):
+    """MKV: 6 s of 320x180 30 fps H.264 (a key frame every second) from about 0.85 s, AAC from 0."""
+    inputs = ["-itsoffset", "0.821"] + testsrc(SMALL, 30, 6) + sine(6.821)
+    ctx.ffmpeg(inputs + h264(gop=30) + AAC, ctx.target)
+    return probed_facts(ctx, ctx.target, 6, 30, True, videoStartMs=821, containerDurationMs=6821)
+
+
+@recording("engine/remux_F.mkv", listed=False)
+def remux_mkv(ctx):
+    """An MP4 of 3 s 320x180 30 fps H.264 + AAC remuxed into MKV: no stream carries a duration."""
+    base = ctx.tmp("base.mp4")
+    ctx.ffmpeg(testsrc(SMALL, 30, 3) + sine(3) + h264() + AAC, base)
+    ctx.ffmpeg(["-i", base, "-c", "copy"], ctx.target)
+    return probed_facts(ctx, ctx.target, 3, 30, True)
+
+
+@recording("engine/raw_F.h264", listed=False)
+def raw_h264(ctx):
+    """A raw H.264 stream (Annex B), 2 s 320x180 10 fps: no container, no timestamps."""
+    ctx.ffmpeg(testsrc(SMALL, 10, 2) + h264(gop=10) + NO_AUDIO + ["-f", "h264"], ctx.target)
+    return probed_facts(ctx, ctx.target, 2, 10, False)
 
 
 MJPEG = ["-c:v", "mjpeg", "-pix_fmt", "yuvj422p", "-q:v", "5"]
@@ -817,7 +875,7 @@ def run_job(job, outdir, stamp):
 
 def write_manifest(outdir, stamp):
     entries = []
-    for job in JOBS:
+    for job in (j for j in JOBS if j.listed):
         with open(expected_path(outdir, job.relpath)) as f:
             e = json.load(f)
         entries.append({k: e.get(k) for k in ("file", "description", "camera", "partner",
