@@ -1001,6 +1001,8 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
         onKeyPressEvent(event);
         break;
     case Qt::Key_Escape:
@@ -1025,6 +1027,11 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
+        break;
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        // The players step only while paused; playing, the keys do nothing.
+        ui->wgt_PlayArea->stepFrame(event->key() == Qt::Key_Period ? 1 : -1);
         break;
     default:
         return;
