@@ -879,7 +879,10 @@ void MainWindows::positionChanged(int rowId, qint64 position)
 
 void MainWindows::syncToPosition(qint64 position, int rowId)
 {
-    if (position % 1000 != 0)
+    // Paused, each picture (a seek's, a frame step's) stands alone: its
+    // second is the one to show, whole or not.
+    const bool paused = ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState;
+    if (position % 1000 != 0 && !paused)
         return;
     const int second = int(position / 1000);
     ui->gView_GyroChart->setCurrentSecond(second);
