@@ -36,7 +36,7 @@ int main(int argc, char **argv)
             return subcommand.run(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--seek-every MS] [--peer FILE]\n"
-                         "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--rate R] [--seconds S]\n"
+                         "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--zoom F] [--rate R] [--seconds S]\n"
                          "       trackora-bench viewer [--media DIR] [--rows N] [--seconds S] [--rounds N]   (under an X server)\n"
                          "       trackora-bench avsync FILE [--rate R] [--fps N] [--sample-rate HZ] [--channels 1|2] [--peer]\n"
                          "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n"

@@ -628,7 +628,10 @@ bool CFFPlayerAxWidget::cropPlanes(const HFrame &frame, QSize target, HFrame &sc
     const int cropH = bottom - top;
     const uint8_t *y = src[0] + ptrdiff_t(top) * strides[0] + left;
     const ptrdiff_t chromaRow = ptrdiff_t(top / 2);
-    const auto filter = cropW > target.width() ? libyuv::kFilterBox : libyuv::kFilterBilinear;
+    // Box only where pixels are dropped (half the size or less); it takes
+    // libyuv's plain C path, which a milder shrink need not pay for.
+    const auto filter =
+        cropW >= 2 * target.width() || cropH >= 2 * target.height() ? libyuv::kFilterBox : libyuv::kFilterBilinear;
     if (format == AV_PIX_FMT_NV12)
         return libyuv::NV12Scale(y, strides[0], src[1] + chromaRow * strides[1] + left, strides[1], cropW, cropH,
                                  dst[0], dstStrides[0], dst[1], dstStrides[1], target.width(), target.height(),
