@@ -149,6 +149,13 @@ private slots:
             const int n = shownFrame(area->frontPlayer());
             return n > 62 && n < 120;
         }, 5000), "playing continues after the stepped picture");
+
+        // Paused while playing, the first step is from the picture the pause left.
+        area->pause();
+        QTest::qWait(300);
+        const int paused = shownFrame(area->frontPlayer());
+        QVERIFY(step(1, paused + 1, withRear, positions));
+        QVERIFY(step(-1, paused, withRear, positions));
     }
 
     // Playing, a step is not taken.

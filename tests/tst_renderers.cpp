@@ -570,6 +570,12 @@ private slots:
         QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(320, 180));
         QCOMPARE(control->zoom(), 1.0);
         QCOMPARE(control->zoomCenterX(), 0.5);
+        // At 1x a double-click is the host's (the viewer's full screen).
+        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(320, 180), widget->mapToGlobal(QPoint(320, 180)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        twice.setAccepted(true);
+        QApplication::sendEvent(widget, &twice);
+        QVERIFY(!twice.isAccepted());
         wheel(-5);
         QCOMPARE(control->zoom(), 1.0);
     }
