@@ -125,6 +125,15 @@ private slots:
         QVERIFY(step(1, 29, withRear, positions));
         QVERIFY(step(1, 30, withRear, positions));
 
+        // Steps asked for faster than they are made all count, however they are grouped.
+        QVERIFY(pausedAt(2, withRear, positions));
+        for (int i = 0; i < 40; ++i)
+            area->stepFrame(-1);
+        QVERIFY(showsFrame(20, withRear, positions));
+        for (int i = 0; i < 3; ++i)
+            area->stepFrame(1);
+        QVERIFY(showsFrame(23, withRear, positions));
+
         // The first picture has nothing before it: it stays, and the next is 1.
         QVERIFY(pausedAt(0, withRear, positions));
         area->stepFrame(-1);

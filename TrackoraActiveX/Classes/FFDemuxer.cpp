@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include <cmath>
+#include <deque>
 
 namespace TrackoraActiveX {
 
@@ -28,6 +29,8 @@ constexpr int64_t kAnalyzeDuration = 1000000;
 constexpr int kMaxStepErrors = 16;
 // Picture times within this of another view's count as the same (seconds).
 constexpr double kFollowTolerance = 0.0005;
+// Pictures held at most while several steps back are made in one pass.
+constexpr int kMaxStepBatch = 16;
 
 int64_t pictureStamp(const AVFrame *picture)
 {
@@ -342,12 +345,14 @@ void CFFDemuxer::runSteps(CFFVideo *video, int steps, int64_t fromStamp)
 {
     int64_t shown = stepReady ? stepShown : fromStamp;
     bool moved = false;
-    for (int i = 0; i < std::abs(steps) && runFlag.flag && !seekPending; ++i) {
-        if (!(steps > 0 ? stepForward(video, shown) : stepBack(video, shown)))
+    for (int i = 0; i < steps && runFlag.flag && !seekPending; ++i) {
+        if (!stepForward(video, shown))
             break;
         shown = stepShown;
         moved = true;
     }
+    if (steps < 0)
+        moved = stepBack(video, shown, -steps) > 0;
     if (moved && !seekPending)
         owner->queueSeekPicture(frame, PictureOrigin::Step);
     else
@@ -376,27 +381,59 @@ bool CFFDemuxer::stepForward(CFFVideo *video, int64_t from)
     return false;
 }
 
-// Into `frame`: the last picture before `from`, decoded from the key frame before it.
-bool CFFDemuxer::stepBack(CFFVideo *video, int64_t from)
+// Into `frame`: the picture `count` before `from` (or the file's first),
+// decoded from the key frame before; several steps back (a key held down)
+// take one pass per group of pictures. Returns how many steps were made.
+int CFFDemuxer::stepBack(CFFVideo *video, int64_t from, int count)
 {
-    if (!seekForStep(video, from - 1))
-        return false;
-    bool found = false;
-    while (nextStepPicture(video, stepScratch)) {
-        if (pictureStamp(stepScratch) < from) {
-            av_frame_unref(frame);
-            av_frame_move_ref(frame, stepScratch);
-            found = true;
-            continue;
+    std::deque<AVFrame *> recent; // the last pictures before `from`, oldest first
+    auto release = [&recent] {
+        for (AVFrame *kept : recent)
+            av_frame_free(&kept);
+        recent.clear();
+    };
+    int done = 0;
+    while (done < count && runFlag.flag && !seekPending) {
+        const size_t want = size_t(std::min(count - done, kMaxStepBatch));
+        if (!seekForStep(video, from - 1))
+            break;
+        while (nextStepPicture(video, stepScratch)) {
+            if (pictureStamp(stepScratch) >= from) {
+                // Most likely the shown picture itself: the next forward step starts with it.
+                av_frame_move_ref(stepAhead, stepScratch);
+                aheadValid = true;
+                break;
+            }
+            AVFrame *kept = nullptr;
+            if (recent.size() == want) {
+                kept = recent.front();
+                recent.pop_front();
+                av_frame_unref(kept);
+            } else {
+                kept = av_frame_alloc();
+            }
+            if (!kept)
+                break;
+            av_frame_move_ref(kept, stepScratch);
+            recent.push_back(kept);
         }
-        // Most likely the shown picture itself: the next forward step starts with it.
-        av_frame_move_ref(stepAhead, stepScratch);
-        aheadValid = true;
-        break;
+        if (recent.empty())
+            break;
+        av_frame_unref(frame);
+        av_frame_move_ref(frame, recent.front());
+        done += int(recent.size());
+        // One step back leaves the codec just past the picture shown.
+        const bool next = recent.size() == 1;
+        release();
+        from = pictureStamp(frame);
+        if (!next)
+            forgetStepPlace();
     }
-    stepReady = !seekPending;
-    stepShown = found ? pictureStamp(frame) : from;
-    return found;
+    release();
+    // The codec goes on right after the shown picture only with the one after it held.
+    stepReady = !seekPending && aheadValid;
+    stepShown = from;
+    return done;
 }
 
 // Into `frame`: the last picture at or before `seconds`, or the first one

@@ -76,7 +76,7 @@ private:
     void runSteps(CFFVideo *video, int steps, int64_t fromStamp);
     void runFollow(CFFVideo *video, double seconds);
     bool stepForward(CFFVideo *video, int64_t from);
-    bool stepBack(CFFVideo *video, int64_t from);
+    int stepBack(CFFVideo *video, int64_t from, int count);
     bool seekForStep(CFFVideo *video, int64_t stamp);
     bool nextStepPicture(CFFVideo *video, AVFrame *dst);
     void forgetStepPlace();
