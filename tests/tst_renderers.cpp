@@ -530,6 +530,40 @@ private slots:
         QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches));
     }
 
+    void zoomStaysInRange_data()
+    {
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<double>("cx");
+        QTest::addColumn<double>("cy");
+        QTest::addColumn<double>("keptFactor");
+        QTest::addColumn<double>("keptX");
+        QTest::addColumn<double>("keptY");
+        QTest::newRow("inside") << 4.0 << 0.3 << 0.7 << 4.0 << 0.3 << 0.7;
+        QTest::newRow("below 1x") << 0.5 << 0.3 << 0.7 << 1.0 << 0.5 << 0.5;
+        QTest::newRow("above 8x") << 20.0 << 0.5 << 0.5 << 8.0 << 0.5 << 0.5;
+        QTest::newRow("not a number") << qQNaN() << qQNaN() << 0.5 << 1.0 << 0.5 << 0.5;
+        QTest::newRow("centre past the edges") << 2.0 << -1.0 << 3.0 << 2.0 << 0.25 << 0.75;
+    }
+
+    void zoomStaysInRange()
+    {
+        QFETCH(double, factor);
+        QFETCH(double, cx);
+        QFETCH(double, cy);
+        QFETCH(double, keptFactor);
+        QFETCH(double, keptX);
+        QFETCH(double, keptY);
+        Container control;
+        QVERIFY(!control.isNull());
+        QCOMPARE(control.zoom(), 1.0);
+        control.setZoom(factor);
+        control.setZoomCenterX(cx);
+        control.setZoomCenterY(cy);
+        QCOMPARE(control.zoom(), keptFactor);
+        QCOMPARE(control.zoomCenterX(), keptX);
+        QCOMPARE(control.zoomCenterY(), keptY);
+    }
+
     // The wheel keeps the picture's point under the cursor, dragging moves the
     // picture with the cursor, a double-click goes back to the whole picture.
     void zoomFollowsTheMouse()
