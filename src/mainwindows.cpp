@@ -999,13 +999,13 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 {
     qCDebug(lcMainWindow) << "MainWindows::keyPressEvent" << event;
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
     case Qt::Key_Space:
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
-    case Qt::Key_Period:
-    case Qt::Key_Comma:
         onKeyPressEvent(event);
         break;
     case Qt::Key_Escape:
@@ -1019,6 +1019,11 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 void MainWindows::onKeyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        // The players step only while paused; playing, the keys do nothing.
+        ui->wgt_PlayArea->stepFrame(event->key() == Qt::Key_Period ? 1 : -1);
+        break;
     case Qt::Key_Space:
         ui->wgt_PlayCtrl->playClicked();
         break;
@@ -1030,11 +1035,6 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        break;
-    case Qt::Key_Period:
-    case Qt::Key_Comma:
-        // The players step only while paused; playing, the keys do nothing.
-        ui->wgt_PlayArea->stepFrame(event->key() == Qt::Key_Period ? 1 : -1);
         break;
     default:
         return;

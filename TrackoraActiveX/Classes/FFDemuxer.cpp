@@ -264,11 +264,12 @@ void CFFDemuxer::runSeek(int second, FFStates state)
     if (state != PausedState || !moved || !owner)
         return;
     CFFVideo *video = owner->videoDecoder();
-    if (video && decodeAtSeek(video)) {
-        // The next forward step decodes on from here.
+    if (video && decodeAtSeek(video))
+        owner->queueSeekPicture(frame);
+    // The picture shown is where the next forward step decodes on from.
+    if (frame->buf[0]) {
         stepReady = true;
         stepShown = pictureStamp(frame);
-        owner->queueSeekPicture(frame);
     }
     av_frame_unref(frame);
 }
