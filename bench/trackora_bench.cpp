@@ -19,11 +19,11 @@ struct Subcommand
 const Subcommand kSubcommands[] = {
     {"play", runPlayBench},
     {"render", runRenderBench},
+    {"step", runStepBench},
     {"viewer", runViewerBench},
     {"avsync", runAvSyncBench},
     {"stop", runStopBench},
     {"seek", runSeekBench},
-    {"step", runStepBench},
 };
 
 } // namespace
@@ -40,8 +40,8 @@ int main(int argc, char **argv)
                          "       trackora-bench viewer [--media DIR] [--rows N] [--seconds S] [--rounds N]   (under an X server)\n"
                          "       trackora-bench avsync FILE [--rate R] [--fps N] [--sample-rate HZ] [--channels 1|2] [--peer]\n"
                          "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n"
+                         "       trackora-bench step FILE [--steps N] [--starts N] [--peer FILE]\n"
                          "       trackora-bench stop FILE [--rounds N] [--peer FILE]\n"
-                         "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n"
-                         "       trackora-bench step FILE [--steps N] [--starts N] [--peer FILE]\n");
+                         "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n");
     return 2;
 }
