@@ -63,6 +63,11 @@ bool CPlayerWidget::screenshot()
     return control->screenshot();
 }
 
+void CPlayerWidget::stepFrame(int direction)
+{
+    control->stepFrame(direction);
+}
+
 void CPlayerWidget::setMedia(const QString &media)
 {
     control->setMedia(media);
@@ -221,6 +226,8 @@ void CPlayerWidget::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
         emit keyPressSignals(event);
         break;
     case Qt::Key_Escape:

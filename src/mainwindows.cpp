@@ -957,7 +957,10 @@ void MainWindows::positionChanged(int rowId, qint64 position)
 
 void MainWindows::syncToPosition(qint64 position, int rowId)
 {
-    if (position % 1000 != 0)
+    // Paused, each picture (a seek's, a frame step's) stands alone: its
+    // second is the one to show, whole or not.
+    const bool paused = ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState;
+    if (position % 1000 != 0 && !paused)
         return;
     const int second = int(position / 1000);
     ui->gView_GyroChart->setCurrentSecond(second);
@@ -1074,6 +1077,8 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 {
     qCDebug(lcMainWindow) << "MainWindows::keyPressEvent" << event;
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
     case Qt::Key_Space:
     case Qt::Key_Left:
     case Qt::Key_Up:
@@ -1092,6 +1097,11 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 void MainWindows::onKeyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        // The players step only while paused; playing, the keys do nothing.
+        ui->wgt_PlayArea->stepFrame(event->key() == Qt::Key_Period ? 1 : -1);
+        break;
     case Qt::Key_Space:
         ui->wgt_PlayCtrl->playClicked();
         break;

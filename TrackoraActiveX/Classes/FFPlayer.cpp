@@ -398,6 +398,25 @@ void CFFPlayer::setSeekSecond(int second)
     demuxer->setSeekSecond(second, stateValue);
 }
 
+void CFFPlayer::stepFrame(int direction)
+{
+    if (direction == 0 || opening || stateValue != PausedState || !codecOpen)
+        return;
+    // What the pause kept back is older than the step's picture.
+    flushAllQueues();
+    ++seekGeneration;
+    demuxer->requestStep(direction, shownStamp);
+}
+
+void CFFPlayer::followPicture(double seconds)
+{
+    if (opening || stateValue != PausedState || !codecOpen)
+        return;
+    flushAllQueues();
+    ++seekGeneration;
+    demuxer->requestFollow(seconds);
+}
+
 void CFFPlayer::onSeekCheck()
 {
     if (QDateTime::currentMSecsSinceEpoch() - lastSeekRequestMs <= kSeekSettleMs)
@@ -749,6 +768,7 @@ bool CFFPlayer::publishPicture(const AVFrame *picture, bool seekStep)
         if (!gate->flag && !seekStep)
             return false;
         copyToHFrame(picture);
+        shownStamp = picture->best_effort_timestamp != AV_NOPTS_VALUE ? picture->best_effort_timestamp : picture->pts;
     }
     // Read before the first emit: a slot that seeks again reuses the picture.
     const qint64 position = video->ptsToMs(picture, startMs);
@@ -774,19 +794,58 @@ void CFFPlayer::showFrame(AVFrame *picture)
 // The demuxer's thread hands a paused seek's picture over; it is shown from
 // the player's own (GUI) thread, where its signals go out, unless the player
 // stopped since.
-void CFFPlayer::queueSeekPicture(const AVFrame *picture)
+void CFFPlayer::queueSeekPicture(const AVFrame *picture, PictureOrigin origin)
 {
     std::shared_ptr<AVFrame> copy(av_frame_clone(picture), [](AVFrame *f) { av_frame_free(&f); });
-    if (!copy)
+    if (!copy) {
+        if (origin != PictureOrigin::Seek)
+            queueStepMissed(origin);
         return;
+    }
     const int stops = stopCount;
     QMetaObject::invokeMethod(
         this,
-        [this, copy, stops] {
-            if (stops == stopCount)
-                showFrame(copy.get());
+        [this, copy, stops, origin] {
+            if (stops != stopCount)
+                return;
+            showFrame(copy.get());
+            if (origin != PictureOrigin::Seek)
+                finishStep(copy.get(), origin);
         },
         Qt::QueuedConnection);
+}
+
+void CFFPlayer::queueStepMissed(PictureOrigin origin)
+{
+    Q_UNUSED(origin)
+    const int stops = stopCount;
+    QMetaObject::invokeMethod(
+        this,
+        [this, stops] {
+            if (stops == stopCount)
+                emit frameStepped(false);
+        },
+        Qt::QueuedConnection);
+}
+
+void CFFPlayer::finishStep(const AVFrame *picture, PictureOrigin origin)
+{
+    const double seconds = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1)
+        * double(picture->best_effort_timestamp != AV_NOPTS_VALUE ? picture->best_effort_timestamp : picture->pts);
+    // Playing on from here times the next picture from this one.
+    lastPts = seconds;
+    if (origin == PictureOrigin::Step) {
+        CFFPlayer *peer = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(peerLinkMutex());
+            if (axUserData->isMain)
+                peer = axUserData->peer;
+        }
+        // Both players live on this thread, so the peer cannot go meanwhile.
+        if (peer && peer != this)
+            peer->followPicture(seconds);
+    }
+    emit frameStepped(true);
 }
 
 // The rear player's clock: where the front player's pictures stand now.

@@ -471,6 +471,37 @@ void CFFVideo::flushForSeek()
     withDecodeInterrupted([this] { flushCodec(); });
 }
 
+int CFFVideo::sendStepPacket(AVPacket *pkt)
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext || !avcodec_is_open(m_codecContext))
+        return AVERROR(EINVAL);
+    const int ret = avcodec_send_packet(m_codecContext, drainAware(pkt));
+    return ret == AVERROR_EOF ? 0 : ret;
+}
+
+int CFFVideo::receiveStepPicture(AVFrame *dst)
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext || !avcodec_is_open(m_codecContext))
+        return AVERROR_EOF;
+    int ret = avcodec_receive_frame(m_codecContext, decodeFrame);
+    if (ret < 0) {
+        av_frame_unref(decodeFrame);
+        if (ret == AVERROR(EAGAIN))
+            return -1;
+        return ret == AVERROR_EOF ? AVERROR_EOF : -2;
+    }
+    AVFrame *picture = systemPicture();
+    AVFrame *out = picture ? toOutputFormat(picture) : nullptr;
+    av_frame_unref(dst);
+    ret = out && av_frame_ref(dst, out) == 0 ? 0 : -2;
+    av_frame_unref(convertFrame);
+    av_frame_unref(transferFrame);
+    av_frame_unref(decodeFrame);
+    return ret;
+}
+
 // A decode blocked on a full (or parked) picture queue holds the codec: a
 // free slot lets its push through, and `interrupted` ends its packet there.
 template <typename CodecStep>

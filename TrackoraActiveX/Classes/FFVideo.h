@@ -55,6 +55,13 @@ public:
     int drainLast(AVFrame *last);
     // Flushes the codec for a paused seek, taking it from a decode in progress.
     void flushForSeek();
+    // A frame step's decoding, on the demuxer thread while the decode thread
+    // is parked. Sends one packet (null drains): 0 or the send error.
+    int sendStepPacket(AVPacket *pkt);
+    // The next picture the codec has ready, referenced into dst in
+    // outputFormat(): 0 with one, -1 when it wants a packet, AVERROR_EOF
+    // once drained, -2 for a picture that failed.
+    int receiveStepPicture(AVFrame *dst);
 
     FFDecodeMode initDecodeMode(AVCodecContext *ctx, bool hardwareAvailable);
     AVPixelFormat findFormatByHwdevice(const char *name, AVHWDeviceType &type);
