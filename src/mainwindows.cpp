@@ -24,6 +24,8 @@
 #include "controlpanel.h"
 #include "copyright.h"
 #include "directiontray.h"
+#include "eventdetector.h"
+#include "eventlistmodel.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
 #include "movefilter.h"
@@ -54,6 +56,8 @@ const int kCornerZone = 7;
 const int kEdgeZone = 5;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
+// A double-clicked event plays from this long before it, to see it coming.
+const int kEventLeadSeconds = 5;
 
 const QString kFrontMarker = QStringLiteral("(_F\\.|_F_TL\\.)");
 const QString kRearMarker = QStringLiteral("(_R\\.|_R_TL\\.)");
@@ -158,6 +162,8 @@ MainWindows::MainWindows(QWidget *parent)
     playlistModel = new PlaylistModel(this);
     ui->tbl_PlayListView->setModel(playlistModel);
     setUpTable();
+    eventModel = new EventListModel(this);
+    setUpEventList();
     ui->label_copyright->setStyleSheet(QStringLiteral("QLabel{height:12px;background:transparent;color:gray;}"));
 
     ControlPanel *panel = ui->wgt_PlayCtrl;
@@ -203,6 +209,10 @@ MainWindows::MainWindows(QWidget *parent)
     connect(config, &Configuration::updateState, this, [this] {
         ui->pBtn_Maximize->setToolTip(isMaximized() ? tr("Restore Down") : tr("Maximize"));
     });
+    // Saved settings may hold new thresholds.
+    connect(config, &Configuration::updateState, this, &MainWindows::refreshEvents);
+    connect(panel, &ControlPanel::eventsShown, ui->tbl_EventList, &QWidget::setVisible);
+    connect(ui->tbl_EventList, &QTableView::doubleClicked, this, &MainWindows::onEventDoubleClicked);
 
     const int volume = config->volume();
     const bool mute = config->isMute();
@@ -255,6 +265,29 @@ void MainWindows::setUpTable()
         "QScrollBar::add-page, QScrollBar::sub-page{background: none;}");
     table->verticalScrollBar()->setStyleSheet(bars);
     table->horizontalScrollBar()->setStyleSheet(bars);
+}
+
+void MainWindows::setUpEventList()
+{
+    QTableView *table = ui->tbl_EventList;
+    table->setModel(eventModel);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setAlternatingRowColors(true);
+    table->setShowGrid(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(26);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setColumnWidth(EventListModel::ColumnTime, 90);
+    table->setColumnWidth(EventListModel::ColumnKind, 170);
+    table->setColumnWidth(EventListModel::ColumnValue, 110);
+    table->setStyleSheet(ui->tbl_PlayListView->styleSheet());
+    table->verticalScrollBar()->setStyleSheet(ui->tbl_PlayListView->verticalScrollBar()->styleSheet());
+    table->horizontalScrollBar()->setStyleSheet(ui->tbl_PlayListView->horizontalScrollBar()->styleSheet());
+    table->hide();
 }
 
 void MainWindows::setColumnWidths(const QList<int> &widths)
@@ -616,6 +649,12 @@ void MainWindows::clearTripViews()
     ui->wgt_Speed->setSpeed(0);
     ui->gView_GyroChart->clearChart();
     ui->wgt_MapView->clearAll();
+    eventModel->clear();
+    tripSamples.clear();
+    haveSeamSample = false;
+    seamRowId = -1;
+    chartSecondsPerPoint = 1.0;
+    currentSecond = 0;
 }
 
 void MainWindows::openFile()
@@ -882,6 +921,7 @@ void MainWindows::syncToPosition(qint64 position, int rowId)
     if (position % 1000 != 0)
         return;
     const int second = int(position / 1000);
+    currentSecond = second;
     ui->gView_GyroChart->setCurrentSecond(second);
     playlistModel->requestGpsData(rowId, second);
 }
@@ -916,6 +956,15 @@ void MainWindows::onGpsDataChanged(int rowId, GpsData data)
 void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
 {
     PlayAreaManager *area = ui->wgt_PlayArea;
+    if (id == seamRowId && id != area->playingRowId()) {
+        seamRowId = -1;
+        if (!dataList.isEmpty() && !tripSamples.isEmpty() && continuesTrip(dataList.last(), tripSamples.first())) {
+            seamSample = dataList.last();
+            haveSeamSample = true;
+            refreshEvents();
+        }
+        return;
+    }
     if (id != area->playingRowId())
         return;
     // Samples of a file the row no longer holds (its file was replaced) are not ours.
@@ -940,6 +989,7 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     const int count = playlistModel->getDurationByRow(id);
     const float step = playlistModel->getFrameRateByRow(id);
     if (step > 0 && dataList.size() >= (count - 1) * step) {
+        chartSecondsPerPoint = step;
         chart->setPointCount(count);
         for (int i = 0; i < count; ++i) {
             const int at = int(i * step);
@@ -977,6 +1027,48 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
         playlistModel->requestGpsData(id, 0);
     }
     ui->wgt_MapView->loadAllGpsData(route);
+
+    tripSamples = dataList;
+    refreshEvents();
+    requestSeamSample();
+}
+
+void MainWindows::requestSeamSample()
+{
+    // Only a neighbour parsed already: an unparsed one would be read here, on the GUI thread.
+    const RowData *previous = playlistModel->getPreviousData(playingRow->url);
+    if (!previous || playlistModel->getDurationByRow(previous->id) <= 0)
+        return;
+    seamRowId = previous->id;
+    playlistModel->requestAllGpsData(previous->id);
+}
+
+void MainWindows::refreshEvents()
+{
+    if (tripSamples.isEmpty())
+        return;
+    const QVector<DrivingEvent> events = detectEvents(tripSamples, Configuration::instance()->eventThresholds(),
+                                                      haveSeamSample ? &seamSample : nullptr);
+    eventModel->setEvents(events, playingRow->fileName);
+    ui->gView_GyroChart->setEventMarkers(events, chartSecondsPerPoint);
+}
+
+void MainWindows::onEventDoubleClicked(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    goToEvent(index.row(), kEventLeadSeconds);
+    if (ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState)
+        ui->wgt_PlayArea->play();
+}
+
+void MainWindows::goToEvent(int row, int leadSeconds)
+{
+    if (row < 0 || row >= eventModel->rowCount())
+        return;
+    ui->tbl_EventList->selectRow(row);
+    ui->tbl_EventList->scrollTo(eventModel->index(row, 0));
+    ui->wgt_PlayArea->seek(qMax(0, eventModel->events().at(row).second - leadSeconds));
 }
 
 // A file the player cannot open leaves it stopped and silent; move on rather
@@ -1001,6 +1093,7 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_N:
         onKeyPressEvent(event);
         break;
     case Qt::Key_Escape:
@@ -1026,6 +1119,13 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Down:
         break;
+    case Qt::Key_N:
+        // The list may be hidden; the trip's events are there all the same.
+        if (event->modifiers() & Qt::ShiftModifier)
+            goToEvent(eventModel->previousBefore(currentSecond), 0);
+        else
+            goToEvent(eventModel->nextAfter(currentSecond), 0);
+        break;
     default:
         return;
     }
@@ -1035,6 +1135,7 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
 void MainWindows::onUpdateLanguage()
 {
     ui->retranslateUi(this);
+    eventModel->retranslate();
     ui->tbl_PlayListView->setModel(playlistModel);
     ui->tbl_PlayListView->repaint();
     QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));

@@ -7,10 +7,12 @@
 #include <QRect>
 #include <QWindow>
 
+#include "drivingevent.h"
 #include "gpsdata.h"
 #include "trackoraactivexlib.h"
 
 class ControlPanel;
+class EventListModel;
 class MoveFilter;
 class PlayAreaManager;
 class PlaylistModel;
@@ -98,6 +100,8 @@ private slots:
     void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);
     void onUpdateLanguage();
     bool isSuportH264orH265(int id);
+    void onEventDoubleClicked(const QModelIndex &index);
+    void refreshEvents();
 
 private:
     void setUpTable();
@@ -108,6 +112,10 @@ private:
     void clearTripViews();
     bool keepsOwnCursor(QWidget *widget) const;
     bool handleWindowMouse(QEvent *event);
+    void setUpEventList();
+    // Shows event `row` of the list and seeks leadSeconds before it.
+    void goToEvent(int row, int leadSeconds);
+    void requestSeamSample();
 
     Ui::MainWindows *ui = nullptr;
     PlaylistModel *playlistModel = nullptr;
@@ -124,6 +132,17 @@ private:
     // The player opens the chosen file in the background; its first state
     // says whether it plays. Cleared before the window stops it itself.
     bool openPending = false;
+
+    // The playing recording's events, found in its samples.
+    EventListModel *eventModel = nullptr;
+    QList<GpsData> tripSamples;
+    // The last sample of the recording before, when this one continues it.
+    GpsData seamSample = {};
+    bool haveSeamSample = false;
+    int seamRowId = -1;
+    // How many samples one chart point stands for.
+    double chartSecondsPerPoint = 1.0;
+    int currentSecond = 0;
 
     QRect restoreRect;
     bool normalFlag = true;
