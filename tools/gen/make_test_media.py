@@ -768,7 +768,7 @@ def event_point(n, speed, gsensor=CALM_G, fix=True):
 
 def events_first_trip():
     """21 seconds: braking at 3 (14 km/h), acceleration at 5 (12), impacts on X
-    at 7 (1.80 g), on Y at 10 (1.60 g) and on Z at 12 (3.10 g), each back to
+    at 7 (1.80 g), on Y at 10 (1.60 g) and on Z at 13 (3.10 g), each back to
     calm a second later (two seconds of change, one event); no fix at 14, so
     15 is no acceleration; a run of braking 17-19 that is one event at 18
     (16 km/h)."""
