@@ -120,6 +120,7 @@ void Setting::applyFontStep(const DialogFontStep &step)
         widget->setFont(font);
     QApplication::setFont(font, "QComboBox");
     QApplication::setFont(font, "QPushButton");
+    QApplication::setFont(font, "QAbstractSpinBox");
 
     QFont title = ui->lbl_Title->font();
     title.setPointSize(step.titlePointSize);

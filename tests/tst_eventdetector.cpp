@@ -120,26 +120,32 @@ void TestEventDetector::rules()
 
 void TestEventDetector::seam_data()
 {
-    QTest::addColumn<int>("gap");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("first");
     QTest::addColumn<bool>("continues");
-    QTest::newRow("next second") << 1 << true;
-    QTest::newRow("ten seconds") << 10 << true;
-    QTest::newRow("eleven seconds") << 11 << false;
-    QTest::newRow("same second") << 0 << false;
-    QTest::newRow("earlier") << -5 << false;
+    QTest::newRow("next second") << "20240301090000" << "20240301090001" << true;
+    QTest::newRow("ten seconds") << "20240301090000" << "20240301090010" << true;
+    QTest::newRow("eleven seconds") << "20240301090000" << "20240301090011" << false;
+    QTest::newRow("same second") << "20240301090000" << "20240301090000" << false;
+    QTest::newRow("earlier") << "20240301090000" << "20240301085955" << false;
+    QTest::newRow("over a leap day's midnight") << "20240229235959" << "20240301000004" << true;
+    QTest::newRow("over new year") << "20231231235955" << "20240101000001" << true;
+    QTest::newRow("no such day") << "20240230235959" << "20240301000000" << false;
+    QTest::newRow("no such hour") << "20240301245959" << "20240301250000" << false;
+    QTest::newRow("not digits") << "2024030109000 " << "20240301090001" << false;
+    QTest::newRow("the filler of a missing record") << "<<<<<<<<<<<<<<" << "20240301090001" << false;
 }
 
 void TestEventDetector::seam()
 {
-    QFETCH(int, gap);
+    QFETCH(QString, last);
+    QFETCH(QString, first);
     QFETCH(bool, continues);
-    const GpsData last = sample(QStringLiteral("50"), 100);
-    const GpsData first = sample(QStringLiteral("50"), 100 + gap);
-    QCOMPARE(continuesTrip(last, first), continues);
-
-    GpsData undated = first;
-    std::memset(undated.dateTime, '<', 14);
-    QVERIFY2(!continuesTrip(last, undated), "a sample without a readable time continues nothing");
+    GpsData a = sample(QStringLiteral("50"), 0);
+    GpsData b = sample(QStringLiteral("50"), 1);
+    std::memcpy(a.dateTime, last.toLatin1().constData(), 14);
+    std::memcpy(b.dateTime, first.toLatin1().constData(), 14);
+    QCOMPARE(continuesTrip(a, b), continues);
 }
 
 QTEST_GUILESS_MAIN(TestEventDetector)

@@ -336,6 +336,14 @@ private slots:
         QCOMPARE(markers("acceleration"), QStringLiteral("5"));
         QCOMPARE(markers("impact"), QStringLiteral("7 10 13"));
 
+        // The list follows the language.
+        Configuration::instance()->setLanguage(Configuration::German);
+        QCOMPARE(events->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Zeit"));
+        QCOMPARE(row(0), QStringLiteral("00:00:03|Starkes Bremsen|14 km/h/s|") + first);
+        QCOMPARE(button(&window, "btn_Events")->toolTip(), QStringLiteral("Ereignisse"));
+        Configuration::instance()->setLanguage(Configuration::EnglishUS);
+        QCOMPARE(row(2), QStringLiteral("00:00:07|Impact|1.80 g|") + first);
+
         // The picture of the list, for a person to look at.
         QTest::qWait(500);
         const QRect g = window.frameGeometry();
