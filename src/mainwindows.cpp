@@ -24,8 +24,8 @@
 #include "controlpanel.h"
 #include "copyright.h"
 #include "directiontray.h"
-#include "eventdetector.h"
 #include "eventlistmodel.h"
+#include "tripevents.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
 #include "movefilter.h"
@@ -163,6 +163,7 @@ MainWindows::MainWindows(QWidget *parent)
     ui->tbl_PlayListView->setModel(playlistModel);
     setUpTable();
     eventModel = new EventListModel(this);
+    tripEvents = new TripEvents(playlistModel, this);
     setUpEventList();
     ui->label_copyright->setStyleSheet(QStringLiteral("QLabel{height:12px;background:transparent;color:gray;}"));
 
@@ -213,6 +214,7 @@ MainWindows::MainWindows(QWidget *parent)
     connect(config, &Configuration::updateState, this, &MainWindows::refreshEvents);
     connect(panel, &ControlPanel::eventsShown, ui->tbl_EventList, &QWidget::setVisible);
     connect(ui->tbl_EventList, &QTableView::doubleClicked, this, &MainWindows::onEventDoubleClicked);
+    connect(tripEvents, &TripEvents::changed, this, &MainWindows::showTripEvents);
 
     const int volume = config->volume();
     const bool mute = config->isMute();
@@ -650,9 +652,7 @@ void MainWindows::clearTripViews()
     ui->gView_GyroChart->clearChart();
     ui->wgt_MapView->clearAll();
     eventModel->clear();
-    tripSamples.clear();
-    haveSeamSample = false;
-    seamRowId = -1;
+    tripEvents->clear();
     chartSecondsPerPoint = 1.0;
     currentSecond = 0;
 }
@@ -811,6 +811,7 @@ void MainWindows::playClicked()
 void MainWindows::onStop()
 {
     openPending = false;
+    pendingSeekRow = -1;
     ui->wgt_PlayArea->stop();
     ui->wgt_PlayCtrl->resetInfo();
     ui->lbl_FileName->clear();
@@ -899,6 +900,8 @@ void MainWindows::clearPlayList()
 {
     // A drop while a folder is being listed ends that listing.
     abortScan = true;
+    pendingSeekRow = -1;
+    selectedEventRow = -1;
     // The rows are about to go; the play area must not keep playing one of them
     // under an id the next folder reuses.
     openPending = false;
@@ -956,15 +959,6 @@ void MainWindows::onGpsDataChanged(int rowId, GpsData data)
 void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
 {
     PlayAreaManager *area = ui->wgt_PlayArea;
-    if (id == seamRowId && id != area->playingRowId()) {
-        seamRowId = -1;
-        if (!dataList.isEmpty() && !tripSamples.isEmpty() && continuesTrip(dataList.last(), tripSamples.first())) {
-            seamSample = dataList.last();
-            haveSeamSample = true;
-            refreshEvents();
-        }
-        return;
-    }
     if (id != area->playingRowId())
         return;
     // Samples of a file the row no longer holds (its file was replaced) are not ours.
@@ -1028,29 +1022,25 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     }
     ui->wgt_MapView->loadAllGpsData(route);
 
-    tripSamples = dataList;
-    refreshEvents();
-    requestSeamSample();
-}
-
-void MainWindows::requestSeamSample()
-{
-    // Only a neighbour parsed already: an unparsed one would be read here, on the GUI thread.
-    const RowData *previous = playlistModel->getPreviousData(playingRow->url);
-    if (!previous || playlistModel->getDurationByRow(previous->id) <= 0)
-        return;
-    seamRowId = previous->id;
-    playlistModel->requestAllGpsData(previous->id);
+    // An event of another recording was chosen: it plays from there.
+    if (pendingSeekRow == id)
+        area->seek(pendingSeekSecond);
+    pendingSeekRow = -1;
+    tripEvents->start(id, playingRow->fileName, dataList, Configuration::instance()->eventThresholds());
 }
 
 void MainWindows::refreshEvents()
 {
-    if (tripSamples.isEmpty())
-        return;
-    const QVector<DrivingEvent> events = detectEvents(tripSamples, Configuration::instance()->eventThresholds(),
-                                                      haveSeamSample ? &seamSample : nullptr);
-    eventModel->setEvents(events, playingRow->fileName);
-    ui->gView_GyroChart->setEventMarkers(events, chartSecondsPerPoint);
+    tripEvents->setThresholds(Configuration::instance()->eventThresholds());
+}
+
+void MainWindows::showTripEvents()
+{
+    eventModel->setEvents(tripEvents->events());
+    ui->gView_GyroChart->setEventMarkers(tripEvents->playingEvents(), chartSecondsPerPoint);
+    const int row = eventModel->rowOf(selectedEventRow, selectedEventSecond);
+    if (row >= 0)
+        ui->tbl_EventList->selectRow(row);
 }
 
 void MainWindows::onEventDoubleClicked(const QModelIndex &index)
@@ -1066,9 +1056,23 @@ void MainWindows::goToEvent(int row, int leadSeconds)
 {
     if (row < 0 || row >= eventModel->rowCount())
         return;
+    // A copy: playing another row rebuilds the list.
+    const TripEvent event = eventModel->events().at(row);
     ui->tbl_EventList->selectRow(row);
     ui->tbl_EventList->scrollTo(eventModel->index(row, 0));
-    ui->wgt_PlayArea->seek(qMax(0, eventModel->events().at(row).second - leadSeconds));
+    selectedEventRow = event.rowId;
+    selectedEventSecond = event.event.second;
+    const int target = qMax(0, event.event.second - leadSeconds);
+    if (event.rowId == ui->wgt_PlayArea->playingRowId()) {
+        ui->wgt_PlayArea->seek(target);
+        return;
+    }
+    const RowData *other = playlistModel->getDataByRow(event.rowId);
+    if (!other || !other->url.isValid())
+        return;
+    pendingSeekRow = event.rowId;
+    pendingSeekSecond = target;
+    playByData(other);
 }
 
 // A file the player cannot open leaves it stopped and silent; move on rather
@@ -1122,9 +1126,9 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
     case Qt::Key_N:
         // The list may be hidden; the trip's events are there all the same.
         if (event->modifiers() & Qt::ShiftModifier)
-            goToEvent(eventModel->previousBefore(currentSecond), 0);
+            goToEvent(eventModel->previousBefore(tripEvents->playingPart(), currentSecond), 0);
         else
-            goToEvent(eventModel->nextAfter(currentSecond), 0);
+            goToEvent(eventModel->nextAfter(tripEvents->playingPart(), currentSecond), 0);
         break;
     default:
         return;

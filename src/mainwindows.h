@@ -7,12 +7,12 @@
 #include <QRect>
 #include <QWindow>
 
-#include "drivingevent.h"
 #include "gpsdata.h"
 #include "trackoraactivexlib.h"
 
 class ControlPanel;
 class EventListModel;
+class TripEvents;
 class MoveFilter;
 class PlayAreaManager;
 class PlaylistModel;
@@ -102,6 +102,7 @@ private slots:
     bool isSuportH264orH265(int id);
     void onEventDoubleClicked(const QModelIndex &index);
     void refreshEvents();
+    void showTripEvents();
 
 private:
     void setUpTable();
@@ -113,9 +114,9 @@ private:
     bool keepsOwnCursor(QWidget *widget) const;
     bool handleWindowMouse(QEvent *event);
     void setUpEventList();
-    // Shows event `row` of the list and seeks leadSeconds before it.
+    // Shows event `row` of the list and seeks leadSeconds before it, in
+    // another recording of the trip if it is there.
     void goToEvent(int row, int leadSeconds);
-    void requestSeamSample();
 
     Ui::MainWindows *ui = nullptr;
     PlaylistModel *playlistModel = nullptr;
@@ -133,15 +134,17 @@ private:
     // says whether it plays. Cleared before the window stops it itself.
     bool openPending = false;
 
-    // The playing recording's events, found in its samples.
+    // The events of the trip that plays, found in its samples.
     EventListModel *eventModel = nullptr;
-    QList<GpsData> tripSamples;
-    // The last sample of the recording before, when this one continues it.
-    GpsData seamSample = {};
-    bool haveSeamSample = false;
-    int seamRowId = -1;
+    TripEvents *tripEvents = nullptr;
     // How many samples one chart point stands for.
     double chartSecondsPerPoint = 1.0;
+    // An event in another recording: where to seek once that row plays.
+    int pendingSeekRow = -1;
+    int pendingSeekSecond = 0;
+    // The event last gone to, selected again when the list is rebuilt.
+    int selectedEventRow = -1;
+    int selectedEventSecond = -1;
     int currentSecond = 0;
 
     QRect restoreRect;

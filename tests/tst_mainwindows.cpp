@@ -285,9 +285,9 @@ private slots:
         qInfo() << "picture saved as" << file;
     }
 
-    // A drive with planted events: the list behind btn_Events, the chart's
-    // markers, N and Shift+N, a double-click playing from 5 s before, new
-    // thresholds from the settings, and the seam into the next recording.
+    // A drive of two recordings with planted events: the list behind
+    // btn_Events, the chart's markers, N and Shift+N, a double-click playing
+    // from 5 s before, new thresholds from the settings, and the seam.
     void eventsListMarkersAndKeys()
     {
         const QString first = QStringLiteral("20240301_090000_F.mp4");
@@ -305,7 +305,8 @@ private slots:
         QTest::mouseClick(button(&window, "btn_Events"), Qt::LeftButton);
         QVERIFY2(list->isVisible(), "btn_Events shows the list");
         QAbstractItemModel *events = list->model();
-        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 6, WaitMs);
+        // The second recording joins the trip once parsed.
+        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 7, WaitMs);
         const QStringList header = {events->headerData(0, Qt::Horizontal).toString(), events->headerData(1, Qt::Horizontal).toString(),
                                     events->headerData(2, Qt::Horizontal).toString(), events->headerData(3, Qt::Horizontal).toString()};
         QCOMPARE(header, (QStringList{"Time", "Kind", "Value", "Recording"}));
@@ -320,6 +321,8 @@ private slots:
         QCOMPARE(row(2), QStringLiteral("00:00:07|Impact|1.80 g|") + first);
         QCOMPARE(row(4), QStringLiteral("00:00:13|Impact|3.10 g|") + first);
         QCOMPARE(row(5), QStringLiteral("00:00:18|Harsh braking|16 km/h/s|") + first);
+        // An acceleration only with the last second of the first recording before it.
+        QCOMPARE(row(6), QStringLiteral("00:00:00|Harsh acceleration|14 km/h/s|") + second);
 
         // The chart's markers, one series per kind, at the events' seconds.
         auto markers = [&window](const char *kind) {
@@ -364,32 +367,50 @@ private slots:
                      QTime(0, 0).addSecs(step.second).toString(QStringLiteral("hh:mm:ss")));
         }
 
-        // Double-click on the impact at 13: playback from 8.
-        const QRect cell = list->visualRect(events->index(4, 1));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
-        QVERIFY2(seek->value() >= 8 && seek->value() < 13, qPrintable(QString::number(seek->value())));
-
         // Saved thresholds apply to the trip that plays.
         Configuration *config = Configuration::instance();
         EventThresholds raised;
         raised.brakingKmh = 15;
         config->setEventThresholds(raised);
         emit config->updateState();
-        QCOMPARE(events->rowCount(), 5);
+        QCOMPARE(events->rowCount(), 6);
         QCOMPARE(row(0), QStringLiteral("00:00:05|Harsh acceleration|12 km/h/s|") + first);
         QCOMPARE(markers("braking"), QStringLiteral("18"));
         config->setEventThresholds(EventThresholds());
         emit config->updateState();
-        QCOMPARE(events->rowCount(), 6);
+        QCOMPARE(events->rowCount(), 7);
 
-        // The next recording goes on a second later: its first second is an
-        // acceleration only with the last second of this one before it.
-        QTest::mouseClick(button(&window, "btn_Next"), Qt::LeftButton);
+        auto doubleClick = [list, events](int r) {
+            list->scrollTo(events->index(r, 1));
+            const QPoint at = list->visualRect(events->index(r, 1)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        };
+        // The impact at 13: playback from 8.
+        doubleClick(4);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
+        QVERIFY2(seek->value() >= 8 && seek->value() < 13, qPrintable(QString::number(seek->value())));
+
+        // The event of the second recording plays that recording, whose
+        // markers the chart then shows; the list stays the trip's.
+        doubleClick(6);
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == second, WaitMs);
-        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 1, WaitMs);
-        QCOMPARE(row(0), QStringLiteral("00:00:00|Harsh acceleration|14 km/h/s|") + second);
+        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 7, WaitMs);
+        QCOMPARE(list->currentIndex().row(), 6);
+        QCOMPARE(markers("acceleration"), QStringLiteral("0"));
+        QCOMPARE(markers("braking"), QString());
+
+        // Shift+N from its first second goes back into the first recording.
+        QTest::keyClick(&window, Qt::Key_Space);
+        QTRY_COMPARE_WITH_TIMEOUT(panel(&window)->state(), TrackoraActiveXLib::PausedState, WaitMs);
+        playArea(&window)->seek(0);
+        QTRY_COMPARE(seek->value(), 0);
+        QTest::keyClick(&window, Qt::Key_N, Qt::ShiftModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == first, WaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 7, WaitMs);
+        QCOMPARE(list->currentIndex().row(), 5);
+        // It plays from 18 (the panel shows positions once the player has opened).
+        QTRY_VERIFY_WITH_TIMEOUT(seek->value() >= 18, 8000);
 
         QTest::mouseClick(button(&window, "btn_Events"), Qt::LeftButton);
         QVERIFY2(!list->isVisible(), "btn_Events hides the list again");

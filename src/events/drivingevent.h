@@ -19,3 +19,14 @@ struct DrivingEvent
 };
 Q_DECLARE_TYPEINFO(DrivingEvent, Q_MOVABLE_TYPE);
 Q_DECLARE_METATYPE(DrivingEvent)
+
+// An event of a trip of several recordings: which recording (its place in
+// the trip and its playlist row) and the event within it.
+struct TripEvent
+{
+    DrivingEvent event;
+    int part = 0;
+    int rowId = -1;
+    QString recording;
+};
+Q_DECLARE_TYPEINFO(TripEvent, Q_MOVABLE_TYPE);

@@ -21,7 +21,7 @@ QVariant EventListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_events.size())
         return QVariant();
-    const DrivingEvent &event = m_events.at(index.row());
+    const DrivingEvent &event = m_events.at(index.row()).event;
     if (role == Qt::ForegroundRole && index.column() == ColumnKind)
         return kindColor(event.kind);
     if (role == Qt::TextAlignmentRole && index.column() != ColumnRecording)
@@ -37,7 +37,7 @@ QVariant EventListModel::data(const QModelIndex &index, int role) const
         return event.kind == DrivingEvent::Impact ? tr("%1 g").arg(event.value, 0, 'f', 2)
                                                   : tr("%1 km/h/s").arg(qRound(event.value));
     case ColumnRecording:
-        return m_recording;
+        return m_events.at(index.row()).recording;
     default:
         return QVariant();
     }
@@ -56,32 +56,52 @@ QVariant EventListModel::headerData(int section, Qt::Orientation orientation, in
     }
 }
 
-void EventListModel::setEvents(const QVector<DrivingEvent> &events, const QString &recording)
+void EventListModel::setEvents(const QVector<TripEvent> &events)
 {
     beginResetModel();
     m_events = events;
-    m_recording = recording;
     endResetModel();
 }
 
 void EventListModel::clear()
 {
-    setEvents({}, QString());
+    setEvents({});
 }
 
-int EventListModel::nextAfter(int second) const
+namespace {
+bool isBefore(const TripEvent &e, int part, int second)
+{
+    return e.part < part || (e.part == part && e.event.second < second);
+}
+
+bool isAfter(const TripEvent &e, int part, int second)
+{
+    return e.part > part || (e.part == part && e.event.second > second);
+}
+} // namespace
+
+int EventListModel::nextAfter(int part, int second) const
 {
     for (int i = 0; i < m_events.size(); ++i) {
-        if (m_events.at(i).second > second)
+        if (isAfter(m_events.at(i), part, second))
             return i;
     }
     return -1;
 }
 
-int EventListModel::previousBefore(int second) const
+int EventListModel::previousBefore(int part, int second) const
 {
     for (int i = m_events.size() - 1; i >= 0; --i) {
-        if (m_events.at(i).second < second)
+        if (isBefore(m_events.at(i), part, second))
+            return i;
+    }
+    return -1;
+}
+
+int EventListModel::rowOf(int rowId, int second) const
+{
+    for (int i = 0; i < m_events.size(); ++i) {
+        if (m_events.at(i).rowId == rowId && m_events.at(i).event.second == second)
             return i;
     }
     return -1;

@@ -5,7 +5,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
-// The events of the trip that plays, one row each: time in the recording,
+// The events of the trip that plays, one row each: time in its recording,
 // kind, value and recording. GUI thread only.
 class EventListModel : public QAbstractTableModel
 {
@@ -20,14 +20,15 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    void setEvents(const QVector<DrivingEvent> &events, const QString &recording);
+    void setEvents(const QVector<TripEvent> &events);
     void clear();
-    const QVector<DrivingEvent> &events() const { return m_events; }
+    const QVector<TripEvent> &events() const { return m_events; }
 
-    // The row of the first event after `second`, or of the last one before
-    // it; -1 when there is none.
-    int nextAfter(int second) const;
-    int previousBefore(int second) const;
+    // The row of the first event after `second` of the trip's `part`, or of
+    // the last one before it; -1 when there is none.
+    int nextAfter(int part, int second) const;
+    int previousBefore(int part, int second) const;
+    int rowOf(int rowId, int second) const;
 
     // Texts follow the language setting.
     void retranslate();
@@ -36,6 +37,5 @@ public:
     static QColor kindColor(DrivingEvent::Kind kind);
 
 private:
-    QVector<DrivingEvent> m_events;
-    QString m_recording;
+    QVector<TripEvent> m_events;
 };
