@@ -8,6 +8,7 @@ trackora_add_test(tst_videoparser SOURCES tst_videoparser.cpp tst_fixtures.h LIB
 trackora_add_test(tst_playlistmodel SOURCES tst_playlistmodel.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 trackora_add_test(tst_thirdpartymedia SOURCES tst_thirdpartymedia.cpp LIBS ${data_libs} LABELS unit data)
 trackora_add_test(tst_eventdetector SOURCES tst_eventdetector.cpp LIBS TrackoraEvents LABELS unit data)
+trackora_add_test(tst_tripevents SOURCES tst_tripevents.cpp LIBS ${data_libs} LABELS data media MEDIA)
 trackora_add_test(tst_trackoragps SOURCES tst_trackoragps.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 add_dependencies(tst_trackoragps trackora-gps)
 trackora_add_test(tst_generatedmedia SOURCES tst_generatedmedia.cpp tst_mediaexpect.h LIBS ${data_libs}
