@@ -25,7 +25,6 @@
 #include "copyright.h"
 #include "directiontray.h"
 #include "eventlistmodel.h"
-#include "tripevents.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
 #include "movefilter.h"
@@ -36,6 +35,7 @@
 #include "setting.h"
 #include "speedtray.h"
 #include "trackoraversion.h"
+#include "tripevents.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
