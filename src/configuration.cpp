@@ -341,3 +341,33 @@ void Configuration::setFolderTrackOffset(const QString &folder, int seconds)
 {
     m_settings->setValue(folderKey(folder), seconds);
 }
+
+EventThresholds Configuration::eventThresholds()
+{
+    const EventThresholds defaults;
+    EventThresholds t;
+    // A threshold of 0 would make every second an event.
+    const auto readInt = [this](const char *key, int fallback, int low, int high) {
+        bool ok = false;
+        const int v = m_settings->value(QLatin1String(key), fallback).toInt(&ok);
+        return ok && v >= low && v <= high ? v : fallback;
+    };
+    const auto readG = [this](const char *key, double fallback) {
+        bool ok = false;
+        const double v = m_settings->value(QLatin1String(key), fallback).toDouble(&ok);
+        return ok && v >= kMinEventG && v <= kMaxEventG ? v : fallback;
+    };
+    t.brakingKmh = readInt("brakingKmh", defaults.brakingKmh, kMinEventKmh, kMaxEventKmh);
+    t.accelerationKmh = readInt("accelerationKmh", defaults.accelerationKmh, kMinEventKmh, kMaxEventKmh);
+    t.impactDeltaG = readG("impactDeltaG", defaults.impactDeltaG);
+    t.impactG = readG("impactG", defaults.impactG);
+    return t;
+}
+
+void Configuration::setEventThresholds(const EventThresholds &thresholds)
+{
+    m_settings->setValue(QStringLiteral("brakingKmh"), thresholds.brakingKmh);
+    m_settings->setValue(QStringLiteral("accelerationKmh"), thresholds.accelerationKmh);
+    m_settings->setValue(QStringLiteral("impactDeltaG"), thresholds.impactDeltaG);
+    m_settings->setValue(QStringLiteral("impactG"), thresholds.impactG);
+}

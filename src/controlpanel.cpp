@@ -49,6 +49,7 @@ ControlPanel::ControlPanel(QWidget *parent)
 
     connect(ui->btn_OpenFile, &QPushButton::clicked, this, &ControlPanel::openFile);
     connect(ui->btn_ScreenShot, &QPushButton::clicked, this, &ControlPanel::screenshot);
+    connect(ui->btn_Events, &QPushButton::toggled, this, &ControlPanel::eventsShown);
     connect(ui->btn_Stop, &QPushButton::clicked, this, &ControlPanel::stop);
     connect(ui->btn_Next, &QPushButton::clicked, this, &ControlPanel::next);
     connect(ui->btn_Previous, &QPushButton::clicked, this, &ControlPanel::previous);

@@ -58,6 +58,8 @@ signals:
     void changeRate(double rate);
     void sliderMoved(int position);
     void sliderStatusChanged(bool isSliderDown, int seconds);
+    // btn_Events shows or hides the trip's events list.
+    void eventsShown(bool shown);
 
 public slots:
     void setState(FFStates state);

@@ -24,6 +24,7 @@
 #include "controlpanel.h"
 #include "copyright.h"
 #include "directiontray.h"
+#include "eventlistmodel.h"
 #include "foldertrackdialog.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
@@ -35,6 +36,7 @@
 #include "setting.h"
 #include "speedtray.h"
 #include "trackoraversion.h"
+#include "tripevents.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -57,6 +59,8 @@ const int kEdgeZone = 5;
 const int kColumnPadding = 24;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
+// A double-clicked event plays from this long before it, to see it coming.
+const int kEventLeadSeconds = 5;
 
 struct FrameFontStep
 {
@@ -153,6 +157,9 @@ MainWindows::MainWindows(QWidget *parent)
     playlistModel = new PlaylistModel(this);
     ui->tbl_PlayListView->setModel(playlistModel);
     setUpTable();
+    eventModel = new EventListModel(this);
+    tripEvents = new TripEvents(playlistModel, this);
+    setUpEventList();
     ui->label_copyright->setStyleSheet(QStringLiteral("QLabel{height:12px;background:transparent;color:gray;}"));
 
     ControlPanel *panel = ui->wgt_PlayCtrl;
@@ -200,6 +207,11 @@ MainWindows::MainWindows(QWidget *parent)
     connect(config, &Configuration::updateState, this, [this] {
         ui->pBtn_Maximize->setToolTip(isMaximized() ? tr("Restore Down") : tr("Maximize"));
     });
+    // Saved settings may hold new thresholds.
+    connect(config, &Configuration::updateState, this, &MainWindows::refreshEvents);
+    connect(panel, &ControlPanel::eventsShown, ui->tbl_EventList, &QWidget::setVisible);
+    connect(ui->tbl_EventList, &QTableView::doubleClicked, this, &MainWindows::onEventDoubleClicked);
+    connect(tripEvents, &TripEvents::changed, this, &MainWindows::showTripEvents);
 
     const int volume = config->volume();
     const bool mute = config->isMute();
@@ -282,6 +294,29 @@ void MainWindows::setUpTable()
         "QScrollBar::add-page, QScrollBar::sub-page{background: none;}");
     table->verticalScrollBar()->setStyleSheet(bars);
     table->horizontalScrollBar()->setStyleSheet(bars);
+}
+
+void MainWindows::setUpEventList()
+{
+    QTableView *table = ui->tbl_EventList;
+    table->setModel(eventModel);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setAlternatingRowColors(true);
+    table->setShowGrid(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(26);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setColumnWidth(EventListModel::ColumnTime, 90);
+    table->setColumnWidth(EventListModel::ColumnKind, 170);
+    table->setColumnWidth(EventListModel::ColumnValue, 110);
+    table->setStyleSheet(ui->tbl_PlayListView->styleSheet());
+    table->verticalScrollBar()->setStyleSheet(ui->tbl_PlayListView->verticalScrollBar()->styleSheet());
+    table->horizontalScrollBar()->setStyleSheet(ui->tbl_PlayListView->horizontalScrollBar()->styleSheet());
+    table->hide();
 }
 
 // The name column takes the width the others leave; each of those is as wide
@@ -695,6 +730,10 @@ void MainWindows::clearTripViews()
     ui->wgt_Speed->setSpeed(0);
     ui->gView_GyroChart->clearChart();
     ui->wgt_MapView->clearAll();
+    eventModel->clear();
+    tripEvents->clear();
+    chartSecondsPerPoint = 1.0;
+    currentSecond = 0;
 }
 
 void MainWindows::openFile()
@@ -855,6 +894,7 @@ void MainWindows::playClicked()
 void MainWindows::onStop()
 {
     openPending = false;
+    pendingSeekRow = -1;
     ui->wgt_PlayArea->stop();
     ui->wgt_PlayCtrl->resetInfo();
     ui->lbl_FileName->clear();
@@ -938,6 +978,8 @@ void MainWindows::clearPlayList()
 {
     // A drop while a folder is being listed ends that listing.
     abortScan = true;
+    pendingSeekRow = -1;
+    selectedEventRow = -1;
     // The rows are about to go; the play area must not keep playing one of them
     // under an id the next folder reuses.
     openPending = false;
@@ -963,6 +1005,7 @@ void MainWindows::syncToPosition(qint64 position, int rowId)
     if (position % 1000 != 0 && !paused)
         return;
     const int second = int(position / 1000);
+    currentSecond = second;
     ui->gView_GyroChart->setCurrentSecond(second);
     playlistModel->requestGpsData(rowId, second);
 }
@@ -1021,6 +1064,7 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     const int count = playlistModel->getDurationByRow(id);
     const float step = playlistModel->getFrameRateByRow(id);
     if (step > 0 && dataList.size() >= (count - 1) * step) {
+        chartSecondsPerPoint = step;
         chart->setPointCount(count);
         for (int i = 0; i < count; ++i) {
             const int at = int(i * step);
@@ -1058,6 +1102,58 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
         playlistModel->requestGpsData(id, 0);
     }
     ui->wgt_MapView->loadAllGpsData(route);
+
+    // An event of another recording was chosen: it plays from there.
+    if (pendingSeekRow == id)
+        area->seek(pendingSeekSecond);
+    pendingSeekRow = -1;
+    tripEvents->start(id, playingRow->fileName, dataList, Configuration::instance()->eventThresholds());
+}
+
+void MainWindows::refreshEvents()
+{
+    tripEvents->setThresholds(Configuration::instance()->eventThresholds());
+}
+
+void MainWindows::showTripEvents()
+{
+    eventModel->setEvents(tripEvents->events());
+    ui->gView_GyroChart->setEventMarkers(tripEvents->playingEvents(), chartSecondsPerPoint);
+    const int row = eventModel->rowOf(selectedEventRow, selectedEventSecond);
+    if (row >= 0)
+        ui->tbl_EventList->selectRow(row);
+}
+
+void MainWindows::onEventDoubleClicked(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    goToEvent(index.row(), kEventLeadSeconds);
+    if (ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState)
+        ui->wgt_PlayArea->play();
+}
+
+void MainWindows::goToEvent(int row, int leadSeconds)
+{
+    if (row < 0 || row >= eventModel->rowCount())
+        return;
+    // A copy: playing another row rebuilds the list.
+    const TripEvent event = eventModel->events().at(row);
+    ui->tbl_EventList->selectRow(row);
+    ui->tbl_EventList->scrollTo(eventModel->index(row, 0));
+    selectedEventRow = event.rowId;
+    selectedEventSecond = event.event.second;
+    const int target = qMax(0, event.event.second - leadSeconds);
+    if (event.rowId == ui->wgt_PlayArea->playingRowId()) {
+        ui->wgt_PlayArea->seek(target);
+        return;
+    }
+    const RowData *other = playlistModel->getDataByRow(event.rowId);
+    if (!other || !other->url.isValid())
+        return;
+    pendingSeekRow = event.rowId;
+    pendingSeekSecond = target;
+    playByData(other);
 }
 
 // A file the player cannot open leaves it stopped and silent; move on rather
@@ -1084,6 +1180,7 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_N:
         onKeyPressEvent(event);
         break;
     case Qt::Key_Escape:
@@ -1114,6 +1211,13 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Down:
         break;
+    case Qt::Key_N:
+        // The list may be hidden; the trip's events are there all the same.
+        if (event->modifiers() & Qt::ShiftModifier)
+            goToEvent(eventModel->previousBefore(tripEvents->playingPart(), currentSecond), 0);
+        else
+            goToEvent(eventModel->nextAfter(tripEvents->playingPart(), currentSecond), 0);
+        break;
     default:
         return;
     }
@@ -1123,6 +1227,7 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
 void MainWindows::onUpdateLanguage()
 {
     ui->retranslateUi(this);
+    eventModel->retranslate();
     ui->tbl_PlayListView->setModel(playlistModel);
     fitColumns();
     ui->tbl_PlayListView->repaint();

@@ -11,6 +11,8 @@
 #include "trackoraactivexlib.h"
 
 class ControlPanel;
+class EventListModel;
+class TripEvents;
 class MoveFilter;
 class PlayAreaManager;
 class PlaylistModel;
@@ -101,6 +103,9 @@ private slots:
     void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);
     void onUpdateLanguage();
     bool isSuportH264orH265(int id);
+    void onEventDoubleClicked(const QModelIndex &index);
+    void refreshEvents();
+    void showTripEvents();
 
 private:
     void setUpTable();
@@ -113,6 +118,10 @@ private:
     void clearTripViews();
     bool keepsOwnCursor(QWidget *widget) const;
     bool handleWindowMouse(QEvent *event);
+    void setUpEventList();
+    // Shows event `row` of the list and seeks leadSeconds before it, in
+    // another recording of the trip if it is there.
+    void goToEvent(int row, int leadSeconds);
 
     Ui::MainWindows *ui = nullptr;
     PlaylistModel *playlistModel = nullptr;
@@ -129,6 +138,19 @@ private:
     // The player opens the chosen file in the background; its first state
     // says whether it plays. Cleared before the window stops it itself.
     bool openPending = false;
+
+    // The events of the trip that plays, found in its samples.
+    EventListModel *eventModel = nullptr;
+    TripEvents *tripEvents = nullptr;
+    // How many samples one chart point stands for.
+    double chartSecondsPerPoint = 1.0;
+    // An event in another recording: where to seek once that row plays.
+    int pendingSeekRow = -1;
+    int pendingSeekSecond = 0;
+    // The event last gone to, selected again when the list is rebuilt.
+    int selectedEventRow = -1;
+    int selectedEventSecond = -1;
+    int currentSecond = 0;
 
     QRect restoreRect;
     bool normalFlag = true;

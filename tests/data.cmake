@@ -14,6 +14,8 @@ trackora_add_test(tst_trackfilesmedia SOURCES tst_trackfilesmedia.cpp tst_logcap
   LABELS media data TIMEOUT 180)
 target_compile_definitions(tst_trackfilesmedia PRIVATE TRACKORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_dependencies(tst_trackfilesmedia trackora-gps)
+trackora_add_test(tst_eventdetector SOURCES tst_eventdetector.cpp LIBS TrackoraEvents LABELS unit data)
+trackora_add_test(tst_tripevents SOURCES tst_tripevents.cpp LIBS ${data_libs} LABELS data media MEDIA)
 trackora_add_test(tst_trackoragps SOURCES tst_trackoragps.cpp tst_fixtures.h LIBS ${data_libs} LABELS unit data)
 add_dependencies(tst_trackoragps trackora-gps)
 trackora_add_test(tst_generatedmedia SOURCES tst_generatedmedia.cpp tst_mediaexpect.h LIBS ${data_libs}

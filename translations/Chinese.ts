@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>取消静音</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>事件</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>版本:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>录像</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>急刹车</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>急加速</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>碰撞</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>打开文件夹</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>高级</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>急刹车：1 秒内减速</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>急加速：1 秒内加速</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>碰撞：两次采样间的变化</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>碰撞：单轴读数</translation>
     </message>
 </context>
 </TS>

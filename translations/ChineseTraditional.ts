@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>取消靜音</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>事件</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>版本:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>類型</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>數值</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>錄影</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>急煞車</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>急加速</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>碰撞</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>開啟資料夾</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>進階</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>急煞車：1 秒內減速</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>急加速：1 秒內加速</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>碰撞：兩次取樣間的變化</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>碰撞：單軸讀數</translation>
     </message>
 </context>
 </TS>

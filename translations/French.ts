@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>Rétablir le son</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Événements</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>Version :</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Enregistrement</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Freinage brusque</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Accélération brusque</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Choc</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>Ouvrir un dossier</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Freinage brusque : baisse de vitesse en 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Accélération brusque : hausse de vitesse en 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Choc : variation entre deux mesures</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Choc : valeur d&apos;un axe</translation>
     </message>
 </context>
 </TS>

@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>Stummschaltung aufheben</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Ereignisse</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>Version:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Starkes Bremsen</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Starkes Beschleunigen</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Aufprall</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Starkes Bremsen: Tempoverlust in 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Starkes Beschleunigen: Tempogewinn in 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Aufprall: Änderung zwischen Messungen</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Aufprall: Messwert einer Achse</translation>
     </message>
 </context>
 </TS>

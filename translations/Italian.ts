@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>Riattiva audio</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Eventi</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>Versione:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valore</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Registrazione</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Frenata brusca</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Accelerazione brusca</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Urto</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>Apri cartella</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avanzate</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Frenata brusca: calo di velocità in 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Accelerazione brusca: aumento di velocità in 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Urto: variazione tra due campioni</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Urto: valore di un asse</translation>
     </message>
 </context>
 </TS>

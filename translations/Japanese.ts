@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>ミュート解除</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>イベント</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>バージョン:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>録画ファイル</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>急ブレーキ</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>急加速</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>衝撃</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>詳細設定</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>急ブレーキ: 1秒間の減速</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>急加速: 1秒間の加速</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>衝撃: サンプル間の変化</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>衝撃: 軸の測定値</translation>
     </message>
 </context>
 </TS>

@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>음소거 해제</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>이벤트</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>버전:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>시간</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>종류</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>값</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>녹화 파일</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>급제동</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>급가속</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>충격</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>폴더 열기</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>고급</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>급제동: 1초간 속도 감소</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>급가속: 1초간 속도 증가</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>충격: 샘플 간 변화</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>충격: 축 측정값</translation>
     </message>
 </context>
 </TS>

@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>Wyłącz wyciszenie</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Zdarzenia</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>Wersja:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Rodzaj</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wartość</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Nagranie</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Gwałtowne hamowanie</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Gwałtowne przyspieszenie</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Uderzenie</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>Otwórz folder</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Zaawansowane</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Gwałtowne hamowanie: spadek prędkości w 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Gwałtowne przyspieszenie: wzrost prędkości w 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Uderzenie: zmiana między próbkami</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Uderzenie: odczyt osi</translation>
     </message>
 </context>
 </TS>

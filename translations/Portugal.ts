@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>Ativar som</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Eventos</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>Versão:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Gravação</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Travagem brusca</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Aceleração brusca</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Impacto</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>Abrir pasta</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avançado</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Travagem brusca: queda de velocidade em 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Aceleração brusca: subida de velocidade em 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Impacto: variação entre amostras</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Impacto: leitura de um eixo</translation>
     </message>
 </context>
 </TS>

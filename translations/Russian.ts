@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>Включить звук</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>События</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>Версия:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 км/ч/с</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Тип</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Резкое торможение</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Резкое ускорение</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Удар</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Дополнительно</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Резкое торможение: падение скорости за 1 с</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Резкое ускорение: рост скорости за 1 с</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Удар: изменение между замерами</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Удар: показание оси</translation>
     </message>
 </context>
 </TS>

@@ -58,6 +58,10 @@
         <source>Cancel Mute</source>
         <translation>Activar sonido</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Eventos</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -72,6 +76,45 @@
     <message>
         <source>Version:</source>
         <translation>Versión:</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Grabación</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Frenada brusca</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Aceleración brusca</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Impacto</translation>
     </message>
 </context>
 <context>
@@ -380,6 +423,26 @@
     <message>
         <source>Open Directory</source>
         <translation>Abrir carpeta</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avanzado</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Frenada brusca: caída de velocidad en 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Aceleración brusca: subida de velocidad en 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Impacto: cambio entre muestras</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Impacto: lectura de un eje</translation>
     </message>
 </context>
 </TS>

@@ -811,6 +811,55 @@ def truncated_avi(ctx):
     return expected
 
 
+# ---- planted driving events ----------------------------------------------
+
+# Gravity on Z, nothing on Y and X: (Z, Y, X) groups.
+CALM_G = ("+100", "+000", "+000")
+
+
+def event_point(n, speed, gsensor=CALM_G, fix=True):
+    """One second of a drive north-east; without a fix, no position and speed 0."""
+    if not fix:
+        return gpsrecord.TripPoint((" ", 0, 0), (" ", 0, 0), 0, gsensor, 0, mark_a="V", mark_b="V")
+    return gpsrecord.TripPoint(("N", 35, 412345 + 40 * n), ("E", 139, 410000 + 50 * n), speed, gsensor, n)
+
+
+def events_first_trip():
+    """21 seconds: braking at 3 (14 km/h), acceleration at 5 (12), impacts on X
+    at 7 (1.80 g), on Y at 10 (1.60 g) and on Z at 13 (3.10 g), each back to
+    calm a second later (two seconds of change, one event); no fix at 14, so
+    15 is no acceleration; a run of braking 17-19 that is one event at 18
+    (16 km/h)."""
+    speeds = [50, 50, 50, 36, 36, 48, 48, 48, 48, 48, 48, 48, 48, 48, 0, 48, 48, 34, 18, 6, 6]
+    g = {7: ("+100", "+000", "+180"), 10: ("+100", "-160", "+000"), 13: ("+310", "+000", "+000")}
+    return [event_point(n, speed, g.get(n, CALM_G), fix=(n != 14)) for n, speed in enumerate(speeds)]
+
+
+def events_second_trip():
+    """11 seconds going on one second after the first trip: 6 km/h there, 20
+    here, an acceleration only across the seam; then gentle rises."""
+    return [event_point(21 + n, 20 + 4 * n) for n in range(11)]
+
+
+EVENTS_START = datetime.datetime(2024, 3, 1, 9, 0, 0)
+
+
+@recording("events/20240301_090000_F.mp4")
+def events_first(ctx):
+    """20 s H.264 + AAC; 'gps0' with planted events (22 records, 21 samples)."""
+    inputs, codec = small_av(20)
+    track = gpsrecord.Track(EVENTS_START, 22, points=events_first_trip())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(track), nominal(30, True))
+
+
+@recording("events/20240301_090021_F.mp4")
+def events_second(ctx):
+    """10 s H.264 + AAC; 'gps0' (12 records, 11 samples) continuing the first trip after 1 s."""
+    inputs, codec = small_av(10)
+    track = gpsrecord.Track(EVENTS_START + datetime.timedelta(seconds=21), 12, points=events_second_trip())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(track), nominal(30, True))
+
+
 # ---- running ---------------------------------------------------------------
 
 def generator_hash():
