@@ -17,3 +17,5 @@ add_dependencies(tst_trackoragpsmedia trackora-gps)
 # Inputs the fuzzers found faults with (fuzz/, tools/fuzz.sh) stay as fixtures.
 trackora_add_test(tst_fuzzfixtures SOURCES tst_fuzzfixtures.cpp tst_logcapture.h LIBS TrackoraParsers LABELS unit data)
 target_compile_definitions(tst_fuzzfixtures PRIVATE TRACKORA_FUZZ_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fuzz-fixtures")
+trackora_add_test(tst_export SOURCES tst_export.cpp LIBS TrackoraExport TrackoraViewer LABELS media data MEDIA TIMEOUT 120)
+add_dependencies(tst_export trackora-export)

@@ -1,0 +1,371 @@
+#include "sidebysideencoder.h"
+
+#include "exportlog.h"
+#include "ffmpegtext.h"
+#include "picturedecoder.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+// veryfast keeps a minute of 1080p within a few times real time on a laptop;
+// crf 20 keeps the burned text crisp.
+const char kPreset[] = "veryfast";
+const char kQuality[] = "20";
+// The rear picture in a corner takes a third of each side.
+const int kInsetDivisor = 3;
+
+struct Output
+{
+    AVFormatContext *context = nullptr;
+    AVCodecContext *encoder = nullptr;
+    AVFrame *frame = nullptr;
+    AVPacket *packet = nullptr;
+    SwsContext *toYuv = nullptr;
+    SwsContext *scaleFront = nullptr;
+    SwsContext *scaleRear = nullptr;
+    ~Output()
+    {
+        sws_freeContext(toYuv);
+        sws_freeContext(scaleFront);
+        sws_freeContext(scaleRear);
+        av_packet_free(&packet);
+        av_frame_free(&frame);
+        avcodec_free_context(&encoder);
+        if (context) {
+            if (context->pb)
+                avio_closep(&context->pb);
+            avformat_free_context(context);
+        }
+    }
+};
+
+QSize fitted(const QSize &picture, const QSize &box)
+{
+    QSize s = picture.scaled(box, Qt::KeepAspectRatio);
+    // Even sizes keep the chroma grid of the converters aligned.
+    return QSize(qMax(2, s.width() & ~1), qMax(2, s.height() & ~1));
+}
+
+// Scales a decoded picture into a new image of the given size.
+QImage toImage(SwsContext **context, const AVFrame *frame, const QSize &size)
+{
+    *context = sws_getCachedContext(*context, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
+                                    size.height(), AV_PIX_FMT_RGB32, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    QImage image(size, QImage::Format_RGB32);
+    if (!*context || image.isNull())
+        return QImage();
+    uint8_t *planes[4] = {image.bits(), nullptr, nullptr, nullptr};
+    const int strides[4] = {image.bytesPerLine(), 0, 0, 0};
+    sws_scale(*context, frame->data, frame->linesize, 0, frame->height, planes, strides);
+    return image;
+}
+
+const AVCodec *findEncoder()
+{
+    if (const AVCodec *x264 = avcodec_find_encoder_by_name("libx264"))
+        return x264;
+    return avcodec_find_encoder(AV_CODEC_ID_H264);
+}
+} // namespace
+
+bool SideBySideEncoder::fail(const QString &problem, int writeError)
+{
+    m_problem = problem;
+    m_writeError = writeError;
+    qCWarning(lcExport).noquote() << problem;
+    return false;
+}
+
+bool SideBySideEncoder::encode(const QList<ExportSegment> &front, const QStringList &rear,
+                               const QList<QList<GpsData>> &samples, const SideBySideOptions &options,
+                               const QString &outPath)
+{
+    m_placed.clear();
+    m_length = 0.0;
+    m_cancelled = false;
+    m_writeError = 0;
+    m_problem.clear();
+    if (front.isEmpty())
+        return fail(QStringLiteral("nothing to encode"));
+
+    auto frontDecoder = std::make_unique<PictureDecoder>();
+    if (!frontDecoder->open(front[0].path, front[0].from))
+        return fail(frontDecoder->problem());
+    const AVStream *firstVideo = frontDecoder->input().video();
+    const QSize size(firstVideo->codecpar->width & ~1, firstVideo->codecpar->height & ~1);
+    if (size.width() < 2 || size.height() < 2)
+        return fail(QStringLiteral("%1: no picture size").arg(front[0].path));
+    const AVRational rate = av_guess_frame_rate(frontDecoder->input().context(), const_cast<AVStream *>(firstVideo),
+                                                nullptr);
+
+    Output out;
+    const QByteArray path = QFile::encodeName(outPath);
+    int r = avformat_alloc_output_context2(&out.context, nullptr, "mp4", path.constData());
+    if (r < 0)
+        return fail(QStringLiteral("cannot make an MP4 writer: %1").arg(ffmpegErrorText(r)));
+    const AVCodec *codec = findEncoder();
+    if (!codec)
+        return fail(QStringLiteral("no H.264 encoder"));
+    m_encoderName = QString::fromLatin1(codec->name);
+    out.encoder = avcodec_alloc_context3(codec);
+    out.frame = av_frame_alloc();
+    out.packet = av_packet_alloc();
+    if (!out.encoder || !out.frame || !out.packet)
+        return fail(QStringLiteral("out of memory"));
+    out.encoder->width = size.width();
+    out.encoder->height = size.height();
+    out.encoder->pix_fmt = AV_PIX_FMT_YUV420P;
+    out.encoder->time_base = firstVideo->time_base;
+    out.encoder->framerate = rate;
+    out.encoder->sample_aspect_ratio = AVRational{1, 1};
+    out.encoder->thread_count = 0;
+    if (rate.num > 0 && rate.den > 0)
+        out.encoder->gop_size = 2 * rate.num / rate.den;
+    if (out.context->oformat->flags & AVFMT_GLOBALHEADER)
+        out.encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    AVDictionary *encoderOptions = nullptr;
+    if (m_encoderName == QLatin1String("libx264")) {
+        av_dict_set(&encoderOptions, "preset", kPreset, 0);
+        av_dict_set(&encoderOptions, "crf", kQuality, 0);
+    }
+    r = avcodec_open2(out.encoder, codec, &encoderOptions);
+    av_dict_free(&encoderOptions);
+    if (r < 0)
+        return fail(QStringLiteral("the H.264 encoder does not open: %1").arg(ffmpegErrorText(r)));
+
+    AVStream *videoOut = avformat_new_stream(out.context, nullptr);
+    if (!videoOut || avcodec_parameters_from_context(videoOut->codecpar, out.encoder) < 0)
+        return fail(QStringLiteral("cannot set up the picture stream"));
+    videoOut->time_base = out.encoder->time_base;
+    videoOut->avg_frame_rate = rate;
+
+    AVStream *audioOut = nullptr;
+    const AVStream *firstAudio = frontDecoder->input().audio();
+    if (firstAudio
+        && avformat_query_codec(out.context->oformat, firstAudio->codecpar->codec_id, FF_COMPLIANCE_NORMAL) == 1) {
+        audioOut = avformat_new_stream(out.context, nullptr);
+        if (!audioOut || avcodec_parameters_copy(audioOut->codecpar, firstAudio->codecpar) < 0)
+            return fail(QStringLiteral("cannot set up the sound stream"));
+        audioOut->codecpar->codec_tag = 0;
+        audioOut->time_base = firstAudio->time_base;
+    }
+
+    r = avio_open(&out.context->pb, path.constData(), AVIO_FLAG_WRITE);
+    if (r < 0)
+        return fail(QStringLiteral("%1: cannot be written: %2").arg(outPath, ffmpegErrorText(r)), r);
+    AVDictionary *muxerOptions = nullptr;
+    av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
+    r = avformat_write_header(out.context, &muxerOptions);
+    av_dict_free(&muxerOptions);
+    if (r < 0)
+        return fail(QStringLiteral("%1: cannot write the header: %2").arg(outPath, ffmpegErrorText(r)), r);
+
+    out.frame->format = AV_PIX_FMT_YUV420P;
+    out.frame->width = size.width();
+    out.frame->height = size.height();
+    if (av_frame_get_buffer(out.frame, 0) < 0)
+        return fail(QStringLiteral("out of memory"));
+
+    bool writeFailed = false;
+    auto writePacket = [&](AVPacket *p) {
+        if (writeFailed) {
+            av_packet_unref(p);
+            return;
+        }
+        const int w = av_interleaved_write_frame(out.context, p);
+        if (w < 0) {
+            writeFailed = true;
+            fail(QStringLiteral("%1: writing failed: %2").arg(outPath, ffmpegErrorText(w)), w);
+        }
+    };
+    auto drainEncoder = [&]() -> bool {
+        for (;;) {
+            const int e = avcodec_receive_packet(out.encoder, out.packet);
+            if (e == AVERROR(EAGAIN) || e == AVERROR_EOF)
+                return !writeFailed;
+            if (e < 0)
+                return fail(QStringLiteral("encoding failed: %1").arg(ffmpegErrorText(e)));
+            av_packet_rescale_ts(out.packet, out.encoder->time_base, videoOut->time_base);
+            out.packet->stream_index = videoOut->index;
+            writePacket(out.packet);
+            if (writeFailed)
+                return false;
+        }
+    };
+
+    const QSize half(size.width() / 2, size.height());
+    const QSize inset(size.width() / kInsetDivisor, size.height() / kInsetDivisor);
+    QImage canvas(size, QImage::Format_RGB32);
+    double exportStart = 0.0;
+    int64_t lastAudioDts = std::numeric_limits<int64_t>::min();
+    int64_t lastVideoPts = std::numeric_limits<int64_t>::min();
+
+    for (int i = 0; i < front.size(); ++i) {
+        const ExportSegment &segment = front[i];
+        if (i > 0) {
+            frontDecoder = std::make_unique<PictureDecoder>();
+            if (!frontDecoder->open(segment.path, segment.from))
+                return fail(frontDecoder->problem());
+        }
+        std::unique_ptr<PictureDecoder> rearDecoder;
+        if (i < rear.size() && !rear[i].isEmpty()) {
+            rearDecoder = std::make_unique<PictureDecoder>();
+            if (!rearDecoder->open(rear[i], segment.from)) {
+                qCWarning(lcExport).noquote() << rearDecoder->problem() << "; the export goes on without it";
+                rearDecoder.reset();
+            }
+        }
+        const MediaInput &input = frontDecoder->input();
+        const AVStream *videoIn = input.video();
+        const AVStream *audioIn = audioOut ? input.audio() : nullptr;
+        const double to = segment.to < 0 ? std::numeric_limits<double>::infinity() : segment.to;
+        const double videoStart = videoIn->start_time != AV_NOPTS_VALUE ? videoIn->start_time * av_q2d(videoIn->time_base)
+                                                                          : 0.0;
+        if (audioIn) {
+            frontDecoder->onOtherPacket = [&, audioIn](AVPacket *p) {
+                if (p->stream_index != input.audioIndex() || p->pts == AV_NOPTS_VALUE)
+                    return;
+                const double t = p->pts * av_q2d(audioIn->time_base) - videoStart;
+                if (t < segment.from || t >= to)
+                    return;
+                AVPacket *copy = av_packet_clone(p);
+                if (!copy)
+                    return;
+                const int64_t pts = std::llround((t - segment.from + exportStart) / av_q2d(audioOut->time_base));
+                const int64_t delay = p->dts != AV_NOPTS_VALUE
+                    ? av_rescale_q(p->pts - p->dts, audioIn->time_base, audioOut->time_base) : 0;
+                copy->pts = pts;
+                copy->dts = pts - delay;
+                copy->duration = av_rescale_q(p->duration, audioIn->time_base, audioOut->time_base);
+                copy->stream_index = audioOut->index;
+                copy->pos = -1;
+                if (copy->dts > lastAudioDts) {
+                    lastAudioDts = copy->dts;
+                    writePacket(copy);
+                }
+                av_packet_free(&copy);
+            };
+        }
+
+        const double frameLength = frontDecoder->frameDuration();
+        // The pictures of the segment are those whose time lies in [from, to).
+        const double slack = frameLength / 2;
+        QImage rearImage;
+        AVFrame *rearFrame = nullptr;
+        double rearTime = 0.0;
+        bool rearHasNext = false;
+        if (rearDecoder)
+            rearHasNext = rearDecoder->next(&rearFrame, &rearTime);
+        double segmentEnd = segment.from;
+        bool any = false;
+        AVFrame *picture = nullptr;
+        double t = 0.0;
+        while (frontDecoder->next(&picture, &t)) {
+            if (m_cancel && m_cancel->load()) {
+                m_cancelled = true;
+                m_problem = QStringLiteral("cancelled");
+                return false;
+            }
+            if (t < segment.from - slack)
+                continue;
+            if (t >= to - slack)
+                break;
+            any = true;
+            // The rear picture on screen at this moment: the last one not later than t.
+            while (rearHasNext && rearTime <= t + slack) {
+                rearImage = toImage(&out.scaleRear, rearFrame,
+                                    fitted(QSize(rearFrame->width, rearFrame->height),
+                                           options.layout == SideBySideLayout::SideBySide ? half : inset));
+                if (options.mirrorRear)
+                    rearImage = rearImage.mirrored(true, false);
+                rearHasNext = rearDecoder->next(&rearFrame, &rearTime);
+            }
+
+            canvas.fill(Qt::black);
+            QPainter painter(&canvas);
+            if (options.layout == SideBySideLayout::SideBySide) {
+                const QImage f = toImage(&out.scaleFront, picture, fitted(QSize(picture->width, picture->height), half));
+                painter.drawImage((half.width() - f.width()) / 2, (half.height() - f.height()) / 2, f);
+                if (!rearImage.isNull())
+                    painter.drawImage(half.width() + (half.width() - rearImage.width()) / 2,
+                                      (half.height() - rearImage.height()) / 2, rearImage);
+            } else {
+                const QImage f = toImage(&out.scaleFront, picture, size);
+                painter.drawImage(0, 0, f);
+                if (!rearImage.isNull()) {
+                    const int margin = size.height() / 40;
+                    const QRect frame(size.width() - rearImage.width() - margin, margin, rearImage.width(),
+                                      rearImage.height());
+                    painter.drawImage(frame.topLeft(), rearImage);
+                    painter.setPen(QPen(Qt::white, qMax(1, size.height() / 360)));
+                    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+                }
+            }
+            const QList<GpsData> &trip = i < samples.size() ? samples[i] : QList<GpsData>();
+            if (!trip.isEmpty()) {
+                const int second = qBound(0, int(std::floor(t + 1e-3)), trip.size() - 1);
+                options.overlay.paint(&painter, size, trip[second], trip, t);
+            }
+            painter.end();
+
+            if (av_frame_make_writable(out.frame) < 0)
+                return fail(QStringLiteral("out of memory"));
+            out.toYuv = sws_getCachedContext(out.toYuv, size.width(), size.height(), AV_PIX_FMT_RGB32, size.width(),
+                                             size.height(), AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+            const uint8_t *planes[4] = {canvas.constBits(), nullptr, nullptr, nullptr};
+            const int strides[4] = {canvas.bytesPerLine(), 0, 0, 0};
+            sws_scale(out.toYuv, planes, strides, 0, size.height(), out.frame->data, out.frame->linesize);
+            int64_t pts = std::llround((t - segment.from + exportStart) / av_q2d(out.encoder->time_base));
+            if (pts <= lastVideoPts)
+                pts = lastVideoPts + 1;
+            lastVideoPts = pts;
+            out.frame->pts = pts;
+            r = avcodec_send_frame(out.encoder, out.frame);
+            if (r < 0)
+                return fail(QStringLiteral("encoding failed: %1").arg(ffmpegErrorText(r)));
+            if (!drainEncoder())
+                return false;
+            segmentEnd = t + frameLength;
+            if (onProgress)
+                onProgress(t - segment.from + exportStart);
+        }
+        if (!frontDecoder->problem().isEmpty())
+            return fail(QStringLiteral("%1: %2").arg(segment.path, frontDecoder->problem()));
+        if (!any)
+            return fail(QStringLiteral("%1: no picture in the range").arg(segment.path));
+        PlacedSegment placed;
+        placed.sourceFrom = segment.from;
+        placed.exportStart = exportStart;
+        placed.length = segmentEnd - segment.from;
+        m_placed.append(placed);
+        exportStart += placed.length;
+        frontDecoder->onOtherPacket = nullptr;
+    }
+
+    r = avcodec_send_frame(out.encoder, nullptr);
+    if (r < 0 && r != AVERROR_EOF)
+        return fail(QStringLiteral("encoding failed: %1").arg(ffmpegErrorText(r)));
+    if (!drainEncoder())
+        return false;
+    r = av_write_trailer(out.context);
+    if (r < 0)
+        return fail(QStringLiteral("%1: finishing failed: %2").arg(outPath, ffmpegErrorText(r)), r);
+    r = avio_closep(&out.context->pb);
+    if (r < 0)
+        return fail(QStringLiteral("%1: closing failed: %2").arg(outPath, ffmpegErrorText(r)), r);
+    m_length = exportStart;
+    return true;
+}
