@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -45,16 +46,30 @@ void FrameOverlay::paint(QPainter *painter, const QSize &picture, const GpsData 
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setRenderHint(QPainter::TextAntialiasing);
     painter->fillRect(band, QColor(0, 0, 0, 160));
-    QFont font = painter->font();
-    font.setPixelSize(qMax(8, band.height() * 3 / 5));
-    font.setBold(true);
-    painter->setFont(font);
-    painter->setPen(Qt::white);
     const QStringList t = texts(sample, speedInKmh);
     const int margin = band.height() / 3;
     const QRect inner = band.adjusted(margin, 0, -margin, 0);
+    // The three texts side by side with a gap between them; the font shrinks
+    // until they fit a narrow picture.
+    QFont font = painter->font();
+    font.setBold(true);
+    int pixels = qMax(6, band.height() * 3 / 5);
+    for (;; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        const int used = metrics.horizontalAdvance(t.value(0)) + metrics.horizontalAdvance(t.value(1))
+            + metrics.horizontalAdvance(t.value(2)) + 2 * metrics.horizontalAdvance(QLatin1Char('M'));
+        if (used <= inner.width() || pixels <= 6)
+            break;
+    }
+    painter->setFont(font);
+    painter->setPen(Qt::white);
+    const QFontMetrics metrics(font);
+    const int left = inner.left() + metrics.horizontalAdvance(t.value(0));
+    const int right = inner.right() - metrics.horizontalAdvance(t.value(2));
     painter->drawText(inner, Qt::AlignLeft | Qt::AlignVCenter, t.value(0));
-    painter->drawText(inner, Qt::AlignHCenter | Qt::AlignVCenter, t.value(1));
+    painter->drawText(QRect(left, inner.top(), qMax(0, right - left), inner.height()), Qt::AlignHCenter | Qt::AlignVCenter,
+                      t.value(1));
     painter->drawText(inner, Qt::AlignRight | Qt::AlignVCenter, t.value(2));
 
     if (gsensorStrip && !history.isEmpty()) {
@@ -63,12 +78,14 @@ void FrameOverlay::paint(QPainter *painter, const QSize &picture, const GpsData 
         painter->fillRect(strip, QColor(0, 0, 0, 120));
         const QColor colours[3] = {QColor(255, 80, 80), QColor(80, 255, 80), QColor(80, 160, 255)};
         const int last = qBound(0, int(std::floor(second)), history.size() - 1);
-        const int first = qMax(0, last - int(kStripSeconds));
+        // A short range fills the strip instead of huddling at its right end.
+        const double span = qBound(2.0, double(history.size() - 1), kStripSeconds);
+        const int first = qMax(0, last - int(span));
         for (int axis = 0; axis < 3; ++axis) {
             QPainterPath path;
             for (int i = first; i <= last; ++i) {
                 const float g = axis == 0 ? history[i].gsensorX : axis == 1 ? history[i].gsensorY : history[i].gsensorZ;
-                const double x = strip.right() - (last - i) * strip.width() / kStripSeconds;
+                const double x = strip.right() - (last - i) * strip.width() / span;
                 const double y = strip.center().y() - qBound(-1.0, double(g) / kStripRangeG, 1.0) * strip.height() / 2;
                 if (i == first)
                     path.moveTo(x, y);
