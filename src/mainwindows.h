@@ -98,6 +98,7 @@ private slots:
     void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);
     void onUpdateLanguage();
     bool isSuportH264orH265(int id);
+    void openExportDialog(qint64 inMs, qint64 outMs);
 
 private:
     void setUpTable();

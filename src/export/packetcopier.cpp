@@ -56,6 +56,26 @@ unsigned int outputTag(const AVOutputFormat *format, const AVCodecParameters *in
 }
 } // namespace
 
+double PacketCopier::keyFrameAtOrBefore(const QString &path, double seconds)
+{
+    MediaInput input;
+    if (!input.open(path))
+        return -1.0;
+    if (seconds > 0.0
+        && av_seek_frame(input.context(), input.videoIndex(), input.videoTimestamp(seconds), AVSEEK_FLAG_BACKWARD) < 0)
+        return -1.0;
+    PacketPtr packet(av_packet_alloc());
+    // A few seconds of packets at most: a key frame starts every group.
+    for (int n = 0; packet && n < 2000 && av_read_frame(input.context(), packet.get()) >= 0; ++n) {
+        const bool key = packet->stream_index == input.videoIndex() && (packet->flags & AV_PKT_FLAG_KEY);
+        const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        av_packet_unref(packet.get());
+        if (key)
+            return input.videoSeconds(pts);
+    }
+    return -1.0;
+}
+
 bool PacketCopier::fail(const QString &problem, int writeError)
 {
     m_problem = problem;

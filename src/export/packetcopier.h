@@ -17,6 +17,10 @@ class PacketCopier
 public:
     explicit PacketCopier(const std::atomic_bool *cancel = nullptr) : m_cancel(cancel) {}
 
+    // Where a copy from this second would really start: the time of the key
+    // frame at or before it, or -1 when the recording cannot tell.
+    static double keyFrameAtOrBefore(const QString &path, double seconds);
+
     // creationTime: ISO 8601 UTC for the movie header, or empty.
     bool copy(const QList<ExportSegment> &segments, const QString &outPath, const QString &creationTime);
 
