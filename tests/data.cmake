@@ -19,3 +19,5 @@ trackora_add_test(tst_fuzzfixtures SOURCES tst_fuzzfixtures.cpp tst_logcapture.h
 target_compile_definitions(tst_fuzzfixtures PRIVATE TRACKORA_FUZZ_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fuzz-fixtures")
 trackora_add_test(tst_export SOURCES tst_export.cpp LIBS TrackoraExport TrackoraViewer LABELS media data MEDIA TIMEOUT 120)
 add_dependencies(tst_export trackora-export)
+trackora_add_test(tst_exportdialog SOURCES tst_exportdialog.cpp tst_dashboardhelpers.h LIBS TrackoraViewer
+  LABELS media display DISPLAY MEDIA TIMEOUT 120)

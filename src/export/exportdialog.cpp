@@ -108,7 +108,6 @@ void ExportDialog::start()
     connect(m_thread, &QThread::started, m_job, &ExportJob::run);
     connect(m_job, &ExportJob::progress, this, &ExportDialog::onProgress);
     connect(m_job, &ExportJob::finished, this, &ExportDialog::onFinished);
-    connect(m_job, &ExportJob::finished, m_thread, &QThread::quit);
     connect(m_thread, &QThread::finished, m_job, &QObject::deleteLater);
     ui->pBar_Export->setValue(0);
     ui->lbl_ExportStatus->setText(tr("Exporting…"));
@@ -132,6 +131,8 @@ void ExportDialog::onProgress(double fraction)
 void ExportDialog::onFinished(bool ok, const QStringList &files, const QString &message)
 {
     if (m_thread) {
+        // The job has returned from run(); its thread only has to leave its loop.
+        m_thread->quit();
         m_thread->wait(kStopWaitMs);
         delete m_thread;
         m_thread = nullptr;
