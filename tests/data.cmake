@@ -21,3 +21,5 @@ trackora_add_test(tst_export SOURCES tst_export.cpp LIBS TrackoraExport Trackora
 add_dependencies(tst_export trackora-export)
 trackora_add_test(tst_exportdialog SOURCES tst_exportdialog.cpp tst_dashboardhelpers.h LIBS TrackoraViewer
   LABELS media display DISPLAY MEDIA TIMEOUT 120)
+trackora_add_test(tst_exportplayback SOURCES tst_exportplayback.cpp tst_viewerharness.h tst_mapharness.h
+  LIBS TrackoraViewer LABELS display web media DISPLAY MEDIA TIMEOUT 180)

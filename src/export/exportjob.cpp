@@ -58,6 +58,9 @@ void ExportJob::run()
 {
     m_files.clear();
     m_message.clear();
+    m_frontSamples.clear();
+    m_stepsDone = 0;
+    m_lastPermille = -1;
     m_ok = runAll();
     if (!m_ok && m_cancel.load()) {
         // A cancelled export leaves nothing behind, not even its finished files.
@@ -72,7 +75,13 @@ void ExportJob::run()
 
 void ExportJob::step(double within)
 {
-    emit progress(qBound(0.0, (m_stepsDone + within * m_stepWeight) / m_stepCount, 1.0));
+    // A signal per packet would flood the window's event queue; a thousandth is finer than any bar.
+    const double fraction = qBound(0.0, (m_stepsDone + within * m_stepWeight) / m_stepCount, 1.0);
+    const int permille = int(fraction * 1000);
+    if (permille == m_lastPermille)
+        return;
+    m_lastPermille = permille;
+    emit progress(fraction);
 }
 
 bool ExportJob::failWrite(const QString &path, int error, const QString &detail)

@@ -58,4 +58,5 @@ private:
     int m_stepsDone = 0;
     int m_stepCount = 1;
     int m_stepWeight = 0;
+    int m_lastPermille = -1;
 };

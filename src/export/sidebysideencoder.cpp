@@ -19,6 +19,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <libyuv.h>
+
 namespace {
 // veryfast keeps a minute of 1080p within a few times real time on a laptop;
 // crf 20 keeps the burned text crisp.
@@ -26,19 +28,24 @@ const char kPreset[] = "veryfast";
 const char kQuality[] = "20";
 // The rear picture in a corner takes a third of each side.
 const int kInsetDivisor = 3;
+const uint8_t kBlackY = 16;
+const uint8_t kWhiteY = 235;
+const uint8_t kNeutralChroma = 128;
 
 struct Output
 {
     AVFormatContext *context = nullptr;
     AVCodecContext *encoder = nullptr;
     AVFrame *frame = nullptr;
+    AVFrame *front = nullptr;
+    AVFrame *rear = nullptr;
     AVPacket *packet = nullptr;
-    SwsContext *toYuv = nullptr;
     SwsContext *scaleFront = nullptr;
     SwsContext *scaleRear = nullptr;
     ~Output()
     {
-        sws_freeContext(toYuv);
+        av_frame_free(&front);
+        av_frame_free(&rear);
         sws_freeContext(scaleFront);
         sws_freeContext(scaleRear);
         av_packet_free(&packet);
@@ -59,18 +66,65 @@ QSize fitted(const QSize &picture, const QSize &box)
     return QSize(qMax(2, s.width() & ~1), qMax(2, s.height() & ~1));
 }
 
-// Scales a decoded picture into a new image of the given size.
-QImage toImage(SwsContext **context, const AVFrame *frame, const QSize &size)
+struct Planes
 {
-    *context = sws_getCachedContext(*context, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
-                                    size.height(), AV_PIX_FMT_RGB32, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    QImage image(size, QImage::Format_RGB32);
-    if (!*context || image.isNull())
-        return QImage();
-    uint8_t *planes[4] = {image.bits(), nullptr, nullptr, nullptr};
-    const int strides[4] = {image.bytesPerLine(), 0, 0, 0};
-    sws_scale(*context, frame->data, frame->linesize, 0, frame->height, planes, strides);
-    return image;
+    uint8_t *y;
+    uint8_t *u;
+    uint8_t *v;
+};
+
+// The planes of a 4:2:0 frame from an even point on.
+Planes at(const AVFrame *f, int x, int y)
+{
+    return {f->data[0] + y * f->linesize[0] + x, f->data[1] + (y / 2) * f->linesize[1] + x / 2,
+            f->data[2] + (y / 2) * f->linesize[2] + x / 2};
+}
+
+void fill(AVFrame *f, const QRect &r, uint8_t y, uint8_t u, uint8_t v)
+{
+    const Planes p = at(f, r.x(), r.y());
+    libyuv::SetPlane(p.y, f->linesize[0], r.width(), r.height(), y);
+    libyuv::SetPlane(p.u, f->linesize[1], r.width() / 2, r.height() / 2, u);
+    libyuv::SetPlane(p.v, f->linesize[2], r.width() / 2, r.height() / 2, v);
+}
+
+AVFrame *allocatePicture(const QSize &size)
+{
+    AVFrame *f = av_frame_alloc();
+    if (!f)
+        return nullptr;
+    f->format = AV_PIX_FMT_YUV420P;
+    f->width = size.width();
+    f->height = size.height();
+    if (av_frame_get_buffer(f, 0) < 0)
+        av_frame_free(&f);
+    return f;
+}
+
+// Scales a decoded picture, whatever its format, into a 4:2:0 picture of
+// the target's size.
+bool scaleInto(SwsContext **context, const AVFrame *from, AVFrame *to)
+{
+    *context = sws_getCachedContext(*context, from->width, from->height, AVPixelFormat(from->format), to->width,
+                                    to->height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!*context)
+        return false;
+    sws_scale(*context, from->data, from->linesize, 0, from->height, to->data, to->linesize);
+    return true;
+}
+
+// Places a 4:2:0 picture on the canvas at an even point, mirrored or not.
+void place(const AVFrame *picture, AVFrame *canvas, const QPoint &where, bool mirrored)
+{
+    const Planes d = at(canvas, where.x(), where.y());
+    if (mirrored)
+        libyuv::I420Mirror(picture->data[0], picture->linesize[0], picture->data[1], picture->linesize[1],
+                           picture->data[2], picture->linesize[2], d.y, canvas->linesize[0], d.u, canvas->linesize[1], d.v,
+                           canvas->linesize[2], picture->width, picture->height);
+    else
+        libyuv::I420Copy(picture->data[0], picture->linesize[0], picture->data[1], picture->linesize[1],
+                         picture->data[2], picture->linesize[2], d.y, canvas->linesize[0], d.u, canvas->linesize[1], d.v,
+                         canvas->linesize[2], picture->width, picture->height);
 }
 
 const AVCodec *findEncoder()
@@ -206,9 +260,26 @@ bool SideBySideEncoder::encode(const QList<ExportSegment> &front, const QStringL
         }
     };
 
+    // Where each picture goes: both halves letterboxed, or the front whole and
+    // the rear in the top right corner.
     const QSize half(size.width() / 2, size.height());
     const QSize inset(size.width() / kInsetDivisor, size.height() / kInsetDivisor);
-    QImage canvas(size, QImage::Format_RGB32);
+    const bool sideBySide = options.layout == SideBySideLayout::SideBySide;
+    const QSize frontSize = sideBySide ? fitted(QSize(firstVideo->codecpar->width, firstVideo->codecpar->height), half) : size;
+    const QPoint frontAt = sideBySide ? QPoint(((half.width() - frontSize.width()) / 2) & ~1,
+                                               ((half.height() - frontSize.height()) / 2) & ~1)
+                                      : QPoint(0, 0);
+    out.front = allocatePicture(frontSize);
+    if (!out.front)
+        return fail(QStringLiteral("out of memory"));
+    // Only the band of texts (and the strip above it) goes through RGB for the painter.
+    QRect overlay = FrameOverlay::bandRect(size);
+    if (options.overlay.gsensorStrip)
+        overlay.setTop(overlay.top() - 2 * overlay.height());
+    overlay.setTop(qMax(0, overlay.top()) & ~1);
+    overlay.setHeight((overlay.height() + 1) & ~1);
+    overlay = overlay.intersected(QRect(QPoint(0, 0), size));
+    QImage overlayImage(overlay.size(), QImage::Format_RGB32);
     double exportStart = 0.0;
     int64_t lastAudioDts = std::numeric_limits<int64_t>::min();
     int64_t lastVideoPts = std::numeric_limits<int64_t>::min();
@@ -263,7 +334,8 @@ bool SideBySideEncoder::encode(const QList<ExportSegment> &front, const QStringL
         const double frameLength = frontDecoder->frameDuration();
         // The pictures of the segment are those whose time lies in [from, to).
         const double slack = frameLength / 2;
-        QImage rearImage;
+        bool rearShown = false;
+        QRect rearRect;
         AVFrame *rearFrame = nullptr;
         double rearTime = 0.0;
         bool rearHasNext = false;
@@ -284,50 +356,57 @@ bool SideBySideEncoder::encode(const QList<ExportSegment> &front, const QStringL
             if (t >= to - slack)
                 break;
             any = true;
+            if (av_frame_make_writable(out.frame) < 0)
+                return fail(QStringLiteral("out of memory"));
             // The rear picture on screen at this moment: the last one not later than t.
             while (rearHasNext && rearTime <= t + slack) {
-                rearImage = toImage(&out.scaleRear, rearFrame,
-                                    fitted(QSize(rearFrame->width, rearFrame->height),
-                                           options.layout == SideBySideLayout::SideBySide ? half : inset));
-                if (options.mirrorRear)
-                    rearImage = rearImage.mirrored(true, false);
+                const QSize rearSize = fitted(QSize(rearFrame->width, rearFrame->height), sideBySide ? half : inset);
+                if (!out.rear || out.rear->width != rearSize.width() || out.rear->height != rearSize.height()) {
+                    av_frame_free(&out.rear);
+                    out.rear = allocatePicture(rearSize);
+                    if (!out.rear)
+                        return fail(QStringLiteral("out of memory"));
+                }
+                scaleInto(&out.scaleRear, rearFrame, out.rear);
+                rearShown = true;
+                const int margin = (size.height() / 40) & ~1;
+                rearRect = sideBySide
+                    ? QRect(QPoint((half.width() + (half.width() - rearSize.width()) / 2) & ~1,
+                                   ((half.height() - rearSize.height()) / 2) & ~1),
+                            rearSize)
+                    : QRect(QPoint((size.width() - rearSize.width() - margin) & ~1, margin), rearSize);
                 rearHasNext = rearDecoder->next(&rearFrame, &rearTime);
             }
 
-            canvas.fill(Qt::black);
-            QPainter painter(&canvas);
-            if (options.layout == SideBySideLayout::SideBySide) {
-                const QImage f = toImage(&out.scaleFront, picture, fitted(QSize(picture->width, picture->height), half));
-                painter.drawImage((half.width() - f.width()) / 2, (half.height() - f.height()) / 2, f);
-                if (!rearImage.isNull())
-                    painter.drawImage(half.width() + (half.width() - rearImage.width()) / 2,
-                                      (half.height() - rearImage.height()) / 2, rearImage);
-            } else {
-                const QImage f = toImage(&out.scaleFront, picture, size);
-                painter.drawImage(0, 0, f);
-                if (!rearImage.isNull()) {
-                    const int margin = size.height() / 40;
-                    const QRect frame(size.width() - rearImage.width() - margin, margin, rearImage.width(),
-                                      rearImage.height());
-                    painter.drawImage(frame.topLeft(), rearImage);
-                    painter.setPen(QPen(Qt::white, qMax(1, size.height() / 360)));
-                    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+            if (sideBySide || !rearShown)
+                fill(out.frame, QRect(QPoint(0, 0), size), kBlackY, kNeutralChroma, kNeutralChroma);
+            if (!scaleInto(&out.scaleFront, picture, out.front))
+                return fail(QStringLiteral("cannot scale the pictures"));
+            place(out.front, out.frame, frontAt, false);
+            if (rearShown) {
+                if (!sideBySide) {
+                    const int border = qMax(2, (size.height() / 360) & ~1);
+                    fill(out.frame, rearRect.adjusted(-border, -border, border, border).intersected(QRect(QPoint(0, 0), size)),
+                         kWhiteY, kNeutralChroma, kNeutralChroma);
                 }
+                place(out.rear, out.frame, rearRect.topLeft(), options.mirrorRear);
             }
             const QList<GpsData> &trip = i < samples.size() ? samples[i] : QList<GpsData>();
-            if (!trip.isEmpty()) {
+            if (!trip.isEmpty() && !overlay.isEmpty()) {
                 const int second = qBound(0, int(std::floor(t + 1e-3)), trip.size() - 1);
+                const Planes band = at(out.frame, overlay.x(), overlay.y());
+                libyuv::I420ToARGB(band.y, out.frame->linesize[0], band.u, out.frame->linesize[1], band.v,
+                                   out.frame->linesize[2], overlayImage.bits(), overlayImage.bytesPerLine(),
+                                   overlay.width(), overlay.height());
+                QPainter painter(&overlayImage);
+                painter.translate(-overlay.topLeft());
                 options.overlay.paint(&painter, size, trip[second], trip, t);
+                painter.end();
+                libyuv::ARGBToI420(overlayImage.constBits(), overlayImage.bytesPerLine(), band.y, out.frame->linesize[0],
+                                   band.u, out.frame->linesize[1], band.v, out.frame->linesize[2], overlay.width(),
+                                   overlay.height());
             }
-            painter.end();
 
-            if (av_frame_make_writable(out.frame) < 0)
-                return fail(QStringLiteral("out of memory"));
-            out.toYuv = sws_getCachedContext(out.toYuv, size.width(), size.height(), AV_PIX_FMT_RGB32, size.width(),
-                                             size.height(), AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
-            const uint8_t *planes[4] = {canvas.constBits(), nullptr, nullptr, nullptr};
-            const int strides[4] = {canvas.bytesPerLine(), 0, 0, 0};
-            sws_scale(out.toYuv, planes, strides, 0, size.height(), out.frame->data, out.frame->linesize);
             int64_t pts = std::llround((t - segment.from + exportStart) / av_q2d(out.encoder->time_base));
             if (pts <= lastVideoPts)
                 pts = lastVideoPts + 1;
