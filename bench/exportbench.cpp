@@ -29,6 +29,7 @@ const double kCopyTo = 90.0;
 const double kSideBySideSeconds = 60.0;
 // How often the GUI thread's timer asks to run while an export works.
 const int kTickMs = 5;
+const int kIdleTickMs = 10000;
 
 struct Media
 {
@@ -265,6 +266,23 @@ int runExportBench(int argc, char **argv)
                                   {QStringLiteral("peakMemoryMB"), double(usage.ru_maxrss) / 1024.0}});
     }
     result.insert(QStringLiteral("longestGuiStallMs"), stallMs);
+    // The same ticking with no export running: what the machine alone costs the GUI thread.
+    {
+        QElapsedTimer sinceTick;
+        double idleStall = 0.0;
+        QTimer tick;
+        tick.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            idleStall = std::max(idleStall, sinceTick.nsecsElapsed() / 1e6 - kTickMs);
+            sinceTick.restart();
+        });
+        QEventLoop idle;
+        QTimer::singleShot(kIdleTickMs, &idle, &QEventLoop::quit);
+        sinceTick.start();
+        tick.start(kTickMs);
+        idle.exec();
+        result.insert(QStringLiteral("idleGuiStallMs"), idleStall);
+    }
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) > 0)
         result.insert(QStringLiteral("load"), load[0]);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -127,11 +128,56 @@ void place(const AVFrame *picture, AVFrame *canvas, const QPoint &where, bool mi
                          canvas->linesize[2], picture->width, picture->height);
 }
 
-const AVCodec *findEncoder()
+// A graphics card's encoder when one answers, else x264. A card that failed
+// once is not asked again in this process: each try costs a driver load and
+// a logged error.
+std::atomic_bool hardwareFailed{false};
+
+AVCodecContext *openEncoder(const QSize &size, AVRational timeBase, AVRational rate, bool globalHeader, QString *name)
 {
-    if (const AVCodec *x264 = avcodec_find_encoder_by_name("libx264"))
-        return x264;
-    return avcodec_find_encoder(AV_CODEC_ID_H264);
+    QList<const char *> candidates;
+    if (!hardwareFailed.load())
+        candidates << "h264_nvenc";
+    candidates << "libx264" << nullptr;
+    for (const char *candidate : qAsConst(candidates)) {
+        const AVCodec *codec = candidate ? avcodec_find_encoder_by_name(candidate) : avcodec_find_encoder(AV_CODEC_ID_H264);
+        if (!codec)
+            continue;
+        AVCodecContext *encoder = avcodec_alloc_context3(codec);
+        if (!encoder)
+            return nullptr;
+        encoder->width = size.width();
+        encoder->height = size.height();
+        encoder->pix_fmt = AV_PIX_FMT_YUV420P;
+        encoder->time_base = timeBase;
+        encoder->framerate = rate;
+        encoder->sample_aspect_ratio = AVRational{1, 1};
+        encoder->thread_count = 0;
+        if (rate.num > 0 && rate.den > 0)
+            encoder->gop_size = 2 * rate.num / rate.den;
+        if (globalHeader)
+            encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        AVDictionary *options = nullptr;
+        const QLatin1String codecName(codec->name);
+        if (codecName == QLatin1String("libx264")) {
+            av_dict_set(&options, "preset", kPreset, 0);
+            av_dict_set(&options, "crf", kQuality, 0);
+        } else if (codecName == QLatin1String("h264_nvenc")) {
+            av_dict_set(&options, "preset", "p4", 0);
+            av_dict_set(&options, "cq", "21", 0);
+        }
+        const int r = avcodec_open2(encoder, codec, &options);
+        av_dict_free(&options);
+        if (r >= 0) {
+            *name = QString(codecName);
+            return encoder;
+        }
+        qCInfo(lcExport) << codec->name << "does not open:" << ffmpegErrorText(r);
+        if (codecName == QLatin1String("h264_nvenc"))
+            hardwareFailed.store(true);
+        avcodec_free_context(&encoder);
+    }
+    return nullptr;
 }
 } // namespace
 
@@ -170,35 +216,14 @@ bool SideBySideEncoder::encode(const QList<ExportSegment> &front, const QStringL
     int r = avformat_alloc_output_context2(&out.context, nullptr, "mp4", path.constData());
     if (r < 0)
         return fail(QStringLiteral("cannot make an MP4 writer: %1").arg(ffmpegErrorText(r)));
-    const AVCodec *codec = findEncoder();
-    if (!codec)
-        return fail(QStringLiteral("no H.264 encoder"));
-    m_encoderName = QString::fromLatin1(codec->name);
-    out.encoder = avcodec_alloc_context3(codec);
+    out.encoder = openEncoder(size, firstVideo->time_base, rate, out.context->oformat->flags & AVFMT_GLOBALHEADER,
+                              &m_encoderName);
+    if (!out.encoder)
+        return fail(QStringLiteral("no H.264 encoder opens"));
     out.frame = av_frame_alloc();
     out.packet = av_packet_alloc();
-    if (!out.encoder || !out.frame || !out.packet)
+    if (!out.frame || !out.packet)
         return fail(QStringLiteral("out of memory"));
-    out.encoder->width = size.width();
-    out.encoder->height = size.height();
-    out.encoder->pix_fmt = AV_PIX_FMT_YUV420P;
-    out.encoder->time_base = firstVideo->time_base;
-    out.encoder->framerate = rate;
-    out.encoder->sample_aspect_ratio = AVRational{1, 1};
-    out.encoder->thread_count = 0;
-    if (rate.num > 0 && rate.den > 0)
-        out.encoder->gop_size = 2 * rate.num / rate.den;
-    if (out.context->oformat->flags & AVFMT_GLOBALHEADER)
-        out.encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    AVDictionary *encoderOptions = nullptr;
-    if (m_encoderName == QLatin1String("libx264")) {
-        av_dict_set(&encoderOptions, "preset", kPreset, 0);
-        av_dict_set(&encoderOptions, "crf", kQuality, 0);
-    }
-    r = avcodec_open2(out.encoder, codec, &encoderOptions);
-    av_dict_free(&encoderOptions);
-    if (r < 0)
-        return fail(QStringLiteral("the H.264 encoder does not open: %1").arg(ffmpegErrorText(r)));
 
     AVStream *videoOut = avformat_new_stream(out.context, nullptr);
     if (!videoOut || avcodec_parameters_from_context(videoOut->codecpar, out.encoder) < 0)
