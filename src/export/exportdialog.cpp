@@ -108,7 +108,6 @@ void ExportDialog::start()
     connect(m_thread, &QThread::started, m_job, &ExportJob::run);
     connect(m_job, &ExportJob::progress, this, &ExportDialog::onProgress);
     connect(m_job, &ExportJob::finished, this, &ExportDialog::onFinished);
-    connect(m_thread, &QThread::finished, m_job, &QObject::deleteLater);
     ui->pBar_Export->setValue(0);
     ui->lbl_ExportStatus->setText(tr("Exporting…"));
     ui->pBtn_ExportStart->setEnabled(false);
@@ -133,9 +132,17 @@ void ExportDialog::onFinished(bool ok, const QStringList &files, const QString &
     if (m_thread) {
         // The job has returned from run(); its thread only has to leave its loop.
         m_thread->quit();
-        m_thread->wait(kStopWaitMs);
+        if (!m_thread->wait(kStopWaitMs)) {
+            qCWarning(lcExport) << "the export thread did not end in time";
+            m_thread->setParent(nullptr);
+            m_thread = nullptr;
+            m_job = nullptr;
+        }
         delete m_thread;
         m_thread = nullptr;
+        // Deleted here, once its thread has ended, so cancel() never meets a deleted job.
+        delete m_job;
+        m_job = nullptr;
     }
     ui->pBtn_ExportStart->setEnabled(true);
     ui->cBox_ExportKind->setEnabled(true);
@@ -174,11 +181,16 @@ void ExportDialog::stopWorker()
 {
     if (!m_thread)
         return;
-    if (m_job)
-        m_job->cancel();
+    m_job->cancel();
     m_thread->quit();
-    if (!m_thread->wait(kStopWaitMs))
+    if (!m_thread->wait(kStopWaitMs)) {
+        // Leaking beats deleting a job that still runs.
         qCWarning(lcExport) << "the export thread did not stop in time";
+        m_thread->setParent(nullptr);
+        return;
+    }
     delete m_thread;
     m_thread = nullptr;
+    delete m_job;
+    m_job = nullptr;
 }

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QPointer>
 
 namespace Ui {
 class ExportDialog;
@@ -50,7 +49,7 @@ private:
     double m_from;
     double m_to;
     QThread *m_thread = nullptr;
-    QPointer<ExportJob> m_job;
+    ExportJob *m_job = nullptr; // lives on m_thread while it runs; deleted here after it ends
     QElapsedTimer m_clock;
     bool m_cancelling = false;
 };
