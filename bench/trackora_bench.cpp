@@ -1,4 +1,5 @@
 #include "avsync.h"
+#include "exportbench.h"
 #include "playbench.h"
 #include "render.h"
 #include "step.h"
@@ -24,6 +25,7 @@ const Subcommand kSubcommands[] = {
     {"avsync", runAvSyncBench},
     {"stop", runStopBench},
     {"seek", runSeekBench},
+    {"export", runExportBench},
 };
 
 } // namespace
@@ -42,6 +44,7 @@ int main(int argc, char **argv)
                          "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n"
                          "       trackora-bench step FILE [--steps N] [--starts N] [--peer FILE]\n"
                          "       trackora-bench stop FILE [--rounds N] [--peer FILE]\n"
-                         "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n");
+                         "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n"
+                         "       trackora-bench export [--mode copy|side-by-side|both] [--rounds N] [--media DIR]\n");
     return 2;
 }

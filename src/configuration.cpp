@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMetaEnum>
 #include <QStandardPaths>
@@ -301,6 +302,17 @@ QString Configuration::screenshotSavePath()
 void Configuration::setScreenshotSavePath(const QString &path)
 {
     m_settings->setValue(QStringLiteral("ScreenshotSavePath"), path);
+}
+
+QString Configuration::exportSavePath()
+{
+    const QString beside = QFileInfo(screenshotSavePath()).absolutePath() + QStringLiteral("/Exports");
+    return m_settings->value(QStringLiteral("ExportSavePath"), beside).toString();
+}
+
+void Configuration::setExportSavePath(const QString &path)
+{
+    m_settings->setValue(QStringLiteral("ExportSavePath"), path);
 }
 
 int Configuration::speedUnit()

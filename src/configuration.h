@@ -59,6 +59,9 @@ public:
 
     QString screenshotSavePath();
     void setScreenshotSavePath(const QString &path);
+    // Exports go beside the screenshots unless the user chose a folder.
+    QString exportSavePath();
+    void setExportSavePath(const QString &path);
     int speedUnit();
     void setSpeedUnit(int unit);
     QString videoFilePath();

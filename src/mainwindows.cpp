@@ -26,6 +26,7 @@
 #include "directiontray.h"
 #include "eventlistmodel.h"
 #include "foldertrackdialog.h"
+#include "exportdialog.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
 #include "movefilter.h"
@@ -195,6 +196,7 @@ MainWindows::MainWindows(QWidget *parent)
     connect(panel, &ControlPanel::changeVolume, area, &PlayAreaManager::setVolume);
     connect(panel, &ControlPanel::changeMuting, area, &PlayAreaManager::setMuted);
     connect(panel, &ControlPanel::screenshot, area, &PlayAreaManager::screenshot);
+    connect(panel, &ControlPanel::exportRequested, this, &MainWindows::openExportDialog);
     connect(panel, &ControlPanel::sliderMoved, area, &PlayAreaManager::seek);
     connect(panel, &ControlPanel::sliderStatusChanged, area, &PlayAreaManager::onSliderStatusChanged);
     connect(area, &PlayAreaManager::stateChanged, panel, &ControlPanel::setState);
@@ -1238,4 +1240,16 @@ void MainWindows::onUpdateLanguage()
     setWindowTitle(QCoreApplication::applicationName());
     showFileName(fileNameText);
     ui->wgt_MapView->setMapType(MapTypes(Configuration::instance()->maps()));
+}
+
+void MainWindows::openExportDialog(qint64 inMs, qint64 outMs)
+{
+    if (!playingRow || !playingRow->url.isLocalFile())
+        return;
+    const QUrl rear = playlistModel->getRelateUrlByMainData(playingRow, true);
+    // Not modal: the recording can go on playing while the export runs.
+    auto *dialog = new ExportDialog(playingRow->url.toLocalFile(), rear.isLocalFile() ? rear.toLocalFile() : QString(),
+                                    inMs, outMs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }

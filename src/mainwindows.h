@@ -106,6 +106,7 @@ private slots:
     void onEventDoubleClicked(const QModelIndex &index);
     void refreshEvents();
     void showTripEvents();
+    void openExportDialog(qint64 inMs, qint64 outMs);
 
 private:
     void setUpTable();

@@ -30,3 +30,9 @@ target_compile_definitions(tst_fuzzfixtures PRIVATE TRACKORA_FUZZ_FIXTURES="${PR
 add_test(NAME trackora_gps_links COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/gps_links_test.sh $<TARGET_FILE:trackora-gps>)
 set_tests_properties(trackora_gps_links PROPERTIES LABELS "unit;data" TIMEOUT 30)
 trackora_add_test(tst_filebytesource SOURCES tst_filebytesource.cpp LIBS TrackoraParsers LABELS unit data)
+trackora_add_test(tst_export SOURCES tst_export.cpp LIBS TrackoraExport TrackoraViewer LABELS media data MEDIA TIMEOUT 120)
+add_dependencies(tst_export trackora-export)
+trackora_add_test(tst_exportdialog SOURCES tst_exportdialog.cpp tst_dashboardhelpers.h LIBS TrackoraViewer
+  LABELS media display DISPLAY MEDIA TIMEOUT 120)
+trackora_add_test(tst_exportplayback SOURCES tst_exportplayback.cpp tst_viewerharness.h tst_mapharness.h
+  LIBS TrackoraViewer LABELS display web media DISPLAY MEDIA TIMEOUT 180)

@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>事件</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>标记范围起点 (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>标记范围终点 (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>导出该范围</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>碰撞</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>在视频旁保存 GPX 和 CSV 轨迹</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>镜像后视画面</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>绘制重力传感器曲线</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>原始画质 (前后)</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>并排并附行程数据</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>后视置于前视一角并附行程数据</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>以上全部</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>%3 的 %1 至 %2。</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>原始画质副本从 %1 处的关键帧开始。</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>导出文件夹</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>请为文件选择一个文件夹。</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>正在导出…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>正在导出… 约剩 %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>已写入:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>正在取消…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>导出已取消。</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>磁盘已满: 无法将 %1 完整写入 %2。</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>无法写入文件夹 %1: %2。</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>没有可导出的范围。</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>文件夹 %1 不存在且无法创建。</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>未选择要导出的内容。</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>文件夹 %1 中此范围的导出过多。</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>导出失败: %1</translation>
     </message>
 </context>
 <context>

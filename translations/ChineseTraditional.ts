@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>事件</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>標記範圍起點 (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>標記範圍終點 (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>匯出該範圍</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>匯出</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>碰撞</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>內容</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>在影片旁儲存 GPX 與 CSV 軌跡</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>鏡像後方畫面</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>繪製重力感測器曲線</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>原始畫質 (前後)</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>並排並附行程資料</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>後方置於前方一角並附行程資料</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>以上全部</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>%3 的 %1 至 %2。</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>原始畫質副本從 %1 處的關鍵影格開始。</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>匯出資料夾</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>請為檔案選擇一個資料夾。</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>正在匯出…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>正在匯出… 約剩 %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>已寫入:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>正在取消…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>匯出已取消。</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>磁碟已滿: 無法將 %1 完整寫入 %2。</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>無法寫入資料夾 %1: %2。</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>無法寫入 %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>沒有可匯出的範圍。</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>資料夾 %1 不存在且無法建立。</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>未選擇要匯出的內容。</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>資料夾 %1 中此範圍的匯出過多。</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>匯出失敗: %1</translation>
     </message>
 </context>
 <context>

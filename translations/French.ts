@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>Événements</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>Marquer le début de la plage (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Marquer la fin de la plage (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Exporter la plage</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>Choc</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Quoi</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>Traces GPX et CSV à côté des vidéos</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Inverser l&apos;image arrière</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Dessiner la bande de l&apos;accéléromètre</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Où</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Qualité d&apos;origine, avant et arrière</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Côte à côte avec les données du trajet</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>L&apos;arrière dans un coin de l&apos;avant, avec les données du trajet</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Tout cela</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>De %1 à %2 de %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>La copie en qualité d&apos;origine commence à l&apos;image clé de %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Dossier d&apos;exportation</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Choisissez un dossier pour les fichiers.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Exportation…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>Exportation… environ %1 restant</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Écrits :</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Annulation…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>L&apos;exportation a été annulée.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>Le disque est plein : %1 n&apos;a pas pu être écrit entièrement dans %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>Impossible d&apos;écrire dans le dossier %1 : %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 n&apos;a pas pu être écrit : %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Il n&apos;y a aucune plage à exporter.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>Le dossier %1 n&apos;existe pas et ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Rien n&apos;a été choisi pour l&apos;exportation.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>Le dossier %1 contient trop d&apos;exportations de cette plage.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>L&apos;exportation a échoué : %1</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>Ereignisse</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>Anfang des Bereichs markieren (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Ende des Bereichs markieren (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Bereich exportieren</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>Aufprall</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Was</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>GPX- und CSV-Tracks neben den Videos</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Rückbild spiegeln</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>G-Sensor-Streifen zeichnen</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Wohin</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Originalqualität, vorne und hinten</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Nebeneinander mit den Fahrtdaten</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Hinten in einer Ecke von vorne, mit den Fahrtdaten</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Alles davon</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>Von %1 bis %2 aus %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>Die Kopie in Originalqualität beginnt beim Schlüsselbild bei %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Exportordner</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Wählen Sie einen Ordner für die Dateien.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Export läuft…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>Export läuft… noch etwa %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Geschrieben:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Wird abgebrochen…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>Der Export wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>Der Datenträger ist voll: %1 konnte nicht vollständig in %2 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Es gibt keinen Bereich zum Exportieren.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>Der Ordner %1 existiert nicht und kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Es wurde nichts zum Exportieren gewählt.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>Der Ordner %1 enthält zu viele Exporte dieses Bereichs.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>Der Export ist fehlgeschlagen: %1</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>Eventi</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>Segna l&apos;inizio dell&apos;intervallo (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Segna la fine dell&apos;intervallo (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Esporta l&apos;intervallo</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Esporta</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>Urto</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Esporta</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Cosa</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>Tracce GPX e CSV accanto ai video</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Specchia l&apos;immagine posteriore</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Disegna la striscia del sensore G</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Dove</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Qualità originale, anteriore e posteriore</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Affiancate con i dati del viaggio</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Posteriore in un angolo dell&apos;anteriore, con i dati del viaggio</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Tutto questo</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>Da %1 a %2 di %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>La copia in qualità originale inizia dal fotogramma chiave a %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Cartella di esportazione</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Scegli una cartella per i file.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Esportazione…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>Esportazione… circa %1 rimanenti</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Scritti:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Annullamento…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>L&apos;esportazione è stata annullata.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>Il disco è pieno: %1 non è stato scritto per intero in %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>Impossibile scrivere nella cartella %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>Impossibile scrivere %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Non c&apos;è alcun intervallo da esportare.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>La cartella %1 non esiste e non può essere creata.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Non è stato scelto nulla da esportare.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>La cartella %1 contiene troppe esportazioni di questo intervallo.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>L&apos;esportazione non è riuscita: %1</translation>
     </message>
 </context>
 <context>

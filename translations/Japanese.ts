@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>イベント</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>範囲の開始をマーク (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>範囲の終了をマーク (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>範囲を書き出す</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>書き出し</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>衝撃</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>書き出し</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>動画と一緒に GPX と CSV の軌跡も保存</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>後方映像を左右反転</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Gセンサーのグラフを描画</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>保存先</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>元の画質 (前方と後方)</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>走行データ付きで横に並べる</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>後方を前方の隅に、走行データ付き</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>これらすべて</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>%3 の %1 から %2 まで。</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>元の画質のコピーは %1 のキーフレームから始まります。</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>書き出し先フォルダー</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>保存先のフォルダーを選んでください。</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>書き出し中…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>書き出し中… 残り約 %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>書き出したファイル:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>キャンセル中…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>書き出しはキャンセルされました。</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>ディスクがいっぱいです: %1 を %2 に最後まで書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>フォルダー %1 に書き込めません: %2。</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 を書き込めませんでした: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>書き出す範囲がありません。</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>フォルダー %1 は存在せず、作成もできません。</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>書き出す内容が選ばれていません。</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>フォルダー %1 にはこの範囲の書き出しが多すぎます。</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>書き出しに失敗しました: %1</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>이벤트</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>구간 시작 표시 (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>구간 끝 표시 (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>구간 내보내기</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>내보내기</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>충격</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>내보내기</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>내용</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>동영상 옆에 GPX 및 CSV 경로</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>후방 영상 좌우 반전</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>G센서 그래프 표시</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>저장 위치</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>원본 화질, 전방 및 후방</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>주행 데이터와 함께 나란히</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>전방 모서리에 후방, 주행 데이터 포함</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>모두</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>%3의 %1부터 %2까지.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>원본 화질 사본은 %1의 키프레임에서 시작합니다.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>내보내기 폴더</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>파일을 저장할 폴더를 선택하세요.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>내보내는 중…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>내보내는 중… 약 %1 남음</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>저장됨:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>취소하는 중…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>내보내기가 취소되었습니다.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>디스크가 가득 찼습니다: %1을(를) %2에 모두 쓰지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>폴더 %1에 쓸 수 없습니다: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1을(를) 쓰지 못했습니다: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>내보낼 구간이 없습니다.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>폴더 %1이(가) 없으며 만들 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>내보낼 항목을 선택하지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>폴더 %1에 이 구간의 내보내기가 너무 많습니다.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>내보내기 실패: %1</translation>
     </message>
 </context>
 <context>

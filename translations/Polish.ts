@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>Zdarzenia</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>Zaznacz początek zakresu (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Zaznacz koniec zakresu (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Eksportuj zakres</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Eksportuj</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>Uderzenie</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Eksportuj</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Co</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>Ślady GPX i CSV obok nagrań</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Odbij lustrzanie obraz tylny</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Rysuj pasek czujnika G</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Gdzie</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Oryginalna jakość, przód i tył</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Obok siebie z danymi trasy</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Tył w rogu przodu, z danymi trasy</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Wszystko to</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>Od %1 do %2 z %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>Kopia w oryginalnej jakości zaczyna się od klatki kluczowej w %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Folder eksportu</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Wybierz folder na pliki.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Eksportowanie…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>Eksportowanie… zostało około %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Zapisano:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Anulowanie…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>Eksport został anulowany.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>Dysk jest pełny: nie udało się zapisać całego pliku %1 w %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>Nie można zapisywać w folderze %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>Nie udało się zapisać %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Brak zakresu do eksportu.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>Folder %1 nie istnieje i nie można go utworzyć.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Nie wybrano nic do eksportu.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>Folder %1 zawiera zbyt wiele eksportów tego zakresu.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>Eksport nie powiódł się: %1</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>Eventos</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>Marcar o início do intervalo (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Marcar o fim do intervalo (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Exportar o intervalo</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>Impacto</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>O quê</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>Trajetos GPX e CSV junto aos vídeos</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Espelhar a imagem traseira</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Desenhar a faixa do sensor G</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Onde</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Qualidade original, frente e traseira</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Lado a lado com os dados da viagem</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Traseira num canto da frente, com os dados da viagem</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Todos estes</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>De %1 a %2 de %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>A cópia em qualidade original começa no fotograma-chave de %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Pasta de exportação</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Escolha uma pasta para os ficheiros.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>A exportar…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>A exportar… faltam cerca de %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Escritos:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>A cancelar…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>A exportação foi cancelada.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>O disco está cheio: %1 não pôde ser escrito por completo em %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>Não é possível escrever na pasta %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>Não foi possível escrever %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Não há intervalo para exportar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>A pasta %1 não existe e não pode ser criada.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Nada foi escolhido para exportar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>A pasta %1 contém demasiadas exportações deste intervalo.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>A exportação falhou: %1</translation>
     </message>
 </context>
 <context>

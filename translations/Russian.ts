@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>События</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>Отметить начало фрагмента (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Отметить конец фрагмента (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Экспортировать фрагмент</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Экспорт</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>Удар</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Экспорт</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Что</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>Треки GPX и CSV рядом с видео</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Зеркально отразить заднюю камеру</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Рисовать полосу G-сенсора</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Куда</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Исходное качество, передняя и задняя</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Рядом, с данными поездки</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Задняя в углу передней, с данными поездки</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Всё это</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>С %1 по %2 из %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>Копия в исходном качестве начинается с ключевого кадра в %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Папка для экспорта</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Выберите папку для файлов.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Экспорт…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>Экспорт… осталось около %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Записано:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Отмена…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>Экспорт отменён.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>Диск заполнен: %1 не удалось полностью записать в %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>Нельзя записать в папку %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Нет фрагмента для экспорта.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>Папка %1 не существует и не может быть создана.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Ничего не выбрано для экспорта.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>В папке %1 слишком много экспортов этого фрагмента.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>Экспорт не удался: %1</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,20 @@
     <message>
         <source>Events</source>
         <translation>Eventos</translation>
+        <source>Mark the start of the range (I)</source>
+        <translation>Marcar el inicio del tramo (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Marcar el final del tramo (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Exportar el tramo</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
     </message>
 </context>
 <context>
@@ -115,6 +129,125 @@
     <message>
         <source>Impact</source>
         <translation>Impacto</translation>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Qué</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>Tracks GPX y CSV junto a los vídeos</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Reflejar la imagen trasera</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Dibujar la franja del sensor G</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Dónde</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Calidad original, delantera y trasera</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Lado a lado con los datos del viaje</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Trasera en una esquina de la delantera, con los datos del viaje</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Todo lo anterior</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>De %1 a %2 de %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>La copia en calidad original empieza en el fotograma clave de %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Carpeta de exportación</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Elija una carpeta para los archivos.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Exportando…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>Exportando… quedan unos %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Escritos:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Cancelando…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>La exportación se canceló.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>El disco está lleno: %1 no se pudo escribir por completo en %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>No se puede escribir en la carpeta %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>No se pudo escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>No hay ningún tramo que exportar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>La carpeta %1 no existe y no se puede crear.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>No se eligió nada para exportar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>La carpeta %1 contiene demasiadas exportaciones de este tramo.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>La exportación falló: %1</translation>
     </message>
 </context>
 <context>

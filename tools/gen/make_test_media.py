@@ -567,6 +567,53 @@ def gps_avi_rear(ctx):
     return camera_avi(ctx, 8, False, trip(ctx, 6, 12))
 
 
+# ---- a trip of two recordings for the export -------------------------------
+
+# Two 4 s recordings back to back, front over colour bars (so a side-by-side
+# export has known pixels) and a solid blue rear; the second front carries its
+# GPS in another layout and goes on along the same trip.
+EXPORT_SMALL = "320x180"
+
+
+def solid(colour, size, rate, duration):
+    return ["-f", "lavfi", "-i", "color=c=%s:s=%s:r=%s:d=%s" % (colour, size, rate, duration)]
+
+
+def export_front(ctx, trip_offset, setup):
+    inputs = bars(EXPORT_SMALL, 30, 4) + sine(4)
+    return camera_mp4(ctx, inputs, h264() + AAC, lambda b: setup(b, trip(ctx, 6, trip_offset)),
+                      nominal(30, True))
+
+
+def export_rear(ctx):
+    return camera_mp4(ctx, solid("0x0000FF", EXPORT_SMALL, 30, 4), h264() + NO_AUDIO,
+                      lambda b: None, nominal(30, False))
+
+
+@recording("export/20240103_100000_F.mp4")
+def export_trip_first_front(ctx):
+    """4 s 320x180 colour bars + AAC, GOP 30; EXT track (6 records, trip points 0-4)."""
+    return export_front(ctx, 0, lambda b, t: b.add_ext_track(t))
+
+
+@recording("export/20240103_100004_F.mp4")
+def export_trip_second_front(ctx):
+    """4 s 320x180 colour bars + AAC, GOP 30, 4 s after the first; 'gps0' (trip points 4-8)."""
+    return export_front(ctx, 4, lambda b, t: b.add_gps0(t))
+
+
+@recording("export/20240103_100000_R.mp4")
+def export_trip_first_rear(ctx):
+    """4 s 320x180 solid blue, no sound, no GPS."""
+    return export_rear(ctx)
+
+
+@recording("export/20240103_100004_R.mp4")
+def export_trip_second_rear(ctx):
+    """4 s 320x180 solid blue, no sound, no GPS."""
+    return export_rear(ctx)
+
+
 # ---- awkward structure -------------------------------------------------
 
 # A leap day running into March, so the samples' dates cross midnight.
