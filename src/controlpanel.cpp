@@ -141,6 +141,10 @@ void ControlPanel::setMaxDuration(qlonglong msDuration)
     if (msDuration != durationMs)
         clearMarks();
     durationMs = msDuration;
+    if (proposedInMs >= 0 && msDuration > 0) {
+        proposeRange(proposedInMs, proposedOutMs, false);
+        proposedInMs = proposedOutMs = -1;
+    }
     nearEndReported = false;
     maxSeconds = int(float(msDuration) / 1000.0f);
     ui->hSlider_Seek->setMaximum(maxSeconds);
@@ -465,6 +469,20 @@ void ControlPanel::clearMarks()
 {
     markInMs = -1;
     markOutMs = -1;
+    showMarks();
+}
+
+void ControlPanel::proposeRange(qint64 inMs, qint64 outMs, bool forNextRecording)
+{
+    if (forNextRecording || durationMs <= 0) {
+        proposedInMs = qMax<qint64>(0, inMs);
+        proposedOutMs = outMs;
+        return;
+    }
+    markInMs = qBound<qint64>(0, inMs, durationMs);
+    markOutMs = qBound<qint64>(0, outMs, durationMs);
+    if (markOutMs <= markInMs)
+        markInMs = markOutMs = -1;
     showMarks();
 }
 

@@ -81,6 +81,9 @@ public slots:
     void markIn();
     void markOut();
     void clearMarks();
+    // A range chosen for the user (around an event); one for a recording
+    // still opening waits for its duration.
+    void proposeRange(qint64 inMs, qint64 outMs, bool forNextRecording);
 
 private slots:
     void muteClicked();
@@ -117,6 +120,8 @@ private:
     // The range to export, -1 while unmarked.
     qint64 markInMs = -1;
     qint64 markOutMs = -1;
+    qint64 proposedInMs = -1;
+    qint64 proposedOutMs = -1;
     SliderRangeOverlay *rangeOverlay = nullptr;
 
     void requestExport();

@@ -62,6 +62,8 @@ const int kColumnPadding = 24;
 const qint64 kLargePicture = 4000000;
 // A double-clicked event plays from this long before it, to see it coming.
 const int kEventLeadSeconds = 5;
+// What an export proposes around a chosen event, on each side.
+const int kEventRangeSeconds = 30;
 
 struct FrameFontStep
 {
@@ -1146,13 +1148,17 @@ void MainWindows::goToEvent(int row, int leadSeconds)
     selectedEventRow = event.rowId;
     selectedEventSecond = event.event.second;
     const int target = qMax(0, event.event.second - leadSeconds);
+    const qint64 rangeIn = qint64(event.event.second - kEventRangeSeconds) * 1000;
+    const qint64 rangeOut = qint64(event.event.second + kEventRangeSeconds) * 1000;
     if (event.rowId == ui->wgt_PlayArea->playingRowId()) {
+        ui->wgt_PlayCtrl->proposeRange(rangeIn, rangeOut, false);
         ui->wgt_PlayArea->seek(target);
         return;
     }
     const RowData *other = playlistModel->getDataByRow(event.rowId);
     if (!other || !other->url.isValid())
         return;
+    ui->wgt_PlayCtrl->proposeRange(rangeIn, rangeOut, true);
     pendingSeekRow = event.rowId;
     pendingSeekSecond = target;
     playByData(other);

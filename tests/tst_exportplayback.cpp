@@ -1,4 +1,5 @@
 #include "exportjob.h"
+#include "mapwebenginepage.h"
 #include "tst_mapharness.h"
 #include "tst_viewerharness.h"
 
@@ -30,6 +31,9 @@ private slots:
         window.resize(1280, 800);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The view makes its page once the window is on screen; asking for
+        // it earlier would give a stand-in page that is then replaced.
+        QTRY_VERIFY_WITH_TIMEOUT(map(&window)->findChild<CMapWebEnginePage *>(), WaitMs);
         QWebEnginePage *page = map(&window)->page();
         auto backend = [page] { return maptest::mapState(page).value(QStringLiteral("backend")).toString(); };
         QTRY_VERIFY_WITH_TIMEOUT(!backend().isEmpty() && backend() != QLatin1String("none"), 3 * WaitMs);
