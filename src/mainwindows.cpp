@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QUrl>
 #include <QWindow>
 
@@ -32,6 +33,8 @@
 #include "screenscale.h"
 #include "setting.h"
 #include "speedtray.h"
+#include "tripplaylistmodel.h"
+#include "triptimeline.h"
 #include "trackoraversion.h"
 
 #ifdef Q_OS_WIN
@@ -149,8 +152,10 @@ MainWindows::MainWindows(QWidget *parent)
     ui->wgt_PlayCtrl->setFocusPolicy(Qt::StrongFocus);
 
     playlistModel = new PlaylistModel(this);
-    ui->tbl_PlayListView->setModel(playlistModel);
+    tripModel = new TripPlaylistModel(playlistModel, this);
+    ui->tbl_PlayListView->setModel(tripModel);
     setUpTable();
+    placeTimeline();
     ui->label_copyright->setStyleSheet(QStringLiteral("QLabel{height:12px;background:transparent;color:gray;}"));
 
     ControlPanel *panel = ui->wgt_PlayCtrl;
@@ -175,6 +180,14 @@ MainWindows::MainWindows(QWidget *parent)
     connect(area, &PlayAreaManager::dropFile, this, &MainWindows::onDropFile);
     connect(area, &PlayAreaManager::clearPlayList, this, &MainWindows::clearPlayList);
     connect(ui->tbl_PlayListView, &QTableView::doubleClicked, this, &MainWindows::onTableDoubleClicked);
+    connect(ui->tbl_PlayListView, &QTableView::clicked, this, &MainWindows::onTableClicked);
+    connect(tripModel, &TripPlaylistModel::regrouped, this, &MainWindows::onTripsRegrouped);
+    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(tripModel, changed, this, &MainWindows::refreshTripSpans);
+    connect(tripModel, &QAbstractItemModel::modelReset, this, &MainWindows::refreshTripSpans);
+    connect(tripModel, &QAbstractItemModel::layoutChanged, this, &MainWindows::refreshTripSpans);
+    connect(timeline, &TripTimeline::seekRequested, this, &MainWindows::onTimelineSeek);
+    connect(area->frontPlayer(), &CPlayerWidget::mediaChanged, this, &MainWindows::onMediaChanged);
     connect(playlistModel, &PlaylistModel::gpsDataChanged, this, &MainWindows::onGpsDataChanged);
     connect(playlistModel, &PlaylistModel::allGpsDataParserFinished, this, &MainWindows::onAllGpsDataParserFinished);
     Configuration *config = Configuration::instance();
@@ -214,6 +227,9 @@ MainWindows::MainWindows(QWidget *parent)
 MainWindows::~MainWindows()
 {
     ui->wgt_PlayArea->stop();
+    ui->tbl_PlayListView->setModel(nullptr);
+    delete tripModel;
+    tripModel = nullptr;
     delete playlistModel;
     playlistModel = nullptr;
     delete ui;
@@ -774,9 +790,13 @@ void MainWindows::playByData(const RowData *row)
     PlayAreaManager *area = ui->wgt_PlayArea;
     ControlPanel *panel = ui->wgt_PlayCtrl;
     openPending = false;
+    followingChain = false;
+    disarmNextMedia();
+    if (pendingSeekId != copy.id)
+        pendingSeekId = -1;
     area->stop();
     panel->setCurrentPosition(0);
-    ui->tbl_PlayListView->selectRow(copy.id);
+    ui->tbl_PlayListView->selectRow(tripModel->rowOfId(copy.id));
     QCoreApplication::processEvents();
 
     const QUrl relateUrl = playlistModel->getRelateUrlByMainData(&copy, true);
@@ -791,15 +811,18 @@ void MainWindows::playByData(const RowData *row)
     area->setResourceData(playingRow, relateUrl);
     showFileName(playingFileText(playingRow));
     clearTripViews();
+    updateTimeline();
     samplesPending = true;
     playlistModel->requestAllGpsData(playingRow->id);
 }
 
 void MainWindows::onTableDoubleClicked(QModelIndex index)
 {
-    if (!index.isValid())
+    // A trip's header row names no recording.
+    const QVariant id = index.data(TripPlaylistModel::RecordingIdRole);
+    if (!index.isValid() || !id.isValid())
         return;
-    const RowData *row = playlistModel->getDataByRow(index.row());
+    const RowData *row = playlistModel->getDataByRow(id.toInt());
     if (row && row->url.isValid())
         playByData(row);
 }
@@ -820,6 +843,7 @@ void MainWindows::playClicked()
 void MainWindows::onStop()
 {
     openPending = false;
+    disarmNextMedia();
     ui->wgt_PlayArea->stop();
     ui->wgt_PlayCtrl->resetInfo();
     ui->lbl_FileName->clear();
@@ -895,7 +919,7 @@ void MainWindows::onDropFile(QString filePath)
         qCWarning(lcMainWindow) << "not a recording:" << path;
         return;
     }
-    ui->tbl_PlayListView->selectRow(row);
+    ui->tbl_PlayListView->selectRow(tripModel->rowOfId(row));
     onTableDoubleClicked(ui->tbl_PlayListView->currentIndex());
 }
 
@@ -910,12 +934,27 @@ void MainWindows::clearPlayList()
         ui->wgt_PlayArea->stop();
     ui->tbl_PlayListView->setModel(nullptr);
     playlistModel->clearAll();
-    ui->tbl_PlayListView->setModel(playlistModel);
+    ui->tbl_PlayListView->setModel(tripModel);
+    chainedId = -1;
+    chainedMedia.clear();
+    timelineIndex = -1;
+    timeline->clear();
     fitColumns();
 }
 
 void MainWindows::positionChanged(int rowId, qint64 position)
 {
+    if (pendingSeekId >= 0 && rowId == pendingSeekId) {
+        // The clicked moment inside a row that had to be opened first.
+        const int seconds = int(pendingSeekMs / 1000);
+        pendingSeekId = -1;
+        if (seconds > 0) {
+            ui->wgt_PlayArea->seek(seconds);
+            return;
+        }
+    }
+    if (timelineIndex >= 0)
+        timeline->setPosition(timelineIndex, position);
     syncToPosition(position, rowId);
     ui->wgt_PlayCtrl->setCurrentPosition(position);
 }
@@ -1000,11 +1039,17 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
         }
     }
 
-    area->play();
-    // The player opens the file in the background: its first state tells
-    // whether it plays (onPlayAreaStateChanged).
-    CPlayerWidget *speaker = area->playFrontOrRear() == PlayAreaManager::ShowRear ? area->rearPlayer() : area->frontPlayer();
-    openPending = speaker->decState() == PlayAreaManager::FFStates::StoppedState;
+    if (followingChain) {
+        // Already playing: the players went on with this file themselves.
+        followingChain = false;
+    } else {
+        area->play();
+        // The player opens the file in the background: its first state tells
+        // whether it plays (onPlayAreaStateChanged).
+        CPlayerWidget *speaker = area->playFrontOrRear() == PlayAreaManager::ShowRear ? area->rearPlayer() : area->frontPlayer();
+        openPending = speaker->decState() == PlayAreaManager::FFStates::StoppedState;
+    }
+    armNextMedia();
 
     QVector<QVector<double>> route;
     route.reserve(dataList.size());
@@ -1056,6 +1101,11 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 
 void MainWindows::onKeyPressEvent(QKeyEvent *event)
 {
+    if ((event->modifiers() & Qt::ControlModifier) && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        jumpInTrip(event->key() == Qt::Key_Right ? 1 : -1);
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
         ui->wgt_PlayCtrl->playClicked();
@@ -1078,7 +1128,8 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
 void MainWindows::onUpdateLanguage()
 {
     ui->retranslateUi(this);
-    ui->tbl_PlayListView->setModel(playlistModel);
+    ui->tbl_PlayListView->setModel(tripModel);
+    refreshTripSpans();
     fitColumns();
     ui->tbl_PlayListView->repaint();
     QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));
@@ -1088,4 +1139,174 @@ void MainWindows::onUpdateLanguage()
     setWindowTitle(QCoreApplication::applicationName());
     showFileName(fileNameText);
     ui->wgt_MapView->setMapType(MapTypes(Configuration::instance()->maps()));
+}
+
+// The strip sits right above the seek slider, inside the control panel's rows.
+void MainWindows::placeTimeline()
+{
+    timeline = new TripTimeline(this);
+    timeline->setObjectName(QStringLiteral("wgt_TripTimeline"));
+    ControlPanel *panel = ui->wgt_PlayCtrl;
+    auto *rows = panel->findChild<QVBoxLayout *>(QStringLiteral("verticalLayout_Rows"));
+    auto *seek = panel->findChild<QLayout *>(QStringLiteral("horizontalLayout_Seek"));
+    const int at = rows && seek ? rows->indexOf(seek) : -1;
+    if (at < 0) {
+        qCWarning(lcMainWindow) << "no seek row in the control panel: the trip timeline goes above it";
+        ui->verticalLayout_Background->insertWidget(0, timeline);
+    } else {
+        rows->insertWidget(at, timeline);
+    }
+    // The panel's strip grows by the timeline's height.
+    const int grow = timeline->sizeHint().height() + (rows ? rows->spacing() : 0);
+    ui->wgt_Background->setFixedHeight(ui->wgt_Background->maximumHeight() + grow);
+}
+
+void MainWindows::refreshTripSpans()
+{
+    // Rows arrive one by one while a folder is listed: the spans follow once.
+    if (spansPending)
+        return;
+    spansPending = true;
+    QTimer::singleShot(0, this, [this] {
+        spansPending = false;
+        QTableView *table = ui->tbl_PlayListView;
+        table->clearSpans();
+        for (int row = 0; row < tripModel->rowCount(); ++row) {
+            if (tripModel->isHeader(row))
+                table->setSpan(row, 0, 1, PlaylistModel::ColumnCount);
+        }
+    });
+}
+
+void MainWindows::onTableClicked(const QModelIndex &index)
+{
+    if (index.isValid() && tripModel->isHeader(index.row()))
+        tripModel->toggleFolded(index.row());
+}
+
+void MainWindows::onTripsRegrouped()
+{
+    refreshTripSpans();
+    if (ui->wgt_PlayArea->playingRowId() < 0)
+        return;
+    updateTimeline();
+    // A trip may have grown past the recording that plays.
+    armNextMedia();
+}
+
+void MainWindows::updateTimeline()
+{
+    const int id = playingRow ? playingRow->id : -1;
+    const Trip *trip = id >= 0 ? tripModel->tripOfId(id) : nullptr;
+    if (!trip) {
+        timelineIndex = -1;
+        timeline->clear();
+        return;
+    }
+    QVector<qint64> lengths;
+    for (const TripRecording &r : trip->recordings)
+        lengths.append(qint64(r.durationSeconds) * 1000);
+    timeline->setRecordings(lengths);
+    timelineIndex = trip->indexOfId(id);
+    timeline->setPosition(timelineIndex, 0);
+}
+
+void MainWindows::onTimelineSeek(int recording, qint64 ms)
+{
+    const Trip *trip = playingRow ? tripModel->tripOfId(playingRow->id) : nullptr;
+    if (!trip || recording < 0 || recording >= trip->recordings.size())
+        return;
+    playIdAt(trip->recordings.at(recording).id, ms);
+}
+
+void MainWindows::playIdAt(int id, qint64 ms)
+{
+    if (id == ui->wgt_PlayArea->playingRowId() && !samplesPending) {
+        ui->wgt_PlayArea->seek(int(ms / 1000));
+        return;
+    }
+    const RowData *row = playlistModel->getDataByRow(id);
+    if (!row || !row->url.isValid())
+        return;
+    pendingSeekId = id;
+    pendingSeekMs = ms;
+    playByData(row);
+}
+
+void MainWindows::jumpInTrip(int step)
+{
+    const int id = ui->wgt_PlayArea->playingRowId();
+    const int to = tripModel->neighbourInTrip(id, step);
+    if (to >= 0)
+        playIdAt(to, 0);
+}
+
+// The players open the trip's next recording ahead and go on with it without
+// a seam. Rows whose cameras differ from the playing one's are not chained:
+// the end of the recording then moves on as it always did.
+void MainWindows::armNextMedia()
+{
+    PlayAreaManager *area = ui->wgt_PlayArea;
+    const int id = area->playingRowId();
+    const int next = tripModel->neighbourInTrip(id, 1);
+    const RowData *row = next >= 0 ? playlistModel->getDataByRow(next) : nullptr;
+    QString front;
+    QString rear;
+    if (row && row->url.isValid()) {
+        const QUrl nextRear = playlistModel->getRelateUrlByMainData(row, true);
+        const bool playingRear = area->playFrontOrRear() != PlayAreaManager::ShowFront;
+        if (area->playFrontOrRear() != PlayAreaManager::ShowRear && playingRear == !nextRear.isEmpty()) {
+            front = row->url.url();
+            rear = nextRear.url();
+        }
+    }
+    if (front == chainedMedia)
+        return;
+    if (!area->frontPlayer()->canChainMedia()) {
+        if (!front.isEmpty())
+            qCDebug(lcMainWindow) << "the player cannot chain files; the next recording opens after this one";
+        return;
+    }
+    chainedId = front.isEmpty() ? -1 : next;
+    chainedMedia = front;
+    area->frontPlayer()->setNextMedia(front);
+    area->rearPlayer()->setNextMedia(rear);
+}
+
+void MainWindows::disarmNextMedia()
+{
+    if (chainedMedia.isEmpty())
+        return;
+    chainedId = -1;
+    chainedMedia.clear();
+    ui->wgt_PlayArea->frontPlayer()->setNextMedia(QString());
+    ui->wgt_PlayArea->rearPlayer()->setNextMedia(QString());
+}
+
+void MainWindows::onMediaChanged(const QString &media)
+{
+    const RowData *row = chainedId >= 0 ? playlistModel->getDataByRow(chainedId) : nullptr;
+    if (!row || media.isEmpty() || (QUrl(media) != row->url && QUrl::fromLocalFile(media) != row->url)) {
+        // Not the file the window chained (a media set by playByData itself).
+        return;
+    }
+    qCInfo(lcMainWindow) << "went on with" << row->url.toLocalFile();
+    RowData copy = *row;
+    copy.parser = nullptr;
+    copy.runnable = nullptr;
+    *playingRow = copy;
+    chainedId = -1;
+    chainedMedia.clear();
+    PlayAreaManager *area = ui->wgt_PlayArea;
+    area->followRow(playingRow, playlistModel->getRelateUrlByMainData(playingRow, true));
+    ui->tbl_PlayListView->selectRow(tripModel->rowOfId(playingRow->id));
+    ui->wgt_PlayCtrl->setCurrentPosition(0);
+    showFileName(playingFileText(playingRow));
+    clearTripViews();
+    updateTimeline();
+    // The samples fill the chart, the map and the readouts; the players play on.
+    followingChain = true;
+    samplesPending = true;
+    codecCheckPending = false;
+    playlistModel->requestAllGpsData(playingRow->id);
 }

@@ -11,6 +11,8 @@
 #include "trackoraactivexlib.h"
 
 class ControlPanel;
+class TripPlaylistModel;
+class TripTimeline;
 class MoveFilter;
 class PlayAreaManager;
 class PlaylistModel;
@@ -58,6 +60,11 @@ public:
     // False while the window fills the work area.
     bool isNormalGeometry() const { return normalFlag; }
     PlaylistModel *playlist() const { return playlistModel; }
+    // The table's model: the playlist with a header row above each trip.
+    TripPlaylistModel *tripPlaylist() const { return tripModel; }
+    TripTimeline *tripTimeline() const { return timeline; }
+    // Plays the playlist row from that position (its own row, seeked once it plays).
+    void playIdAt(int id, qint64 ms);
 
     // Folder picker opened in the parent of start with its last component
     // preselected; an empty string when cancelled.
@@ -98,6 +105,10 @@ private slots:
     void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);
     void onUpdateLanguage();
     bool isSuportH264orH265(int id);
+    void onTableClicked(const QModelIndex &index);
+    void onMediaChanged(const QString &media);
+    void onTripsRegrouped();
+    void onTimelineSeek(int recording, qint64 ms);
 
 private:
     void setUpTable();
@@ -110,9 +121,29 @@ private:
     void clearTripViews();
     bool keepsOwnCursor(QWidget *widget) const;
     bool handleWindowMouse(QEvent *event);
+    void placeTimeline();
+    void refreshTripSpans();
+    void updateTimeline();
+    void armNextMedia();
+    void disarmNextMedia();
+    void jumpInTrip(int step);
 
     Ui::MainWindows *ui = nullptr;
     PlaylistModel *playlistModel = nullptr;
+    TripPlaylistModel *tripModel = nullptr;
+    TripTimeline *timeline = nullptr;
+    // Where the timeline's current recording sits in its trip; -1: none.
+    int timelineIndex = -1;
+    // The row the players were told to go on with, -1 when none; its file.
+    int chainedId = -1;
+    QString chainedMedia;
+    // The players went on by themselves: the samples that follow must not
+    // start them again.
+    bool followingChain = false;
+    // A position to seek to once this row plays (a click on the trip).
+    int pendingSeekId = -1;
+    qint64 pendingSeekMs = 0;
+    bool spansPending = false;
     RowData *currentRow = nullptr;
     // The play area points at this copy, never at a model row, so clearing
     // the playlist cannot leave it with a deleted row.

@@ -296,4 +296,38 @@
         <translation>打开文件夹</translation>
     </message>
 </context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>行程 %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>时间未知</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>最高 %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>最高 %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>点击从该时刻播放行程</translation>
+    </message>
+</context>
 </TS>

@@ -296,4 +296,38 @@
         <translation>Ouvrir un dossier</translation>
     </message>
 </context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Trajet %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Heure inconnue</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>max. %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>max. %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Cliquer pour lire le trajet à partir de ce moment</translation>
+    </message>
+</context>
 </TS>

@@ -296,4 +296,38 @@
         <translation>フォルダーを開く</translation>
     </message>
 </context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>トリップ %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>時刻不明</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>最高 %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>最高 %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>クリックでその時点から再生</translation>
+    </message>
+</context>
 </TS>

@@ -296,4 +296,38 @@
         <translation>폴더 열기</translation>
     </message>
 </context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>주행 %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>시간 알 수 없음</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>최고 %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>최고 %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>클릭하면 그 시점부터 주행을 재생합니다</translation>
+    </message>
+</context>
 </TS>

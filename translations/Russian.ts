@@ -296,4 +296,38 @@
         <translation>Открыть папку</translation>
     </message>
 </context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Поездка %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Время неизвестно</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 км</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 миль</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>макс. %1 км/ч</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>макс. %1 миль/ч</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Щёлкните, чтобы воспроизвести поездку с этого момента</translation>
+    </message>
+</context>
 </TS>

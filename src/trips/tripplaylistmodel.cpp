@@ -129,18 +129,17 @@ QString TripPlaylistModel::headerText(const Trip &trip, bool folded) const
     const bool kmh = Configuration::instance()->speedUnit() == 0;
     const QString arrow = folded ? QStringLiteral("\u25B8") : QStringLiteral("\u25BE");
     const QString when = trip.start.isValid()
-        ? tr("%1  %2 - %3").arg(trip.start.toString(QStringLiteral("yyyy/MM/dd")),
-                                trip.start.toString(QStringLiteral("hh:mm:ss")),
-                                trip.end.toString(QStringLiteral("hh:mm:ss")))
+        ? QStringLiteral("%1  %2 - %3").arg(trip.start.toString(QStringLiteral("yyyy/MM/dd")),
+                                            trip.start.toString(QStringLiteral("hh:mm:ss")),
+                                            trip.end.toString(QStringLiteral("hh:mm:ss")))
         : tr("Unknown time");
     const QString distance = kmh ? tr("%1 km").arg(trip.distanceMeters / 1000.0, 0, 'f', 1)
                                  : tr("%1 mi").arg(trip.distanceMeters / kMetersPerMile, 0, 'f', 1);
     const int top = kmh ? trip.topSpeedKmh : qRound(trip.topSpeedKmh / (kMetersPerMile / 1000.0));
     const QString speed = kmh ? tr("max %1 km/h").arg(top) : tr("max %1 mph").arg(top);
-    return tr("%1 Trip %2: %3   %4   %5   %6   (%n recording(s))", nullptr, trip.recordings.size())
-        .arg(arrow)
-        .arg(trip.number)
-        .arg(when, clockText(trip.durationSeconds()), distance, speed);
+    return QStringList{arrow + QLatin1Char(' ') + tr("Trip %1").arg(trip.number), when, clockText(trip.durationSeconds()),
+                       distance, speed}
+        .join(QStringLiteral("   "));
 }
 
 QVariant TripPlaylistModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -16,7 +16,7 @@ TripTimeline::TripTimeline(QWidget *parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
-    setToolTip(tr("Trip: click to play from that moment"));
+    setToolTip(tr("Click to play the trip from that moment"));
 }
 
 QSize TripTimeline::sizeHint() const
