@@ -472,12 +472,14 @@
         }, function (reason) { useLeaflet(reason, start); });
     }
 
-    // A click at a point of the map's element, as the page would take it; for checks from outside.
-    window.trackoraClickTrip = function (lng, lat) {
+    // A click right on the trip sample of that index, as the page would take
+    // it; for checks from outside. The index chosen, or -1.
+    window.trackoraClickTrip = function (index) {
         var b = backend && backend.pixelOf ? backend : null;
-        if (!b || state.trip.length === 0)
+        var at = tripPointAt(index);
+        if (!b || at < 0)
             return -1;
-        var q = b.pixelOf(lng, lat);
+        var q = b.pixelOf(state.trip[at][0], state.trip[at][1]);
         var index = tripIndexNear(q.x, q.y, b.pixelOf);
         routeClicked(index);
         return index;

@@ -22,6 +22,17 @@ public:
     void setPointCount(int n);
     void addPoint(const float xyz[3]);
     void setCurrentSecond(int second);
+    // The speed of each second, km/h, on its own axis at the right, shown
+    // in mph when asked; an empty list hides it.
+    void setSpeeds(const QVector<double> &kmh, bool mph);
+    // The second under a point of the view; -1 outside the plot.
+    int secondAt(const QPoint &pos) const;
+
+signals:
+    void secondClicked(int second);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void flushPoints();
@@ -30,6 +41,8 @@ private:
     QtCharts::QLineSeries *seriesY = nullptr;
     QtCharts::QLineSeries *seriesZ = nullptr;
     QtCharts::QLineSeries *cursorSeries = nullptr;
+    QtCharts::QLineSeries *speedSeries = nullptr;
+    QtCharts::QValueAxis *axisSpeed = nullptr;
     QtCharts::QValueAxis *axisX = nullptr;
     QtCharts::QValueAxis *axisY = nullptr;
     int pointCount = 0;

@@ -36,6 +36,7 @@
 #include "tripplaylistmodel.h"
 #include "triptimeline.h"
 #include "trackoraversion.h"
+#include "videoparser.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -187,6 +188,8 @@ MainWindows::MainWindows(QWidget *parent)
     connect(tripModel, &QAbstractItemModel::modelReset, this, &MainWindows::refreshTripSpans);
     connect(tripModel, &QAbstractItemModel::layoutChanged, this, &MainWindows::refreshTripSpans);
     connect(timeline, &TripTimeline::seekRequested, this, &MainWindows::onTimelineSeek);
+    connect(ui->wgt_MapView, &MapWebView::routeClicked, this, &MainWindows::playTripSecond);
+    connect(ui->gView_GyroChart, &GyroChartView::secondClicked, this, &MainWindows::playTripSecond);
     connect(area->frontPlayer(), &CPlayerWidget::mediaChanged, this, &MainWindows::onMediaChanged);
     connect(playlistModel, &PlaylistModel::gpsDataChanged, this, &MainWindows::onGpsDataChanged);
     connect(playlistModel, &PlaylistModel::allGpsDataParserFinished, this, &MainWindows::onAllGpsDataParserFinished);
@@ -673,6 +676,9 @@ QString MainWindows::chooseFolder(const QString &start, const QString &title)
 
 void MainWindows::clearTripViews()
 {
+    shownTrip.clear();
+    shownTripIds.clear();
+    shownTripOffsets.clear();
     ui->wgt_Speed->setSpeed(0);
     ui->gView_GyroChart->clearChart();
     ui->wgt_MapView->clearAll();
@@ -964,7 +970,10 @@ void MainWindows::syncToPosition(qint64 position, int rowId)
     if (position % 1000 != 0)
         return;
     const int second = int(position / 1000);
-    ui->gView_GyroChart->setCurrentSecond(second);
+    const int offset = tripOffset();
+    ui->gView_GyroChart->setCurrentSecond(offset < 0 ? second : offset + second);
+    if (offset >= 0)
+        ui->wgt_MapView->setPlayed(offset + second);
     playlistModel->requestGpsData(rowId, second);
 }
 
@@ -986,7 +995,8 @@ void MainWindows::onGpsDataChanged(int rowId, GpsData data)
     panel->setSpeed(data.speed);
     ui->wgt_Speed->setSpeed(data.speed);
     ui->wgt_Direction->setHeading(int(data.heading));
-    if (data.latitude != 0.0 || data.longitude != 0.0) {
+    // A whole trip on the map moves its own marker (syncToPosition).
+    if ((data.latitude != 0.0 || data.longitude != 0.0) && tripOffset() < 0) {
         MapPoint point;
         point.index = data.index;
         point.longitude = data.longitude;
@@ -1019,9 +1029,12 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     }
 
     GyroChartView *chart = ui->gView_GyroChart;
-    const int count = playlistModel->getDurationByRow(id);
+    showWholeTrip();
+    const int count = tripOffset() >= 0 ? 0 : playlistModel->getDurationByRow(id);
     const float step = playlistModel->getFrameRateByRow(id);
-    if (step > 0 && dataList.size() >= (count - 1) * step) {
+    if (tripOffset() >= 0) {
+        // The trip's chart is drawn already.
+    } else if (step > 0 && dataList.size() >= (count - 1) * step) {
         chart->setPointCount(count);
         for (int i = 0; i < count; ++i) {
             const int at = int(i * step);
@@ -1061,10 +1074,13 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
             firstFix = i;
     }
     if (firstFix == 0) {
-        chart->setCurrentSecond(0);
+        chart->setCurrentSecond(qMax(0, tripOffset()));
         playlistModel->requestGpsData(id, 0);
     }
-    ui->wgt_MapView->loadAllGpsData(route);
+    if (tripOffset() < 0)
+        ui->wgt_MapView->loadAllGpsData(route);
+    else
+        ui->wgt_MapView->setPlayed(tripOffset());
 }
 
 // A file the player cannot open leaves it stopped and silent; move on rather
@@ -1190,6 +1206,8 @@ void MainWindows::onTripsRegrouped()
     if (ui->wgt_PlayArea->playingRowId() < 0)
         return;
     updateTimeline();
+    if (!samplesPending)
+        showWholeTrip();
     // A trip may have grown past the recording that plays.
     armNextMedia();
 }
@@ -1302,11 +1320,104 @@ void MainWindows::onMediaChanged(const QString &media)
     ui->tbl_PlayListView->selectRow(tripModel->rowOfId(playingRow->id));
     ui->wgt_PlayCtrl->setCurrentPosition(0);
     showFileName(playingFileText(playingRow));
-    clearTripViews();
+    // Within the trip on show the map and chart stay; their cursor moves on.
+    if (!shownTripIds.contains(playingRow->id))
+        clearTripViews();
     updateTimeline();
     // The samples fill the chart, the map and the readouts; the players play on.
     followingChain = true;
     samplesPending = true;
     codecCheckPending = false;
     playlistModel->requestAllGpsData(playingRow->id);
+}
+
+int MainWindows::tripOffset() const
+{
+    const int at = shownTripIds.indexOf(ui->wgt_PlayArea->playingRowId());
+    return at < 0 ? -1 : shownTripOffsets.at(at);
+}
+
+namespace {
+// One sample a second: some sources give one a frame.
+QList<GpsData> perSecond(const QList<GpsData> &samples, int seconds, float frameRate)
+{
+    if (frameRate <= 1.0f || samples.size() <= seconds + 1 || samples.size() < (seconds - 1) * frameRate)
+        return samples;
+    QList<GpsData> out;
+    for (int i = 0; i < seconds && int(i * frameRate) < samples.size(); ++i)
+        out.append(samples.at(int(i * frameRate)));
+    return out;
+}
+} // namespace
+
+// A drive of several recordings shows whole on the map and the chart; a
+// trip of one recording shows as a recording always did.
+void MainWindows::showWholeTrip()
+{
+    const int id = ui->wgt_PlayArea->playingRowId();
+    const Trip *trip = tripModel->tripOfId(id);
+    if (!trip || trip->recordings.size() < 2)
+        return;
+    QString key = QString::number(trip->firstId());
+    for (const TripRecording &r : trip->recordings)
+        key += QStringLiteral(",%1:%2").arg(r.id).arg(r.durationSeconds);
+    if (key == shownTrip)
+        return;
+    shownTrip = key;
+    shownTripIds.clear();
+    shownTripOffsets.clear();
+
+    GyroChartView *chart = ui->gView_GyroChart;
+    chart->clearChart();
+    ui->wgt_MapView->clearAll();
+    const int total = trip->durationSeconds();
+    chart->setPointCount(total);
+    QVector<double> speeds;
+    speeds.reserve(total);
+    QVector<QVector<double>> route;
+    route.reserve(total);
+    for (int k = 0; k < trip->recordings.size(); ++k) {
+        const TripRecording &r = trip->recordings.at(k);
+        const int offset = trip->offsetOf(k);
+        shownTripIds.append(r.id);
+        shownTripOffsets.append(offset);
+        const RowData *row = playlistModel->getDataByRow(r.id);
+        QList<GpsData> samples;
+        if (row && row->parser && row->parser->bytesRead() > 0)
+            samples = perSecond(row->parser->gpsDataList(), r.durationSeconds, row->frameRate);
+        for (int s = 0; s < r.durationSeconds; ++s) {
+            // A second without a sample keeps its place on the chart.
+            if (s >= samples.size()) {
+                const float none[3] = {0.0f, 0.0f, 0.0f};
+                chart->addPoint(none);
+                speeds.append(0.0);
+                continue;
+            }
+            const GpsData &d = samples.at(s);
+            const float xyz[3] = {d.gsensorX, d.gsensorY, d.gsensorZ};
+            chart->addPoint(xyz);
+            speeds.append(d.speed);
+            if (TripRecording::hasPosition(d))
+                route.append({d.longitude, d.latitude, double(d.speed), double(offset + s)});
+        }
+    }
+    chart->setSpeeds(speeds, Configuration::instance()->speedUnit() != 0);
+    ui->wgt_MapView->showTrip(route);
+    qCDebug(lcMainWindow) << "trip shown:" << trip->recordings.size() << "recordings," << total << "s," << route.size()
+                          << "positions";
+}
+
+// A second of the shown trip, from a click on the route or the chart.
+void MainWindows::playTripSecond(int second)
+{
+    if (shownTripIds.isEmpty()) {
+        // One recording on show: the click seeks inside it.
+        if (ui->wgt_PlayArea->playingRowId() >= 0 && second >= 0)
+            playIdAt(ui->wgt_PlayArea->playingRowId(), qint64(second) * 1000);
+        return;
+    }
+    int k = shownTripOffsets.size() - 1;
+    while (k > 0 && shownTripOffsets.at(k) > second)
+        --k;
+    playIdAt(shownTripIds.at(k), qint64(second - shownTripOffsets.at(k)) * 1000);
 }

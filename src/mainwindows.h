@@ -109,6 +109,7 @@ private slots:
     void onMediaChanged(const QString &media);
     void onTripsRegrouped();
     void onTimelineSeek(int recording, qint64 ms);
+    void playTripSecond(int second);
 
 private:
     void setUpTable();
@@ -127,6 +128,10 @@ private:
     void armNextMedia();
     void disarmNextMedia();
     void jumpInTrip(int step);
+    void showWholeTrip();
+    // Seconds from the shown trip's start to the playing recording's; -1
+    // while the map and chart show one recording only.
+    int tripOffset() const;
 
     Ui::MainWindows *ui = nullptr;
     PlaylistModel *playlistModel = nullptr;
@@ -144,6 +149,11 @@ private:
     int pendingSeekId = -1;
     qint64 pendingSeekMs = 0;
     bool spansPending = false;
+    // The trip the map and chart show, by its first id, recordings and
+    // length; empty while they show one recording.
+    QString shownTrip;
+    QVector<int> shownTripIds;
+    QVector<int> shownTripOffsets;
     RowData *currentRow = nullptr;
     // The play area points at this copy, never at a model row, so clearing
     // the playlist cannot leave it with a deleted row.

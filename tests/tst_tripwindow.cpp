@@ -1,4 +1,9 @@
+#include <QSignalSpy>
 #include <QTableView>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QChart>
+
+QT_CHARTS_USE_NAMESPACE
 
 #include "configuration.h"
 #include "tripplaylistmodel.h"
@@ -7,6 +12,8 @@
 #include "tst_viewerharness.h"
 
 using namespace viewertest;
+using maptest::evaluate;
+using maptest::mapState;
 
 // Trips in the real main window: recordings staged under names one after
 // the other, grouped by the times in their names (they carry no GPS).
@@ -28,6 +35,16 @@ private:
                                         {f, QStringLiteral("20240301_100005_F.mp4")}, {r, QStringLiteral("20240301_100005_R.mp4")},
                                         {f, QStringLiteral("20240301_110000_F.mp4")}, {r, QStringLiteral("20240301_110000_R.mp4")}});
         return staged ? dir : QString();
+    }
+
+    // Whether the play area reported that position of that row (a seek lands there).
+    static bool reported(const QSignalSpy &positions, int id, qint64 ms)
+    {
+        for (const QList<QVariant> &p : positions) {
+            if (p.at(0).toInt() == id && p.at(1).toLongLong() == ms)
+                return true;
+        }
+        return false;
     }
 
     static int selectedId(QWidget *window)
@@ -78,13 +95,14 @@ private slots:
         QVERIFY2(above.y() <= below.y() && below.y() - above.y() < 12, "the strip sits right above the slider");
 
         // A click at 7.5 s of the trip plays the second recording from its 2nd second.
+        QSignalSpy positions(playArea(&window), &PlayAreaManager::positionChanged);
         const int x = timeline->xOfTripTime(7500);
         QTest::mouseClick(timeline, Qt::LeftButton, Qt::NoModifier, QPoint(x, timeline->height() / 2));
         QTRY_COMPARE_WITH_TIMEOUT(playArea(&window)->playingRowId(), 1, WaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
         QCOMPARE(selectedId(&window), 1);
         QCOMPARE(playingFile(&window), QStringLiteral("20240301_100005_F.mp4"));
-        QTRY_VERIFY_WITH_TIMEOUT(panel(&window)->findChild<QSlider *>(QStringLiteral("hSlider_Seek"))->value() >= 2, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(reported(positions, 1, 2000), WaitMs);
 
         // Ctrl+Left goes back to the first recording of the trip; at the
         // trip's start it stays.
@@ -100,6 +118,62 @@ private slots:
         QCOMPARE(model->index(1, 0).data(TripPlaylistModel::TripNumberRole).toInt(), 2);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, header.center());
         QTRY_COMPARE(model->rowCount(), 5);
+    }
+
+    // A drive in two files with GPS: the map draws it whole and the chart
+    // holds its seconds; a click on either plays the right file from the right second.
+    void routeAndChartClicks()
+    {
+        const QString dir = m_root.filePath(QStringLiteral("f%1").arg(m_folders++));
+        QDir().mkpath(dir);
+        QVERIFY(stage(dir, {{QStringLiteral("trip/20240105_090000_F.mp4"), QStringLiteral("20240105_090000_F.mp4")},
+                            {QStringLiteral("trip/20240105_090006_F.mp4"), QStringLiteral("20240105_090006_F.mp4")}}));
+        MainWindows window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy positions(playArea(&window), &PlayAreaManager::positionChanged);
+        openFolder(&window, dir);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(window.tripPlaylist()->trips().size(), 1, WaitMs);
+
+        QWebEnginePage *page = map(&window)->page();
+        QTRY_VERIFY_WITH_TIMEOUT(mapState(page).value(QStringLiteral("trip")).toInt() == 12, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(mapState(page).value(QStringLiteral("bridge")).toBool(), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(mapState(page).value(QStringLiteral("played")).toInt() >= 0, WaitMs);
+
+        // Trip second 10 is the second file's 4th: a point the car passes once.
+        QCOMPARE(evaluate(page, QStringLiteral("trackoraClickTrip(10)")).toInt(), 10);
+        QTRY_COMPARE_WITH_TIMEOUT(playArea(&window)->playingRowId(), 1, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(reported(positions, 1, 4000), WaitMs);
+        QCOMPARE(selectedId(&window), 1);
+
+        // The chart: three axes and the speed over the trip's 12 seconds.
+        GyroChartView *view = chart(&window);
+        QLineSeries *speed = nullptr;
+        QLineSeries *axisX = nullptr;
+        const auto all = view->chart()->series();
+        for (QAbstractSeries *s : all) {
+            if (s->name().startsWith(QLatin1String("Speed")))
+                speed = qobject_cast<QLineSeries *>(s);
+            if (s->name() == QLatin1String("X "))
+                axisX = qobject_cast<QLineSeries *>(s);
+        }
+        QVERIFY(axisX);
+        QVERIFY(speed);
+        QTRY_COMPARE_WITH_TIMEOUT(speed->count(), 12, WaitMs);
+        QVERIFY(speed->isVisible());
+        // A click at trip second 3 plays the first file from its 3rd second.
+        const QPointF at = view->chart()->mapToPosition(QPointF(3, 0), axisX);
+        const QPoint pixel = view->mapFromScene(view->chart()->mapToScene(at));
+        QCOMPARE(view->secondAt(pixel), 3);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, pixel);
+        QTRY_COMPARE_WITH_TIMEOUT(playArea(&window)->playingRowId(), 0, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(reported(positions, 0, 3000), WaitMs);
+        QCOMPARE(selectedId(&window), 0);
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_WINDOW_SHOT")) {
+            QTest::qWait(1500);
+            window.grab().save(qEnvironmentVariable("TRACKORA_WINDOW_SHOT"));
+        }
     }
 };
 
