@@ -330,4 +330,15 @@
         <translation>點擊從該時刻播放行程</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>速度 (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>速度 (mph)</translation>
+    </message>
+</context>
 </TS>

@@ -330,4 +330,15 @@
         <translation>Cliquer pour lire le trajet à partir de ce moment</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Vitesse (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Vitesse (mph)</translation>
+    </message>
+</context>
 </TS>

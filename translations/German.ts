@@ -330,4 +330,15 @@
         <translation>Klicken, um die Fahrt ab diesem Moment abzuspielen</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Geschwindigkeit (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Geschwindigkeit (mph)</translation>
+    </message>
+</context>
 </TS>

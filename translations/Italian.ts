@@ -330,4 +330,15 @@
         <translation>Fare clic per riprodurre il viaggio da quel momento</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Velocità (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Velocità (mph)</translation>
+    </message>
+</context>
 </TS>

@@ -330,4 +330,15 @@
         <translation>クリックでその時点から再生</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>速度 (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>速度 (mph)</translation>
+    </message>
+</context>
 </TS>

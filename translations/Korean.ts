@@ -330,4 +330,15 @@
         <translation>클릭하면 그 시점부터 주행을 재생합니다</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>속도 (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>속도 (mph)</translation>
+    </message>
+</context>
 </TS>

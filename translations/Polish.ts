@@ -330,4 +330,15 @@
         <translation>Kliknij, aby odtworzyć trasę od tego momentu</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Prędkość (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Prędkość (mph)</translation>
+    </message>
+</context>
 </TS>

@@ -330,4 +330,15 @@
         <translation>Clique para reproduzir a viagem a partir desse momento</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Velocidade (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Velocidade (mph)</translation>
+    </message>
+</context>
 </TS>

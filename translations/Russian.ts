@@ -330,4 +330,15 @@
         <translation>Щёлкните, чтобы воспроизвести поездку с этого момента</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Скорость (км/ч)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Скорость (миль/ч)</translation>
+    </message>
+</context>
 </TS>

@@ -330,4 +330,15 @@
         <translation>Haga clic para reproducir el viaje desde ese momento</translation>
     </message>
 </context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Velocidad (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Velocidad (mph)</translation>
+    </message>
+</context>
 </TS>
