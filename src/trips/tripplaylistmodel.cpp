@@ -331,19 +331,22 @@ void TripPlaylistModel::regroup(bool announce)
         const int last = newEntries.size() - 1;
         if (last >= first)
             beginInsertRows(QModelIndex(), first, last);
-        QVector<QString> before;
-        for (int row = 0; row < first; ++row)
-            before.append(entries.at(row).sourceRow < 0 ? data(index(row, 0)).toString() : QString());
+        // Only the last trip listed before can have grown; later parses that
+        // change an earlier one come as a layout change below.
+        int lastHeader = -1;
+        for (int row = first - 1; row >= 0 && lastHeader < 0; --row) {
+            if (entries.at(row).sourceRow < 0)
+                lastHeader = row;
+        }
+        const QString before = lastHeader >= 0 ? data(index(lastHeader, 0)).toString() : QString();
         tripList = newTrips;
         entries = newEntries;
         rowOfSource = newRowOfSource;
         tripOfSource = newTripOfSource;
         if (last >= first)
             endInsertRows();
-        for (int row = 0; row < first; ++row) {
-            if (entries.at(row).sourceRow < 0 && data(index(row, 0)).toString() != before.at(row))
-                emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-        }
+        if (lastHeader >= 0 && data(index(lastHeader, 0)).toString() != before)
+            emit dataChanged(index(lastHeader, 0), index(lastHeader, columnCount() - 1));
         if (last >= first)
             emit regrouped();
         return;
