@@ -57,6 +57,8 @@ const int kCornerZone = 7;
 const int kEdgeZone = 5;
 // Room around a playlist cell's text: the cell's and the header's padding.
 const int kColumnPadding = 24;
+// How soon the timeline, map and chart follow a change of the trips.
+const int kTripFollowMs = 200;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
 
@@ -1203,13 +1205,20 @@ void MainWindows::onTableClicked(const QModelIndex &index)
 void MainWindows::onTripsRegrouped()
 {
     refreshTripSpans();
-    if (ui->wgt_PlayArea->playingRowId() < 0)
+    // Rows arrive one by one while a folder is listed; the views follow at a calmer pace.
+    if (tripViewsPending)
         return;
-    updateTimeline();
-    if (!samplesPending)
-        showWholeTrip();
-    // A trip may have grown past the recording that plays.
-    armNextMedia();
+    tripViewsPending = true;
+    QTimer::singleShot(kTripFollowMs, this, [this] {
+        tripViewsPending = false;
+        if (ui->wgt_PlayArea->playingRowId() < 0)
+            return;
+        updateTimeline();
+        if (!samplesPending)
+            showWholeTrip();
+        // A trip may have grown past the recording that plays.
+        armNextMedia();
+    });
 }
 
 void MainWindows::updateTimeline()

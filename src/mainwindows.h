@@ -149,6 +149,7 @@ private:
     int pendingSeekId = -1;
     qint64 pendingSeekMs = 0;
     bool spansPending = false;
+    bool tripViewsPending = false;
     // The trip the map and chart show, by its first id, recordings and
     // length; empty while they show one recording.
     QString shownTrip;

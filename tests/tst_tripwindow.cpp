@@ -87,7 +87,7 @@ private slots:
         // The timeline, right above the seek slider, holds the first trip.
         auto *timeline = child<TripTimeline>(&window, "wgt_TripTimeline");
         QVERIFY(timeline && timeline->isVisible());
-        QCOMPARE(timeline->recordingCount(), 2);
+        QTRY_COMPARE(timeline->recordingCount(), 2);
         auto *seek = child<QSlider>(&window, "hSlider_Seek");
         QVERIFY(seek);
         const QPoint below = seek->mapTo(&window, QPoint(0, 0));

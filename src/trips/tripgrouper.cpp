@@ -59,15 +59,21 @@ int Trip::indexOfId(int id) const
     return -1;
 }
 
+bool TripGrouper::append(QVector<Trip> &trips, const TripRecording &row)
+{
+    const bool fresh = trips.isEmpty() || !joins(trips.last(), row);
+    if (fresh) {
+        trips.append(Trip());
+        trips.last().number = trips.size();
+    }
+    add(trips.last(), row);
+    return fresh;
+}
+
 QVector<Trip> TripGrouper::group(const QVector<TripRecording> &rows)
 {
     QVector<Trip> trips;
-    for (const TripRecording &r : rows) {
-        if (trips.isEmpty() || !joins(trips.last(), r)) {
-            trips.append(Trip());
-            trips.last().number = trips.size();
-        }
-        add(trips.last(), r);
-    }
+    for (const TripRecording &r : rows)
+        append(trips, r);
     return trips;
 }

@@ -32,4 +32,7 @@ class TripGrouper
 public:
     static const int kMaxGapSeconds = 10;
     static QVector<Trip> group(const QVector<TripRecording> &rows);
+    // Adds one row after the others: to the last trip or as a new one.
+    // Returns whether it began a new trip.
+    static bool append(QVector<Trip> &trips, const TripRecording &row);
 };

@@ -257,9 +257,51 @@ void TripPlaylistModel::onSourceReset()
 
 void TripPlaylistModel::onSourceRowsInserted()
 {
-    for (int row = recordings.size(); row < playlist->rowCount(); ++row)
+    const int first = recordings.size();
+    for (int row = first; row < playlist->rowCount(); ++row)
         refreshRecording(row);
-    regroup(true);
+    if (tripList.isEmpty() || first == 0) {
+        regroup(true);
+        return;
+    }
+    // A folder is listed one row at a time: each new row joins the last trip
+    // or starts one, at the end, as a whole grouping would place it. Changes
+    // to earlier rows wait for the next grouping.
+    const int lastTrip = tripList.size() - 1;
+    const QString before = data(index(headerRowOf(lastTrip), 0)).toString();
+    QVector<Entry> added;
+    for (int row = first; row < recordings.size(); ++row) {
+        const TripRecording &r = recordings.at(row);
+        if (TripGrouper::append(tripList, r))
+            added.append({tripList.size() - 1, -1});
+        rowOfSource.append(-1);
+        tripOfSource.append(tripList.size() - 1);
+        if (!foldedFirstIds.contains(tripList.last().firstId()))
+            added.append({tripList.size() - 1, row});
+    }
+    if (!added.isEmpty()) {
+        beginInsertRows(QModelIndex(), entries.size(), entries.size() + added.size() - 1);
+        for (const Entry &e : qAsConst(added)) {
+            if (e.sourceRow >= 0)
+                rowOfSource[e.sourceRow] = entries.size();
+            entries.append(e);
+        }
+        endInsertRows();
+    }
+    const int header = headerRowOf(lastTrip);
+    if (data(index(header, 0)).toString() != before)
+        emit dataChanged(index(header, 0), index(header, columnCount() - 1));
+    emit regrouped();
+}
+
+int TripPlaylistModel::headerRowOf(int trip) const
+{
+    // Headers come in trip order; the search starts from the end, where rows are added.
+    for (int row = entries.size() - 1; row >= 0; --row) {
+        if (entries.at(row).sourceRow < 0 && entries.at(row).trip == trip)
+            return row;
+    }
+    return -1;
 }
 
 void TripPlaylistModel::onSourceDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,

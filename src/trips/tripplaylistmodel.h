@@ -64,6 +64,7 @@ private:
 
     void onSourceReset();
     void onSourceRowsInserted();
+    int headerRowOf(int trip) const;
     void onSourceDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles);
     void onParseFinished(int id);
     void refreshRecording(int row);
