@@ -59,6 +59,11 @@ const int kEdgeZone = 5;
 const int kColumnPadding = 24;
 // How soon the timeline, map and chart follow a change of the trips.
 const int kTripFollowMs = 200;
+// An end reported this close to a chained recording's end is the seam's.
+const qint64 kChainEndMarginMs = 1500;
+// How long the window waits for the players to go on by themselves (the
+// margin above played at half speed, and room for a busy machine).
+const int kChainGraceMs = 4000;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
 
@@ -208,6 +213,7 @@ MainWindows::MainWindows(QWidget *parent)
     connect(area, &PlayAreaManager::stateChanged, this, &MainWindows::onPlayAreaStateChanged);
     connect(area, &PlayAreaManager::mutedChanged, panel, &ControlPanel::setMuted);
     connect(area, &PlayAreaManager::durationChanged, panel, &ControlPanel::setMaxDuration);
+    connect(area, &PlayAreaManager::durationChanged, this, [this](qint64 ms) { playingDurationMs = ms; });
     connect(area, &PlayAreaManager::showModeChanged, panel, &ControlPanel::onShowModeChanged);
     connect(config, SIGNAL(mapsChanged(MapTypes)), ui->wgt_MapView, SLOT(setMapType(MapTypes)));
     connect(config, &Configuration::speedUnitChanged, panel, [panel] { panel->setSpeed(0); });
@@ -803,6 +809,7 @@ void MainWindows::playByData(const RowData *row)
     if (pendingSeekId != copy.id)
         pendingSeekId = -1;
     area->stop();
+    playingPositionMs = 0;
     panel->setCurrentPosition(0);
     ui->tbl_PlayListView->selectRow(tripModel->rowOfId(copy.id));
     QCoreApplication::processEvents();
@@ -871,6 +878,21 @@ void MainWindows::previousClicked()
 
 void MainWindows::nextClicked()
 {
+    // At the end of a chained recording the players go on by themselves; the
+    // end the panel sees is no reason to open the next one again. Should the
+    // chain not carry on (the next file cannot be read), the old way follows.
+    const int playing = ui->wgt_PlayArea->playingRowId();
+    if (chainedId >= 0 && playing >= 0 && playingDurationMs > 0 && playingPositionMs + kChainEndMarginMs >= playingDurationMs) {
+        qCDebug(lcMainWindow) << "end of" << playing << "- the players go on with" << chainedId;
+        QTimer::singleShot(kChainGraceMs, this, [this, playing] {
+            if (ui->wgt_PlayArea->playingRowId() != playing || chainedId < 0)
+                return;
+            qCWarning(lcMainWindow) << "the players did not go on with the next recording; opening it";
+            disarmNextMedia();
+            nextClicked();
+        });
+        return;
+    }
     ControlPanel *panel = ui->wgt_PlayCtrl;
     panel->blockNextButton(true);
     QTimer::singleShot(kStepBlockMs, panel, [panel] { panel->blockNextButton(false); });
@@ -961,6 +983,7 @@ void MainWindows::positionChanged(int rowId, qint64 position)
             return;
         }
     }
+    playingPositionMs = position;
     if (timelineIndex >= 0)
         timeline->setPosition(timelineIndex, position);
     syncToPosition(position, rowId);
@@ -1327,6 +1350,7 @@ void MainWindows::onMediaChanged(const QString &media)
     PlayAreaManager *area = ui->wgt_PlayArea;
     area->followRow(playingRow, playlistModel->getRelateUrlByMainData(playingRow, true));
     ui->tbl_PlayListView->selectRow(tripModel->rowOfId(playingRow->id));
+    playingPositionMs = 0;
     ui->wgt_PlayCtrl->setCurrentPosition(0);
     showFileName(playingFileText(playingRow));
     // Within the trip on show the map and chart stay; their cursor moves on.

@@ -150,6 +150,9 @@ private:
     qint64 pendingSeekMs = 0;
     bool spansPending = false;
     bool tripViewsPending = false;
+    // The playing recording's last position and length, for the end of a chain.
+    qint64 playingPositionMs = 0;
+    qint64 playingDurationMs = 0;
     // The trip the map and chart show, by its first id, recordings and
     // length; empty while they show one recording.
     QString shownTrip;
