@@ -120,6 +120,37 @@ private slots:
         QTRY_COMPARE(model->rowCount(), 5);
     }
 
+    // A drive in two files plays straight through: the players go on with
+    // the second file themselves, and the window follows without a stop.
+    void tripPlaysThrough()
+    {
+        const QString dir = m_root.filePath(QStringLiteral("f%1").arg(m_folders++));
+        QDir().mkpath(dir);
+        QVERIFY(stage(dir, {{QStringLiteral("trip/20240105_090000_F.mp4"), QStringLiteral("20240105_090000_F.mp4")},
+                            {QStringLiteral("trip/20240105_090006_F.mp4"), QStringLiteral("20240105_090006_F.mp4")}}));
+        MainWindows window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        openFolder(&window, dir);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
+        PlayAreaManager *area = playArea(&window);
+        if (!area->frontPlayer()->canChainMedia())
+            QSKIP("this player control plays one file at a time");
+        QSignalSpy changed(area->frontPlayer(), &CPlayerWidget::mediaChanged);
+        QList<int> states;
+        connect(area, &PlayAreaManager::stateChanged, this, [&](TrackoraActiveXLib::FFStates s) { states << int(s); });
+        QTRY_COMPARE_WITH_TIMEOUT(area->playingRowId(), 1, WaitMs);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY2(!states.contains(int(TrackoraActiveXLib::StoppedState)), "no stop between the files of a drive");
+        QVERIFY(isPlaying(&window));
+        QCOMPARE(selectedId(&window), 1);
+        QCOMPARE(labelText(&window, "lbl_FileName"), QStringLiteral("20240105_090006_F.mp4"));
+        // The map keeps the whole drive and moves on along it.
+        QWebEnginePage *page = map(&window)->page();
+        QTRY_VERIFY_WITH_TIMEOUT(mapState(page).value(QStringLiteral("played")).toInt() >= 6, WaitMs);
+        QCOMPARE(mapState(page).value(QStringLiteral("trip")).toInt(), 12);
+    }
+
     // A drive in two files with GPS: the map draws it whole and the chart
     // holds its seconds; a click on either plays the right file from the right second.
     void routeAndChartClicks()
