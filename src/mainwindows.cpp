@@ -217,6 +217,12 @@ MainWindows::MainWindows(QWidget *parent)
     connect(area, &PlayAreaManager::showModeChanged, panel, &ControlPanel::onShowModeChanged);
     connect(config, SIGNAL(mapsChanged(MapTypes)), ui->wgt_MapView, SLOT(setMapType(MapTypes)));
     connect(config, &Configuration::speedUnitChanged, panel, [panel] { panel->setSpeed(0); });
+    connect(config, &Configuration::speedUnitChanged, this, [this] {
+        // The trip's speed line in the new unit.
+        shownTrip.clear();
+        if (ui->wgt_PlayArea->playingRowId() >= 0 && !samplesPending)
+            showWholeTrip();
+    });
     connect(config, &Configuration::updateState, this, [this] {
         ui->pBtn_Maximize->setToolTip(isMaximized() ? tr("Restore Down") : tr("Maximize"));
     });
