@@ -28,6 +28,10 @@ CPlayerWidget::CPlayerWidget(QWidget *parent)
     connect(control, SIGNAL(mutedChanged(bool)), this, SIGNAL(mutedChanged(bool)));
     connect(control, SIGNAL(dragEnterEvented(qint64)), this, SIGNAL(dragEnterEvented(qint64)));
     connect(control, SIGNAL(dropEvented(qint64)), this, SIGNAL(dropEvented(qint64)));
+    if (QWidget *inner = control->controlWidget()) {
+        if (inner->metaObject()->indexOfSignal("mediaChanged(QString)") >= 0)
+            connect(inner, SIGNAL(mediaChanged(QString)), this, SIGNAL(mediaChanged(QString)));
+    }
 
     control->setActiveParentWidget(static_cast<qlonglong>(reinterpret_cast<quintptr>(this)));
     // The OpenGL renderers would show nothing without a context.
@@ -71,6 +75,18 @@ void CPlayerWidget::stepFrame(int direction)
 void CPlayerWidget::setMedia(const QString &media)
 {
     control->setMedia(media);
+}
+
+bool CPlayerWidget::canChainMedia() const
+{
+    const QWidget *inner = control->controlWidget();
+    return inner && inner->metaObject()->indexOfProperty("nextMedia") >= 0;
+}
+
+bool CPlayerWidget::setNextMedia(const QString &media)
+{
+    // A control built before chaining existed plays one file at a time.
+    return canChainMedia() && control->setControlProperty("nextMedia", media);
 }
 
 void CPlayerWidget::setSeekSecond(int seconds)

@@ -3,6 +3,7 @@
 #include "eventlistmodel.h"
 
 #include <QGraphicsLayout>
+#include <QMouseEvent>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
@@ -83,8 +84,22 @@ GyroChartView::GyroChartView(QWidget *parent)
     axisX->setRange(0, kVisiblePoints);
     axisX->setVisible(false);
 
+    speedSeries = makeSeries(tr("Speed (km/h)"), QPen(QColor(230, 230, 230), 1.5), chart);
+    axisSpeed = new QValueAxis(chart);
+    axisSpeed->setLabelFormat(QStringLiteral("%.0f"));
+    axisSpeed->setLabelsFont(labelFont);
+    axisSpeed->setTickCount(5);
+    axisSpeed->setLineVisible(false);
+    axisSpeed->setGridLineVisible(false);
+    axisSpeed->setRange(0, 120);
+    axisSpeed->setVisible(false);
+    speedSeries->setVisible(false);
+
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
+    chart->addAxis(axisSpeed, Qt::AlignRight);
+    speedSeries->attachAxis(axisX);
+    speedSeries->attachAxis(axisSpeed);
     for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries}) {
         series->attachAxis(axisX);
         series->attachAxis(axisY);
@@ -113,11 +128,13 @@ void GyroChartView::clearChart()
     flushTimer.stop();
     for (QVector<QPointF> &axisPoints : points)
         axisPoints.clear();
-    for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries})
+    for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries, speedSeries})
         series->clear();
     markedEvents.clear();
     for (QScatterSeries *markers : markerSeries)
         markers->clear();
+    speedSeries->setVisible(false);
+    axisSpeed->setVisible(false);
     pointCount = 0;
     xIndex = 0;
     yRange = kInitialRange;
@@ -180,4 +197,45 @@ void GyroChartView::setCurrentSecond(int second)
     cursorSeries->append(second, -yRange);
     cursorSeries->append(second, yRange);
     update();
+}
+
+void GyroChartView::setSpeeds(const QVector<double> &kmh, bool mph)
+{
+    const double factor = mph ? 1.0 / 1.609344 : 1.0;
+    QVector<QPointF> line;
+    line.reserve(kmh.size());
+    double top = 0.0;
+    for (int i = 0; i < kmh.size(); ++i) {
+        const double v = std::isfinite(kmh.at(i)) ? qMax(0.0, kmh.at(i) * factor) : 0.0;
+        top = qMax(top, v);
+        line.append(QPointF(i, v));
+    }
+    speedSeries->replace(line);
+    speedSeries->setName(mph ? tr("Speed (mph)") : tr("Speed (km/h)"));
+    // Whole tens above the fastest second, so the line stays below the top.
+    axisSpeed->setRange(0, qMax(40.0, std::ceil(top / 20.0 + 0.5) * 20.0));
+    const bool shown = !line.isEmpty();
+    speedSeries->setVisible(shown);
+    axisSpeed->setVisible(shown);
+}
+
+int GyroChartView::secondAt(const QPoint &pos) const
+{
+    const QPointF scene = mapToScene(pos);
+    const QPointF inChart = chart()->mapFromScene(scene);
+    if (!chart()->plotArea().contains(inChart))
+        return -1;
+    const double x = chart()->mapToValue(inChart, seriesX).x();
+    return x < -0.5 ? -1 : int(std::lround(qMax(0.0, x)));
+}
+
+void GyroChartView::mousePressEvent(QMouseEvent *event)
+{
+    const int second = event->button() == Qt::LeftButton ? secondAt(event->pos()) : -1;
+    if (second >= 0) {
+        emit secondClicked(second);
+        event->accept();
+        return;
+    }
+    QChartView::mousePressEvent(event);
 }

@@ -28,6 +28,17 @@ public:
     // A marker near the top per event, coloured by kind; secondsPerPoint is
     // how many samples one chart point stands for.
     void setEventMarkers(const QVector<DrivingEvent> &events, double secondsPerPoint = 1.0);
+    // The speed of each second, km/h, on its own axis at the right, shown
+    // in mph when asked; an empty list hides it.
+    void setSpeeds(const QVector<double> &kmh, bool mph);
+    // The second under a point of the view; -1 outside the plot.
+    int secondAt(const QPoint &pos) const;
+
+signals:
+    void secondClicked(int second);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void flushPoints();
@@ -40,6 +51,8 @@ private:
     QtCharts::QScatterSeries *markerSeries[3] = {};
     QVector<DrivingEvent> markedEvents;
     double markerSecondsPerPoint = 1.0;
+    QtCharts::QLineSeries *speedSeries = nullptr;
+    QtCharts::QValueAxis *axisSpeed = nullptr;
     QtCharts::QValueAxis *axisX = nullptr;
     QtCharts::QValueAxis *axisY = nullptr;
     int pointCount = 0;

@@ -21,6 +21,7 @@
 #include "configuration.h"
 #include "customWebEngine.h"
 #include "mapkeypieces.h"
+#include "mappagebridge.h"
 #include "mapwebenginepage.h"
 #include "openglcheck.h"
 
@@ -187,6 +188,9 @@ void MapWebView::startEngine()
     profile->setUrlRequestInterceptor(interceptor);
 
     lockDown(page());
+    bridge = new MapPageBridge(this);
+    connect(bridge, &MapPageBridge::routeClicked, this, &MapWebView::routeClicked);
+    bridge->attach(page());
     setMapType(static_cast<MapTypes>(Configuration::instance()->maps()));
     // A refused navigation still reports a start and a failed finish; the
     // page and its route are still there.
@@ -373,6 +377,28 @@ void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
                       .arg(fixed(lng), fixed(lat), QString::number(i), QString::number(count)));
     }
     qCDebug(lcMap) << "loadAllGpsData" << count;
+}
+
+void MapWebView::showTrip(const QVector<QVector<double>> &points)
+{
+    QString list;
+    list.reserve(points.size() * 40);
+    list += QLatin1Char('[');
+    for (const QVector<double> &p : points) {
+        if (p.size() < 4 || !std::isfinite(p.at(0)) || !std::isfinite(p.at(1)) || !std::isfinite(p.at(2)))
+            continue;
+        if (list.size() > 1)
+            list += QLatin1Char(',');
+        list += QStringLiteral("[%1,%2,%3,%4]").arg(fixed(p.at(0)), fixed(p.at(1)), QString::number(p.at(2), 'f', 0),
+                                                    QString::number(qint64(p.at(3))));
+    }
+    list += QLatin1Char(']');
+    runScript(QStringLiteral("mapShowTrip(%1)").arg(list));
+}
+
+void MapWebView::setPlayed(int index)
+{
+    runScript(QStringLiteral("mapSetPlayed(%1)").arg(index));
 }
 
 QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)

@@ -23,6 +23,8 @@ struct MapPoint
 };
 Q_DECLARE_METATYPE(MapPoint)
 
+class MapPageBridge;
+
 // The web map: loads the page of the configured provider from the maps folder
 // beside the program and drives it only by short script calls. The view never
 // leaves its page; links the page opens go to the system browser without
@@ -66,6 +68,14 @@ public slots:
     void clearAll();
     void mapLoadingFinish(bool);
     void loadAllGpsData(QVector<QVector<double> > allGpsData);
+    // A whole trip: each point [longitude, latitude, speed km/h, trip index],
+    // drawn at once and coloured by speed; then the index played up to.
+    void showTrip(const QVector<QVector<double>> &points);
+    void setPlayed(int index);
+
+signals:
+    // The route was clicked near the sample of that trip index.
+    void routeClicked(int index);
 
 protected:
     QWebEngineView *createWindow(QWebEnginePage::WebWindowType type) override;
@@ -87,6 +97,7 @@ private:
     void runScript(const QString &script);
 
     QWebEngineView *popupView;
+    MapPageBridge *bridge = nullptr;
     CAes128Gcm m_cipher;
     // Script to run once the page at m_scriptAfterLoadUrl has loaded.
     QString m_scriptAfterLoad;

@@ -161,6 +161,15 @@ void PlayAreaManager::setResourceData(const RowData *row, const QUrl &relate)
     }
 }
 
+void PlayAreaManager::followRow(const RowData *row, const QUrl &relate)
+{
+    if (!row)
+        return;
+    qCDebug(lcPlayArea) << "[main] went on with rowid:" << row->id << row->url << "relateUrl:" << relate;
+    currentRow = row;
+    relateUrl = relate;
+}
+
 void PlayAreaManager::play()
 {
     setShowMode(chosen);

@@ -34,6 +34,9 @@ public:
     ~PlayAreaManager() override;
 
     void setResourceData(const RowData *row, const QUrl &relateUrl);
+    // The players went on with this row's files by themselves: positions are
+    // now this row's, and nothing is opened again.
+    void followRow(const RowData *row, const QUrl &relateUrl);
     void setShowMode(ShowMode mode);
     void setPlayFrontOrRear(bool hasFront, bool hasRear);
     void hidePlayers();

@@ -14,6 +14,7 @@ QT_CHARTS_USE_NAMESPACE
 
 #include "computeInfo.h"
 #include "mapwebenginepage.h"
+#include "tripplaylistmodel.h"
 #include "configuration.h"
 #include "tst_mapharness.h"
 #include "tst_viewerharness.h"
@@ -214,7 +215,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == QLatin1String("b_F.mp4"), WaitMs);
         QTest::qWait(800);
         QCOMPARE(playingFile(&window), QStringLiteral("b_F.mp4"));
-        QCOMPARE(table(&window)->currentIndex().row(), 1);
+        QCOMPARE(table(&window)->currentIndex().data(TripPlaylistModel::RecordingIdRole).toInt(), 1);
     }
 
     // Whole seconds move the chart marker and the readouts, other positions
@@ -557,14 +558,16 @@ private slots:
         openFolder(&window, dir);
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
         QTableView *list = table(&window);
-        QTRY_VERIFY(list->model()->data(list->model()->index(0, PlaylistModel::ColumnResolution)).toString()
+        // Row 0 is the trip's header; the recording is below it.
+        const int first = 1;
+        QTRY_VERIFY(list->model()->data(list->model()->index(first, PlaylistModel::ColumnResolution)).toString()
                     != QLatin1String("0 x 0"));
         QTest::qWait(50);
         if (!qEnvironmentVariableIsEmpty("TRACKORA_WINDOW_SHOT"))
             window.grab().save(qEnvironmentVariable("TRACKORA_WINDOW_SHOT"));
         QVERIFY2(!list->horizontalScrollBar()->isVisible(), "no horizontal scroll bar");
         for (int c = 0; c < PlaylistModel::ColumnCount; ++c) {
-            const QString text = list->model()->data(list->model()->index(0, c)).toString();
+            const QString text = list->model()->data(list->model()->index(first, c)).toString();
             const int needed = list->fontMetrics().horizontalAdvance(text) + 8;
             QVERIFY2(list->columnWidth(c) >= needed,
                      qPrintable(QStringLiteral("column %1 is %2 wide for %3").arg(c).arg(list->columnWidth(c)).arg(needed)));
@@ -577,7 +580,7 @@ private slots:
         QTest::qWait(50);
         const int date = PlaylistModel::ColumnDate;
         QVERIFY2(list->columnWidth(date) >= list->fontMetrics().horizontalAdvance(
-                     list->model()->data(list->model()->index(0, date)).toString()),
+                     list->model()->data(list->model()->index(first, date)).toString()),
                  "the date is whole");
         QVERIFY2(list->columnViewportPosition(PlaylistModel::ColumnResolution) + list->columnWidth(PlaylistModel::ColumnResolution)
                      <= list->viewport()->width(),

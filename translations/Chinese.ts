@@ -276,6 +276,14 @@
         <translation>Google 地图</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>百度地图</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>速度单位</translation>
     </message>
@@ -310,14 +318,6 @@
     <message>
         <source>Open Directory</source>
         <translation>打开文件夹</translation>
-    </message>
-    <message>
-        <source>Baidu Maps</source>
-        <translation>百度地图</translation>
-    </message>
-    <message>
-        <source>OpenStreetMap</source>
-        <translation>OpenStreetMap</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -581,6 +581,51 @@
     <message>
         <source>The export failed: %1</source>
         <translation>导出失败: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>行程 %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>时间未知</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>最高 %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>最高 %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>点击从该时刻播放行程</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>速度 (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>速度 (mph)</translation>
     </message>
 </context>
 </TS>

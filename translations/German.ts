@@ -276,6 +276,14 @@
         <translation>Google Maps</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Baidu Maps</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Geschwindigkeitseinheit</translation>
     </message>
@@ -310,14 +318,6 @@
     <message>
         <source>Open Directory</source>
         <translation>Ordner öffnen</translation>
-    </message>
-    <message>
-        <source>Baidu Maps</source>
-        <translation>Baidu Maps</translation>
-    </message>
-    <message>
-        <source>OpenStreetMap</source>
-        <translation>OpenStreetMap</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -581,6 +581,51 @@
     <message>
         <source>The export failed: %1</source>
         <translation>Der Export ist fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Fahrt %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Unbekannte Zeit</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>max. %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>max. %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Klicken, um die Fahrt ab diesem Moment abzuspielen</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Geschwindigkeit (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Geschwindigkeit (mph)</translation>
     </message>
 </context>
 </TS>

@@ -276,6 +276,14 @@
         <translation>Google Maps</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Baidu Maps</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Unità di velocità</translation>
     </message>
@@ -310,14 +318,6 @@
     <message>
         <source>Open Directory</source>
         <translation>Apri cartella</translation>
-    </message>
-    <message>
-        <source>Baidu Maps</source>
-        <translation>Baidu Maps</translation>
-    </message>
-    <message>
-        <source>OpenStreetMap</source>
-        <translation>OpenStreetMap</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -581,6 +581,51 @@
     <message>
         <source>The export failed: %1</source>
         <translation>L'esportazione non è riuscita: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Viaggio %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Ora sconosciuta</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>max %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>max %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Fare clic per riprodurre il viaggio da quel momento</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Velocità (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Velocità (mph)</translation>
     </message>
 </context>
 </TS>

@@ -276,6 +276,14 @@
         <translation>Google マップ</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Baidu マップ</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>速度の単位</translation>
     </message>
@@ -310,14 +318,6 @@
     <message>
         <source>Open Directory</source>
         <translation>フォルダーを開く</translation>
-    </message>
-    <message>
-        <source>Baidu Maps</source>
-        <translation>Baidu マップ</translation>
-    </message>
-    <message>
-        <source>OpenStreetMap</source>
-        <translation>OpenStreetMap</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -581,6 +581,51 @@
     <message>
         <source>The export failed: %1</source>
         <translation>書き出しに失敗しました: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>トリップ %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>時刻不明</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>最高 %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>最高 %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>クリックでその時点から再生</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>速度 (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>速度 (mph)</translation>
     </message>
 </context>
 </TS>

@@ -276,6 +276,14 @@
         <translation>Google 지도</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>바이두 지도</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>속도 단위</translation>
     </message>
@@ -310,14 +318,6 @@
     <message>
         <source>Open Directory</source>
         <translation>폴더 열기</translation>
-    </message>
-    <message>
-        <source>Baidu Maps</source>
-        <translation>바이두 지도</translation>
-    </message>
-    <message>
-        <source>OpenStreetMap</source>
-        <translation>OpenStreetMap</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -581,6 +581,51 @@
     <message>
         <source>The export failed: %1</source>
         <translation>내보내기 실패: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>주행 %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>시간 알 수 없음</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>최고 %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>최고 %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>클릭하면 그 시점부터 주행을 재생합니다</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>속도 (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>속도 (mph)</translation>
     </message>
 </context>
 </TS>

@@ -276,6 +276,14 @@
         <translation>Mapy Google</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Mapy Baidu</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Jednostka prędkości</translation>
     </message>
@@ -310,14 +318,6 @@
     <message>
         <source>Open Directory</source>
         <translation>Otwórz folder</translation>
-    </message>
-    <message>
-        <source>Baidu Maps</source>
-        <translation>Mapy Baidu</translation>
-    </message>
-    <message>
-        <source>OpenStreetMap</source>
-        <translation>OpenStreetMap</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -581,6 +581,51 @@
     <message>
         <source>The export failed: %1</source>
         <translation>Eksport nie powiódł się: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Trasa %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Nieznany czas</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>maks. %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>maks. %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Kliknij, aby odtworzyć trasę od tego momentu</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Prędkość (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Prędkość (mph)</translation>
     </message>
 </context>
 </TS>

@@ -276,6 +276,14 @@
         <translation>Google Карты</translation>
     </message>
     <message>
+        <source>Baidu Maps</source>
+        <translation>Карты Baidu</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Единицы скорости</translation>
     </message>
@@ -310,14 +318,6 @@
     <message>
         <source>Open Directory</source>
         <translation>Открыть папку</translation>
-    </message>
-    <message>
-        <source>Baidu Maps</source>
-        <translation>Карты Baidu</translation>
-    </message>
-    <message>
-        <source>OpenStreetMap</source>
-        <translation>OpenStreetMap</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -581,6 +581,51 @@
     <message>
         <source>The export failed: %1</source>
         <translation>Экспорт не удался: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Поездка %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Время неизвестно</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 км</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 миль</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>макс. %1 км/ч</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>макс. %1 миль/ч</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Щёлкните, чтобы воспроизвести поездку с этого момента</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Скорость (км/ч)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Скорость (миль/ч)</translation>
     </message>
 </context>
 </TS>

@@ -521,6 +521,20 @@ def gps_ext_rear_only(ctx):
                       nominal(30, True, "hevc"))
 
 
+@recording("trip/20240105_090000_F.mp4")
+def trip_first(ctx):
+    """6 s H.264 + AAC; top-level 'gps0' from trip point 0, 8 records. The drive goes on in the next file."""
+    inputs, codec = av("320x180", 30, 6)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 8, 0)), nominal(30, True))
+
+
+@recording("trip/20240105_090006_F.mp4")
+def trip_second(ctx):
+    """6 s H.264 + AAC; top-level 'gps0' from trip point 6, 8 records: the drive of the file before, continued."""
+    inputs, codec = av("320x180", 30, 6)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 8, 6)), nominal(30, True))
+
+
 @recording("gps/20240101_120600_000002_R_TL.mp4")
 def gps_top_rear_tl_only(ctx):
     """6 s H.264, no audio, R_TL without F_TL; top-level 'gps0', 8 records."""
