@@ -489,6 +489,7 @@ void ControlPanel::proposeRange(qint64 inMs, qint64 outMs, bool forNextRecording
 void ControlPanel::showMarks()
 {
     rangeOverlay->setRange(markInMs, markOutMs, durationMs);
+    emit marksChanged(markInMs, markOutMs);
 }
 
 void ControlPanel::requestExport()

@@ -65,6 +65,8 @@ signals:
     void eventsShown(bool shown);
     // The marked range of the playing recording, in milliseconds.
     void exportRequested(qint64 inMs, qint64 outMs);
+    // The marks changed (-1: not set), in milliseconds of the playing recording.
+    void marksChanged(qint64 inMs, qint64 outMs);
 
 public slots:
     void setState(FFStates state);

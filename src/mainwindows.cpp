@@ -209,6 +209,7 @@ MainWindows::MainWindows(QWidget *parent)
     connect(tripModel, &QAbstractItemModel::modelReset, this, &MainWindows::refreshTripSpans);
     connect(tripModel, &QAbstractItemModel::layoutChanged, this, &MainWindows::refreshTripSpans);
     connect(timeline, &TripTimeline::seekRequested, this, &MainWindows::onTimelineSeek);
+    connect(panel, &ControlPanel::marksChanged, this, &MainWindows::placeTimelineMarks);
     connect(ui->wgt_MapView, &MapWebView::routeClicked, this, &MainWindows::playTripSecond);
     connect(ui->gView_GyroChart, &GyroChartView::secondClicked, this, &MainWindows::playTripSecond);
     connect(area->frontPlayer(), &CPlayerWidget::mediaChanged, this, &MainWindows::onMediaChanged);
@@ -1232,6 +1233,30 @@ void MainWindows::showTripEvents()
     const int row = eventModel->rowOf(selectedEventRow, selectedEventSecond);
     if (row >= 0)
         ui->tbl_EventList->selectRow(row);
+    placeTimelineMarks();
+}
+
+void MainWindows::placeTimelineMarks()
+{
+    timeline->clearMarkers();
+    const Trip *trip = playingRow && timelineIndex >= 0 ? tripModel->tripOfId(playingRow->id) : nullptr;
+    if (!trip)
+        return;
+    for (const TripEvent &e : tripEvents->events()) {
+        const int at = trip->indexOfId(e.rowId);
+        if (at < 0)
+            continue;
+        const qint64 t = timeline->tripTimeOf(at, qint64(e.event.second) * 1000);
+        timeline->setMarker(QStringLiteral("event:%1:%2").arg(e.rowId).arg(e.event.second), t, t,
+                            EventListModel::kindColor(e.event.kind));
+    }
+    const ControlPanel *panel = ui->wgt_PlayCtrl;
+    if (panel->markedIn() >= 0 || panel->markedOut() >= 0) {
+        const qint64 in = panel->markedIn() >= 0 ? panel->markedIn() : panel->markedOut();
+        const qint64 out = panel->markedOut() >= 0 ? panel->markedOut() : panel->markedIn();
+        timeline->setMarker(QStringLiteral("export"), timeline->tripTimeOf(timelineIndex, in),
+                            timeline->tripTimeOf(timelineIndex, out), QColor(255, 196, 0, 160));
+    }
 }
 
 void MainWindows::onEventDoubleClicked(const QModelIndex &index)
@@ -1449,6 +1474,7 @@ void MainWindows::updateTimeline()
     timeline->setRecordings(lengths);
     timelineIndex = trip->indexOfId(id);
     timeline->setPosition(timelineIndex, 0);
+    placeTimelineMarks();
 }
 
 void MainWindows::onTimelineSeek(int recording, qint64 ms)

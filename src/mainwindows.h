@@ -136,6 +136,8 @@ private:
     // another recording of the trip if it is there.
     void goToEvent(int row, int leadSeconds);
     void placeTimeline();
+    // The export range and the trip's events on the timeline.
+    void placeTimelineMarks();
     void refreshTripSpans();
     void updateTimeline();
     void armNextMedia();

@@ -15,6 +15,7 @@ QT_CHARTS_USE_NAMESPACE
 #include "computeInfo.h"
 #include "mapwebenginepage.h"
 #include "tripplaylistmodel.h"
+#include "triptimeline.h"
 #include "configuration.h"
 #include "tst_mapharness.h"
 #include "tst_viewerharness.h"
@@ -384,7 +385,12 @@ private slots:
             QCOMPARE(events->index(list->currentIndex().row(), 0).data().toString(),
                      QTime(0, 0).addSecs(step.second).toString(QStringLiteral("hh:mm:ss")));
         }
-        // The chosen event proposes its surroundings for an export, cut to the recording.
+        // The chosen event proposes its surroundings for an export, cut to the recording;
+        // the timeline shows that range beside the trip's events.
+        auto *timeline = window.findChild<TripTimeline *>(QStringLiteral("wgt_TripTimeline"));
+        QVERIFY(timeline);
+        QTRY_COMPARE_WITH_TIMEOUT(timeline->markerKeys().filter(QStringLiteral("event:")).size(), 7, WaitMs);
+        QVERIFY2(timeline->markerKeys().contains(QStringLiteral("export")), "the range is on the timeline");
         QCOMPARE(panel(&window)->markedIn(), qint64(0));
         QVERIFY2(panel(&window)->markedOut() > 15000 && panel(&window)->markedOut() <= 33000,
                  qPrintable(QString::number(panel(&window)->markedOut())));
