@@ -387,8 +387,6 @@ void TestFFAudio::deviceFailurePlaysVideoAlone()
     player.stop();
 }
 
-QTEST_GUILESS_MAIN(TestFFAudio)
-
 void TestFFAudio::outputLatencyByDriver_data()
 {
     QTest::addColumn<QByteArray>("driver");
@@ -438,5 +436,5 @@ void TestFFAudio::outputLatencyByDriver()
     }
 }
 
-QTEST_MAIN(TestFFAudio)
+QTEST_GUILESS_MAIN(TestFFAudio)
 #include "tst_ffaudio.moc"

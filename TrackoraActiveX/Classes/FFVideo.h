@@ -73,6 +73,7 @@ private:
     AVFrame *toOutputFormat(AVFrame *src);
     template <typename CodecStep>
     void withDecodeInterrupted(CodecStep step);
+    void decodeFirstAlone(AVPacket *input);
 
     CSyncFlag *gate = nullptr;       // open while the decode thread may run; written by the GUI thread
     AVFrame *decodeFrame = nullptr;  // codecLock
@@ -85,6 +86,10 @@ private:
     AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
     // set by the GUI thread so a decode in progress gives up its remaining pictures and frees the codec
     std::atomic<bool> interrupted{false};
+    // An open's first packet is decoded alone (decodeFirstAlone); the picture
+    // it gave is dropped when the codec gives it again. Both under codecLock.
+    bool firstPacketPending = false;
+    int64_t earlyPicture = AV_NOPTS_VALUE;
     int dropCount = 0; // decode thread; reset by start() while the thread is parked
     int dropCycle = 0; // as dropCount
 };
