@@ -263,8 +263,8 @@ QStringList selfCommand(const QStringList &arguments)
             words.removeLast();
     }
     // main's arguments are the tail of the command line; what comes before belongs to the loader.
-    const int prefix = words.size() - arguments.size() + 1; // arguments[0] is "hwdecode"
-    if (prefix >= 1 && words.mid(prefix) == arguments.mid(1))
+    const int prefix = words.size() - arguments.size(); // arguments[0] is "hwdecode"
+    if (prefix >= 1 && words.mid(prefix) == arguments)
         return words.mid(0, prefix);
     return {QCoreApplication::applicationFilePath()};
 }
@@ -385,7 +385,7 @@ int runHwDecodeBench(int argc, char **argv)
     const QProcessEnvironment withoutDevice = hiddenDevice();
     bool allOk = true;
     int index = 0;
-    std::fprintf(stderr, "%-28s %-9s %-9s %7s %7s %7s %7s %8s %8s %7s %9s\n", "file", "hw mode", "sw mode", "hw pics",
+    std::fprintf(stderr, "%-28s %-16s %-16s %7s %7s %7s %7s %8s %8s %7s %9s\n", "file", "hw mode", "sw mode", "hw pics",
                  "sw pics", "hw cpu", "sw cpu", "hw 1st", "sw 1st", "common", "identical");
     for (const QString &file : options.files) {
         QJsonObject result;
@@ -414,9 +414,9 @@ int runHwDecodeBench(int argc, char **argv)
         result["matchRule"] = depth > 8 ? QStringLiteral("within %1 levels").arg(kTolerance) : QStringLiteral("bit-identical");
         allOk = allOk && ran && hw["opened"].toBool() && sw["opened"].toBool();
         bench::printJsonLine(result);
-        std::fprintf(stderr, "%-28s %-9s %-9s %7d %7d %7.2f %7.2f %8.1f %8.1f %7d %9d\n",
+        std::fprintf(stderr, "%-28s %-16s %-16s %7d %7d %7.2f %7.2f %8.1f %8.1f %7d %9d\n",
                      qPrintable(QFileInfo(file).fileName().left(28)),
-                     qPrintable(hw["decodeMode"].toString().left(9)), qPrintable(sw["decodeMode"].toString().left(9)),
+                     qPrintable(hw["decodeMode"].toString().left(16)), qPrintable(sw["decodeMode"].toString().left(16)),
                      hw["framesShown"].toInt(), sw["framesShown"].toInt(), hw["cpuSeconds"].toDouble(),
                      sw["cpuSeconds"].toDouble(), hw["firstFrameMs"].toDouble(-1), sw["firstFrameMs"].toDouble(-1),
                      comparison["commonTimestamps"].toInt(),
