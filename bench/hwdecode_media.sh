@@ -2,7 +2,7 @@
 # Makes the recordings `trackora-bench hwdecode` compares: the sizes, codecs
 # and sample formats a hardware decoder may take or refuse. Usage:
 #   bench/hwdecode_media.sh OUTDIR [SECONDS]     (default 5 s each)
-# then: trackora-bench hwdecode OUTDIR/*.mp4 OUTDIR/*.avi OUTDIR/*.mkv
+# then: trackora-bench hwdecode OUTDIR/*.mp4 OUTDIR/*.avi
 set -euo pipefail
 
 out=${1:?usage: $0 OUTDIR [SECONDS]}
@@ -43,7 +43,7 @@ make h264_odd_1366x766.mp4 1366x766  30 "${x264[@]}" -pix_fmt yuv420p "${aac[@]}
 make h265_odd_854x478.mp4  854x478   25 "${x265[@]}" -pix_fmt yuv420p "${aac[@]}"
 make mjpeg_1080p.avi       1920x1080 30 -c:v mjpeg -q:v 4 -pix_fmt yuvj420p -c:a pcm_s16le -ac 2
 if "$ffmpeg" -hide_banner -encoders 2>/dev/null | grep -q libsvtav1; then
-  make av1_1080p.mkv       1920x1080 30 -c:v libsvtav1 -preset 12 -g 30 -pix_fmt yuv420p "${aac[@]}"
+  make av1_1080p.mp4       1920x1080 30 -c:v libsvtav1 -preset 12 -g 30 -pix_fmt yuv420p "${aac[@]}"
 else
-  make av1_1080p.mkv       1920x1080 30 -c:v libaom-av1 -cpu-used 8 -row-mt 1 -g 30 -pix_fmt yuv420p "${aac[@]}"
+  make av1_1080p.mp4       1920x1080 30 -c:v libaom-av1 -cpu-used 8 -row-mt 1 -g 30 -pix_fmt yuv420p "${aac[@]}"
 fi
