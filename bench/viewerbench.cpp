@@ -3,6 +3,7 @@
 #include "benchcommon.h"
 #include "configuration.h"
 #include "controlpanel.h"
+#include "eventdetector.h"
 #include "mainwindows.h"
 #include "playareamanager.h"
 #include "playlistmodel.h"
@@ -333,6 +334,12 @@ QJsonObject folderFigures(MainWindows &window, const QString &minute, const QStr
         if (!firstPicture && accepted)
             firstPicture = monotonicNs();
     });
+    // Row 0's list arrives unasked; it stands for every row's below.
+    QList<GpsData> minuteSamples;
+    const auto c3 = QObject::connect(model, &PlaylistModel::allGpsDataParserFinished, [&](int id, const QList<GpsData> &list) {
+        if (id == 0 && minuteSamples.isEmpty())
+            minuteSamples = list;
+    });
     const auto c2 = QObject::connect(model, &PlaylistModel::parseFinished, [&](int id) {
         parsed.insert(id);
         if (parsed.size() == rows && !allListed)
@@ -369,6 +376,20 @@ QJsonObject folderFigures(MainWindows &window, const QString &minute, const QStr
     const double processCpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processCpuBefore;
     QObject::disconnect(c1);
     QObject::disconnect(c2);
+    QObject::disconnect(c3);
+
+    // Event detection over every listed row's minute, each row continuing
+    // the one before, on the GUI thread as the window runs it.
+    const EventThresholds thresholds;
+    int eventsFound = 0;
+    QElapsedTimer detection;
+    detection.start();
+    for (int i = 0; i < rows && !minuteSamples.isEmpty(); ++i) {
+        const GpsData *previous = i > 0 && continuesTrip(minuteSamples.last(), minuteSamples.first()) ? &minuteSamples.last() : nullptr;
+        eventsFound += detectEvents(minuteSamples, thresholds, previous).size();
+    }
+    const double detectionMs = minuteSamples.isEmpty() ? -1.0 : detection.nsecsElapsed() / 1e6;
+
     auto ms = [&](qint64 at) { return at && accepted ? double(at - accepted) / 1e6 : -1.0; };
     return {{QStringLiteral("rows"), rows},
             {QStringLiteral("listedRows"), model->rowCount()},
@@ -378,7 +399,10 @@ QJsonObject folderFigures(MainWindows &window, const QString &minute, const QStr
             {QStringLiteral("loopLatencyP99Ms"), bench::percentile(lateness, 99)},
             {QStringLiteral("loopSamples"), lateness.size()},
             {QStringLiteral("guiCpuSeconds"), guiCpu},
-            {QStringLiteral("processCpuSeconds"), processCpu}};
+            {QStringLiteral("processCpuSeconds"), processCpu},
+            {QStringLiteral("eventDetectionMs"), detectionMs},
+            {QStringLiteral("eventDetectionSamplesPerRow"), minuteSamples.size()},
+            {QStringLiteral("eventsFound"), eventsFound}};
 }
 
 // (c) Playback cost of the pair with everything running, and the same two

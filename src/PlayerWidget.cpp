@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "configuration.h"
+#include "openglcheck.h"
 
 Q_LOGGING_CATEGORY(lcPlayerWidget, "trackora.viewer.player")
 
@@ -29,6 +30,9 @@ CPlayerWidget::CPlayerWidget(QWidget *parent)
     connect(control, SIGNAL(dropEvented(qint64)), this, SIGNAL(dropEvented(qint64)));
 
     control->setActiveParentWidget(static_cast<qlonglong>(reinterpret_cast<quintptr>(this)));
+    // The OpenGL renderers would show nothing without a context.
+    if (!OpenGLCheck::contextAvailable())
+        control->setRenderModel(TrackoraActiveXLib::Render_Image);
 }
 
 CPlayerWidget::~CPlayerWidget() = default;
@@ -57,6 +61,11 @@ bool CPlayerWidget::screenshot()
 {
     control->setScreenshotSavePath(Configuration::instance()->screenshotSavePath());
     return control->screenshot();
+}
+
+void CPlayerWidget::stepFrame(int direction)
+{
+    control->stepFrame(direction);
 }
 
 void CPlayerWidget::setMedia(const QString &media)
@@ -217,6 +226,8 @@ void CPlayerWidget::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
         emit keyPressSignals(event);
         break;
     case Qt::Key_Escape:

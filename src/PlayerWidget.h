@@ -32,6 +32,7 @@ public:
     void stop();
     void unRender();
     bool screenshot();
+    void stepFrame(int direction);
     void setMedia(const QString &media);
     void setSeekSecond(int seconds);
     void setMuted(bool muted);

@@ -1,9 +1,13 @@
 #include "gyrochartview.h"
 
+#include "eventlistmodel.h"
+
 #include <QGraphicsLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
 #include <cmath>
@@ -17,6 +21,8 @@ constexpr double kInitialRange = 0.3;
 constexpr double kRangeStep = 0.1;
 // Far beyond any sensor; keeps a corrupt sample from stalling the growth loop.
 constexpr double kMaxRange = 100.0;
+// Event markers sit this far up the value axis, clear of most of the lines.
+constexpr double kMarkerHeight = 0.85;
 
 QLineSeries *makeSeries(const QString &name, const QPen &pen, QChart *chart)
 {
@@ -51,6 +57,18 @@ GyroChartView::GyroChartView(QWidget *parent)
     cursorPen.setBrush(QBrush(Qt::yellow));
     cursorSeries = makeSeries(QStringLiteral("C "), cursorPen, chart);
 
+    const DrivingEvent::Kind kinds[3] = {DrivingEvent::Braking, DrivingEvent::Acceleration, DrivingEvent::Impact};
+    for (DrivingEvent::Kind kind : kinds) {
+        auto *markers = new QScatterSeries(chart);
+        markers->setObjectName(QStringLiteral("events_") + DrivingEvent::kindName(kind));
+        markers->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        markers->setMarkerSize(9);
+        markers->setColor(EventListModel::kindColor(kind));
+        markers->setBorderColor(Qt::black);
+        chart->addSeries(markers);
+        markerSeries[kind] = markers;
+    }
+
     axisY = new QValueAxis(chart);
     axisY->setLabelFormat(QStringLiteral("%.1fG"));
     QFont labelFont(QStringLiteral("Calibri"));
@@ -71,6 +89,13 @@ GyroChartView::GyroChartView(QWidget *parent)
         series->attachAxis(axisX);
         series->attachAxis(axisY);
     }
+    for (QScatterSeries *markers : markerSeries) {
+        markers->attachAxis(axisX);
+        markers->attachAxis(axisY);
+        // The list names the kinds; the legend stays with the axes.
+        for (QLegendMarker *marker : chart->legend()->markers(markers))
+            marker->setVisible(false);
+    }
 
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
@@ -90,6 +115,9 @@ void GyroChartView::clearChart()
         axisPoints.clear();
     for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries})
         series->clear();
+    markedEvents.clear();
+    for (QScatterSeries *markers : markerSeries)
+        markers->clear();
     pointCount = 0;
     xIndex = 0;
     yRange = kInitialRange;
@@ -126,6 +154,24 @@ void GyroChartView::flushPoints()
     seriesX->replace(points[0]);
     seriesY->replace(points[1]);
     seriesZ->replace(points[2]);
+    placeMarkers();
+}
+
+void GyroChartView::setEventMarkers(const QVector<DrivingEvent> &events, double secondsPerPoint)
+{
+    markedEvents = events;
+    markerSecondsPerPoint = secondsPerPoint > 0 ? secondsPerPoint : 1.0;
+    placeMarkers();
+}
+
+void GyroChartView::placeMarkers()
+{
+    // The value axis grows with the points, so the height is taken anew.
+    QVector<QPointF> byKind[3];
+    for (const DrivingEvent &event : qAsConst(markedEvents))
+        byKind[event.kind].append(QPointF(event.second / markerSecondsPerPoint, yRange * kMarkerHeight));
+    for (int k = 0; k < 3; ++k)
+        markerSeries[k]->replace(byKind[k]);
 }
 
 void GyroChartView::setCurrentSecond(int second)

@@ -4,8 +4,11 @@
 #include <QVector>
 #include <QtCharts/QChartView>
 
+#include "drivingevent.h"
+
 namespace QtCharts {
 class QLineSeries;
+class QScatterSeries;
 class QValueAxis;
 } // namespace QtCharts
 
@@ -22,14 +25,21 @@ public:
     void setPointCount(int n);
     void addPoint(const float xyz[3]);
     void setCurrentSecond(int second);
+    // A marker near the top per event, coloured by kind; secondsPerPoint is
+    // how many samples one chart point stands for.
+    void setEventMarkers(const QVector<DrivingEvent> &events, double secondsPerPoint = 1.0);
 
 private:
     void flushPoints();
+    void placeMarkers();
 
     QtCharts::QLineSeries *seriesX = nullptr;
     QtCharts::QLineSeries *seriesY = nullptr;
     QtCharts::QLineSeries *seriesZ = nullptr;
     QtCharts::QLineSeries *cursorSeries = nullptr;
+    QtCharts::QScatterSeries *markerSeries[3] = {};
+    QVector<DrivingEvent> markedEvents;
+    double markerSecondsPerPoint = 1.0;
     QtCharts::QValueAxis *axisX = nullptr;
     QtCharts::QValueAxis *axisY = nullptr;
     int pointCount = 0;

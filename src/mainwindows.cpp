@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
@@ -23,6 +24,9 @@
 #include "controlpanel.h"
 #include "copyright.h"
 #include "directiontray.h"
+#include "eventlistmodel.h"
+#include "foldertrackdialog.h"
+#include "exportdialog.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
 #include "movefilter.h"
@@ -33,6 +37,7 @@
 #include "setting.h"
 #include "speedtray.h"
 #include "trackoraversion.h"
+#include "tripevents.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -55,6 +60,10 @@ const int kEdgeZone = 5;
 const int kColumnPadding = 24;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
+// A double-clicked event plays from this long before it, to see it coming.
+const int kEventLeadSeconds = 5;
+// What an export proposes around a chosen event, on each side.
+const int kEventRangeSeconds = 30;
 
 struct FrameFontStep
 {
@@ -151,6 +160,9 @@ MainWindows::MainWindows(QWidget *parent)
     playlistModel = new PlaylistModel(this);
     ui->tbl_PlayListView->setModel(playlistModel);
     setUpTable();
+    eventModel = new EventListModel(this);
+    tripEvents = new TripEvents(playlistModel, this);
+    setUpEventList();
     ui->label_copyright->setStyleSheet(QStringLiteral("QLabel{height:12px;background:transparent;color:gray;}"));
 
     ControlPanel *panel = ui->wgt_PlayCtrl;
@@ -175,6 +187,8 @@ MainWindows::MainWindows(QWidget *parent)
     connect(area, &PlayAreaManager::dropFile, this, &MainWindows::onDropFile);
     connect(area, &PlayAreaManager::clearPlayList, this, &MainWindows::clearPlayList);
     connect(ui->tbl_PlayListView, &QTableView::doubleClicked, this, &MainWindows::onTableDoubleClicked);
+    ui->tbl_PlayListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->tbl_PlayListView, &QWidget::customContextMenuRequested, this, &MainWindows::onPlaylistContextMenu);
     connect(playlistModel, &PlaylistModel::gpsDataChanged, this, &MainWindows::onGpsDataChanged);
     connect(playlistModel, &PlaylistModel::allGpsDataParserFinished, this, &MainWindows::onAllGpsDataParserFinished);
     Configuration *config = Configuration::instance();
@@ -184,6 +198,7 @@ MainWindows::MainWindows(QWidget *parent)
     connect(panel, &ControlPanel::changeVolume, area, &PlayAreaManager::setVolume);
     connect(panel, &ControlPanel::changeMuting, area, &PlayAreaManager::setMuted);
     connect(panel, &ControlPanel::screenshot, area, &PlayAreaManager::screenshot);
+    connect(panel, &ControlPanel::exportRequested, this, &MainWindows::openExportDialog);
     connect(panel, &ControlPanel::sliderMoved, area, &PlayAreaManager::seek);
     connect(panel, &ControlPanel::sliderStatusChanged, area, &PlayAreaManager::onSliderStatusChanged);
     connect(area, &PlayAreaManager::stateChanged, panel, &ControlPanel::setState);
@@ -196,6 +211,11 @@ MainWindows::MainWindows(QWidget *parent)
     connect(config, &Configuration::updateState, this, [this] {
         ui->pBtn_Maximize->setToolTip(isMaximized() ? tr("Restore Down") : tr("Maximize"));
     });
+    // Saved settings may hold new thresholds.
+    connect(config, &Configuration::updateState, this, &MainWindows::refreshEvents);
+    connect(panel, &ControlPanel::eventsShown, ui->tbl_EventList, &QWidget::setVisible);
+    connect(ui->tbl_EventList, &QTableView::doubleClicked, this, &MainWindows::onEventDoubleClicked);
+    connect(tripEvents, &TripEvents::changed, this, &MainWindows::showTripEvents);
 
     const int volume = config->volume();
     const bool mute = config->isMute();
@@ -219,6 +239,37 @@ MainWindows::~MainWindows()
     delete ui;
     delete currentRow;
     delete playingRow;
+}
+
+// The track is for the folder of the row under the pointer, or of the
+// first row, or the last folder opened.
+void MainWindows::onPlaylistContextMenu(const QPoint &pos)
+{
+    const QModelIndex index = ui->tbl_PlayListView->indexAt(pos);
+    const RowData *row = playlistModel->getDataByRow(index.isValid() ? index.row() : 0);
+    const QString folder = row ? QFileInfo(row->url.toLocalFile()).absolutePath()
+                               : Configuration::instance()->videoFilePath();
+    QMenu menu(this);
+    QAction *load = menu.addAction(tr("Load track…"));
+    load->setEnabled(!folder.isEmpty());
+    if (menu.exec(ui->tbl_PlayListView->viewport()->mapToGlobal(pos)) == load)
+        loadFolderTrack(folder);
+}
+
+void MainWindows::loadFolderTrack(const QString &folder)
+{
+    FolderTrackDialog dialog(folder, playlistModel->filesInFolder(folder), this);
+    connect(&dialog, &FolderTrackDialog::trackLoaded, this, &MainWindows::onFolderTrackLoaded);
+    dialog.exec();
+}
+
+void MainWindows::onFolderTrackLoaded(const QString &folder)
+{
+    const QList<int> ids = playlistModel->reparseFolder(folder);
+    // The playing recording shows its new trip once it is parsed again.
+    const int playing = ui->wgt_PlayArea->playingRowId();
+    if (ids.contains(playing))
+        playlistModel->requestAllGpsData(playing);
 }
 
 void MainWindows::setUpTable()
@@ -247,6 +298,29 @@ void MainWindows::setUpTable()
         "QScrollBar::add-page, QScrollBar::sub-page{background: none;}");
     table->verticalScrollBar()->setStyleSheet(bars);
     table->horizontalScrollBar()->setStyleSheet(bars);
+}
+
+void MainWindows::setUpEventList()
+{
+    QTableView *table = ui->tbl_EventList;
+    table->setModel(eventModel);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setAlternatingRowColors(true);
+    table->setShowGrid(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(26);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setColumnWidth(EventListModel::ColumnTime, 90);
+    table->setColumnWidth(EventListModel::ColumnKind, 170);
+    table->setColumnWidth(EventListModel::ColumnValue, 110);
+    table->setStyleSheet(ui->tbl_PlayListView->styleSheet());
+    table->verticalScrollBar()->setStyleSheet(ui->tbl_PlayListView->verticalScrollBar()->styleSheet());
+    table->horizontalScrollBar()->setStyleSheet(ui->tbl_PlayListView->horizontalScrollBar()->styleSheet());
+    table->hide();
 }
 
 // The name column takes the width the others leave; each of those is as wide
@@ -660,6 +734,10 @@ void MainWindows::clearTripViews()
     ui->wgt_Speed->setSpeed(0);
     ui->gView_GyroChart->clearChart();
     ui->wgt_MapView->clearAll();
+    eventModel->clear();
+    tripEvents->clear();
+    chartSecondsPerPoint = 1.0;
+    currentSecond = 0;
 }
 
 void MainWindows::openFile()
@@ -820,6 +898,7 @@ void MainWindows::playClicked()
 void MainWindows::onStop()
 {
     openPending = false;
+    pendingSeekRow = -1;
     ui->wgt_PlayArea->stop();
     ui->wgt_PlayCtrl->resetInfo();
     ui->lbl_FileName->clear();
@@ -903,6 +982,8 @@ void MainWindows::clearPlayList()
 {
     // A drop while a folder is being listed ends that listing.
     abortScan = true;
+    pendingSeekRow = -1;
+    selectedEventRow = -1;
     // The rows are about to go; the play area must not keep playing one of them
     // under an id the next folder reuses.
     openPending = false;
@@ -922,9 +1003,13 @@ void MainWindows::positionChanged(int rowId, qint64 position)
 
 void MainWindows::syncToPosition(qint64 position, int rowId)
 {
-    if (position % 1000 != 0)
+    // Paused, each picture (a seek's, a frame step's) stands alone: its
+    // second is the one to show, whole or not.
+    const bool paused = ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState;
+    if (position % 1000 != 0 && !paused)
         return;
     const int second = int(position / 1000);
+    currentSecond = second;
     ui->gView_GyroChart->setCurrentSecond(second);
     playlistModel->requestGpsData(rowId, second);
 }
@@ -983,6 +1068,7 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     const int count = playlistModel->getDurationByRow(id);
     const float step = playlistModel->getFrameRateByRow(id);
     if (step > 0 && dataList.size() >= (count - 1) * step) {
+        chartSecondsPerPoint = step;
         chart->setPointCount(count);
         for (int i = 0; i < count; ++i) {
             const int at = int(i * step);
@@ -1020,6 +1106,62 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
         playlistModel->requestGpsData(id, 0);
     }
     ui->wgt_MapView->loadAllGpsData(route);
+
+    // An event of another recording was chosen: it plays from there.
+    if (pendingSeekRow == id)
+        area->seek(pendingSeekSecond);
+    pendingSeekRow = -1;
+    tripEvents->start(id, playingRow->fileName, dataList, Configuration::instance()->eventThresholds());
+}
+
+void MainWindows::refreshEvents()
+{
+    tripEvents->setThresholds(Configuration::instance()->eventThresholds());
+}
+
+void MainWindows::showTripEvents()
+{
+    eventModel->setEvents(tripEvents->events());
+    ui->gView_GyroChart->setEventMarkers(tripEvents->playingEvents(), chartSecondsPerPoint);
+    const int row = eventModel->rowOf(selectedEventRow, selectedEventSecond);
+    if (row >= 0)
+        ui->tbl_EventList->selectRow(row);
+}
+
+void MainWindows::onEventDoubleClicked(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    goToEvent(index.row(), kEventLeadSeconds);
+    if (ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState)
+        ui->wgt_PlayArea->play();
+}
+
+void MainWindows::goToEvent(int row, int leadSeconds)
+{
+    if (row < 0 || row >= eventModel->rowCount())
+        return;
+    // A copy: playing another row rebuilds the list.
+    const TripEvent event = eventModel->events().at(row);
+    ui->tbl_EventList->selectRow(row);
+    ui->tbl_EventList->scrollTo(eventModel->index(row, 0));
+    selectedEventRow = event.rowId;
+    selectedEventSecond = event.event.second;
+    const int target = qMax(0, event.event.second - leadSeconds);
+    const qint64 rangeIn = qint64(event.event.second - kEventRangeSeconds) * 1000;
+    const qint64 rangeOut = qint64(event.event.second + kEventRangeSeconds) * 1000;
+    if (event.rowId == ui->wgt_PlayArea->playingRowId()) {
+        ui->wgt_PlayCtrl->proposeRange(rangeIn, rangeOut, false);
+        ui->wgt_PlayArea->seek(target);
+        return;
+    }
+    const RowData *other = playlistModel->getDataByRow(event.rowId);
+    if (!other || !other->url.isValid())
+        return;
+    ui->wgt_PlayCtrl->proposeRange(rangeIn, rangeOut, true);
+    pendingSeekRow = event.rowId;
+    pendingSeekSecond = target;
+    playByData(other);
 }
 
 // A file the player cannot open leaves it stopped and silent; move on rather
@@ -1039,11 +1181,14 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 {
     qCDebug(lcMainWindow) << "MainWindows::keyPressEvent" << event;
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
     case Qt::Key_Space:
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_N:
         onKeyPressEvent(event);
         break;
     case Qt::Key_Escape:
@@ -1057,6 +1202,11 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 void MainWindows::onKeyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        // The players step only while paused; playing, the keys do nothing.
+        ui->wgt_PlayArea->stepFrame(event->key() == Qt::Key_Period ? 1 : -1);
+        break;
     case Qt::Key_Space:
         ui->wgt_PlayCtrl->playClicked();
         break;
@@ -1069,6 +1219,13 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Down:
         break;
+    case Qt::Key_N:
+        // The list may be hidden; the trip's events are there all the same.
+        if (event->modifiers() & Qt::ShiftModifier)
+            goToEvent(eventModel->previousBefore(tripEvents->playingPart(), currentSecond), 0);
+        else
+            goToEvent(eventModel->nextAfter(tripEvents->playingPart(), currentSecond), 0);
+        break;
     default:
         return;
     }
@@ -1078,6 +1235,7 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
 void MainWindows::onUpdateLanguage()
 {
     ui->retranslateUi(this);
+    eventModel->retranslate();
     ui->tbl_PlayListView->setModel(playlistModel);
     fitColumns();
     ui->tbl_PlayListView->repaint();
@@ -1088,4 +1246,16 @@ void MainWindows::onUpdateLanguage()
     setWindowTitle(QCoreApplication::applicationName());
     showFileName(fileNameText);
     ui->wgt_MapView->setMapType(MapTypes(Configuration::instance()->maps()));
+}
+
+void MainWindows::openExportDialog(qint64 inMs, qint64 outMs)
+{
+    if (!playingRow || !playingRow->url.isLocalFile())
+        return;
+    const QUrl rear = playlistModel->getRelateUrlByMainData(playingRow, true);
+    // Not modal: the recording can go on playing while the export runs.
+    auto *dialog = new ExportDialog(playingRow->url.toLocalFile(), rear.isLocalFile() ? rear.toLocalFile() : QString(),
+                                    inMs, outMs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }

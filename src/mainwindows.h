@@ -11,6 +11,8 @@
 #include "trackoraactivexlib.h"
 
 class ControlPanel;
+class EventListModel;
+class TripEvents;
 class MoveFilter;
 class PlayAreaManager;
 class PlaylistModel;
@@ -93,11 +95,18 @@ private slots:
     void onDropFile(QString filePath);
     void clearPlayList();
     void onTableDoubleClicked(QModelIndex index);
+    void onPlaylistContextMenu(const QPoint &pos);
+    void loadFolderTrack(const QString &folder);
+    void onFolderTrackLoaded(const QString &folder);
     void onGpsDataChanged(int rowId, GpsData data);
     void onAllGpsDataParserFinished(int id, QList<GpsData> dataList);
     void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);
     void onUpdateLanguage();
     bool isSuportH264orH265(int id);
+    void onEventDoubleClicked(const QModelIndex &index);
+    void refreshEvents();
+    void showTripEvents();
+    void openExportDialog(qint64 inMs, qint64 outMs);
 
 private:
     void setUpTable();
@@ -110,6 +119,10 @@ private:
     void clearTripViews();
     bool keepsOwnCursor(QWidget *widget) const;
     bool handleWindowMouse(QEvent *event);
+    void setUpEventList();
+    // Shows event `row` of the list and seeks leadSeconds before it, in
+    // another recording of the trip if it is there.
+    void goToEvent(int row, int leadSeconds);
 
     Ui::MainWindows *ui = nullptr;
     PlaylistModel *playlistModel = nullptr;
@@ -126,6 +139,19 @@ private:
     // The player opens the chosen file in the background; its first state
     // says whether it plays. Cleared before the window stops it itself.
     bool openPending = false;
+
+    // The events of the trip that plays, found in its samples.
+    EventListModel *eventModel = nullptr;
+    TripEvents *tripEvents = nullptr;
+    // How many samples one chart point stands for.
+    double chartSecondsPerPoint = 1.0;
+    // An event in another recording: where to seek once that row plays.
+    int pendingSeekRow = -1;
+    int pendingSeekSecond = 0;
+    // The event last gone to, selected again when the list is rebuilt.
+    int selectedEventRow = -1;
+    int selectedEventSecond = -1;
+    int currentSecond = 0;
 
     QRect restoreRect;
     bool normalFlag = true;

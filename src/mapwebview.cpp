@@ -4,10 +4,12 @@
 #include <QDesktopServices>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QShowEvent>
 #include <QTimer>
 #include <QUrlQuery>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -20,6 +22,7 @@
 #include "customWebEngine.h"
 #include "mapkeypieces.h"
 #include "mapwebenginepage.h"
+#include "openglcheck.h"
 
 Q_LOGGING_CATEGORY(lcMap, "trackora.map")
 
@@ -142,6 +145,17 @@ MapWebView::MapWebView(QWidget *parent)
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAttribute(Qt::WA_DeleteOnClose);
+    if (!OpenGLCheck::contextAvailable()) {
+        notice = new QLabel(this);
+        notice->setObjectName(QStringLiteral("lbl_MapNotice"));
+        notice->setAlignment(Qt::AlignCenter);
+        notice->setWordWrap(true);
+        if (!layout())
+            setLayout(new QVBoxLayout);
+        layout()->addWidget(notice);
+        retranslateNotice();
+        return;
+    }
     // A window of its own: each new page picture is then composed over the
     // map's area only, not over the whole top-level window.
     setAttribute(Qt::WA_DontCreateNativeAncestors, true);
@@ -154,7 +168,7 @@ MapWebView::MapWebView(QWidget *parent)
 
 void MapWebView::startEngine()
 {
-    if (engineStarted)
+    if (engineStarted || notice)
         return;
     engineStarted = true;
     if (watchedWindow) {
@@ -198,6 +212,10 @@ void MapWebView::startEngine()
 
 void MapWebView::showEvent(QShowEvent *event)
 {
+    if (notice) {
+        QWidget::showEvent(event);
+        return;
+    }
     if (engineStarted) {
         QWebEngineView::showEvent(event);
         return;
@@ -223,10 +241,42 @@ bool MapWebView::eventFilter(QObject *watched, QEvent *event)
     return QWebEngineView::eventFilter(watched, event);
 }
 
+// The web engine's own handling would create a page that nothing shows.
+void MapWebView::hideEvent(QHideEvent *event)
+{
+    if (engineStarted)
+        QWebEngineView::hideEvent(event);
+    else
+        QWidget::hideEvent(event);
+}
+
+void MapWebView::closeEvent(QCloseEvent *event)
+{
+    if (engineStarted)
+        QWebEngineView::closeEvent(event);
+    else
+        QWidget::closeEvent(event);
+}
+
+void MapWebView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateNotice();
+    QWebEngineView::changeEvent(event);
+}
+
+void MapWebView::retranslateNotice()
+{
+    if (notice)
+        notice->setText(tr("The map needs OpenGL, which this display does not offer."));
+}
+
 MapWebView::~MapWebView() = default;
 
 void MapWebView::setMapType(MapTypes type)
 {
+    if (notice)
+        return;
     if (!engineStarted) {
         startEngine(); // loads the configured page, then this one
         if (type == static_cast<MapTypes>(Configuration::instance()->maps()))
@@ -411,6 +461,8 @@ QString MapWebView::mapServiceKey() const
 
 void MapWebView::runScript(const QString &script)
 {
+    if (notice)
+        return;
     startEngine();
     if (!pageReady) {
         scriptsBeforeLoad << script;

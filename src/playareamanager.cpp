@@ -234,6 +234,16 @@ void PlayAreaManager::setPlaybackRate(double rate)
     rear->setPlaybackRate(rate);
 }
 
+void PlayAreaManager::stepFrame(int direction)
+{
+    if (!currentRow)
+        return;
+    if (gPlayFrontOrRear == ShowRear)
+        rear->stepFrame(direction);
+    else
+        front->stepFrame(direction);
+}
+
 void PlayAreaManager::screenshot()
 {
     if (!currentRow)

@@ -68,6 +68,9 @@ public slots:
     void setMuted(bool muted);
     void setPlaybackRate(double rate);
     void screenshot();
+    // While paused: the next (+1) or previous (-1) picture of the leading
+    // view; the other view follows its picture time.
+    void stepFrame(int direction);
     void update();
     void onSliderStatusChanged(bool isSliderDown, int seconds);
 
