@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 
 #include <fcntl.h>
@@ -62,6 +63,7 @@ struct Options
     int seekTo = 0;
     double pauseAt = -1;    // wall seconds after the first picture
     int pauseMs = 1000;
+    bool soundServer = false; // through a private PulseAudio server instead of SDL's disk driver
 };
 
 bool parseOptions(const QStringList &arguments, Options &options, QString &error)
@@ -79,7 +81,9 @@ bool parseOptions(const QStringList &arguments, Options &options, QString &error
                        {"seek-at", "seek S seconds after the first picture", "S"},
                        {"seek-to", "the second the seek goes to", "SECOND", "2"},
                        {"pause-at", "pause S seconds after the first picture", "S"},
-                       {"pause-ms", "how long the pause lasts", "MS", "1000"}});
+                       {"pause-ms", "how long the pause lasts", "MS", "1000"},
+                       {"sound", "where the sound goes: disk (SDL's disk driver) or pulse (a private PulseAudio "
+                                 "server with a null sink, its monitor recorded)", "disk|pulse", "disk"}});
     if (!bench::parseWithFile(parser, arguments, options.file, error))
         return false;
     options.rate = bench::parseRate(parser.value("rate"));
@@ -96,7 +100,10 @@ bool parseOptions(const QStringList &arguments, Options &options, QString &error
     if (parser.isSet("pause-at"))
         options.pauseAt = parser.value("pause-at").toDouble();
     options.pauseMs = parser.value("pause-ms").toInt();
-    if (options.rate < 0)
+    options.soundServer = parser.value("sound") == "pulse";
+    if (parser.value("sound") != "disk" && !options.soundServer)
+        error = "--sound takes disk or pulse";
+    else if (options.rate < 0)
         error = "--rate takes 0.5, 1 or 2";
     else if (options.fps < 1 || options.fps > 120)
         error = "--fps takes 1 to 120";
@@ -255,15 +262,20 @@ private:
 };
 
 // Reads the named pipe the disk driver writes and times each beep onset at
-// the moment its device buffer was written (played).
+// the moment its device buffer was written (played). With `monitor` set the
+// pipe carries a sound server's monitor of its null sink instead: one stream
+// that never pauses (the sink plays silence when nobody plays), so sample k is
+// heard at T0 + k / rate; T0 is the median over all reads of arrival less the
+// samples up to the read's end, the sink rendering a little ahead of its clock
+// and the transport adding a little delay (their spread is reported).
 class PipeListener
 {
 public:
     // clock, if given, is read as each piece of sound arrives (a diagnostic of the engine's own clock).
     PipeListener(const QString &path, int channels, int sampleRate, double playbackRate, Clock::time_point started,
-                 std::function<double()> clock)
+                 std::function<double()> clock, bool monitor = false)
         : path(path), channels(channels), sampleRate(sampleRate), playbackRate(playbackRate), started(started),
-          clock(std::move(clock))
+          clock(std::move(clock)), monitor(monitor)
     {
         thread = std::thread([this] { run(); });
     }
@@ -282,7 +294,25 @@ public:
     QVector<double> onsetTimes()
     {
         std::lock_guard<std::mutex> lock(mutex);
-        return times;
+        if (!monitor)
+            return times;
+        QVector<double> heard;
+        const double t0 = monitorStart();
+        for (qint64 onset : monitorOnsets)
+            heard << t0 + double(onset) * 1000 / sampleRate;
+        return heard;
+    }
+
+    // How far apart (p95 - p5, ms) the reads put the monitor's start: the
+    // uncertainty of its onset times.
+    double monitorSpreadMs()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (monitorStarts.size() < 20)
+            return -1;
+        QVector<double> sorted = monitorStarts;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() * 95 / 100] - sorted[sorted.size() * 5 / 100];
     }
 
     bool isRealtime() const
@@ -294,7 +324,16 @@ public:
     QVector<double> clockErrors()
     {
         std::lock_guard<std::mutex> lock(mutex);
-        return clockMs;
+        if (!monitor)
+            return clockMs;
+        QVector<double> errors;
+        const double t0 = monitorStart();
+        for (const MonitorClock &c : monitorClocks) {
+            const double heardMs = t0 + double(c.onset) * 1000 / sampleRate;
+            const double clockMsThen = c.clockMs - (c.arrivedMs - heardMs) * playbackRate;
+            errors << clockMsThen - std::round(clockMsThen / 1000) * 1000;
+        }
+        return errors;
     }
 
     // Sound seconds per wall second while the pipe flowed: below 1 when the
@@ -321,6 +360,10 @@ private:
         sched_param priority{};
         priority.sched_priority = sched_get_priority_min(SCHED_FIFO);
         realtime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority) == 0;
+        if (monitor) {
+            runMonitor();
+            return;
+        }
         const qint64 frameBytes = 2 * channels;
         const qint64 chunkBytes = kDeviceFrames * frameBytes;
         const double chunkMs = 1000.0 * kDeviceFrames / sampleRate;
@@ -379,6 +422,64 @@ private:
         }
     }
 
+    void runMonitor()
+    {
+        const qint64 frameBytes = 2 * channels;
+        const int fd = ::open(path.toLocal8Bit().constData(), O_RDONLY);
+        if (fd < 0)
+            return;
+        std::vector<char> buffer(1 << 14);
+        OnsetDetector detector(channels, sampleRate);
+        QByteArray carry;
+        qint64 frames = 0;
+        while (!stopping) {
+            const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+            const double arrivedMs = bench::msSince(started);
+            const double clockNow = clock ? clock() : 0;
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            carry.append(buffer.data(), int(got));
+            const qint64 whole = carry.size() / frameBytes;
+            QVector<qint64> onsets;
+            detector.feed(reinterpret_cast<const qint16 *>(carry.constData()), whole, onsets);
+            carry.remove(0, int(whole * frameBytes));
+            frames += whole;
+            std::lock_guard<std::mutex> lock(mutex);
+            if (firstArrivalMs < 0) {
+                firstArrivalMs = arrivedMs;
+                firstBytes = received + got;
+            }
+            lastArrivalMs = arrivedMs;
+            received += got;
+            monitorStarts << arrivedMs - double(frames) * 1000 / sampleRate;
+            for (qint64 onset : onsets) {
+                monitorOnsets << onset;
+                if (clock)
+                    monitorClocks.push_back({onset, arrivedMs, clockNow * 1000});
+            }
+        }
+        ::close(fd);
+    }
+
+    // Under mutex: T0 of the monitor stream (see the class comment).
+    double monitorStart() const
+    {
+        if (monitorStarts.isEmpty())
+            return 0;
+        QVector<double> sorted = monitorStarts;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+
+    struct MonitorClock
+    {
+        qint64 onset;
+        double arrivedMs;
+        double clockMs;
+    };
+
     // When the driver wrote buffer `chunk`: a write that put bytes out is seen
     // as they arrive; one that only filled the stdio buffer lies between the
     // writes seen before and after it (the driver's pace varies under load).
@@ -405,6 +506,7 @@ private:
     double playbackRate;
     Clock::time_point started;
     std::function<double()> clock;
+    bool monitor;
     std::atomic<bool> stopping{false};
     std::atomic<bool> realtime{false};
     std::mutex mutex;
@@ -414,7 +516,86 @@ private:
     qint64 firstBytes = 0;      // mutex
     double firstArrivalMs = -1; // mutex
     double lastArrivalMs = -1;  // mutex
+    QVector<double> monitorStarts;           // mutex: per read, arrival less the stream's length so far
+    QVector<qint64> monitorOnsets;           // mutex: sample indices
+    std::vector<MonitorClock> monitorClocks; // mutex
     std::thread thread;
+};
+
+// A PulseAudio server of this run's own (its socket and state in a temporary
+// folder) with one null sink, and parec writing that sink's monitor into the
+// named pipe. SDL's pulseaudio driver plays into it through PULSE_SERVER.
+class SoundServer
+{
+public:
+    bool start(const QString &dir, const QString &pipePath, int channels, int sampleRate, QString &error)
+    {
+        const QString socket = dir + "/native";
+        address = "unix:" + socket;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", dir);
+        env.insert("XDG_RUNTIME_DIR", dir);
+        env.remove("PULSE_SERVER");
+        server.setProcessEnvironment(env);
+        server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                                    "--disable-shm=yes", "--log-target=stderr", "--log-level=error",
+                                    "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket,
+                                    "-L", QString("module-null-sink sink_name=trackora_null rate=%1 channels=%2")
+                                              .arg(sampleRate).arg(channels)});
+        if (!server.waitForStarted(5000)) {
+            error = "cannot start pulseaudio (tools/install-deps.sh --bench installs it)";
+            return false;
+        }
+        bool ready = false;
+        for (int i = 0; i < 50 && !ready && server.state() == QProcess::Running; ++i) {
+            QProcess info;
+            info.start("pactl", {"--server=" + address, "info"});
+            ready = info.waitForFinished(2000) && info.exitCode() == 0;
+            if (!ready)
+                QThread::msleep(100);
+        }
+        if (!ready) {
+            error = "pulseaudio did not answer on " + socket;
+            return false;
+        }
+        recorder.setStandardOutputFile(pipePath);
+        recorder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        recorder.start("parec", {"--server=" + address, "--device=trackora_null.monitor", "--raw",
+                                 "--format=s16le", QString("--rate=%1").arg(sampleRate),
+                                 QString("--channels=%1").arg(channels), "--latency-msec=5"});
+        if (!recorder.waitForStarted(5000)) {
+            error = "cannot start parec (tools/install-deps.sh --bench installs it)";
+            return false;
+        }
+        qputenv("SDL_AUDIODRIVER", "pulseaudio");
+        qputenv("PULSE_SERVER", address.toLocal8Bit());
+        return true;
+    }
+
+    // The recorder first: its end closes the pipe, which ends the listener's reads.
+    void finish()
+    {
+        for (QProcess *process : {&recorder, &server}) {
+            if (process->state() == QProcess::NotRunning)
+                continue;
+            process->terminate();
+            if (!process->waitForFinished(3000)) {
+                process->kill();
+                process->waitForFinished(1000);
+            }
+        }
+    }
+
+    ~SoundServer()
+    {
+        finish();
+    }
+
+private:
+    QString address;
+    QProcess server;
+    QProcess recorder;
 };
 
 QJsonObject statsJson(const QVector<double> &signedMs)
@@ -504,16 +685,25 @@ int runAvSyncBench(int argc, char **argv)
         std::fprintf(stderr, "trackora-bench avsync: cannot make a named pipe\n");
         return 1;
     }
-    qputenv("SDL_AUDIODRIVER", "disk");
-    qputenv("SDL_DISKAUDIOFILE", pipePath.toLocal8Bit());
-
     const Clock::time_point started = Clock::now();
     std::atomic<TrackoraActiveX::CFFPlayer *> core{nullptr};
     // Ends (below) before the controls, whose clock it reads, are destroyed.
     auto listener = std::make_unique<PipeListener>(pipePath, options.channels, options.sampleRate, options.rate, started, [&core] {
         TrackoraActiveX::CFFPlayer *player = core;
         return player ? player->audioDecoder()->audioClock() : 0.0;
-    });
+    }, options.soundServer);
+    SoundServer server;
+    if (options.soundServer) {
+        if (!server.start(dir.path(), pipePath, options.channels, options.sampleRate, error)) {
+            std::fprintf(stderr, "trackora-bench avsync: %s\n", qPrintable(error));
+            server.finish();
+            listener.reset();
+            return 1;
+        }
+    } else {
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", pipePath.toLocal8Bit());
+    }
 
     QWidget window;
     auto *layout = new QHBoxLayout(&window);
@@ -587,9 +777,11 @@ int runAvSyncBench(int argc, char **argv)
     // Flashes reported from this moment on count toward the "after" figures.
     double eventMs = -1;
     double resumeAtMs = -1;
+    double deviceLatencyMs = 0;
     const double limitMs = (options.clipSeconds / options.rate) * 1000 + 8000 + (options.pauseAt >= 0 ? options.pauseMs : 0);
     bench::pollUntil(started, [&](double now) {
         const double sinceFirst = firstPictureMs >= 0 ? (now - firstPictureMs) / 1000 : -1;
+        deviceLatencyMs = std::max(deviceLatencyMs, core.load()->audioDecoder()->deviceLatency() * 1000);
         if (eventMs < 0 && options.seekAt >= 0 && sinceFirst >= options.seekAt) {
             eventMs = now;
             front->setSeekSecond(options.seekTo);
@@ -621,6 +813,8 @@ int runAvSyncBench(int argc, char **argv)
     const double soundSeconds = listener->secondsReceived();
     const double soundPace = listener->pace();
     const bool realtime = listener->isRealtime();
+    const double monitorSpreadMs = listener->monitorSpreadMs();
+    server.finish();
     listener.reset();
     QJsonObject result;
     result["file"] = info.fileName();
@@ -634,6 +828,12 @@ int runAvSyncBench(int argc, char **argv)
     result["soundSeconds"] = std::round(soundSeconds * 100) / 100;
     result["soundPace"] = std::round(soundPace * 10000) / 10000;
     result["listenerRealtime"] = realtime;
+    result["sound"] = options.soundServer ? "pulse" : "disk";
+    // What the engine takes off its clock for the device; and for the sound
+    // server, how uncertain the monitor's timing is.
+    result["deviceLatencyMs"] = std::round(deviceLatencyMs * 10) / 10;
+    if (options.soundServer)
+        result["monitorSpreadMs"] = std::round(monitorSpreadMs * 10) / 10;
     result["load"] = loadAverage();
     // The engine's own clock against the sound it plays: blind to the picture, so a diagnostic only.
     double clockSum = 0;

@@ -226,13 +226,12 @@ QJsonObject resultJson(const RunFigures &figures, Samples &samples, bool countEx
     result["decodeMode"] = QString::fromLatin1(QMetaEnum::fromType<FFDecodeMode>().valueToKey(figures.decodeMode));
     result["durationMs"] = figures.durationMs;
     result["framesShown"] = samples.framesShown.load();
-    QVector<double> engineClock, peerSync, seekLatency;
+    QVector<double> engineClock, peerSync;
     double firstPts, lastPts;
     {
         std::lock_guard<std::mutex> lock(samples.mutex);
         engineClock = samples.engineClock;
         peerSync = samples.peerSync;
-        seekLatency = samples.seekLatency;
         firstPts = samples.firstPts;
         lastPts = samples.lastPts;
     }
@@ -245,8 +244,6 @@ QJsonObject resultJson(const RunFigures &figures, Samples &samples, bool countEx
     result["engineClockP95Ms"] = percentile(engineClock, 95);
     result["engineClockMaxMs"] = percentile(engineClock, 100);
     result["peerSyncP95Ms"] = percentile(peerSync, 95);
-    result["seekLatencyP50Ms"] = percentile(seekLatency, 50);
-    result["seekLatencyP95Ms"] = percentile(seekLatency, 95);
     result["audioSeconds"] = std::round(figures.audioSeconds * 100) / 100;
     result["cpuSeconds"] = std::round(figures.cpuSeconds * 100) / 100;
     result["wallSeconds"] = std::round(figures.endedAtMs / 10) / 100;

@@ -90,7 +90,6 @@ struct Samples
     // pacing only, blind to an error in that clock (avsync measures the sync); mutex
     QVector<double> engineClock;
     QVector<double> peerSync;    // |rear picture - front picture| ms; mutex
-    QVector<double> seekLatency; // mutex; GUI thread writes
     std::atomic<int> framesShown{0};
     std::atomic<double> firstFrameMs{-1};
     double firstPts = -1; // mutex

@@ -17,22 +17,12 @@ using namespace TrackoraActiveX;
 
 namespace {
 
-struct Options : bench::CommonOptions
-{
-    int seekEveryMs = 0;
-};
-
-bool parseOptions(const QStringList &arguments, Options &options, QString &error)
+// Seeks are measured by `trackora-bench seek`.
+bool parseOptions(const QStringList &arguments, bench::CommonOptions &options, QString &error)
 {
     QCommandLineParser parser;
     bench::addCommonOptions(parser);
-    const QCommandLineOption seekEvery("seek-every", "pause, then seek every MS milliseconds", "MS");
-    parser.addOption(seekEvery);
-    if (!bench::parseCommonOptions(parser, arguments, options, error))
-        return false;
-    if (parser.isSet(seekEvery))
-        options.seekEveryMs = std::max(1, parser.value(seekEvery).toInt());
-    return true;
+    return bench::parseCommonOptions(parser, arguments, options, error);
 }
 
 FFPlaybackRate playbackRate(double factor)
@@ -49,7 +39,7 @@ int runPlayBench(int argc, char **argv)
 
     QCoreApplication app(argc, argv);
     bench::quietLogs();
-    Options options;
+    bench::CommonOptions options;
     QString error;
     if (!parseOptions(app.arguments(), options, error)) {
         bench::reportError("play", error);
@@ -86,38 +76,9 @@ int runPlayBench(int argc, char **argv)
         rear->play(options.peer);
 
     const double limitMs = bench::runLimitMs(options, figures.durationMs);
-    bool seeking = false;
-    int seekCount = 0;
-    double nextSeekMs = 0;
     figures.endedAtMs = bench::pollUntil(started, [&](double now) {
-        bool over = !figures.opened || now >= limitMs;
-        if (options.seekEveryMs > 0) {
-            if (!seeking && samples.firstFrameMs >= 0) {
-                front->pause();
-                if (rear)
-                    rear->pause();
-                seeking = true;
-                nextSeekMs = now + options.seekEveryMs;
-            } else if (seeking && now >= nextSeekMs) {
-                const int seconds = std::max<int>(1, int(figures.durationMs / 1000) - 1);
-                const int target = (seekCount * 7 + 3) % seconds;
-                ++seekCount;
-                const int shownBefore = samples.framesShown;
-                const Clock::time_point asked = Clock::now();
-                front->setSeekSecond(target);
-                const double latency = msSince(asked);
-                if (rear)
-                    rear->setSeekSecond(target);
-                if (samples.framesShown > shownBefore) {
-                    std::lock_guard<std::mutex> lock(samples.mutex);
-                    samples.seekLatency << latency;
-                }
-                nextSeekMs = now + options.seekEveryMs;
-            }
-        } else if (bench::playedOut(samples, figures.lastPositionMs, figures.durationMs, now)) {
-            over = true;
-        }
-        return over;
+        return !figures.opened || now >= limitMs
+               || bench::playedOut(samples, figures.lastPositionMs, figures.durationMs, now);
     });
 
     bench::readEndFigures(frontPlayer, figures);
@@ -126,7 +87,6 @@ int runPlayBench(int argc, char **argv)
     front.reset();
     SDL_Quit();
 
-    // Paused seeks jump about: no expected count for them.
-    bench::printJsonLine(bench::resultJson(figures, samples, options.seekEveryMs == 0, options.rate == 2.0));
+    bench::printJsonLine(bench::resultJson(figures, samples, true, options.rate == 2.0));
     return figures.opened ? 0 : 1;
 }

@@ -12,6 +12,8 @@
 
 #include <SDL.h>
 
+#include <time.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -98,6 +100,15 @@ QJsonArray loadAverage()
     return out;
 }
 
+// This thread's CPU time, ms: a call that held the caller long while using
+// little of it was waiting, or was put aside by a busy machine's scheduler.
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
 bool startSdl(const char *name)
 {
     bench::quietLogs();
@@ -175,6 +186,7 @@ int runSeekBench(int argc, char **argv)
     if (!startSdl("seek"))
         return 1;
     QVector<double> held;
+    QVector<double> heldCpu;
     QVector<double> firstPicture;
     QVector<double> pauses;
     int missed = 0;
@@ -203,11 +215,13 @@ int runSeekBench(int argc, char **argv)
                     pauses << bench::msSince(pressed);
                 }
                 lastPosition = -1;
+                const double cpuBefore = threadCpuMs();
                 const bench::Clock::time_point asked = bench::Clock::now();
                 pair.front->setSeekSecond(target);
                 if (pair.rear)
                     pair.rear->setSeekSecond(target);
                 held << bench::msSince(asked);
+                heldCpu << threadCpuMs() - cpuBefore;
                 // The first picture from the new place: within a second after the target.
                 const bool arrived = waitFor(
                     [&] { return lastPosition >= target * 1000 - 1000 && lastPosition < target * 1000 + 1000; },
@@ -236,6 +250,7 @@ int runSeekBench(int argc, char **argv)
                        {"paused", options.paused},
                        {"seeks", held.size()},
                        {"heldMs", figures(held)},
+                       {"heldCpuMs", figures(heldCpu)},
                        {"firstPictureMs", figures(firstPicture)},
                        {"pauseHeldMs", figures(pauses)},
                        {"missedPictures", missed},

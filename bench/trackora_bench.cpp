@@ -1,5 +1,6 @@
 #include "avsync.h"
 #include "exportbench.h"
+#include "hwdecode.h"
 #include "playbench.h"
 #include "render.h"
 #include "step.h"
@@ -25,6 +26,7 @@ const Subcommand kSubcommands[] = {
     {"avsync", runAvSyncBench},
     {"stop", runStopBench},
     {"seek", runSeekBench},
+    {"hwdecode", runHwDecodeBench},
     {"export", runExportBench},
 };
 
@@ -37,14 +39,16 @@ int main(int argc, char **argv)
         if (argc >= 2 && std::strcmp(argv[1], subcommand.name) == 0)
             return subcommand.run(argc - 1, argv + 1);
     }
-    std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--seek-every MS] [--peer FILE]\n"
+    std::fprintf(stderr, "usage: trackora-bench play FILE [--rate 0.5|1|2] [--seconds S] [--peer FILE]\n"
                          "       trackora-bench render FILE [--peer FILE] [--model image|opengl] [--size WxH] [--zoom F] [--rate R] [--seconds S]\n"
                          "       trackora-bench viewer [--media DIR] [--rows N] [--seconds S] [--rounds N]   (under an X server)\n"
                          "       trackora-bench avsync FILE [--rate R] [--fps N] [--sample-rate HZ] [--channels 1|2] [--peer]\n"
+                         "                             [--sound disk|pulse]\n"
                          "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n"
                          "       trackora-bench step FILE [--steps N] [--starts N] [--peer FILE]\n"
                          "       trackora-bench stop FILE [--rounds N] [--peer FILE]\n"
                          "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n"
+                         "       trackora-bench hwdecode FILE... [--seconds S]\n"
                          "       trackora-bench export [--mode copy|side-by-side|both] [--rounds N] [--media DIR]\n");
     return 2;
 }

@@ -14,3 +14,6 @@ trackora_add_test(tst_fftempotimeline SOURCES tst_fftempotimeline.cpp
 # Runs the sync benchmark on its own clips: picture against sound from outside the engine.
 trackora_add_test(tst_avsync SOURCES tst_avsync.cpp LABELS engine media TIMEOUT 240)
 add_dependencies(tst_avsync trackora-bench)
+# Runs the decoding-device comparison on generated clips: both runs must show the same pictures.
+trackora_add_test(tst_hwdecode SOURCES tst_hwdecode.cpp LABELS engine media MEDIA TIMEOUT 120)
+add_dependencies(tst_hwdecode trackora-bench)

@@ -89,6 +89,8 @@ private slots:
     void seekBackAfterTheEndPlaysSound();
     void nextFileReopensDeviceInItsFormat();
     void deviceFailurePlaysVideoAlone();
+    void outputLatencyByDriver_data();
+    void outputLatencyByDriver();
 
 private:
     // Plays until the audio clock has started; false if it never does.
@@ -383,6 +385,55 @@ void TestFFAudio::deviceFailurePlaysVideoAlone()
     const double speed = (player.position() - from) / double(wall.elapsed());
     QVERIFY2(speed > 0.7 && speed < 1.3, qPrintable(QString("pictures at %1 of their pace without a device").arg(speed)));
     player.stop();
+}
+
+void TestFFAudio::outputLatencyByDriver_data()
+{
+    QTest::addColumn<QByteArray>("driver");
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<int>("frequency");
+    QTest::addColumn<QByteArray>("pulseLatencyMs");
+    QTest::addColumn<double>("expectedMs");
+    // The disk and dummy drivers write a buffer, then wait out its length: heard as handed over.
+    QTest::newRow("disk") << QByteArray("disk") << 1024 << 48000 << QByteArray() << 0.0;
+    QTest::newRow("dummy") << QByteArray("dummy") << 1024 << 44100 << QByteArray() << 0.0;
+    QTest::newRow("pulseaudio") << QByteArray("pulseaudio") << 1024 << 48000 << QByteArray() << 1024 / 48.0;
+    QTest::newRow("pulseaudio, buffer asked by the user") << QByteArray("pulseaudio") << 1024 << 48000
+                                                          << QByteArray("60") << 60.0;
+    QTest::newRow("pulseaudio, unreadable request") << QByteArray("pulseaudio") << 2048 << 48000
+                                                    << QByteArray("soon") << 2048 / 48.0;
+    QTest::newRow("pipewire") << QByteArray("pipewire") << 512 << 48000 << QByteArray("60") << 512 / 48.0;
+    QTest::newRow("alsa") << QByteArray("alsa") << 1024 << 44100 << QByteArray() << 1024 / 44.1;
+    QTest::newRow("no rate") << QByteArray("alsa") << 1024 << 0 << QByteArray() << 0.0;
+}
+
+void TestFFAudio::outputLatencyByDriver()
+{
+    QFETCH(QByteArray, driver);
+    QFETCH(int, samples);
+    QFETCH(int, frequency);
+    QFETCH(QByteArray, pulseLatencyMs);
+    QFETCH(double, expectedMs);
+    const QByteArray saved = qgetenv("PULSE_LATENCY_MSEC");
+    if (pulseLatencyMs.isEmpty())
+        qunsetenv("PULSE_LATENCY_MSEC");
+    else
+        qputenv("PULSE_LATENCY_MSEC", pulseLatencyMs);
+    const double ms = CFFAudio::outputLatency(driver, samples, frequency) * 1000;
+    if (saved.isEmpty())
+        qunsetenv("PULSE_LATENCY_MSEC");
+    else
+        qputenv("PULSE_LATENCY_MSEC", saved);
+    QVERIFY2(std::fabs(ms - expectedMs) < 0.01, qPrintable(QString::number(ms)));
+
+    // The disk device these tests play through adds nothing to the clock.
+    if (QTest::currentDataTag() == QByteArray("disk")) {
+        CFFPlayer player;
+        player.setVolume(100);
+        QVERIFY(startPlaying(player, mediaPath("clip_subtitle_F.mp4")));
+        QCOMPARE(player.audioDecoder()->deviceLatency(), 0.0);
+        player.stop();
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFFAudio)

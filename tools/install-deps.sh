@@ -22,7 +22,8 @@ packages=(
   python3
   clang lld libclang-rt-14-dev llvm
 )
-bench=(libimage-exiftool-perl mpv)
+# pulseaudio and its tools: the sync benchmark's own sound server (avsync --sound pulse).
+bench=(libimage-exiftool-perl mpv pulseaudio pulseaudio-utils)
 
 for arg in "$@"; do
   case "$arg" in

@@ -171,13 +171,17 @@ void CFFAudio::openDevice()
     desired.silence = 0;
     desired.callback = audioCallback;
     desired.userdata = this;
+    // Only the buffer size may differ: SDL still converts to the device's own format.
+    SDL_AudioSpec obtained = desired;
     QElapsedTimer took;
     took.start();
     {
         std::lock_guard<std::mutex> lock(deviceTableMutex());
-        deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
     }
-    qCDebug(lcAudio) << "device opened" << took.elapsed() << "ms";
+    latency = deviceId ? outputLatency(SDL_GetCurrentAudioDriver(), obtained.samples, obtained.freq) : 0.0;
+    qCDebug(lcAudio) << "device opened" << took.elapsed() << "ms" << SDL_GetCurrentAudioDriver() << obtained.samples
+                     << "frames, output latency" << latency * 1000 << "ms";
     if (deviceId == 0) {
         qCWarning(lcAudio) << SDL_GetError();
         // Nobody would drain the queue: drop packets instead of stalling the demuxer.
@@ -306,16 +310,35 @@ void CFFAudio::discardPending()
     outIndex = 0;
 }
 
-// The media time the device plays now: the start of what the last callback
-// handed over, advanced by the wall time since then at the tempo, never past
-// its end (so the clock stands while paused or starving).
+// The media time heard now: the start of what the last callback handed
+// over, advanced by the wall time since then at the tempo, never past its end
+// (so the clock stands while paused or starving), less what the device still
+// holds before it is heard.
 double CFFAudio::audioClock()
 {
     std::lock_guard<std::mutex> lock(codecLock);
     if (!m_codecContext)
         return 0;
     const double since = std::chrono::duration<double>(std::chrono::steady_clock::now() - handedAt).count();
-    return handedClock - handedSpan + std::min(since * tempo, handedSpan);
+    return handedClock - handedSpan + std::min(since * tempo, handedSpan) - latency * tempo;
+}
+
+double CFFAudio::outputLatency(const QByteArray &driver, int samples, int frequency)
+{
+    if (driver == "disk" || driver == "dummy" || frequency <= 0)
+        return 0;
+    if (driver == "pulseaudio") {
+        bool ok = false;
+        const int ms = qEnvironmentVariableIntValue("PULSE_LATENCY_MSEC", &ok);
+        if (ok && ms > 0)
+            return ms / 1000.0;
+    }
+    return double(samples) / frequency;
+}
+
+double CFFAudio::deviceLatency() const
+{
+    return deviceId ? latency.load() : 0.0;
 }
 
 // Called under codecLock by the callback once it has handed `bytes` of

@@ -76,6 +76,15 @@ public:
     qint64 bytesPlayed() const;
     int bytesPerSecond() const;
 
+    // Wall seconds from the callback's hand-over until the sound is heard,
+    // for an SDL driver with the buffer it granted: none for the drivers that
+    // write a buffer and then wait out its length (disk, dummy); for a sound
+    // server the stream's buffer (PULSE_LATENCY_MSEC where set, as the client
+    // library then asks for that); elsewhere one granted buffer.
+    static double outputLatency(const QByteArray &driver, int samples, int frequency);
+    // The latency the open device adds (0 while none is open).
+    double deviceLatency() const;
+
 private:
     friend void audioCallback(void *userdata, uint8_t *stream, int len);
     friend int audioDecodeFrame(CFFAudio *audio, unsigned char *buffer, int capacity);
@@ -98,6 +107,7 @@ private:
     // smoothly between callbacks; all under codecLock, written by the audio thread.
     double handedClock = 0;         // media time at the end of the handed sound
     double handedSpan = 0;          // media seconds the last callback handed over
+    std::atomic<double> latency{0}; // atomic; wall seconds the device adds, set when it opens
     std::chrono::steady_clock::time_point handedAt;
     double tempo = 1.0;             // codecLock; GUI writes in applyPlaybackRate
     CFFTempoTimeline timeline;      // codecLock: media time of what SoundTouch gives out

@@ -23,15 +23,20 @@ const AVHWDeviceType kProbeOrder[] = {AV_HWDEVICE_TYPE_VAAPI, AV_HWDEVICE_TYPE_C
 std::once_flag probeOnce;
 bool probeAvailable = false;
 AVHWDeviceType probeType = AV_HWDEVICE_TYPE_NONE;
+AVBufferRef *probeDevice = nullptr; // set once under probeOnce, never freed
 
-AVHWDeviceType probeDevices()
+// With `keep`, the device found is left in *kept.
+AVHWDeviceType probeDevices(AVBufferRef **kept = nullptr)
 {
     for (AVHWDeviceType type : kProbeOrder) {
         const char *name = av_hwdevice_get_type_name(type);
         AVBufferRef *device = nullptr;
         const int ret = av_hwdevice_ctx_create(&device, type, nullptr, nullptr, 0);
         if (ret >= 0) {
-            av_buffer_unref(&device);
+            if (kept)
+                *kept = device;
+            else
+                av_buffer_unref(&device);
             qCDebug(lcHelper, "Hardware decoding device %s created", name);
             return type;
         }
@@ -51,7 +56,7 @@ int CFFHelper::hwAcclProbe()
 bool CFFHelper::hwAcclAvailable()
 {
     std::call_once(probeOnce, [] {
-        probeType = probeDevices();
+        probeType = probeDevices(&probeDevice);
         probeAvailable = probeType != AV_HWDEVICE_TYPE_NONE;
         if (!probeAvailable)
             qCDebug(lcHelper, "No hardware decoding device usable");
@@ -62,6 +67,11 @@ bool CFFHelper::hwAcclAvailable()
 AVHWDeviceType CFFHelper::hwDeviceType()
 {
     return hwAcclAvailable() ? probeType : AV_HWDEVICE_TYPE_NONE;
+}
+
+AVBufferRef *CFFHelper::sharedDevice()
+{
+    return hwAcclAvailable() && probeDevice ? av_buffer_ref(probeDevice) : nullptr;
 }
 
 } // namespace TrackoraActiveX

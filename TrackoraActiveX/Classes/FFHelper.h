@@ -22,6 +22,10 @@ public:
     static bool hwAcclAvailable();
     // The device type the probe found usable; AV_HWDEVICE_TYPE_NONE without one.
     static AVHWDeviceType hwDeviceType();
+    // A new reference to the device the probe created (kept for the process:
+    // creating one costs tens to hundreds of milliseconds, a CUDA context
+    // most); null without one. The caller unreferences it.
+    static AVBufferRef *sharedDevice();
 };
 
 } // namespace TrackoraActiveX

@@ -162,6 +162,8 @@ bool CFFVideo::avcodecOpen()
     nextStamp = AV_NOPTS_VALUE;
     const bool frameThreads = (m_codecContext->active_thread_type & FF_THREAD_FRAME) != 0;
     m_decoderDelay = (frameThreads ? std::max(0, m_codecContext->thread_count - 1) : 0) + m_codecContext->has_b_frames;
+    firstPacketPending = true;
+    earlyPicture = AV_NOPTS_VALUE;
     return true;
 }
 
@@ -249,8 +251,9 @@ AVPixelFormat CFFVideo::findFormatByHwdevice(const char *name, AVHWDeviceType &t
 
 int CFFVideo::initHardwareDecoder(AVCodecContext *ctx, const AVHWDeviceType type)
 {
-    AVBufferRef *device = nullptr;
-    const int ret = av_hwdevice_ctx_create(&device, type, nullptr, nullptr, 0);
+    // The probe's device where it is of this type: a second one would cost as much as the first.
+    AVBufferRef *device = CFFHelper::hwDeviceType() == type ? CFFHelper::sharedDevice() : nullptr;
+    const int ret = device ? 0 : av_hwdevice_ctx_create(&device, type, nullptr, nullptr, 0);
     if (ret < 0) {
         qCWarning(lcVideo).noquote() << "Failed to create specified HW device. " + ffErrorText(ret);
         return ret;
@@ -361,6 +364,10 @@ int CFFVideo::decodePacket(AVPacket *pkt, AVFrame *first)
     if (!m_codecContext || !avcodec_is_open(m_codecContext))
         return 0;
     AVPacket *input = drainAware(pkt);
+    if (first)
+        firstPacketPending = false; // a paused seek came first: its picture is shown already
+    else if (firstPacketPending && input)
+        decodeFirstAlone(input);
     int ret = avcodec_send_packet(m_codecContext, input);
     if (ret == AVERROR_EOF) {
         // Drained at the end of the file and then sought: start over.
@@ -380,6 +387,11 @@ int CFFVideo::decodePacket(AVPacket *pkt, AVFrame *first)
             return ret == AVERROR(EAGAIN) || ret == AVERROR_EOF ? -1 : -2;
         }
         stampPicture(decodeFrame);
+        if (!first && earlyPicture != AV_NOPTS_VALUE && decodeFrame->best_effort_timestamp == earlyPicture) {
+            earlyPicture = AV_NOPTS_VALUE;
+            av_frame_unref(decodeFrame);
+            continue;
+        }
         AVFrame *picture = systemPicture();
         if (!picture) {
             av_frame_unref(decodeFrame);
@@ -406,6 +418,41 @@ int CFFVideo::decodePacket(AVPacket *pkt, AVFrame *first)
         if (interrupted) // a seek or a stop waits for the codec; the pictures still to come are of no use
             return -1;
     }
+}
+
+// Frame threads hand out the first picture only once a packet per thread is
+// in, each decoded beside it, and a stream with B-pictures holds it back for
+// reordering too: on a busy two-core machine that put the first picture of a
+// 1080p file 100 ms and more behind the open. The open's first packet is
+// therefore sent alone and drained, its picture queued at once, and the codec
+// starts over with the same packet; the picture it gives again is dropped.
+// The cost is one extra decode of that picture per open. Codec lock held.
+void CFFVideo::decodeFirstAlone(AVPacket *input)
+{
+    firstPacketPending = false;
+    if (avcodec_send_packet(m_codecContext, input) < 0 || avcodec_send_packet(m_codecContext, nullptr) < 0) {
+        avcodec_flush_buffers(m_codecContext);
+        return;
+    }
+    // The restarted codec gives this picture again: a stream without
+    // timestamps must stamp it the same, so the repeat is known and dropped.
+    const int64_t stampBefore = nextStamp;
+    while (avcodec_receive_frame(m_codecContext, decodeFrame) >= 0) {
+        if (earlyPicture == AV_NOPTS_VALUE)
+            stampPicture(decodeFrame);
+        const int64_t stamp = decodeFrame->best_effort_timestamp;
+        AVFrame *picture = earlyPicture == AV_NOPTS_VALUE ? systemPicture() : nullptr;
+        AVFrame *out = picture ? toOutputFormat(picture) : nullptr;
+        if (out && stamp != AV_NOPTS_VALUE) {
+            earlyPicture = stamp;
+            frameQueue.pushQueue(out);
+        }
+        av_frame_unref(convertFrame);
+        av_frame_unref(transferFrame);
+        av_frame_unref(decodeFrame);
+    }
+    nextStamp = stampBefore;
+    avcodec_flush_buffers(m_codecContext);
 }
 
 int CFFVideo::drainLast(AVFrame *last)
@@ -468,7 +515,12 @@ void CFFVideo::stop()
 
 void CFFVideo::flushForSeek()
 {
-    withDecodeInterrupted([this] { flushCodec(); });
+    withDecodeInterrupted([this] {
+        flushCodec();
+        std::lock_guard<std::mutex> lock(codecLock);
+        firstPacketPending = false;
+        earlyPicture = AV_NOPTS_VALUE;
+    });
 }
 
 int CFFVideo::sendStepPacket(AVPacket *pkt)

@@ -91,6 +91,7 @@ private:
     AVFrame *toOutputFormat(AVFrame *src);
     template <typename CodecStep>
     void withDecodeInterrupted(CodecStep step);
+    void decodeFirstAlone(AVPacket *input);
 
     CSyncFlag *gate = nullptr;       // open while the decode thread may run; written by the GUI thread
     AVFrame *decodeFrame = nullptr;  // codecLock
@@ -103,6 +104,10 @@ private:
     AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
     // set by the GUI thread so a decode in progress gives up its remaining pictures and frees the codec
     std::atomic<bool> interrupted{false};
+    // An open's first packet is decoded alone (decodeFirstAlone); the picture
+    // it gave is dropped when the codec gives it again. Both under codecLock.
+    bool firstPacketPending = false;
+    int64_t earlyPicture = AV_NOPTS_VALUE;
     std::atomic<double> m_frameStep{0.04}; // written by avcodecOpen
     std::atomic<int> m_decoderDelay{0};     // written by avcodecOpen
     int64_t frameTicks = 0;      // codecLock: one picture's step in the stream's time base
