@@ -61,6 +61,8 @@ public:
     void setAxWidgetWidth(int value) { setControlProperty("axWidgetWidth", value); }
     int axWidgetHeight() const { return controlProperty("axWidgetHeight").toInt(); }
     void setAxWidgetHeight(int value) { setControlProperty("axWidgetHeight", value); }
+    QString nextMedia() const { return controlProperty("nextMedia").toString(); }
+    void setNextMedia(const QString &value) { setControlProperty("nextMedia", value); }
 
 public slots:
     void play() { dynamicCall("play()"); }
@@ -76,6 +78,7 @@ signals:
     void mutedChanged(bool);
     void dragEnterEvented(qint64);
     void dropEvented(qint64);
+    void mediaChanged(const QString &media);
 };
 
 } // namespace TrackoraActiveXLib

@@ -178,11 +178,14 @@ private slots:
             section(block(QString::fromLatin1(idl), QStringLiteral("dispinterface ICFFPlayerAxWidget\n")),
                     QStringLiteral("properties")));
         QCOMPARE(described.size(), mo->propertyCount() - mo->propertyOffset());
+        // The first fifteen come before the slots; later ones follow the last method.
+        const int methodCount = members(section(block(QString::fromLatin1(idl), QStringLiteral("dispinterface ICFFPlayerAxWidget\n")),
+                                                QStringLiteral("methods"))).size();
         for (int i = 0; i < described.size(); ++i) {
             const Member &d = described.at(i);
             const QMetaProperty p = mo->property(mo->propertyOffset() + i);
             QCOMPARE(QString::fromLatin1(p.name()), d.name);
-            QCOMPARE(d.dispId, 41 + i);
+            QCOMPARE(d.dispId, i < 15 ? 41 + i : 69 + methodCount + (i - 15));
             QVERIFY2(sameType(d.type, p.userType(), p.typeName(), p.isEnumType()),
                      qPrintable(d.name + QStringLiteral(": ") + d.type + QStringLiteral(" vs ") + p.typeName()));
             if (p.isEnumType())

@@ -9,7 +9,9 @@
 #include <QLoggingCategory>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace TrackoraActiveX {
 
@@ -75,6 +77,15 @@ bool CFFDemuxer::openMedia(const QString &path)
         return false;
     }
     qCDebug(lcDemux) << "codecs opened" << took.elapsed() << "ms";
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        inputVideoIndex = owner->videoDecoder()->streamIndex();
+        inputAudioIndex = owner->audioDecoder()->streamIndex();
+        spliced = false;
+        shiftSeconds = 0;
+        readEndSeconds = 0;
+        newExtradata.clear();
+    }
     finished = false;
     pauseFlag.setFlag(true);
     if (!demuxThread->isRunning())
@@ -174,8 +185,10 @@ void CFFDemuxer::onDemux()
                 std::lock_guard<std::mutex> io(ioLock);
                 if (!formatContext)
                     break;
-                ret = av_read_frame(formatContext, packet);
+                ret = readPacket(packet);
             }
+            if (ret == AVERROR_EOF && runFlag.flag && spliceNext())
+                continue;
             if (ret < 0) {
                 endOfInput = true;
                 break;
@@ -372,7 +385,7 @@ bool CFFDemuxer::decodeAtSeek(CFFVideo *video)
     int ret = AVERROR_EOF;
     std::lock_guard<std::mutex> io(ioLock);
     while (formatContext && runFlag.flag && !seekPending) {
-        ret = av_read_frame(formatContext, seekPacket);
+        ret = readPacket(seekPacket);
         if (ret != 0)
             break;
         const bool shown = seekPacket->stream_index == video->streamIndex() &&
@@ -384,6 +397,145 @@ bool CFFDemuxer::decodeAtSeek(CFFVideo *video)
     if (ret != 0)
         qCWarning(lcDemux).noquote() << ffErrorText(ret);
     return false;
+}
+
+void CFFDemuxer::prepareNext(const QString &path)
+{
+    nextInput.open(path);
+}
+
+// Reads the next packet (ioLock held) onto the decoders' time line.
+int CFFDemuxer::readPacket(AVPacket *pkt)
+{
+    const int ret = av_read_frame(formatContext, pkt);
+    if (ret >= 0)
+        shiftPacket(pkt);
+    return ret;
+}
+
+void CFFDemuxer::shiftPacket(AVPacket *pkt)
+{
+    if (!owner)
+        return;
+    CFFAVBase *decoder = nullptr;
+    if (inputVideoIndex >= 0 && pkt->stream_index == inputVideoIndex)
+        decoder = owner->videoDecoder();
+    else if (inputAudioIndex >= 0 && pkt->stream_index == inputAudioIndex)
+        decoder = owner->audioDecoder();
+    if (!decoder) {
+        // The stream numbers of a joined file mean nothing to the decoders.
+        if (spliced)
+            pkt->stream_index = -1;
+        return;
+    }
+    const AVRational to{decoder->timeBaseNum(), decoder->timeBaseDen()};
+    if (to.num <= 0 || to.den <= 0)
+        return;
+    if (spliced) {
+        const AVRational from = formatContext->streams[pkt->stream_index]->time_base;
+        const int64_t offset = std::llround(shiftSeconds * to.den / to.num);
+        if (pkt->pts != AV_NOPTS_VALUE)
+            pkt->pts = av_rescale_q(pkt->pts, from, to) + offset;
+        if (pkt->dts != AV_NOPTS_VALUE)
+            pkt->dts = av_rescale_q(pkt->dts, from, to) + offset;
+        pkt->duration = av_rescale_q(pkt->duration, from, to);
+        pkt->time_base = to;
+        pkt->stream_index = decoder->streamIndex();
+        if (decoder == owner->videoDecoder() && !newExtradata.isEmpty()) {
+            // The decoder was opened with the first file's parameter sets.
+            uint8_t *side = av_packet_new_side_data(pkt, AV_PKT_DATA_NEW_EXTRADATA, size_t(newExtradata.size()));
+            if (side) {
+                std::memcpy(side, newExtradata.constData(), size_t(newExtradata.size()));
+                newExtradata.clear();
+            }
+        }
+    }
+    if (pkt->pts != AV_NOPTS_VALUE)
+        readEndSeconds = std::max(readEndSeconds, double(pkt->pts + std::max<int64_t>(pkt->duration, 0)) * to.num / to.den);
+}
+
+namespace {
+// Why the running decoders cannot take a stream with these parameters; empty when they can.
+QString spliceMismatch(const AVCodecParameters *now, const AVCodecParameters *next)
+{
+    if (!next)
+        return QStringLiteral("it lacks the stream");
+    if (now->codec_id != next->codec_id)
+        return QStringLiteral("another codec");
+    if (now->codec_type == AVMEDIA_TYPE_VIDEO && (now->width != next->width || now->height != next->height))
+        return QStringLiteral("another picture size");
+    if (now->codec_type == AVMEDIA_TYPE_AUDIO
+        && (now->sample_rate != next->sample_rate || now->ch_layout.nb_channels != next->ch_layout.nb_channels))
+        return QStringLiteral("another sound format");
+    return QString();
+}
+} // namespace
+
+// At the end of the input: goes on with the prepared next file, if there is
+// one the running decoders can take. The demuxer's thread; waits for an open
+// still under way (the queues hold seconds of the file meanwhile).
+bool CFFDemuxer::spliceNext()
+{
+    QString path;
+    AVFormatContext *next = nextInput.take(path, runFlag.flag);
+    if (!next || !owner)
+        return false;
+    const int video = av_find_best_stream(next, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    QString why;
+    qint64 durationMs = 0;
+    double seam = 0;
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        if (!formatContext || inputVideoIndex < 0) {
+            avformat_close_input(&next);
+            return false;
+        }
+        const int audio = inputAudioIndex >= 0 ? av_find_best_stream(next, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0) : -1;
+        why = spliceMismatch(formatContext->streams[inputVideoIndex]->codecpar,
+                             video >= 0 ? next->streams[video]->codecpar : nullptr);
+        if (why.isEmpty() && inputAudioIndex >= 0)
+            why = spliceMismatch(formatContext->streams[inputAudioIndex]->codecpar,
+                                 audio >= 0 ? next->streams[audio]->codecpar : nullptr);
+        if (why.isEmpty()) {
+            const AVCodecParameters *before = formatContext->streams[inputVideoIndex]->codecpar;
+            const AVCodecParameters *after = next->streams[video]->codecpar;
+            const bool sameSets = before->extradata_size == after->extradata_size
+                && (after->extradata_size == 0
+                    || std::memcmp(before->extradata, after->extradata, size_t(after->extradata_size)) == 0);
+            newExtradata = sameSets ? QByteArray()
+                                    : QByteArray(reinterpret_cast<const char *>(after->extradata), after->extradata_size);
+            for (unsigned i = 0; i < next->nb_streams; ++i) {
+                if (int(i) != video && int(i) != audio)
+                    next->streams[i]->discard = AVDISCARD_ALL;
+            }
+            const double nextStart = next->start_time != AV_NOPTS_VALUE ? double(next->start_time) / AV_TIME_BASE : 0.0;
+            const AVStream *stream = next->streams[video];
+            const double tb = av_q2d(stream->time_base);
+            const double videoStart = stream->start_time != AV_NOPTS_VALUE ? stream->start_time * tb : nextStart;
+            if (stream->duration > 0 && stream->duration != AV_NOPTS_VALUE)
+                durationMs = qint64(stream->duration * tb * 1000);
+            else if (next->duration > 0)
+                durationMs = next->duration / 1000;
+            seam = readEndSeconds;
+            shiftSeconds = seam - nextStart;
+            // Positions of the new file count from its own first picture, as an open's do.
+            seam = shiftSeconds + std::max(videoStart, 0.0);
+            avformat_close_input(&formatContext);
+            formatContext = next;
+            next = nullptr;
+            inputVideoIndex = video;
+            inputAudioIndex = audio;
+            spliced = true;
+        }
+    }
+    if (next) {
+        qCWarning(lcDemux).noquote() << "Cannot go on with" << path << "without a stop:" << why;
+        avformat_close_input(&next);
+        return false;
+    }
+    qCDebug(lcDemux) << "reading on with" << path << "from" << seam << "s";
+    owner->noteSplice(seam, path, durationMs);
+    return true;
 }
 
 int CFFDemuxer::seekSecond()

@@ -2,6 +2,7 @@
 
 #include "trackoraactivex_global.h"
 #include "FFBuffer.h"
+#include "FFNextInput.h"
 #include "FFUtils.h"
 
 #include <QObject>
@@ -45,6 +46,10 @@ public:
     int seekSecond();
     void setDurationMs(qint64 ms);
 
+    // The file to read on with, without a pause, when the current one ends
+    // (empty: none). Opened in the background at once; GUI thread.
+    void prepareNext(const QString &path);
+
     bool isInitialized() const { return initialized; }
     bool isFinished() const { return finished; }
 
@@ -65,6 +70,9 @@ private:
     static int interruptOpen(void *demuxer);
     bool takeSeekRequest(int &second, FFStates &state);
     void runSeek(int second, FFStates state);
+    int readPacket(AVPacket *pkt);
+    void shiftPacket(AVPacket *pkt);
+    bool spliceNext();
 
     CSyncFlag runFlag;   // its mutex is the main lock; flag stored by the GUI thread, read by the loop
     CSyncFlag pauseFlag; // the read loop's gate; written by the GUI thread and onDemuxStarted
@@ -89,6 +97,17 @@ private:
     std::atomic<qint64> durationMs{0};    // GUI thread
     bool optionsReported = false;         // the opening thread
     std::mutex ioLock; // serialises reads, seeks, open and close; after the main lock, before the player lock
+    CFFNextInput nextInput;
+    // The input being read and how its packets join the decoders' streams;
+    // under ioLock. After a splice the packets of the new input are moved
+    // to the decoders' stream numbers and time bases and shifted by
+    // shiftSeconds, so the timestamps run on from the first file's.
+    int inputVideoIndex = -1;
+    int inputAudioIndex = -1;
+    bool spliced = false;
+    double shiftSeconds = 0;
+    double readEndSeconds = 0;      // the latest packet end read so far, on the decoders' time line
+    QByteArray newExtradata;        // handed to the video decoder with the new input's first picture
 };
 
 } // namespace TrackoraActiveX

@@ -114,6 +114,13 @@ CFFPlayer::CFFPlayer(QObject *parent)
     audio = new CFFAudio(this);
     seekTimer.setInterval(kSeekCheckMs);
     connect(&seekTimer, &QTimer::timeout, this, &CFFPlayer::onSeekCheck);
+    // Queued ahead of the control's own connection, so the path is current when it hears.
+    connect(this, &CFFPlayer::mediaChanged, this, [this](const QString &path) {
+        url = path;
+        if (nextUrl == path)
+            nextUrl.clear();
+        demuxer->setDurationMs(durationMs);
+    }, Qt::QueuedConnection);
     axUserData = new CFFPlayerAxUserData;
     axUserData->player = this;
     frame = av_frame_alloc();
@@ -347,6 +354,7 @@ void CFFPlayer::pause()
 void CFFPlayer::stop()
 {
     cancelOpen();
+    setNextMedia(QString());
     closeGate();
     demuxer->stopDemux();
     video->stop();
@@ -358,6 +366,10 @@ void CFFPlayer::stop()
     {
         std::lock_guard<std::mutex> lock(pauseAck.mutex);
         codecOpen = false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        seams.clear();
     }
     positionValue = 0;
     lastPts = 0;
@@ -383,6 +395,46 @@ void CFFPlayer::setSeekSecond(int second)
     lastSeekRequestMs = QDateTime::currentMSecsSinceEpoch();
     ++seekGeneration;
     demuxer->setSeekSecond(second, stateValue);
+}
+
+void CFFPlayer::setNextMedia(const QString &path)
+{
+    const QString local = path.startsWith(QLatin1String("file:///")) ? QUrl(path).toLocalFile() : path;
+    if (local == nextUrl)
+        return;
+    nextUrl = local;
+    demuxer->prepareNext(local);
+}
+
+QString CFFPlayer::nextMedia() const
+{
+    return nextUrl;
+}
+
+void CFFPlayer::noteSplice(double seamSeconds, const QString &path, qint64 duration)
+{
+    std::lock_guard<std::mutex> lock(seamLock);
+    seams.push_back({seamSeconds, path, duration});
+}
+
+// The first picture of a file the demuxer went on with: from here the path,
+// the duration and the positions are the new file's.
+void CFFPlayer::crossSeam(const AVFrame *picture, double pts)
+{
+    Seam seam;
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        // Half a millisecond of slack for the rounding of the shifted timestamps.
+        if (seams.empty() || pts < seams.front().atSeconds - 0.0005)
+            return;
+        seam = seams.front();
+        seams.pop_front();
+    }
+    startMs = video->ptsToMs(picture, 0);
+    durationMs = seam.durationMs;
+    qCDebug(lcPlayer) << "went on with" << seam.path << "at" << pts << "s";
+    emit mediaChanged(seam.path);
+    emit durationChanged(seam.durationMs);
 }
 
 void CFFPlayer::onSeekCheck()
@@ -736,6 +788,7 @@ void CFFPlayer::showFrame(AVFrame *picture)
     frameSeconds = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1) * double(picture->pts);
     frameStep = 0;
     frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
+    crossSeam(picture, frameSeconds);
     publishPicture(picture, true);
 }
 
@@ -871,6 +924,7 @@ void CFFPlayer::doTransfer()
     frameSeconds = pts;
     frameStep = std::max(interval, 0.0);
     frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
+    crossSeam(frame, pts);
     // Where the clock stands as the picture is due, before the copy takes its time.
     syncToClock(pts, interval, speed);
     if (!publishPicture(frame) && stateValue != StoppedState) {

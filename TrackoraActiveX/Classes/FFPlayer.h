@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -67,6 +68,12 @@ public:
     void pause();
     void stop();
     void setSeekSecond(int second);
+    // The file to go on with, without a stop, when the current one ends; its
+    // input is opened in the background now. Empty cancels. The first
+    // picture of the new file brings mediaChanged and durationChanged, and
+    // positions count from 0 again.
+    void setNextMedia(const QString &url);
+    QString nextMedia() const;
 
     FFStates state() const;
     void setState(FFStates value);
@@ -96,6 +103,9 @@ public:
     qint64 positionMs() const;
     CFFVideo *videoDecoder() const;
     CFFAudio *audioDecoder() const;
+    // From the demuxer's thread: its packets run on into `path`, whose first
+    // picture comes at `seamSeconds` on the time line of the pictures.
+    void noteSplice(double seamSeconds, const QString &path, qint64 durationMs);
 
     // The stream timestamp and the time in seconds of the picture the player
     // thread handles now (the peer's pacing, the benchmark's sync figures).
@@ -111,6 +121,8 @@ signals:
     void durationChanged(qint64 duration);
     void positionChanged(qint64 position);
     void renderFrame(const HFrame *pFrm);
+    // The first picture of the next file is shown (the path as opened).
+    void mediaChanged(const QString &path);
 
 private slots:
     void onSeekCheck();
@@ -139,6 +151,7 @@ private:
     void waitForParkedThread();
     void startOpen();
     void cancelOpen();
+    void crossSeam(const AVFrame *picture, double pts);
 
     CFFDemuxer *demuxer = nullptr;
     CFFVideo *video = nullptr;
@@ -193,6 +206,15 @@ private:
     std::atomic<double> frameStep{0};       // atomic; player thread writes: the shown picture's timestamp step
     std::atomic<std::chrono::steady_clock::rep> frameShownAt{0}; // atomic; player thread writes
     CFFPlayerAxUserData *axUserData = nullptr; // fields written by the GUI (or the viewer in place)
+    struct Seam
+    {
+        double atSeconds;
+        QString path;
+        qint64 durationMs;
+    };
+    QString nextUrl;                        // GUI thread only
+    std::mutex seamLock;                    // guards seams; taken alone
+    std::deque<Seam> seams;                 // files the demuxer went on with whose first picture is still to come
 };
 
 } // namespace TrackoraActiveX

@@ -1,5 +1,6 @@
 #include "FFPlayerAxWidget.h"
 
+#include <QUrl>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QToolTip>
+#include <QUrl>
 #include <SDL.h>
 #include <atomic>
 #include <climits>
@@ -108,6 +110,7 @@ CFFPlayerAxWidget::CFFPlayerAxWidget(QWidget *parent)
     connect(captureMgr, &CCaptureTaskMgr::captureFinished, this,
             &CFFPlayerAxWidget::onCaptureThreadFinished);
     connect(player, &CFFPlayer::renderFrame, this, &CFFPlayerAxWidget::onRenderHFrame);
+    connect(player, &CFFPlayer::mediaChanged, this, &CFFPlayerAxWidget::onCoreMediaChanged);
 }
 
 CFFPlayerAxWidget::~CFFPlayerAxWidget()
@@ -165,6 +168,28 @@ void CFFPlayerAxWidget::setMedia(const QString &url)
 {
     media = url;
     qCDebug(lcControl) << "setMedia" << media;
+}
+
+void CFFPlayerAxWidget::setNextMedia(const QString &url)
+{
+    followingMedia = url;
+    qCDebug(lcControl) << "setNextMedia" << followingMedia;
+    player->setNextMedia(url);
+}
+
+// The core went on with the next file: it is `media` now, in the form the
+// container gave it.
+void CFFPlayerAxWidget::onCoreMediaChanged(const QString &path)
+{
+    const QString local = followingMedia.startsWith(QLatin1String("file:///")) ? QUrl(followingMedia).toLocalFile()
+                                                                               : followingMedia;
+    if (!followingMedia.isEmpty() && local == path) {
+        media = followingMedia;
+        followingMedia.clear();
+    } else {
+        media = path;
+    }
+    emit mediaChanged(media);
 }
 
 int CFFPlayerAxWidget::seekSecond() const
@@ -268,6 +293,7 @@ void CFFPlayerAxWidget::pause()
 void CFFPlayerAxWidget::stop()
 {
     media = QString();
+    followingMedia = QString();
     player->stop();
 }
 

@@ -39,6 +39,7 @@ class TRACKORAACTIVEX_EXPORT CFFPlayerAxWidget : public QWidget
     Q_PROPERTY(qlonglong axUserData READ axUserData WRITE setAxUserData)
     Q_PROPERTY(int axWidgetWidth READ axWidgetWidth WRITE setAxWidgetWidth)
     Q_PROPERTY(int axWidgetHeight READ axWidgetHeight WRITE setAxWidgetHeight)
+    Q_PROPERTY(QString nextMedia READ nextMedia WRITE setNextMedia)
 
 public:
     enum FFStates { StoppedState = 0, PlayingState = 1, PausedState = 2 };
@@ -80,6 +81,9 @@ public:
     void setAxWidgetWidth(int width) { axWidth = width; }
     int axWidgetHeight() const { return axHeight; }
     void setAxWidgetHeight(int height) { axHeight = height; }
+    // The file that follows `media` without a stop; empty for none.
+    QString nextMedia() const { return followingMedia; }
+    void setNextMedia(const QString &url);
 
     // Live controls in the process; the first one starts SDL, the last one
     // shuts it down.
@@ -92,6 +96,7 @@ signals:
     void mutedChanged(bool);
     void dragEnterEvented(qint64);
     void dropEvented(qint64);
+    void mediaChanged(const QString &media);
 
 public slots:
     void play();
@@ -105,6 +110,7 @@ private slots:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void onRenderHFrame(const TrackoraActiveX::HFrame *pFrame);
+    void onCoreMediaChanged(const QString &path);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -137,6 +143,7 @@ private:
     std::mutex screenshotMutex;
     int axWidth = 0;
     int axHeight = 0;
+    QString followingMedia;
 };
 
 } // namespace TrackoraActiveX
