@@ -14,3 +14,6 @@ trackora_add_test(tst_fftempotimeline SOURCES tst_fftempotimeline.cpp
 # Runs the sync benchmark on its own clips: picture against sound from outside the engine.
 trackora_add_test(tst_avsync SOURCES tst_avsync.cpp LABELS engine media TIMEOUT 240)
 add_dependencies(tst_avsync trackora-bench)
+# One recording after another without a stop, with frame-numbered clips.
+trackora_add_test(tst_seam SOURCES tst_seam.cpp
+  LIBS TrackoraEngine PkgConfig::FFMPEG PkgConfig::SDL2 LABELS media engine MEDIA TIMEOUT 120)

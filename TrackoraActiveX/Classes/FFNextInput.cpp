@@ -77,13 +77,16 @@ void CFFNextInput::run(const QString &path)
         context->interrupt_callback.callback = &CFFNextInput::interrupt;
         context->interrupt_callback.opaque = this;
         int ret = avformat_open_input(&context, path.toStdString().c_str(), nullptr, nullptr);
-        if (ret < 0) {
+        if (ret < 0 && aborted) {
+            qCDebug(lcNextInput) << "next input given up" << path;
+        } else if (ret < 0) {
             qCWarning(lcNextInput).noquote() << "Couldn't open input stream. " + ffErrorText(ret) << path;
         } else {
             context->max_analyze_duration = kAnalyzeDuration;
             ret = avformat_find_stream_info(context, nullptr);
             if (ret < 0) {
-                qCWarning(lcNextInput).noquote() << "Couldn't find stream information. " + ffErrorText(ret) << path;
+                if (!aborted)
+                    qCWarning(lcNextInput).noquote() << "Couldn't find stream information. " + ffErrorText(ret) << path;
                 avformat_close_input(&context);
             } else {
                 opened = true;
