@@ -1,4 +1,5 @@
 #include "avsync.h"
+#include "gapless.h"
 #include "playbench.h"
 #include "render.h"
 #include "stopseek.h"
@@ -22,6 +23,7 @@ const Subcommand kSubcommands[] = {
     {"avsync", runAvSyncBench},
     {"stop", runStopBench},
     {"seek", runSeekBench},
+    {"gapless", runGaplessBench},
 };
 
 } // namespace
@@ -39,6 +41,7 @@ int main(int argc, char **argv)
                          "       trackora-bench avsync FILE [--rate R] [--fps N] [--sample-rate HZ] [--channels 1|2] [--peer]\n"
                          "                             [--seek-at S --seek-to SECOND] [--pause-at S --pause-ms MS] [--remake]\n"
                          "       trackora-bench stop FILE [--rounds N] [--peer FILE]\n"
-                         "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n");
+                         "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n"
+                         "       trackora-bench gapless CLIP1 CLIP2 [--peer R1 R2] [--rate R] [--clip-seconds S] [--remake]\n");
     return 2;
 }
