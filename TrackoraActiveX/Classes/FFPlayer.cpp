@@ -371,6 +371,9 @@ void CFFPlayer::stop()
         std::lock_guard<std::mutex> lock(seamLock);
         seams.clear();
     }
+    fileIndex = 0;
+    fileOrigin = 0;
+    previousOrigin = 0;
     positionValue = 0;
     lastPts = 0;
     framePts = 0;
@@ -432,6 +435,9 @@ void CFFPlayer::crossSeam(const AVFrame *picture, double pts)
     }
     startMs = video->ptsToMs(picture, 0);
     durationMs = seam.durationMs;
+    previousOrigin = fileOrigin.load();
+    fileOrigin = seam.atSeconds;
+    ++fileIndex;
     qCDebug(lcPlayer) << "went on with" << seam.path << "at" << pts << "s";
     emit mediaChanged(seam.path);
     emit durationChanged(seam.durationMs);
@@ -814,12 +820,27 @@ void CFFPlayer::queueSeekPicture(const AVFrame *picture)
 // False for the front player, without a peer, or before both show pictures.
 bool CFFPlayer::peerClock(double &seconds)
 {
+    double nextOrigin = -1;
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        if (!seams.empty())
+            nextOrigin = seams.front().atSeconds;
+    }
     std::lock_guard<std::mutex> lock(peerLinkMutex());
     CFFPlayer *peer = axUserData->peer;
     if (axUserData->isMain || !peer || peer->currentFramePts() <= 0 || framePts <= 0)
         return false;
     // The two files may count in different time bases: compare seconds.
     seconds = peer->pictureClock();
+    // Each player's joined files begin where its own last one ended: the
+    // peer's place within its file, moved onto this player's time line.
+    const int ahead = peer->fileIndex - fileIndex;
+    if (ahead == 0)
+        seconds += fileOrigin - peer->fileOrigin;
+    else if (ahead == 1 && nextOrigin >= 0)
+        seconds += nextOrigin - peer->fileOrigin;
+    else if (ahead == -1)
+        seconds += previousOrigin - peer->fileOrigin;
     return true;
 }
 

@@ -215,6 +215,12 @@ private:
     QString nextUrl;                        // GUI thread only
     std::mutex seamLock;                    // guards seams; taken alone
     std::deque<Seam> seams;                 // files the demuxer went on with whose first picture is still to come
+    // Which of the files joined since the last open the player thread shows,
+    // and where that one and the one before begin on the pictures' time line;
+    // a rear player compares its peer's place within the same file.
+    std::atomic<int> fileIndex{0};          // atomic; player thread writes, stop() resets
+    std::atomic<double> fileOrigin{0};      // atomic; as fileIndex
+    std::atomic<double> previousOrigin{0};  // atomic; as fileIndex
 };
 
 } // namespace TrackoraActiveX
