@@ -230,6 +230,24 @@ private slots:
         front.stop();
     }
 
+    // A recording from another encoder run: its own parameter sets reach the
+    // running decoder, so every one of its pictures decodes.
+    void nextFileWithOtherParameterSets()
+    {
+        CFFPlayer player;
+        Watch watch;
+        watch.attach(&player);
+        player.play(mediaPath("seam_1_F.mp4"));
+        player.setNextMedia(mediaPath("clip_short_F.mp4"));
+        QVERIFY2(QTest::qWaitFor([&] { return player.positionMs() >= 2900 && !watch.events.filter("media ").isEmpty(); }, 10000),
+                 qPrintable(QStringLiteral("at %1 ms").arg(player.positionMs())));
+        QTest::qWait(200);
+        // 30 of the first file, 90 of the second.
+        QCOMPARE(watch.shown().size(), 120);
+        QCOMPARE(player.currentUrl(), mediaPath("clip_short_F.mp4"));
+        player.stop();
+    }
+
     // The next file is changed, taken back, cannot be read, or cannot follow
     // without a stop: the first file ends as it does without one.
     void nextMediaChangedOrRefused_data()

@@ -85,6 +85,7 @@ bool CFFDemuxer::openMedia(const QString &path)
         shiftSeconds = 0;
         readEndSeconds = 0;
         newExtradata.clear();
+        newAudioExtradata.clear();
     }
     finished = false;
     pauseFlag.setFlag(true);
@@ -441,12 +442,13 @@ void CFFDemuxer::shiftPacket(AVPacket *pkt)
         pkt->duration = av_rescale_q(pkt->duration, from, to);
         pkt->time_base = to;
         pkt->stream_index = decoder->streamIndex();
-        if (decoder == owner->videoDecoder() && !newExtradata.isEmpty()) {
-            // The decoder was opened with the first file's parameter sets.
-            uint8_t *side = av_packet_new_side_data(pkt, AV_PKT_DATA_NEW_EXTRADATA, size_t(newExtradata.size()));
+        // The decoders were opened with the first file's parameter sets.
+        QByteArray &sets = decoder == owner->videoDecoder() ? newExtradata : newAudioExtradata;
+        if (!sets.isEmpty()) {
+            uint8_t *side = av_packet_new_side_data(pkt, AV_PKT_DATA_NEW_EXTRADATA, size_t(sets.size()));
             if (side) {
-                std::memcpy(side, newExtradata.constData(), size_t(newExtradata.size()));
-                newExtradata.clear();
+                std::memcpy(side, sets.constData(), size_t(sets.size()));
+                sets.clear();
             }
         }
     }
@@ -468,6 +470,15 @@ QString spliceMismatch(const AVCodecParameters *now, const AVCodecParameters *ne
         && (now->sample_rate != next->sample_rate || now->ch_layout.nb_channels != next->ch_layout.nb_channels))
         return QStringLiteral("another sound format");
     return QString();
+}
+
+// The new stream's parameter sets where they differ from the running one's; empty otherwise.
+QByteArray changedExtradata(const AVCodecParameters *before, const AVCodecParameters *after)
+{
+    const bool same = before->extradata_size == after->extradata_size
+        && (after->extradata_size == 0
+            || std::memcmp(before->extradata, after->extradata, size_t(after->extradata_size)) == 0);
+    return same ? QByteArray() : QByteArray(reinterpret_cast<const char *>(after->extradata), after->extradata_size);
 }
 } // namespace
 
@@ -497,13 +508,11 @@ bool CFFDemuxer::spliceNext()
             why = spliceMismatch(formatContext->streams[inputAudioIndex]->codecpar,
                                  audio >= 0 ? next->streams[audio]->codecpar : nullptr);
         if (why.isEmpty()) {
-            const AVCodecParameters *before = formatContext->streams[inputVideoIndex]->codecpar;
-            const AVCodecParameters *after = next->streams[video]->codecpar;
-            const bool sameSets = before->extradata_size == after->extradata_size
-                && (after->extradata_size == 0
-                    || std::memcmp(before->extradata, after->extradata, size_t(after->extradata_size)) == 0);
-            newExtradata = sameSets ? QByteArray()
-                                    : QByteArray(reinterpret_cast<const char *>(after->extradata), after->extradata_size);
+            newExtradata = changedExtradata(formatContext->streams[inputVideoIndex]->codecpar,
+                                            next->streams[video]->codecpar);
+            newAudioExtradata = audio >= 0 ? changedExtradata(formatContext->streams[inputAudioIndex]->codecpar,
+                                                              next->streams[audio]->codecpar)
+                                           : QByteArray();
             for (unsigned i = 0; i < next->nb_streams; ++i) {
                 if (int(i) != video && int(i) != audio)
                     next->streams[i]->discard = AVDISCARD_ALL;

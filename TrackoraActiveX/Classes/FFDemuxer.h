@@ -108,6 +108,7 @@ private:
     double shiftSeconds = 0;
     double readEndSeconds = 0;      // the latest packet end read so far, on the decoders' time line
     QByteArray newExtradata;        // handed to the video decoder with the new input's first picture
+    QByteArray newAudioExtradata;   // and to the audio decoder with its first packet
 };
 
 } // namespace TrackoraActiveX

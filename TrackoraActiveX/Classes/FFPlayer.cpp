@@ -354,7 +354,8 @@ void CFFPlayer::pause()
 void CFFPlayer::stop()
 {
     cancelOpen();
-    setNextMedia(QString());
+    nextUrl.clear();
+    demuxer->prepareNext(QString());
     closeGate();
     demuxer->stopDemux();
     video->stop();
