@@ -484,7 +484,7 @@ QByteArray changedExtradata(const AVCodecParameters *before, const AVCodecParame
 
 // At the end of the input: goes on with the prepared next file, if there is
 // one the running decoders can take. The demuxer's thread; waits for an open
-// still under way (the queues hold seconds of the file meanwhile).
+// still under way, while the last queued pictures and sound of this file play.
 bool CFFDemuxer::spliceNext()
 {
     QString path;
