@@ -230,6 +230,39 @@ private slots:
         front.stop();
     }
 
+    // A seek in the last moments of the first file, when the reading has
+    // already gone on into the next one, is still a seek in the first file;
+    // the join comes again at its end.
+    void seekJustBeforeTheSeam()
+    {
+        CFFPlayer player;
+        Watch watch;
+        watch.attach(&player);
+        player.setPlaybackRate(PlaybackRate_0_5);
+        player.play(mediaPath("seam_1_F.mp4"));
+        player.setNextMedia(mediaPath("seam_2_F.mp4"));
+        // Three pictures before the end: the reading is past it by then.
+        QVERIFY(QTest::qWaitFor([&] { return watch.last() >= 26; }, 8000));
+        QVERIFY2(watch.last() < 30, "the seek came too late");
+        player.setSeekSecond(0);
+        QVERIFY2(QTest::qWaitFor([&] { return watch.last() >= 59; }, 10000),
+                 qPrintable(QStringLiteral("stopped at %1").arg(watch.last())));
+        QCOMPARE(watch.events.filter(QStringLiteral("media ")),
+                 QStringList{QStringLiteral("media ") + mediaPath("seam_2_F.mp4")});
+        // After the jump back the first file plays again from its start, then the second.
+        const QVector<int> shown = watch.shown();
+        int back = 1;
+        while (back < shown.size() && shown[back] > shown[back - 1])
+            ++back;
+        QVERIFY2(back < shown.size() && shown[back] < 20, "the pictures never went back");
+        // From picture 5 of the replay on, each once and in order into the second file.
+        const QVector<int> after = shown.mid(back);
+        const QString problem = orderProblem(after.mid(after.indexOf(5)), 5, 59, 0.5);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(player.currentUrl(), mediaPath("seam_2_F.mp4"));
+        player.stop();
+    }
+
     // A recording from another encoder run: its own parameter sets reach the
     // running decoder, so every one of its pictures decodes.
     void nextFileWithOtherParameterSets()

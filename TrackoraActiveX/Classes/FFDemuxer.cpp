@@ -86,6 +86,11 @@ bool CFFDemuxer::openMedia(const QString &path)
         readEndSeconds = 0;
         newExtradata.clear();
         newAudioExtradata.clear();
+        if (left.context)
+            avformat_close_input(&left.context);
+        joinsMade = 0;
+        joinsShown = 0;
+        revertAtSeek = false;
     }
     finished = false;
     pauseFlag.setFlag(true);
@@ -247,6 +252,8 @@ bool CFFDemuxer::takeSeekRequest(int &second, FFStates &state)
 // player shows on its own thread.
 void CFFDemuxer::runSeek(int second, FFStates state)
 {
+    if (revertAtSeek.exchange(false))
+        revertJoin();
     if (state == PausedState)
         flushDecoderPackets();
     const bool moved = seekFile(second, state);
@@ -408,6 +415,9 @@ void CFFDemuxer::prepareNext(const QString &path)
 // Reads the next packet (ioLock held) onto the decoders' time line.
 int CFFDemuxer::readPacket(AVPacket *pkt)
 {
+    // The player shows the joined file: no seek can go back to the old one now.
+    if (left.context && joinsShown >= joinsMade)
+        avformat_close_input(&left.context);
     const int ret = av_read_frame(formatContext, pkt);
     if (ret >= 0)
         shiftPacket(pkt);
@@ -525,16 +535,30 @@ bool CFFDemuxer::spliceNext()
                 durationMs = qint64(stream->duration * tb * 1000);
             else if (next->duration > 0)
                 durationMs = next->duration / 1000;
+            if (left.context)
+                avformat_close_input(&left.context);
+            left.videoSets = changedExtradata(next->streams[video]->codecpar,
+                                              formatContext->streams[inputVideoIndex]->codecpar);
+            left.audioSets = audio >= 0 ? changedExtradata(next->streams[audio]->codecpar,
+                                                           formatContext->streams[inputAudioIndex]->codecpar)
+                                        : QByteArray();
+            left.videoIndex = inputVideoIndex;
+            left.audioIndex = inputAudioIndex;
+            left.spliced = spliced;
+            left.shiftSeconds = shiftSeconds;
+            left.readEndSeconds = readEndSeconds;
             seam = readEndSeconds;
             shiftSeconds = seam - nextStart;
             // Positions of the new file count from its own first picture, as an open's do.
             seam = shiftSeconds + std::max(videoStart, 0.0);
-            avformat_close_input(&formatContext);
+            left.context = formatContext;
             formatContext = next;
             next = nullptr;
             inputVideoIndex = video;
             inputAudioIndex = audio;
             spliced = true;
+            joinedPath = path;
+            ++joinsMade;
         }
     }
     if (next) {
@@ -545,6 +569,47 @@ bool CFFDemuxer::spliceNext()
     qCDebug(lcDemux) << "reading on with" << path << "from" << seam << "s";
     owner->noteSplice(seam, path, durationMs);
     return true;
+}
+
+void CFFDemuxer::revertJoinAtSeek(bool revert)
+{
+    revertAtSeek = revert;
+}
+
+void CFFDemuxer::noteJoinShown()
+{
+    ++joinsShown;
+}
+
+// Back to the input left at the last join, as it was; the joined file waits
+// again as the next one, from its start (the read loop's thread).
+void CFFDemuxer::revertJoin()
+{
+    AVFormatContext *ahead = nullptr;
+    QString path;
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        if (!left.context || joinsMade - joinsShown != 1)
+            return;
+        ahead = formatContext;
+        path = joinedPath;
+        formatContext = left.context;
+        left.context = nullptr;
+        inputVideoIndex = left.videoIndex;
+        inputAudioIndex = left.audioIndex;
+        spliced = left.spliced;
+        shiftSeconds = left.shiftSeconds;
+        readEndSeconds = left.readEndSeconds;
+        // The decoders took the joined file's parameter sets already.
+        newExtradata = left.videoSets;
+        newAudioExtradata = left.audioSets;
+        --joinsMade;
+    }
+    const int64_t start = ahead->start_time != AV_NOPTS_VALUE ? ahead->start_time : 0;
+    const int ret = avformat_seek_file(ahead, -1, INT64_MIN, start, start, 0);
+    qCDebug(lcDemux) << "back from" << path << "for a seek";
+    if (ret < 0 || !nextInput.putBack(ahead, path))
+        avformat_close_input(&ahead);
 }
 
 int CFFDemuxer::seekSecond()

@@ -49,6 +49,11 @@ public:
     // The file to read on with, without a pause, when the current one ends
     // (empty: none). Opened in the background at once; GUI thread.
     void prepareNext(const QString &path);
+    // The next seek is meant for the file being shown, which the read loop
+    // has already left for the next one: it goes back first. GUI thread.
+    void revertJoinAtSeek(bool revert);
+    // The player shows the first picture of a joined file; its thread.
+    void noteJoinShown();
 
     bool isInitialized() const { return initialized; }
     bool isFinished() const { return finished; }
@@ -73,6 +78,7 @@ private:
     int readPacket(AVPacket *pkt);
     void shiftPacket(AVPacket *pkt);
     bool spliceNext();
+    void revertJoin();
 
     CSyncFlag runFlag;   // its mutex is the main lock; flag stored by the GUI thread, read by the loop
     CSyncFlag pauseFlag; // the read loop's gate; written by the GUI thread and onDemuxStarted
@@ -109,6 +115,24 @@ private:
     double readEndSeconds = 0;      // the latest packet end read so far, on the decoders' time line
     QByteArray newExtradata;        // handed to the video decoder with the new input's first picture
     QByteArray newAudioExtradata;   // and to the audio decoder with its first packet
+    // The input left at the last join, kept until the player shows the new
+    // file, so that a seek meant for the old one can go back to it.
+    struct LeftInput
+    {
+        AVFormatContext *context = nullptr;
+        int videoIndex = -1;
+        int audioIndex = -1;
+        bool spliced = false;
+        double shiftSeconds = 0;
+        double readEndSeconds = 0;
+        QByteArray videoSets;       // its parameter sets where the joined file's differ
+        QByteArray audioSets;
+    };
+    LeftInput left;                 // ioLock
+    QString joinedPath;             // ioLock
+    int joinsMade = 0;              // ioLock
+    std::atomic<int> joinsShown{0}; // the player thread counts
+    std::atomic<bool> revertAtSeek{false};
 };
 
 } // namespace TrackoraActiveX

@@ -120,4 +120,16 @@ AVFormatContext *CFFNextInput::take(QString &path, const std::atomic<bool> &keep
     return taken;
 }
 
+bool CFFNextInput::putBack(AVFormatContext *context, const QString &path)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    if (stage == Stage::Opening || stage == Stage::Ready)
+        return false;
+    input = context;
+    target = path;
+    stage = Stage::Ready;
+    changed.notify_all();
+    return true;
+}
+
 } // namespace TrackoraActiveX

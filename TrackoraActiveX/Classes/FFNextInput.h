@@ -34,6 +34,10 @@ public:
     // none was asked for or it could not be opened. Waits while the open is
     // still under way, unless `keepWaiting` turns false.
     AVFormatContext *take(QString &path, const std::atomic<bool> &keepWaiting);
+    // Hands back an input taken too early (the current file was sought
+    // again before its end); false when another file is asked for meanwhile,
+    // and the caller keeps it.
+    bool putBack(AVFormatContext *context, const QString &path);
 
 private:
     enum class Stage { Idle, Opening, Ready, Failed };

@@ -396,9 +396,24 @@ void CFFPlayer::setSeekSecond(int second)
         if (stateValue == PausedState)
             flushAllQueues();
     }
+    // The read loop went on with the next file, whose pictures are still to
+    // come: the seek is meant for the one shown, and goes back to it.
+    std::deque<Seam> dropped;
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        dropped.swap(seams);
+    }
+    if (!dropped.empty())
+        demuxer->revertJoinAtSeek(true);
     lastSeekRequestMs = QDateTime::currentMSecsSinceEpoch();
     ++seekGeneration;
     demuxer->setSeekSecond(second, stateValue);
+    if (!dropped.empty() && demuxer->seekSecond() != second) {
+        // Refused: nothing goes back, the join stands.
+        demuxer->revertJoinAtSeek(false);
+        std::lock_guard<std::mutex> lock(seamLock);
+        seams.swap(dropped);
+    }
 }
 
 void CFFPlayer::setNextMedia(const QString &path)
@@ -434,6 +449,7 @@ void CFFPlayer::crossSeam(const AVFrame *picture, double pts)
         seam = seams.front();
         seams.pop_front();
     }
+    demuxer->noteJoinShown();
     startMs = video->ptsToMs(picture, 0);
     durationMs = seam.durationMs;
     previousOrigin = fileOrigin.load();
