@@ -358,6 +358,8 @@ void CFFPlayer::stop()
     demuxer->prepareNext(QString());
     closeGate();
     demuxer->stopDemux();
+    // A seek the read loop made as it ended may have handed the next input back.
+    demuxer->prepareNext(QString());
     video->stop();
     audio->stop();
     waitForParkedThread();
