@@ -1,6 +1,5 @@
 #include "FFPlayerAxWidget.h"
 
-#include <QUrl>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
