@@ -193,7 +193,8 @@ void CFFDemuxer::onDemux()
                     break;
                 ret = readPacket(packet);
             }
-            if (ret == AVERROR_EOF && runFlag.flag && spliceNext())
+            // A seek asked for meanwhile is meant for this file: it comes first.
+            if (ret == AVERROR_EOF && runFlag.flag && !seekPending && spliceNext())
                 continue;
             if (ret < 0) {
                 endOfInput = true;
