@@ -322,8 +322,10 @@ private slots:
         for (const QString &path : settings)
             player.setNextMedia(path);
         QCOMPARE(player.nextMedia(), settings.last());
-        const int count = joined.isEmpty() ? 30 : 60;
-        QVERIFY2(QTest::qWaitFor([&] { return watch.shown().size() >= count; }, 8000),
+        // The last picture: of the first file, or of the file joined (after the first one's 29).
+        const int count = joined.isEmpty() ? 27 : 57;
+        const int lastNumber = joined.isEmpty() || joined.contains(QLatin1String("seam_1")) ? 29 : 59;
+        QVERIFY2(QTest::qWaitFor([&] { return watch.shown().size() >= count && watch.last() == lastNumber; }, 8000),
                  qPrintable(QStringLiteral("%1 pictures shown").arg(watch.shown().size())));
         QTest::qWait(300);
         const QVector<int> shown = watch.shown();
@@ -335,6 +337,9 @@ private slots:
         else if (!joined.isEmpty())
             for (int n = 30; n < 60; ++n)
                 expected << n;
+        // As above, the start may pass over its first pictures.
+        while (!shown.isEmpty() && !expected.isEmpty() && expected.first() < 3 && expected.first() != shown.first())
+            expected.removeFirst();
         QCOMPARE(shown, expected);
         QCOMPARE(player.state(), PlayingState);
         QCOMPARE(watch.events.filter(QStringLiteral("media ")),
