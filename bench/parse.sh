@@ -2,8 +2,11 @@
 # Parse benchmark. Makes (or reuses) a folder of one-minute recordings with
 # GPS, warms the cache, and runs parsebench, which times the playlist's
 # background parse beside exiftool and ffprobe in the same run.
+# --sidecar times the same number of recordings without GPS, each with a GPX
+# file beside it, against the embedded folder (the sidecar parse must stay
+# within 2x its time).
 #
-#   bench/parse.sh [FOLDER] [--files N]
+#   bench/parse.sh [FOLDER] [--files N] [--sidecar]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
@@ -12,7 +15,8 @@ files=500
 while [ $# -gt 0 ]; do
   case "$1" in
     --files) files=$2; shift 2 ;;
-    -*) echo "usage: $0 [FOLDER] [--files N]" >&2; exit 2 ;;
+    --sidecar) sidecar=1; shift ;;
+    -*) echo "usage: $0 [FOLDER] [--files N] [--sidecar]" >&2; exit 2 ;;
     *) folder=$1; given=1; shift ;;
   esac
 done
@@ -28,4 +32,17 @@ if [ -z "${given:-}" ]; then
 fi
 # Warm cache: every file read once before anything is timed.
 cat "$folder"/* > /dev/null
-"$build/bin/parsebench" "$folder"
+if [ -z "${sidecar:-}" ]; then
+  "$build/bin/parsebench" "$folder"
+  exit 0
+fi
+side=$build/bench-parse-sidecar
+python3 "$here/bench/parse_corpus.py" "$side" --files "$files" --sidecar
+cat "$side"/* > /dev/null
+best() { awk '/^background parse/ { print $3 }'; }
+embedded=$("$build/bin/parsebench" "$folder" --parse-only | tee /dev/stderr | best)
+sidecars=$("$build/bin/parsebench" "$side" --parse-only | tee /dev/stderr | best)
+awk -v e="$embedded" -v s="$sidecars" 'BEGIN {
+  r = e / s
+  printf "sidecar against embedded  %.2f x the time (%s against %s files/s); limit 2 x: %s\n", r, s, e, r <= 2 ? "met" : "MISSED"
+  exit r <= 2 ? 0 : 1 }'

@@ -3,9 +3,10 @@
 
 A few recordings are encoded once (one per GPS layout, with the test-media
 generator's embedder); every file of the folder is a copy of one of them with
-its own trip written over the GPS records.
+its own trip written over the GPS records. With --sidecar the recordings
+carry no GPS and each has a GPX file of its trip beside it instead.
 
-usage: parse_corpus.py OUTDIR [--files N]
+usage: parse_corpus.py OUTDIR [--files N] [--sidecar]
 """
 
 import argparse
@@ -59,17 +60,23 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("outdir")
     ap.add_argument("--files", type=int, default=500)
+    ap.add_argument("--sidecar", action="store_true", help="no GPS inside, a GPX file beside each recording")
     args = ap.parse_args()
 
     stamp_path = os.path.join(args.outdir, ".stamp")
-    want = "%s %d" % (STAMP, args.files)
+    want = "%s %d%s" % (STAMP, args.files, " sidecar" if args.sidecar else "")
     if os.path.exists(stamp_path) and open(stamp_path).read() == want:
         print("parse corpus up to date in", args.outdir)
         return
     os.makedirs(args.outdir, exist_ok=True)
     for old in os.listdir(args.outdir):
-        if old.endswith(".MP4"):
+        if old.endswith(".MP4") or old.endswith(".gpx"):
             os.remove(os.path.join(args.outdir, old))
+    if args.sidecar:
+        sidecar_corpus(args)
+        with open(stamp_path, "w") as f:
+            f.write(want)
+        return
 
     with tempfile.TemporaryDirectory() as tmp:
         base = os.path.join(tmp, "base.mp4")
@@ -92,6 +99,36 @@ def main():
     with open(stamp_path, "w") as f:
         f.write(want)
     print("made %d recordings (%s) in %s" % (args.files, ", ".join(n for n, _ in LAYOUTS), args.outdir))
+
+
+def gpx(start, trip_offset):
+    points = []
+    for k in range(RECORDS):
+        p = gpsrecord.trip_point(trip_offset + k)
+        lat = (p.lat_deg + p.lat_min / 10000 / 60) * (-1 if p.lat_ref == "S" else 1)
+        lon = (p.lon_deg + p.lon_min / 10000 / 60) * (-1 if p.lon_ref == "W" else 1)
+        when = start + datetime.timedelta(seconds=k)
+        points.append('<trkpt lat="%.7f" lon="%.7f"><time>%s</time></trkpt>'
+                      % (lat, lon, when.strftime("%Y-%m-%dT%H:%M:%SZ")))
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n<gpx version="1.1" creator="parse_corpus" '
+            'xmlns="http://www.topografix.com/GPX/1/1"><trk><trkseg>\n%s\n</trkseg></trk></gpx>\n'
+            % "\n".join(points))
+
+
+def sidecar_corpus(args):
+    with tempfile.TemporaryDirectory() as tmp:
+        base = os.path.join(tmp, "base.mp4")
+        encode(base)
+        with open(base, "rb") as f:
+            data = f.read()
+    for i in range(args.files):
+        start = START + datetime.timedelta(minutes=i)
+        stem = os.path.join(args.outdir, start.strftime("%Y%m%d_%H%M%S") + "_F")
+        with open(stem + ".MP4", "wb") as f:
+            f.write(data)
+        with open(stem + ".gpx", "w") as f:
+            f.write(gpx(start, (7 * i) % 40))
+    print("made %d recordings with GPX sidecars in %s" % (args.files, args.outdir))
 
 
 if __name__ == "__main__":

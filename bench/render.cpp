@@ -25,6 +25,7 @@ struct Options : bench::CommonOptions
 {
     TrackoraActiveXLib::FFRenderModel model = TrackoraActiveXLib::Render_Image;
     QSize size{960, 540};
+    double zoom = 1.0;
 };
 
 bool parseOptions(const QStringList &arguments, Options &options, QString &error)
@@ -33,7 +34,8 @@ bool parseOptions(const QStringList &arguments, Options &options, QString &error
     bench::addCommonOptions(parser);
     const QCommandLineOption model("model", "render model: image or opengl", "model", "image");
     const QCommandLineOption size("size", "size of each control", "WxH", "960x540");
-    parser.addOptions({model, size});
+    const QCommandLineOption zoom("zoom", "magnification of each view, 1 to 8", "F", "1");
+    parser.addOptions({model, size, zoom});
     if (!bench::parseCommonOptions(parser, arguments, options, error))
         return false;
     if (parser.value(model) == "image")
@@ -42,6 +44,11 @@ bool parseOptions(const QStringList &arguments, Options &options, QString &error
         options.model = TrackoraActiveXLib::Render_OpenGL;
     else {
         error = "--model takes image or opengl";
+        return false;
+    }
+    options.zoom = parser.value(zoom).toDouble();
+    if (!(options.zoom >= 1.0 && options.zoom <= 8.0)) {
+        error = "--zoom takes a factor from 1 to 8";
         return false;
     }
     const QStringList wh = parser.value(size).split('x');
@@ -97,6 +104,7 @@ Container *makeControl(QWidget *window, const Options &options)
     control->setAxWidgetHeight(options.size.height());
     control->setFixedSize(options.size);
     control->setRenderModel(options.model);
+    control->setZoom(options.zoom);
     control->setPlaybackRate(playbackRate(options.rate));
     window->layout()->addWidget(control);
     return control;
@@ -190,6 +198,7 @@ int runRenderBench(int argc, char **argv)
 
     QJsonObject result = bench::resultJson(figures, samples, true, options.rate == 2.0);
     result["paintsPerSecond"] = std::round(paintsPerSecond * 10) / 10;
+    result["zoom"] = options.zoom;
     bench::printJsonLine(result);
     return figures.opened ? 0 : 1;
 }

@@ -3,7 +3,9 @@
 #include "benchcommon.h"
 #include "configuration.h"
 #include "controlpanel.h"
+#include "eventdetector.h"
 #include "mainwindows.h"
+#include "mapwebview.h"
 #include "playareamanager.h"
 #include "playlistmodel.h"
 
@@ -25,6 +27,8 @@
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
+#include <QWebEnginePage>
+#include <QtMath>
 
 #include <algorithm>
 #include <csignal>
@@ -333,6 +337,12 @@ QJsonObject folderFigures(MainWindows &window, const QString &minute, const QStr
         if (!firstPicture && accepted)
             firstPicture = monotonicNs();
     });
+    // Row 0's list arrives unasked; it stands for every row's below.
+    QList<GpsData> minuteSamples;
+    const auto c3 = QObject::connect(model, &PlaylistModel::allGpsDataParserFinished, [&](int id, const QList<GpsData> &list) {
+        if (id == 0 && minuteSamples.isEmpty())
+            minuteSamples = list;
+    });
     const auto c2 = QObject::connect(model, &PlaylistModel::parseFinished, [&](int id) {
         parsed.insert(id);
         if (parsed.size() == rows && !allListed)
@@ -369,6 +379,20 @@ QJsonObject folderFigures(MainWindows &window, const QString &minute, const QStr
     const double processCpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processCpuBefore;
     QObject::disconnect(c1);
     QObject::disconnect(c2);
+    QObject::disconnect(c3);
+
+    // Event detection over every listed row's minute, each row continuing
+    // the one before, on the GUI thread as the window runs it.
+    const EventThresholds thresholds;
+    int eventsFound = 0;
+    QElapsedTimer detection;
+    detection.start();
+    for (int i = 0; i < rows && !minuteSamples.isEmpty(); ++i) {
+        const GpsData *previous = i > 0 && continuesTrip(minuteSamples.last(), minuteSamples.first()) ? &minuteSamples.last() : nullptr;
+        eventsFound += detectEvents(minuteSamples, thresholds, previous).size();
+    }
+    const double detectionMs = minuteSamples.isEmpty() ? -1.0 : detection.nsecsElapsed() / 1e6;
+
     auto ms = [&](qint64 at) { return at && accepted ? double(at - accepted) / 1e6 : -1.0; };
     return {{QStringLiteral("rows"), rows},
             {QStringLiteral("listedRows"), model->rowCount()},
@@ -378,11 +402,90 @@ QJsonObject folderFigures(MainWindows &window, const QString &minute, const QStr
             {QStringLiteral("loopLatencyP99Ms"), bench::percentile(lateness, 99)},
             {QStringLiteral("loopSamples"), lateness.size()},
             {QStringLiteral("guiCpuSeconds"), guiCpu},
-            {QStringLiteral("processCpuSeconds"), processCpu}};
+            {QStringLiteral("processCpuSeconds"), processCpu},
+            {QStringLiteral("eventDetectionMs"), detectionMs},
+            {QStringLiteral("eventDetectionSamplesPerRow"), minuteSamples.size()},
+            {QStringLiteral("eventsFound"), eventsFound}};
 }
 
 // (c) Playback cost of the pair with everything running, and the same two
 // files in two mpv windows, alternating.
+// The page's answer to a script, once every call sent before it has run.
+QVariant pageAnswer(QWebEnginePage *page, const QString &script)
+{
+    QVariant answer;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant &v) {
+        answer = v;
+        done = true;
+    });
+    spinUntil([&] { return done; }, 30000);
+    return answer;
+}
+
+// A two-hour drive (7200 samples) drawn whole on the map: how long until the
+// page has drawn it, and what each second's update costs the GUI thread.
+QJsonObject tripFigures(MainWindows &window, int rounds)
+{
+    auto *map = window.findChild<MapWebView *>(QStringLiteral("wgt_MapView"));
+    QJsonObject out;
+    const auto backend = [map] {
+        return map->page() ? pageAnswer(map->page(), QStringLiteral("window.trackoraMapState ? trackoraMapState().backend : 'none'")).toString()
+                           : QString();
+    };
+    if (!map || !spinUntil([&] { return !backend().isEmpty() && backend() != QLatin1String("none"); }, 60000)) {
+        out.insert(QStringLiteral("error"), QStringLiteral("the map page did not come up"));
+        return out;
+    }
+    const int samples = 7200;
+    QVector<QVector<double>> points;
+    points.reserve(samples);
+    double lng = 139.70, lat = 35.68;
+    for (int i = 0; i < samples; ++i) {
+        // A winding road, slow in town and fast between, about 12 m a second on average.
+        const double heading = i * 0.004 + 0.8 * qSin(i * 0.013);
+        const double speed = 15 + 60 * (0.5 + 0.5 * qSin(i * 0.0021)) + 40 * qMax(0.0, qSin(i * 0.0007));
+        lng += qSin(heading) * speed / 3.6 / 91000.0;
+        lat += qCos(heading) * speed / 3.6 / 111000.0;
+        points.append({lng, lat, speed, double(i)});
+    }
+    QJsonArray draws;
+    QJsonArray updates;
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer t;
+        t.start();
+        map->showTrip(points);
+        const qint64 sendNs = t.nsecsElapsed();
+        const int drawn = pageAnswer(map->page(), QStringLiteral("trackoraMapState().trip")).toInt();
+        draws.append(QJsonObject{{QStringLiteral("ms"), t.nsecsElapsed() / 1e6},
+                                 {QStringLiteral("guiSendMs"), sendNs / 1e6},
+                                 {QStringLiteral("points"), drawn}});
+        // A minute of seconds, each update as the window sends it.
+        qint64 worstNs = 0;
+        qint64 sumNs = 0;
+        for (int second = 0; second < 60; ++second) {
+            QElapsedTimer u;
+            u.start();
+            map->setPlayed(3600 + second);
+            const qint64 ns = u.nsecsElapsed();
+            worstNs = qMax(worstNs, ns);
+            sumNs += ns;
+            QCoreApplication::processEvents();
+        }
+        QElapsedTimer caught;
+        caught.start();
+        const int played = pageAnswer(map->page(), QStringLiteral("trackoraMapState().played")).toInt();
+        updates.append(QJsonObject{{QStringLiteral("worstMs"), worstNs / 1e6},
+                                   {QStringLiteral("meanMs"), sumNs / 60 / 1e6},
+                                   {QStringLiteral("pageCatchUpMs"), caught.nsecsElapsed() / 1e6},
+                                   {QStringLiteral("played"), played}});
+    }
+    out.insert(QStringLiteral("samples"), samples);
+    out.insert(QStringLiteral("draw"), draws);
+    out.insert(QStringLiteral("secondUpdate"), updates);
+    return out;
+}
+
 QJsonObject playbackFigures(MainWindows &window, const QString &media, int seconds, int rounds)
 {
     const QString dir = QDir(media).filePath(QStringLiteral("pair"));
@@ -497,8 +600,8 @@ int runViewerBench(int argc, char **argv)
     const QCommandLineOption roundsOpt(QStringLiteral("rounds"), QStringLiteral("rounds of each measurement"), QStringLiteral("N"),
                                        QStringLiteral("3"));
     const QCommandLineOption partsOpt(QStringLiteral("parts"),
-                                      QStringLiteral("comma-separated parts to run: startup, folder, playback"),
-                                      QStringLiteral("LIST"), QStringLiteral("startup,folder,playback"));
+                                      QStringLiteral("comma-separated parts to run: startup, folder, playback, trip"),
+                                      QStringLiteral("LIST"), QStringLiteral("startup,folder,playback,trip"));
     const QCommandLineOption traceOpt(QStringLiteral("trace-stalls"),
                                       QStringLiteral("log each event-loop stall of the folder part over MS"), QStringLiteral("MS"));
     parser.addOptions({mediaOpt, rowsOpt, secondsOpt, roundsOpt, partsOpt, traceOpt});
@@ -544,6 +647,8 @@ int runViewerBench(int argc, char **argv)
         }
         if (parts.contains(QStringLiteral("playback")))
             result.insert(QStringLiteral("playback"), playbackFigures(window, media, parser.value(secondsOpt).toInt(), rounds));
+        if (parts.contains(QStringLiteral("trip")))
+            result.insert(QStringLiteral("trip"), tripFigures(window, rounds));
         window.close();
     }
     bench::printJsonLine(result);

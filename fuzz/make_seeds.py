@@ -169,7 +169,34 @@ def main():
                 with open(os.path.join(out, "gpsrecord", stem + ".records"), "wb") as f:
                     f.write(seed)
                 made += 1
+    made += track_seeds(out)
     print("%d seeds in %s" % (made, out))
+
+
+def track_seeds(out):
+    """Seeds for the NMEA, GPX and GPMF readers, from the track generator."""
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "gen"))
+    import datetime
+    import trackmedia
+    start = datetime.datetime(2024, 2, 29, 23, 59, 58)
+    times = [start + datetime.timedelta(seconds=k) for k in range(3)]
+    sentences = [trackmedia.nmea_sentences(t, trackmedia.point(k)).encode() for k, t in enumerate(times)]
+    gpx = ('<?xml version="1.0"?><gpx version="1.1" xmlns="http://www.topografix.com/GPX/1/1"><trk><trkseg>'
+           + "".join('<trkpt lat="%.6f" lon="%.6f"><ele>4</ele><time>%s</time><extensions><speed>3.5</speed>'
+                     '</extensions></trkpt>' % (trackmedia.point(k)["lat"], trackmedia.point(k)["lon"],
+                                                t.strftime("%Y-%m-%dT%H:%M:%SZ")) for k, t in enumerate(times))
+           + '</trkseg></trk></gpx>').encode()
+    seeds = {
+        ("nmea", "lines"): b"".join(sentences),
+        ("nmea", "samples"): b"\xff".join(sentences),
+        ("gpx", "track"): gpx,
+        ("gpmf", "payload"): trackmedia.gpmf_payload(times[0], trackmedia.point(0), 0),
+    }
+    for (target, name), body in seeds.items():
+        os.makedirs(os.path.join(out, target), exist_ok=True)
+        with open(os.path.join(out, target, name), "wb") as f:
+            f.write(body)
+    return len(seeds)
 
 
 if __name__ == "__main__":

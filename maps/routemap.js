@@ -1,7 +1,8 @@
 // Route drawing shared by the three map pages.
 //
 // The viewer drives a page only through the global functions defined here
-// (mapClearAll, setCenter, mapAddPoint, loadAllGpsDataOfVideo, showMapCenter).
+// (mapClearAll, setCenter, mapAddPoint, loadAllGpsDataOfVideo, showMapCenter,
+// and for a whole trip mapShowTrip, mapSetPlayed).
 // A page picks a backend (the provider's map, or Leaflet when the provider's
 // script is not there); calls that arrive before a backend is ready are kept
 // and replayed, and a backend that is replaced gets the drawn state again.
@@ -15,6 +16,11 @@
     // How many recent calls trackoraMapState() reports.
     var CALL_LOG_SIZE = 200;
     // A transparent pixel: tiles that fail to load leave the background bare.
+    // Speed bands of a trip's route, upper limits in km/h, and their colours.
+    var SPEED_BANDS = [30, 60, 90, 120];
+    var BAND_COLOURS = ['#2e7d32', '#9acd32', '#f5c400', '#f57c00', '#d50000'];
+    // A click on the route counts within this many pixels of a sample.
+    var CLICK_REACH_PX = 30;
     var EMPTY_TILE = 'data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7';
 
     var backend = null;
@@ -25,6 +31,9 @@
         track: [],      // [lng, lat, index] of the whole recording
         trackCount: 0,  // count of the last complete batch
         marker: null,   // [lng, lat] of the current point
+        trip: [],       // [lng, lat, speed, index] of the whole trip, by index
+        played: -1,     // the trip index played last; -1: none
+        clicked: null,  // the trip index the last click on the route chose
         calls: []       // recent calls as received: [name, arg, ...]
     };
 
@@ -43,6 +52,8 @@
 
     var ops = {
         mapClearAll: function () {
+            state.trip = [];
+            state.played = -1;
             state.route = [];
             state.track = [];
             state.trackCount = 0;
@@ -81,11 +92,109 @@
             if (state.track.length > 0)
                 backend.fitTrack(state.track);
         },
+        mapShowTrip: function (points) {
+            state.trip = (Array.isArray(points) ? points : []).filter(function (p) {
+                return Array.isArray(p) && p.length >= 4 && drawable(p[0], p[1]) &&
+                    typeof p[2] === 'number' && isFinite(p[2]) && typeof p[3] === 'number' && isFinite(p[3]);
+            }).sort(function (a, b) { return a[3] - b[3]; });
+            state.played = -1;
+            showTrip();
+            if (state.trip.length > 0)
+                backend.fitTrack(state.trip);
+        },
+        mapSetPlayed: function (index) {
+            if (typeof index !== 'number' || !isFinite(index))
+                return;
+            state.played = index;
+            showPlayed();
+        },
         showMapCenter: function (lng, lat) {
             if (drawable(lng, lat))
                 backend.setView(lng, lat, CITY_ZOOM);
         }
     };
+
+    function band(speed) {
+        for (var b = 0; b < SPEED_BANDS.length; ++b) {
+            if (speed <= SPEED_BANDS[b])
+                return b;
+        }
+        return SPEED_BANDS.length;
+    }
+
+    // The last trip point at or before index; -1 before the first.
+    function tripPointAt(index) {
+        var lo = 0, hi = state.trip.length - 1, found = -1;
+        while (lo <= hi) {
+            var mid = (lo + hi) >> 1;
+            if (state.trip[mid][3] <= index) {
+                found = mid;
+                lo = mid + 1;
+            } else {
+                hi = mid - 1;
+            }
+        }
+        return found;
+    }
+
+    // A backend of its own draws bands; a provider's map gets the plain
+    // track and route it already knows.
+    function showTrip() {
+        if (backend.drawTrip) {
+            backend.drawTrip(state.trip);
+        } else {
+            backend.drawTrack(state.trip.map(function (p) { return [p[0], p[1], p[3]]; }));
+            backend.drawRoute([]);
+        }
+    }
+
+    function showPlayed() {
+        var at = tripPointAt(state.played);
+        if (backend.setPlayed) {
+            backend.setPlayed(at);
+        } else {
+            backend.drawRoute(state.trip.slice(0, at + 1).map(function (p) { return [p[0], p[1], p[3]]; }));
+        }
+        if (at >= 0) {
+            var p = state.trip[at];
+            state.marker = [p[0], p[1]];
+            backend.setMarker(p[0], p[1]);
+        }
+    }
+
+    // The viewer's side of the page, when it offers one (Qt WebChannel).
+    var bridge = null;
+    var bridgeAsked = false;
+    function connectBridge() {
+        if (bridgeAsked || typeof QWebChannel === 'undefined' || typeof qt === 'undefined' || !qt.webChannelTransport)
+            return;
+        bridgeAsked = true;
+        new QWebChannel(qt.webChannelTransport, function (channel) {
+            bridge = channel.objects.trackoraMap || null;
+        });
+    }
+
+    // The nearest trip sample to a point of the map's element, within reach.
+    function tripIndexNear(x, y, toPixel) {
+        var best = -1, bestDistance = CLICK_REACH_PX * CLICK_REACH_PX;
+        for (var i = 0; i < state.trip.length; ++i) {
+            var q = toPixel(state.trip[i][0], state.trip[i][1]);
+            var dx = q.x - x, dy = q.y - y, d = dx * dx + dy * dy;
+            if (d <= bestDistance) {
+                bestDistance = d;
+                best = i;
+            }
+        }
+        return best < 0 ? -1 : state.trip[best][3];
+    }
+
+    function routeClicked(index) {
+        if (index < 0)
+            return;
+        state.clicked = index;
+        if (bridge && bridge.clickRoute)
+            bridge.clickRoute(index);
+    }
 
     function call(name, args) {
         logCall(name, args);
@@ -113,6 +222,10 @@
                 backend.drawTrack(state.track);
             if (state.route.length > 0)
                 backend.drawRoute(state.route);
+            if (state.trip.length > 0) {
+                showTrip();
+                showPlayed();
+            }
             if (state.marker) {
                 backend.setMarker(state.marker[0], state.marker[1]);
                 backend.follow(state.marker[0], state.marker[1], FOLLOW_ZOOM);
@@ -169,17 +282,52 @@
         var track = null;
         var route = null;
         var marker = null;
+        var tripLayer = null;
+        var playedLine = null;
+        var playedCount = 0;
+        var tripPoints = [];
+        var legend = null;
+        var renderer = L.canvas({ padding: 0.5 });
+        map.on('click', function (event) {
+            if (tripPoints.length === 0)
+                return;
+            routeClicked(tripIndexNear(event.containerPoint.x, event.containerPoint.y, function (lng, lat) {
+                return map.latLngToContainerPoint([lat, lng]);
+            }));
+        });
+        function showLegend() {
+            if (legend)
+                return;
+            legend = L.control({ position: 'bottomright' });
+            legend.onAdd = function () {
+                var div = L.DomUtil.create('div', 'trackora-legend');
+                var rows = [];
+                for (var b = 0; b < BAND_COLOURS.length; ++b) {
+                    var label = b < SPEED_BANDS.length ? '\u2264 ' + SPEED_BANDS[b] : '> ' + SPEED_BANDS[SPEED_BANDS.length - 1];
+                    rows.push('<span style="background:' + BAND_COLOURS[b] + '"></span>' + label);
+                }
+                div.innerHTML = rows.join('<br>') + '<br>km/h';
+                return div;
+            };
+            legend.addTo(map);
+        }
         function latLngs(points) {
             return points.map(function (p) { return [p[1], p[0]]; });
         }
         return {
             kind: 'leaflet',
             clear: function () {
-                [track, route, marker].forEach(function (layer) {
+                [track, route, marker, tripLayer, playedLine].forEach(function (layer) {
                     if (layer)
                         map.removeLayer(layer);
                 });
-                track = route = marker = null;
+                track = route = marker = tripLayer = playedLine = null;
+                tripPoints = [];
+                playedCount = 0;
+                if (legend) {
+                    legend.remove();
+                    legend = null;
+                }
             },
             drawRoute: function (points) {
                 if (!route)
@@ -192,6 +340,52 @@
                 track.setLatLngs(latLngs(points));
                 if (route)
                     route.bringToFront();
+            },
+            drawTrip: function (points) {
+                [tripLayer, playedLine].forEach(function (layer) {
+                    if (layer)
+                        map.removeLayer(layer);
+                });
+                tripPoints = points;
+                playedCount = 0;
+                tripLayer = L.layerGroup();
+                // One line per run of samples in the same band; each run
+                // shares its first point with the run before.
+                var run = [];
+                var runBand = -1;
+                points.forEach(function (p) {
+                    var b = band(p[2]);
+                    if (b !== runBand && run.length > 0) {
+                        run.push([p[1], p[0]]);
+                        L.polyline(run, { color: BAND_COLOURS[runBand], weight: 6, opacity: 0.85, renderer: renderer,
+                                          interactive: false }).addTo(tripLayer);
+                        run = [];
+                    }
+                    runBand = b;
+                    run.push([p[1], p[0]]);
+                });
+                if (run.length > 0)
+                    L.polyline(run, { color: BAND_COLOURS[runBand], weight: 6, opacity: 0.85, renderer: renderer,
+                                      interactive: false }).addTo(tripLayer);
+                tripLayer.addTo(map);
+                playedLine = L.polyline([], { color: '#1a237e', weight: 3, opacity: 0.9, renderer: renderer,
+                                              interactive: false }).addTo(map);
+                if (points.length > 0)
+                    showLegend();
+                if (marker)
+                    marker.setZIndexOffset(1000);
+            },
+            setPlayed: function (at) {
+                if (!playedLine)
+                    return;
+                // Forward by a few samples (each second) only adds them.
+                if (at + 1 >= playedCount && at + 1 - playedCount < 50) {
+                    for (var i = playedCount; i <= at; ++i)
+                        playedLine.addLatLng([tripPoints[i][1], tripPoints[i][0]]);
+                } else {
+                    playedLine.setLatLngs(tripPoints.slice(0, at + 1).map(function (p) { return [p[1], p[0]]; }));
+                }
+                playedCount = at + 1;
             },
             setMarker: function (lng, lat) {
                 if (!marker)
@@ -208,6 +402,9 @@
             },
             fitTrack: function (points) {
                 map.fitBounds(L.latLngBounds(latLngs(points)), { animate: false, padding: [20, 20] });
+            },
+            pixelOf: function (lng, lat) {
+                return map.latLngToContainerPoint([lat, lng]);
             },
             view: function () {
                 var c = map.getCenter();
@@ -275,6 +472,22 @@
         }, function (reason) { useLeaflet(reason, start); });
     }
 
+    // A click right on the trip sample of that index, as the page would take
+    // it; for checks from outside. The index chosen, or -1.
+    window.trackoraClickTrip = function (index) {
+        var b = backend && backend.pixelOf ? backend : null;
+        var at = tripPointAt(index);
+        if (!b || at < 0)
+            return -1;
+        var q = b.pixelOf(state.trip[at][0], state.trip[at][1]);
+        var index = tripIndexNear(q.x, q.y, b.pixelOf);
+        routeClicked(index);
+        return index;
+    };
+
+    connectBridge();
+    document.addEventListener('DOMContentLoaded', connectBridge);
+
     window.TrackoraMap = {
         query: query,
         useBackend: useBackend,
@@ -291,6 +504,10 @@
         var view = backend ? backend.view() : null;
         return {
             backend: backend ? backend.kind : 'none',
+            trip: state.trip.length,
+            played: state.played,
+            clicked: state.clicked,
+            bridge: !!bridge,
             route: state.route,
             track: state.track,
             trackCount: state.trackCount,

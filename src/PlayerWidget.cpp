@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "configuration.h"
+#include "openglcheck.h"
 
 Q_LOGGING_CATEGORY(lcPlayerWidget, "trackora.viewer.player")
 
@@ -27,8 +28,15 @@ CPlayerWidget::CPlayerWidget(QWidget *parent)
     connect(control, SIGNAL(mutedChanged(bool)), this, SIGNAL(mutedChanged(bool)));
     connect(control, SIGNAL(dragEnterEvented(qint64)), this, SIGNAL(dragEnterEvented(qint64)));
     connect(control, SIGNAL(dropEvented(qint64)), this, SIGNAL(dropEvented(qint64)));
+    if (QWidget *inner = control->controlWidget()) {
+        if (inner->metaObject()->indexOfSignal("mediaChanged(QString)") >= 0)
+            connect(inner, SIGNAL(mediaChanged(QString)), this, SIGNAL(mediaChanged(QString)));
+    }
 
     control->setActiveParentWidget(static_cast<qlonglong>(reinterpret_cast<quintptr>(this)));
+    // The OpenGL renderers would show nothing without a context.
+    if (!OpenGLCheck::contextAvailable())
+        control->setRenderModel(TrackoraActiveXLib::Render_Image);
 }
 
 CPlayerWidget::~CPlayerWidget() = default;
@@ -59,9 +67,26 @@ bool CPlayerWidget::screenshot()
     return control->screenshot();
 }
 
+void CPlayerWidget::stepFrame(int direction)
+{
+    control->stepFrame(direction);
+}
+
 void CPlayerWidget::setMedia(const QString &media)
 {
     control->setMedia(media);
+}
+
+bool CPlayerWidget::canChainMedia() const
+{
+    const QWidget *inner = control->controlWidget();
+    return inner && inner->metaObject()->indexOfProperty("nextMedia") >= 0;
+}
+
+bool CPlayerWidget::setNextMedia(const QString &media)
+{
+    // A control built before chaining existed plays one file at a time.
+    return canChainMedia() && control->setControlProperty("nextMedia", media);
 }
 
 void CPlayerWidget::setSeekSecond(int seconds)
@@ -217,6 +242,8 @@ void CPlayerWidget::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
         emit keyPressSignals(event);
         break;
     case Qt::Key_Escape:

@@ -32,7 +32,12 @@ public:
     void stop();
     void unRender();
     bool screenshot();
+    void stepFrame(int direction);
     void setMedia(const QString &media);
+    // The file the control goes on with, without a seam, when the current one
+    // ends; false when this control cannot chain files.
+    bool setNextMedia(const QString &media);
+    bool canChainMedia() const;
     void setSeekSecond(int seconds);
     void setMuted(bool muted);
     void setVolume(int volume);
@@ -63,6 +68,8 @@ signals:
     void dragEnterEvented(qint64);
     void dropEvented(qint64);
     void keyPressSignals(QKeyEvent *event);
+    // The control went on with its next file by itself.
+    void mediaChanged(const QString &media);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

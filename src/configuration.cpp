@@ -4,9 +4,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMetaEnum>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <memory>
 
@@ -302,6 +304,17 @@ void Configuration::setScreenshotSavePath(const QString &path)
     m_settings->setValue(QStringLiteral("ScreenshotSavePath"), path);
 }
 
+QString Configuration::exportSavePath()
+{
+    const QString beside = QFileInfo(screenshotSavePath()).absolutePath() + QStringLiteral("/Exports");
+    return m_settings->value(QStringLiteral("ExportSavePath"), beside).toString();
+}
+
+void Configuration::setExportSavePath(const QString &path)
+{
+    m_settings->setValue(QStringLiteral("ExportSavePath"), path);
+}
+
 int Configuration::speedUnit()
 {
     return readInt(QStringLiteral("speedUnit"), 0, 0, 1);
@@ -321,4 +334,52 @@ QString Configuration::videoFilePath()
 void Configuration::setVideoFilePath(const QString &path)
 {
     m_settings->setValue(QStringLiteral("videoFilePath"), path);
+}
+
+namespace {
+// A path holds '/', which QSettings takes for groups.
+QString folderKey(const QString &folder)
+{
+    return QStringLiteral("folderTrackOffset/") + QString::fromLatin1(QUrl::toPercentEncoding(folder));
+}
+} // namespace
+
+int Configuration::folderTrackOffset(const QString &folder)
+{
+    return m_settings->value(folderKey(folder), 0).toInt();
+}
+
+void Configuration::setFolderTrackOffset(const QString &folder, int seconds)
+{
+    m_settings->setValue(folderKey(folder), seconds);
+}
+
+EventThresholds Configuration::eventThresholds()
+{
+    const EventThresholds defaults;
+    EventThresholds t;
+    // A threshold of 0 would make every second an event.
+    const auto readInt = [this](const char *key, int fallback, int low, int high) {
+        bool ok = false;
+        const int v = m_settings->value(QLatin1String(key), fallback).toInt(&ok);
+        return ok && v >= low && v <= high ? v : fallback;
+    };
+    const auto readG = [this](const char *key, double fallback) {
+        bool ok = false;
+        const double v = m_settings->value(QLatin1String(key), fallback).toDouble(&ok);
+        return ok && v >= kMinEventG && v <= kMaxEventG ? v : fallback;
+    };
+    t.brakingKmh = readInt("brakingKmh", defaults.brakingKmh, kMinEventKmh, kMaxEventKmh);
+    t.accelerationKmh = readInt("accelerationKmh", defaults.accelerationKmh, kMinEventKmh, kMaxEventKmh);
+    t.impactDeltaG = readG("impactDeltaG", defaults.impactDeltaG);
+    t.impactG = readG("impactG", defaults.impactG);
+    return t;
+}
+
+void Configuration::setEventThresholds(const EventThresholds &thresholds)
+{
+    m_settings->setValue(QStringLiteral("brakingKmh"), thresholds.brakingKmh);
+    m_settings->setValue(QStringLiteral("accelerationKmh"), thresholds.accelerationKmh);
+    m_settings->setValue(QStringLiteral("impactDeltaG"), thresholds.impactDeltaG);
+    m_settings->setValue(QStringLiteral("impactG"), thresholds.impactG);
 }

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "eventthresholds.h"
 #include "maptypes.h"
 
 // The viewer's persistent settings and the owner of the installed translators.
@@ -58,10 +59,21 @@ public:
 
     QString screenshotSavePath();
     void setScreenshotSavePath(const QString &path);
+    // Exports go beside the screenshots unless the user chose a folder.
+    QString exportSavePath();
+    void setExportSavePath(const QString &path);
     int speedUnit();
     void setSpeedUnit(int unit);
     QString videoFilePath();
     void setVideoFilePath(const QString &path);
+    // Seconds added to the clock of a folder's recordings to meet its track file.
+    int folderTrackOffset(const QString &folder);
+    void setFolderTrackOffset(const QString &folder, int seconds);
+
+    // When a recording's samples count as harsh braking, acceleration or an
+    // impact; a stored value outside the dialog's range reads as the default.
+    EventThresholds eventThresholds();
+    void setEventThresholds(const EventThresholds &thresholds);
 
     // Where the INI file lives; fixed when the instance is created.
     QString fileName() const;

@@ -8,7 +8,10 @@
 
 #include "configuration.h"
 #include "dashboardsupport.h"
+#include "sliderrangeoverlay.h"
 #include "ui_controlpanel.h"
+
+#include <QShortcut>
 
 namespace {
 
@@ -49,6 +52,16 @@ ControlPanel::ControlPanel(QWidget *parent)
 
     connect(ui->btn_OpenFile, &QPushButton::clicked, this, &ControlPanel::openFile);
     connect(ui->btn_ScreenShot, &QPushButton::clicked, this, &ControlPanel::screenshot);
+    connect(ui->btn_Events, &QPushButton::toggled, this, &ControlPanel::eventsShown);
+    connect(ui->btn_MarkIn, &QPushButton::clicked, this, &ControlPanel::markIn);
+    connect(ui->btn_MarkOut, &QPushButton::clicked, this, &ControlPanel::markOut);
+    connect(ui->btn_Export, &QPushButton::clicked, this, &ControlPanel::requestExport);
+    // Anywhere in the window, except where a text field takes the letter.
+    connect(new QShortcut(QKeySequence(Qt::Key_I), this, nullptr, nullptr, Qt::WindowShortcut), &QShortcut::activated,
+            this, &ControlPanel::markIn);
+    connect(new QShortcut(QKeySequence(Qt::Key_O), this, nullptr, nullptr, Qt::WindowShortcut), &QShortcut::activated,
+            this, &ControlPanel::markOut);
+    rangeOverlay = new SliderRangeOverlay(ui->hSlider_Seek);
     connect(ui->btn_Stop, &QPushButton::clicked, this, &ControlPanel::stop);
     connect(ui->btn_Next, &QPushButton::clicked, this, &ControlPanel::next);
     connect(ui->btn_Previous, &QPushButton::clicked, this, &ControlPanel::previous);
@@ -124,7 +137,14 @@ void ControlPanel::playClicked()
 
 void ControlPanel::setMaxDuration(qlonglong msDuration)
 {
+    // Marks belong to the recording they were set on.
+    if (msDuration != durationMs)
+        clearMarks();
     durationMs = msDuration;
+    if (proposedInMs >= 0 && msDuration > 0) {
+        proposeRange(proposedInMs, proposedOutMs, false);
+        proposedInMs = proposedOutMs = -1;
+    }
     nearEndReported = false;
     maxSeconds = int(float(msDuration) / 1000.0f);
     ui->hSlider_Seek->setMaximum(maxSeconds);
@@ -423,4 +443,61 @@ void ControlPanel::blockNextButton(bool block)
 void ControlPanel::blockPreviousButton(bool block)
 {
     ui->btn_Previous->blockSignals(block);
+}
+
+void ControlPanel::markIn()
+{
+    if (durationMs <= 0)
+        return;
+    markInMs = currentPosition;
+    if (markOutMs >= 0 && markOutMs <= markInMs)
+        markOutMs = -1;
+    showMarks();
+}
+
+void ControlPanel::markOut()
+{
+    if (durationMs <= 0)
+        return;
+    markOutMs = currentPosition;
+    if (markInMs >= 0 && markInMs >= markOutMs)
+        markInMs = -1;
+    showMarks();
+}
+
+void ControlPanel::clearMarks()
+{
+    markInMs = -1;
+    markOutMs = -1;
+    showMarks();
+}
+
+void ControlPanel::proposeRange(qint64 inMs, qint64 outMs, bool forNextRecording)
+{
+    if (forNextRecording || durationMs <= 0) {
+        proposedInMs = qMax<qint64>(0, inMs);
+        proposedOutMs = outMs;
+        return;
+    }
+    markInMs = qBound<qint64>(0, inMs, durationMs);
+    markOutMs = qBound<qint64>(0, outMs, durationMs);
+    if (markOutMs <= markInMs)
+        markInMs = markOutMs = -1;
+    showMarks();
+}
+
+void ControlPanel::showMarks()
+{
+    rangeOverlay->setRange(markInMs, markOutMs, durationMs);
+}
+
+void ControlPanel::requestExport()
+{
+    if (durationMs <= 0)
+        return;
+    // An open end runs to the start or the end of the recording.
+    const qint64 in = markInMs >= 0 ? markInMs : 0;
+    const qint64 out = markOutMs >= 0 ? markOutMs : durationMs;
+    if (out > in)
+        emit exportRequested(in, out);
 }

@@ -10,6 +10,7 @@
 namespace Ui {
 class ControlPanel;
 }
+class SliderRangeOverlay;
 
 // The strip under the video: readouts, view buttons, seek slider, transport,
 // rate selector, mute and volume. It never drives the player: user actions
@@ -26,6 +27,8 @@ public:
     ~ControlPanel() override;
 
     void setCurrentPosition(qint64 ms);
+    qint64 markedIn() const { return markInMs; }
+    qint64 markedOut() const { return markOutMs; }
     void disableBtn(bool front, bool rear, bool frontRear);
     void setSliderMove(int step);
     void setDateTime(const QDateTime &dateTime);
@@ -58,6 +61,10 @@ signals:
     void changeRate(double rate);
     void sliderMoved(int position);
     void sliderStatusChanged(bool isSliderDown, int seconds);
+    // btn_Events shows or hides the trip's events list.
+    void eventsShown(bool shown);
+    // The marked range of the playing recording, in milliseconds.
+    void exportRequested(qint64 inMs, qint64 outMs);
 
 public slots:
     void setState(FFStates state);
@@ -71,6 +78,12 @@ public slots:
     void onSliderMoved(int position);
     void setMaxDuration(qlonglong msDuration);
     void checkSamePosPlay();
+    void markIn();
+    void markOut();
+    void clearMarks();
+    // A range chosen for the user (around an event); one for a recording
+    // still opening waits for its duration.
+    void proposeRange(qint64 inMs, qint64 outMs, bool forNextRecording);
 
 private slots:
     void muteClicked();
@@ -104,4 +117,13 @@ private:
     // are handled before the queued next() is, and each extra next() would skip
     // a recording. Cleared by a new duration or a new start of playback.
     bool nearEndReported = false;
+    // The range to export, -1 while unmarked.
+    qint64 markInMs = -1;
+    qint64 markOutMs = -1;
+    qint64 proposedInMs = -1;
+    qint64 proposedOutMs = -1;
+    SliderRangeOverlay *rangeOverlay = nullptr;
+
+    void requestExport();
+    void showMarks();
 };

@@ -34,7 +34,7 @@ function(dashboard_picture source size name)
   set(dashboard_pngs ${dashboard_pngs} ${outputs} PARENT_SCOPE)
 endfunction()
 
-foreach(view front_view rear_view front_rear_view)
+foreach(view front_view rear_view front_rear_view events)
   dashboard_picture(${view} 32 ${view} ${view_states})
 endforeach()
 foreach(button file shot prev next stop play pause)

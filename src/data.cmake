@@ -14,12 +14,14 @@ add_library(TrackoraParsers STATIC
   videoparser.h videoparser.cpp)
 target_include_directories(TrackoraParsers PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(TrackoraParsers PUBLIC Qt5::Core)
+add_subdirectory(trackfiles)
 target_link_libraries(TrackoraViewer PUBLIC TrackoraParsers)
 
 target_sources(TrackoraViewer PRIVATE
   rowdata.h
   videoparserrunnable.h videoparserrunnable.cpp
-  playlistmodel.h playlistmodel.cpp)
+  playlistmodel.h playlistmodel.cpp
+  foldertrackdialog.h foldertrackdialog.cpp foldertrackdialog.ui)
 # The platform's own way of reading at a position.
 if(UNIX)
   target_sources(TrackoraParsers PRIVATE filebytesource_unix.cpp)

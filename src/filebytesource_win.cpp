@@ -2,9 +2,11 @@
 
 #include <QFile>
 
-qint64 FileByteSource::readAt(qint64 pos, char *data, qint64 maxSize)
+qint64 FileByteSource::readFile(qint64 pos, char *data, qint64 maxSize)
 {
-    if (!m_file->isOpen())
-        return 0;
-    return seekAndRead(pos, data, maxSize);
+    ++m_fileReads;
+    const qint64 n = seekAndRead(pos, data, maxSize);
+    if (n > 0)
+        m_bytesFetched += quint64(n);
+    return n;
 }

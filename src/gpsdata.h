@@ -54,6 +54,12 @@ enum GpsSourceKind {
     TopLevelGps = 4,
     MetaTrackGps = 6,
     AviGpsBlock = 7,
+    // Sources beside the camera layouts; those always win when present.
+    NmeaTrackGps = 8,       // a text or subtitle track of NMEA sentences
+    GpmfTrackGps = 9,       // a 'gpmd' GPMF metadata track
+    GpxSidecarGps = 10,     // a .gpx file with the recording's base name
+    NmeaSidecarGps = 11,    // a .nmea or .gps file with the recording's base name
+    FolderTrackGps = 12,    // the track file loaded for the recording's folder
 };
 
 Q_DECLARE_METATYPE(GpsData)

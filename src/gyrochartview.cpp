@@ -1,9 +1,14 @@
 #include "gyrochartview.h"
 
+#include "eventlistmodel.h"
+
 #include <QGraphicsLayout>
+#include <QMouseEvent>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
 #include <cmath>
@@ -17,6 +22,8 @@ constexpr double kInitialRange = 0.3;
 constexpr double kRangeStep = 0.1;
 // Far beyond any sensor; keeps a corrupt sample from stalling the growth loop.
 constexpr double kMaxRange = 100.0;
+// Event markers sit this far up the value axis, clear of most of the lines.
+constexpr double kMarkerHeight = 0.85;
 
 QLineSeries *makeSeries(const QString &name, const QPen &pen, QChart *chart)
 {
@@ -51,6 +58,18 @@ GyroChartView::GyroChartView(QWidget *parent)
     cursorPen.setBrush(QBrush(Qt::yellow));
     cursorSeries = makeSeries(QStringLiteral("C "), cursorPen, chart);
 
+    const DrivingEvent::Kind kinds[3] = {DrivingEvent::Braking, DrivingEvent::Acceleration, DrivingEvent::Impact};
+    for (DrivingEvent::Kind kind : kinds) {
+        auto *markers = new QScatterSeries(chart);
+        markers->setObjectName(QStringLiteral("events_") + DrivingEvent::kindName(kind));
+        markers->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        markers->setMarkerSize(9);
+        markers->setColor(EventListModel::kindColor(kind));
+        markers->setBorderColor(Qt::black);
+        chart->addSeries(markers);
+        markerSeries[kind] = markers;
+    }
+
     axisY = new QValueAxis(chart);
     axisY->setLabelFormat(QStringLiteral("%.1fG"));
     QFont labelFont(QStringLiteral("Calibri"));
@@ -65,11 +84,32 @@ GyroChartView::GyroChartView(QWidget *parent)
     axisX->setRange(0, kVisiblePoints);
     axisX->setVisible(false);
 
+    speedSeries = makeSeries(tr("Speed (km/h)"), QPen(QColor(230, 230, 230), 1.5), chart);
+    axisSpeed = new QValueAxis(chart);
+    axisSpeed->setLabelFormat(QStringLiteral("%.0f"));
+    axisSpeed->setLabelsFont(labelFont);
+    axisSpeed->setTickCount(5);
+    axisSpeed->setLineVisible(false);
+    axisSpeed->setGridLineVisible(false);
+    axisSpeed->setRange(0, 120);
+    axisSpeed->setVisible(false);
+    speedSeries->setVisible(false);
+
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
+    chart->addAxis(axisSpeed, Qt::AlignRight);
+    speedSeries->attachAxis(axisX);
+    speedSeries->attachAxis(axisSpeed);
     for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries}) {
         series->attachAxis(axisX);
         series->attachAxis(axisY);
+    }
+    for (QScatterSeries *markers : markerSeries) {
+        markers->attachAxis(axisX);
+        markers->attachAxis(axisY);
+        // The list names the kinds; the legend stays with the axes.
+        for (QLegendMarker *marker : chart->legend()->markers(markers))
+            marker->setVisible(false);
     }
 
     setChart(chart);
@@ -88,8 +128,13 @@ void GyroChartView::clearChart()
     flushTimer.stop();
     for (QVector<QPointF> &axisPoints : points)
         axisPoints.clear();
-    for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries})
+    for (QLineSeries *series : {seriesX, seriesY, seriesZ, cursorSeries, speedSeries})
         series->clear();
+    markedEvents.clear();
+    for (QScatterSeries *markers : markerSeries)
+        markers->clear();
+    speedSeries->setVisible(false);
+    axisSpeed->setVisible(false);
     pointCount = 0;
     xIndex = 0;
     yRange = kInitialRange;
@@ -126,6 +171,24 @@ void GyroChartView::flushPoints()
     seriesX->replace(points[0]);
     seriesY->replace(points[1]);
     seriesZ->replace(points[2]);
+    placeMarkers();
+}
+
+void GyroChartView::setEventMarkers(const QVector<DrivingEvent> &events, double secondsPerPoint)
+{
+    markedEvents = events;
+    markerSecondsPerPoint = secondsPerPoint > 0 ? secondsPerPoint : 1.0;
+    placeMarkers();
+}
+
+void GyroChartView::placeMarkers()
+{
+    // The value axis grows with the points, so the height is taken anew.
+    QVector<QPointF> byKind[3];
+    for (const DrivingEvent &event : qAsConst(markedEvents))
+        byKind[event.kind].append(QPointF(event.second / markerSecondsPerPoint, yRange * kMarkerHeight));
+    for (int k = 0; k < 3; ++k)
+        markerSeries[k]->replace(byKind[k]);
 }
 
 void GyroChartView::setCurrentSecond(int second)
@@ -134,4 +197,45 @@ void GyroChartView::setCurrentSecond(int second)
     cursorSeries->append(second, -yRange);
     cursorSeries->append(second, yRange);
     update();
+}
+
+void GyroChartView::setSpeeds(const QVector<double> &kmh, bool mph)
+{
+    const double factor = mph ? 1.0 / 1.609344 : 1.0;
+    QVector<QPointF> line;
+    line.reserve(kmh.size());
+    double top = 0.0;
+    for (int i = 0; i < kmh.size(); ++i) {
+        const double v = std::isfinite(kmh.at(i)) ? qMax(0.0, kmh.at(i) * factor) : 0.0;
+        top = qMax(top, v);
+        line.append(QPointF(i, v));
+    }
+    speedSeries->replace(line);
+    speedSeries->setName(mph ? tr("Speed (mph)") : tr("Speed (km/h)"));
+    // Whole tens above the fastest second, so the line stays below the top.
+    axisSpeed->setRange(0, qMax(40.0, std::ceil(top / 20.0 + 0.5) * 20.0));
+    const bool shown = !line.isEmpty();
+    speedSeries->setVisible(shown);
+    axisSpeed->setVisible(shown);
+}
+
+int GyroChartView::secondAt(const QPoint &pos) const
+{
+    const QPointF scene = mapToScene(pos);
+    const QPointF inChart = chart()->mapFromScene(scene);
+    if (!chart()->plotArea().contains(inChart))
+        return -1;
+    const double x = chart()->mapToValue(inChart, seriesX).x();
+    return x < -0.5 ? -1 : int(std::lround(qMax(0.0, x)));
+}
+
+void GyroChartView::mousePressEvent(QMouseEvent *event)
+{
+    const int second = event->button() == Qt::LeftButton ? secondAt(event->pos()) : -1;
+    if (second >= 0) {
+        emit secondClicked(second);
+        event->accept();
+        return;
+    }
+    QChartView::mousePressEvent(event);
 }

@@ -4,8 +4,11 @@
 #include <QVector>
 #include <QtCharts/QChartView>
 
+#include "drivingevent.h"
+
 namespace QtCharts {
 class QLineSeries;
+class QScatterSeries;
 class QValueAxis;
 } // namespace QtCharts
 
@@ -22,14 +25,34 @@ public:
     void setPointCount(int n);
     void addPoint(const float xyz[3]);
     void setCurrentSecond(int second);
+    // A marker near the top per event, coloured by kind; secondsPerPoint is
+    // how many samples one chart point stands for.
+    void setEventMarkers(const QVector<DrivingEvent> &events, double secondsPerPoint = 1.0);
+    // The speed of each second, km/h, on its own axis at the right, shown
+    // in mph when asked; an empty list hides it.
+    void setSpeeds(const QVector<double> &kmh, bool mph);
+    // The second under a point of the view; -1 outside the plot.
+    int secondAt(const QPoint &pos) const;
+
+signals:
+    void secondClicked(int second);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void flushPoints();
+    void placeMarkers();
 
     QtCharts::QLineSeries *seriesX = nullptr;
     QtCharts::QLineSeries *seriesY = nullptr;
     QtCharts::QLineSeries *seriesZ = nullptr;
     QtCharts::QLineSeries *cursorSeries = nullptr;
+    QtCharts::QScatterSeries *markerSeries[3] = {};
+    QVector<DrivingEvent> markedEvents;
+    double markerSecondsPerPoint = 1.0;
+    QtCharts::QLineSeries *speedSeries = nullptr;
+    QtCharts::QValueAxis *axisSpeed = nullptr;
     QtCharts::QValueAxis *axisX = nullptr;
     QtCharts::QValueAxis *axisY = nullptr;
     int pointCount = 0;

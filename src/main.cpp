@@ -6,6 +6,7 @@
 #include "crashdumper.h"
 #include "keepawake.h"
 #include "mainwindows.h"
+#include "openglcheck.h"
 #include "qtsingleapplication.h"
 #include "trackoraversion.h"
 
@@ -14,6 +15,7 @@ static CrashDumper crashDumper;
 
 int main(int argc, char *argv[])
 {
+    OpenGLCheck::prepareApplication();
     QtSingleApplication app(QStringLiteral(TRACKORA_INSTANCE_ID), argc, argv);
     if (app.isRunning())
         return 0;

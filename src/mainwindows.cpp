@@ -9,11 +9,13 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QUrl>
 #include <QWindow>
 
@@ -23,6 +25,9 @@
 #include "controlpanel.h"
 #include "copyright.h"
 #include "directiontray.h"
+#include "eventlistmodel.h"
+#include "foldertrackdialog.h"
+#include "exportdialog.h"
 #include "gyrochartview.h"
 #include "mapwebview.h"
 #include "movefilter.h"
@@ -32,7 +37,11 @@
 #include "screenscale.h"
 #include "setting.h"
 #include "speedtray.h"
+#include "tripplaylistmodel.h"
+#include "triptimeline.h"
 #include "trackoraversion.h"
+#include "tripevents.h"
+#include "videoparser.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -53,8 +62,19 @@ const int kCornerZone = 7;
 const int kEdgeZone = 5;
 // Room around a playlist cell's text: the cell's and the header's padding.
 const int kColumnPadding = 24;
+// How soon the timeline, map and chart follow a change of the trips.
+const int kTripFollowMs = 200;
+// An end reported this close to a chained recording's end is the seam's.
+const qint64 kChainEndMarginMs = 1500;
+// How long the window waits for the players to go on by themselves (the
+// margin above played at half speed, and room for a busy machine).
+const int kChainGraceMs = 4000;
 // Above this many pixels per picture a computer must be rated for the codec.
 const qint64 kLargePicture = 4000000;
+// A double-clicked event plays from this long before it, to see it coming.
+const int kEventLeadSeconds = 5;
+// What an export proposes around a chosen event, on each side.
+const int kEventRangeSeconds = 30;
 
 struct FrameFontStep
 {
@@ -149,8 +169,13 @@ MainWindows::MainWindows(QWidget *parent)
     ui->wgt_PlayCtrl->setFocusPolicy(Qt::StrongFocus);
 
     playlistModel = new PlaylistModel(this);
-    ui->tbl_PlayListView->setModel(playlistModel);
+    tripModel = new TripPlaylistModel(playlistModel, this);
+    ui->tbl_PlayListView->setModel(tripModel);
     setUpTable();
+    eventModel = new EventListModel(this);
+    tripEvents = new TripEvents(playlistModel, this);
+    setUpEventList();
+    placeTimeline();
     ui->label_copyright->setStyleSheet(QStringLiteral("QLabel{height:12px;background:transparent;color:gray;}"));
 
     ControlPanel *panel = ui->wgt_PlayCtrl;
@@ -175,6 +200,18 @@ MainWindows::MainWindows(QWidget *parent)
     connect(area, &PlayAreaManager::dropFile, this, &MainWindows::onDropFile);
     connect(area, &PlayAreaManager::clearPlayList, this, &MainWindows::clearPlayList);
     connect(ui->tbl_PlayListView, &QTableView::doubleClicked, this, &MainWindows::onTableDoubleClicked);
+    ui->tbl_PlayListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->tbl_PlayListView, &QWidget::customContextMenuRequested, this, &MainWindows::onPlaylistContextMenu);
+    connect(ui->tbl_PlayListView, &QTableView::clicked, this, &MainWindows::onTableClicked);
+    connect(tripModel, &TripPlaylistModel::regrouped, this, &MainWindows::onTripsRegrouped);
+    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(tripModel, changed, this, &MainWindows::refreshTripSpans);
+    connect(tripModel, &QAbstractItemModel::modelReset, this, &MainWindows::refreshTripSpans);
+    connect(tripModel, &QAbstractItemModel::layoutChanged, this, &MainWindows::refreshTripSpans);
+    connect(timeline, &TripTimeline::seekRequested, this, &MainWindows::onTimelineSeek);
+    connect(ui->wgt_MapView, &MapWebView::routeClicked, this, &MainWindows::playTripSecond);
+    connect(ui->gView_GyroChart, &GyroChartView::secondClicked, this, &MainWindows::playTripSecond);
+    connect(area->frontPlayer(), &CPlayerWidget::mediaChanged, this, &MainWindows::onMediaChanged);
     connect(playlistModel, &PlaylistModel::gpsDataChanged, this, &MainWindows::onGpsDataChanged);
     connect(playlistModel, &PlaylistModel::allGpsDataParserFinished, this, &MainWindows::onAllGpsDataParserFinished);
     Configuration *config = Configuration::instance();
@@ -184,18 +221,31 @@ MainWindows::MainWindows(QWidget *parent)
     connect(panel, &ControlPanel::changeVolume, area, &PlayAreaManager::setVolume);
     connect(panel, &ControlPanel::changeMuting, area, &PlayAreaManager::setMuted);
     connect(panel, &ControlPanel::screenshot, area, &PlayAreaManager::screenshot);
+    connect(panel, &ControlPanel::exportRequested, this, &MainWindows::openExportDialog);
     connect(panel, &ControlPanel::sliderMoved, area, &PlayAreaManager::seek);
     connect(panel, &ControlPanel::sliderStatusChanged, area, &PlayAreaManager::onSliderStatusChanged);
     connect(area, &PlayAreaManager::stateChanged, panel, &ControlPanel::setState);
     connect(area, &PlayAreaManager::stateChanged, this, &MainWindows::onPlayAreaStateChanged);
     connect(area, &PlayAreaManager::mutedChanged, panel, &ControlPanel::setMuted);
     connect(area, &PlayAreaManager::durationChanged, panel, &ControlPanel::setMaxDuration);
+    connect(area, &PlayAreaManager::durationChanged, this, [this](qint64 ms) { playingDurationMs = ms; });
     connect(area, &PlayAreaManager::showModeChanged, panel, &ControlPanel::onShowModeChanged);
     connect(config, SIGNAL(mapsChanged(MapTypes)), ui->wgt_MapView, SLOT(setMapType(MapTypes)));
     connect(config, &Configuration::speedUnitChanged, panel, [panel] { panel->setSpeed(0); });
+    connect(config, &Configuration::speedUnitChanged, this, [this] {
+        // The trip's speed line in the new unit.
+        shownTrip.clear();
+        if (ui->wgt_PlayArea->playingRowId() >= 0 && !samplesPending)
+            showWholeTrip();
+    });
     connect(config, &Configuration::updateState, this, [this] {
         ui->pBtn_Maximize->setToolTip(isMaximized() ? tr("Restore Down") : tr("Maximize"));
     });
+    // Saved settings may hold new thresholds.
+    connect(config, &Configuration::updateState, this, &MainWindows::refreshEvents);
+    connect(panel, &ControlPanel::eventsShown, ui->tbl_EventList, &QWidget::setVisible);
+    connect(ui->tbl_EventList, &QTableView::doubleClicked, this, &MainWindows::onEventDoubleClicked);
+    connect(tripEvents, &TripEvents::changed, this, &MainWindows::showTripEvents);
 
     const int volume = config->volume();
     const bool mute = config->isMute();
@@ -214,11 +264,45 @@ MainWindows::MainWindows(QWidget *parent)
 MainWindows::~MainWindows()
 {
     ui->wgt_PlayArea->stop();
+    ui->tbl_PlayListView->setModel(nullptr);
+    delete tripModel;
+    tripModel = nullptr;
     delete playlistModel;
     playlistModel = nullptr;
     delete ui;
     delete currentRow;
     delete playingRow;
+}
+
+// The track is for the folder of the row under the pointer, or of the
+// first row, or the last folder opened.
+void MainWindows::onPlaylistContextMenu(const QPoint &pos)
+{
+    const QModelIndex index = ui->tbl_PlayListView->indexAt(pos);
+    const RowData *row = playlistModel->getDataByRow(index.isValid() ? index.row() : 0);
+    const QString folder = row ? QFileInfo(row->url.toLocalFile()).absolutePath()
+                               : Configuration::instance()->videoFilePath();
+    QMenu menu(this);
+    QAction *load = menu.addAction(tr("Load track…"));
+    load->setEnabled(!folder.isEmpty());
+    if (menu.exec(ui->tbl_PlayListView->viewport()->mapToGlobal(pos)) == load)
+        loadFolderTrack(folder);
+}
+
+void MainWindows::loadFolderTrack(const QString &folder)
+{
+    FolderTrackDialog dialog(folder, playlistModel->filesInFolder(folder), this);
+    connect(&dialog, &FolderTrackDialog::trackLoaded, this, &MainWindows::onFolderTrackLoaded);
+    dialog.exec();
+}
+
+void MainWindows::onFolderTrackLoaded(const QString &folder)
+{
+    const QList<int> ids = playlistModel->reparseFolder(folder);
+    // The playing recording shows its new trip once it is parsed again.
+    const int playing = ui->wgt_PlayArea->playingRowId();
+    if (ids.contains(playing))
+        playlistModel->requestAllGpsData(playing);
 }
 
 void MainWindows::setUpTable()
@@ -247,6 +331,29 @@ void MainWindows::setUpTable()
         "QScrollBar::add-page, QScrollBar::sub-page{background: none;}");
     table->verticalScrollBar()->setStyleSheet(bars);
     table->horizontalScrollBar()->setStyleSheet(bars);
+}
+
+void MainWindows::setUpEventList()
+{
+    QTableView *table = ui->tbl_EventList;
+    table->setModel(eventModel);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setAlternatingRowColors(true);
+    table->setShowGrid(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(26);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setColumnWidth(EventListModel::ColumnTime, 90);
+    table->setColumnWidth(EventListModel::ColumnKind, 170);
+    table->setColumnWidth(EventListModel::ColumnValue, 110);
+    table->setStyleSheet(ui->tbl_PlayListView->styleSheet());
+    table->verticalScrollBar()->setStyleSheet(ui->tbl_PlayListView->verticalScrollBar()->styleSheet());
+    table->horizontalScrollBar()->setStyleSheet(ui->tbl_PlayListView->horizontalScrollBar()->styleSheet());
+    table->hide();
 }
 
 // The name column takes the width the others leave; each of those is as wide
@@ -657,9 +764,16 @@ QString MainWindows::chooseFolder(const QString &start, const QString &title)
 
 void MainWindows::clearTripViews()
 {
+    shownTrip.clear();
+    shownTripIds.clear();
+    shownTripOffsets.clear();
     ui->wgt_Speed->setSpeed(0);
     ui->gView_GyroChart->clearChart();
     ui->wgt_MapView->clearAll();
+    eventModel->clear();
+    tripEvents->clear();
+    chartSecondsPerPoint = 1.0;
+    currentSecond = 0;
 }
 
 void MainWindows::openFile()
@@ -774,9 +888,14 @@ void MainWindows::playByData(const RowData *row)
     PlayAreaManager *area = ui->wgt_PlayArea;
     ControlPanel *panel = ui->wgt_PlayCtrl;
     openPending = false;
+    followingChain = false;
+    disarmNextMedia();
+    if (pendingSeekId != copy.id)
+        pendingSeekId = -1;
     area->stop();
+    playingPositionMs = 0;
     panel->setCurrentPosition(0);
-    ui->tbl_PlayListView->selectRow(copy.id);
+    ui->tbl_PlayListView->selectRow(tripModel->rowOfId(copy.id));
     QCoreApplication::processEvents();
 
     const QUrl relateUrl = playlistModel->getRelateUrlByMainData(&copy, true);
@@ -791,15 +910,18 @@ void MainWindows::playByData(const RowData *row)
     area->setResourceData(playingRow, relateUrl);
     showFileName(playingFileText(playingRow));
     clearTripViews();
+    updateTimeline();
     samplesPending = true;
     playlistModel->requestAllGpsData(playingRow->id);
 }
 
 void MainWindows::onTableDoubleClicked(QModelIndex index)
 {
-    if (!index.isValid())
+    // A trip's header row names no recording.
+    const QVariant id = index.data(TripPlaylistModel::RecordingIdRole);
+    if (!index.isValid() || !id.isValid())
         return;
-    const RowData *row = playlistModel->getDataByRow(index.row());
+    const RowData *row = playlistModel->getDataByRow(id.toInt());
     if (row && row->url.isValid())
         playByData(row);
 }
@@ -820,6 +942,8 @@ void MainWindows::playClicked()
 void MainWindows::onStop()
 {
     openPending = false;
+    pendingSeekRow = -1;
+    disarmNextMedia();
     ui->wgt_PlayArea->stop();
     ui->wgt_PlayCtrl->resetInfo();
     ui->lbl_FileName->clear();
@@ -839,6 +963,21 @@ void MainWindows::previousClicked()
 
 void MainWindows::nextClicked()
 {
+    // At the end of a chained recording the players go on by themselves; the
+    // end the panel sees is no reason to open the next one again. Should the
+    // chain not carry on (the next file cannot be read), the old way follows.
+    const int playing = ui->wgt_PlayArea->playingRowId();
+    if (chainedId >= 0 && playing >= 0 && playingDurationMs > 0 && playingPositionMs + kChainEndMarginMs >= playingDurationMs) {
+        qCDebug(lcMainWindow) << "end of" << playing << "- the players go on with" << chainedId;
+        QTimer::singleShot(kChainGraceMs, this, [this, playing] {
+            if (ui->wgt_PlayArea->playingRowId() != playing || chainedId < 0)
+                return;
+            qCWarning(lcMainWindow) << "the players did not go on with the next recording; opening it";
+            disarmNextMedia();
+            nextClicked();
+        });
+        return;
+    }
     ControlPanel *panel = ui->wgt_PlayCtrl;
     panel->blockNextButton(true);
     QTimer::singleShot(kStepBlockMs, panel, [panel] { panel->blockNextButton(false); });
@@ -895,7 +1034,7 @@ void MainWindows::onDropFile(QString filePath)
         qCWarning(lcMainWindow) << "not a recording:" << path;
         return;
     }
-    ui->tbl_PlayListView->selectRow(row);
+    ui->tbl_PlayListView->selectRow(tripModel->rowOfId(row));
     onTableDoubleClicked(ui->tbl_PlayListView->currentIndex());
 }
 
@@ -903,6 +1042,8 @@ void MainWindows::clearPlayList()
 {
     // A drop while a folder is being listed ends that listing.
     abortScan = true;
+    pendingSeekRow = -1;
+    selectedEventRow = -1;
     // The rows are about to go; the play area must not keep playing one of them
     // under an id the next folder reuses.
     openPending = false;
@@ -910,22 +1051,45 @@ void MainWindows::clearPlayList()
         ui->wgt_PlayArea->stop();
     ui->tbl_PlayListView->setModel(nullptr);
     playlistModel->clearAll();
-    ui->tbl_PlayListView->setModel(playlistModel);
+    ui->tbl_PlayListView->setModel(tripModel);
+    chainedId = -1;
+    chainedMedia.clear();
+    timelineIndex = -1;
+    timeline->clear();
     fitColumns();
 }
 
 void MainWindows::positionChanged(int rowId, qint64 position)
 {
+    if (pendingSeekId >= 0 && rowId == pendingSeekId) {
+        // The clicked moment inside a row that had to be opened first.
+        const int seconds = int(pendingSeekMs / 1000);
+        pendingSeekId = -1;
+        if (seconds > 0) {
+            ui->wgt_PlayArea->seek(seconds);
+            return;
+        }
+    }
+    playingPositionMs = position;
+    if (timelineIndex >= 0)
+        timeline->setPosition(timelineIndex, position);
     syncToPosition(position, rowId);
     ui->wgt_PlayCtrl->setCurrentPosition(position);
 }
 
 void MainWindows::syncToPosition(qint64 position, int rowId)
 {
-    if (position % 1000 != 0)
+    // Paused, each picture (a seek's, a frame step's) stands alone: its
+    // second is the one to show, whole or not.
+    const bool paused = ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState;
+    if (position % 1000 != 0 && !paused)
         return;
     const int second = int(position / 1000);
-    ui->gView_GyroChart->setCurrentSecond(second);
+    currentSecond = second;
+    const int offset = tripOffset();
+    ui->gView_GyroChart->setCurrentSecond(offset < 0 ? second : offset + second);
+    if (offset >= 0)
+        ui->wgt_MapView->setPlayed(offset + second);
     playlistModel->requestGpsData(rowId, second);
 }
 
@@ -947,7 +1111,8 @@ void MainWindows::onGpsDataChanged(int rowId, GpsData data)
     panel->setSpeed(data.speed);
     ui->wgt_Speed->setSpeed(data.speed);
     ui->wgt_Direction->setHeading(int(data.heading));
-    if (data.latitude != 0.0 || data.longitude != 0.0) {
+    // A whole trip on the map moves its own marker (syncToPosition).
+    if ((data.latitude != 0.0 || data.longitude != 0.0) && tripOffset() < 0) {
         MapPoint point;
         point.index = data.index;
         point.longitude = data.longitude;
@@ -980,9 +1145,13 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
     }
 
     GyroChartView *chart = ui->gView_GyroChart;
-    const int count = playlistModel->getDurationByRow(id);
+    showWholeTrip();
+    const int count = tripOffset() >= 0 ? 0 : playlistModel->getDurationByRow(id);
     const float step = playlistModel->getFrameRateByRow(id);
-    if (step > 0 && dataList.size() >= (count - 1) * step) {
+    if (tripOffset() >= 0) {
+        // The trip's chart is drawn already.
+    } else if (step > 0 && dataList.size() >= (count - 1) * step) {
+        chartSecondsPerPoint = step;
         chart->setPointCount(count);
         for (int i = 0; i < count; ++i) {
             const int at = int(i * step);
@@ -1000,11 +1169,17 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
         }
     }
 
-    area->play();
-    // The player opens the file in the background: its first state tells
-    // whether it plays (onPlayAreaStateChanged).
-    CPlayerWidget *speaker = area->playFrontOrRear() == PlayAreaManager::ShowRear ? area->rearPlayer() : area->frontPlayer();
-    openPending = speaker->decState() == PlayAreaManager::FFStates::StoppedState;
+    if (followingChain) {
+        // Already playing: the players went on with this file themselves.
+        followingChain = false;
+    } else {
+        area->play();
+        // The player opens the file in the background: its first state tells
+        // whether it plays (onPlayAreaStateChanged).
+        CPlayerWidget *speaker = area->playFrontOrRear() == PlayAreaManager::ShowRear ? area->rearPlayer() : area->frontPlayer();
+        openPending = speaker->decState() == PlayAreaManager::FFStates::StoppedState;
+    }
+    armNextMedia();
 
     QVector<QVector<double>> route;
     route.reserve(dataList.size());
@@ -1016,10 +1191,83 @@ void MainWindows::onAllGpsDataParserFinished(int id, QList<GpsData> dataList)
             firstFix = i;
     }
     if (firstFix == 0) {
-        chart->setCurrentSecond(0);
+        chart->setCurrentSecond(qMax(0, tripOffset()));
         playlistModel->requestGpsData(id, 0);
     }
-    ui->wgt_MapView->loadAllGpsData(route);
+    if (tripOffset() < 0)
+        ui->wgt_MapView->loadAllGpsData(route);
+    else
+        ui->wgt_MapView->setPlayed(tripOffset());
+
+    // An event of another recording was chosen: it plays from there.
+    if (pendingSeekRow == id)
+        area->seek(pendingSeekSecond);
+    pendingSeekRow = -1;
+    tripEvents->start(id, playingRow->fileName, dataList, Configuration::instance()->eventThresholds());
+}
+
+void MainWindows::refreshEvents()
+{
+    tripEvents->setThresholds(Configuration::instance()->eventThresholds());
+}
+
+void MainWindows::showTripEvents()
+{
+    eventModel->setEvents(tripEvents->events());
+    if (tripOffset() >= 0) {
+        // The chart shows the whole trip, a point a second.
+        QVector<DrivingEvent> marks;
+        for (const TripEvent &e : tripEvents->events()) {
+            const int k = shownTripIds.indexOf(e.rowId);
+            if (k < 0)
+                continue;
+            DrivingEvent mark = e.event;
+            mark.second += shownTripOffsets.at(k);
+            marks.append(mark);
+        }
+        ui->gView_GyroChart->setEventMarkers(marks, 1.0);
+    } else {
+        ui->gView_GyroChart->setEventMarkers(tripEvents->playingEvents(), chartSecondsPerPoint);
+    }
+    const int row = eventModel->rowOf(selectedEventRow, selectedEventSecond);
+    if (row >= 0)
+        ui->tbl_EventList->selectRow(row);
+}
+
+void MainWindows::onEventDoubleClicked(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    goToEvent(index.row(), kEventLeadSeconds);
+    if (ui->wgt_PlayCtrl->state() == PlayAreaManager::FFStates::PausedState)
+        ui->wgt_PlayArea->play();
+}
+
+void MainWindows::goToEvent(int row, int leadSeconds)
+{
+    if (row < 0 || row >= eventModel->rowCount())
+        return;
+    // A copy: playing another row rebuilds the list.
+    const TripEvent event = eventModel->events().at(row);
+    ui->tbl_EventList->selectRow(row);
+    ui->tbl_EventList->scrollTo(eventModel->index(row, 0));
+    selectedEventRow = event.rowId;
+    selectedEventSecond = event.event.second;
+    const int target = qMax(0, event.event.second - leadSeconds);
+    const qint64 rangeIn = qint64(event.event.second - kEventRangeSeconds) * 1000;
+    const qint64 rangeOut = qint64(event.event.second + kEventRangeSeconds) * 1000;
+    if (event.rowId == ui->wgt_PlayArea->playingRowId()) {
+        ui->wgt_PlayCtrl->proposeRange(rangeIn, rangeOut, false);
+        ui->wgt_PlayArea->seek(target);
+        return;
+    }
+    const RowData *other = playlistModel->getDataByRow(event.rowId);
+    if (!other || !other->url.isValid())
+        return;
+    ui->wgt_PlayCtrl->proposeRange(rangeIn, rangeOut, true);
+    pendingSeekRow = event.rowId;
+    pendingSeekSecond = target;
+    playByData(other);
 }
 
 // A file the player cannot open leaves it stopped and silent; move on rather
@@ -1039,11 +1287,14 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 {
     qCDebug(lcMainWindow) << "MainWindows::keyPressEvent" << event;
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
     case Qt::Key_Space:
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
+    case Qt::Key_N:
         onKeyPressEvent(event);
         break;
     case Qt::Key_Escape:
@@ -1056,7 +1307,17 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
 
 void MainWindows::onKeyPressEvent(QKeyEvent *event)
 {
+    if ((event->modifiers() & Qt::ControlModifier) && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        jumpInTrip(event->key() == Qt::Key_Right ? 1 : -1);
+        event->accept();
+        return;
+    }
     switch (event->key()) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        // The players step only while paused; playing, the keys do nothing.
+        ui->wgt_PlayArea->stepFrame(event->key() == Qt::Key_Period ? 1 : -1);
+        break;
     case Qt::Key_Space:
         ui->wgt_PlayCtrl->playClicked();
         break;
@@ -1069,6 +1330,13 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
     case Qt::Key_Down:
         break;
+    case Qt::Key_N:
+        // The list may be hidden; the trip's events are there all the same.
+        if (event->modifiers() & Qt::ShiftModifier)
+            goToEvent(eventModel->previousBefore(tripEvents->playingPart(), currentSecond), 0);
+        else
+            goToEvent(eventModel->nextAfter(tripEvents->playingPart(), currentSecond), 0);
+        break;
     default:
         return;
     }
@@ -1078,7 +1346,9 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
 void MainWindows::onUpdateLanguage()
 {
     ui->retranslateUi(this);
-    ui->tbl_PlayListView->setModel(playlistModel);
+    eventModel->retranslate();
+    ui->tbl_PlayListView->setModel(tripModel);
+    refreshTripSpans();
     fitColumns();
     ui->tbl_PlayListView->repaint();
     QCoreApplication::setApplicationName(QStringLiteral(TRACKORA_APP_NAME));
@@ -1088,4 +1358,290 @@ void MainWindows::onUpdateLanguage()
     setWindowTitle(QCoreApplication::applicationName());
     showFileName(fileNameText);
     ui->wgt_MapView->setMapType(MapTypes(Configuration::instance()->maps()));
+}
+
+void MainWindows::openExportDialog(qint64 inMs, qint64 outMs)
+{
+    if (!playingRow || !playingRow->url.isLocalFile())
+        return;
+    const QUrl rear = playlistModel->getRelateUrlByMainData(playingRow, true);
+    // Not modal: the recording can go on playing while the export runs.
+    auto *dialog = new ExportDialog(playingRow->url.toLocalFile(), rear.isLocalFile() ? rear.toLocalFile() : QString(),
+                                    inMs, outMs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+// The strip sits right above the seek slider, inside the control panel's rows.
+void MainWindows::placeTimeline()
+{
+    timeline = new TripTimeline(this);
+    timeline->setObjectName(QStringLiteral("wgt_TripTimeline"));
+    ControlPanel *panel = ui->wgt_PlayCtrl;
+    auto *rows = panel->findChild<QVBoxLayout *>(QStringLiteral("verticalLayout_Rows"));
+    auto *seek = panel->findChild<QLayout *>(QStringLiteral("horizontalLayout_Seek"));
+    const int at = rows && seek ? rows->indexOf(seek) : -1;
+    if (at < 0) {
+        qCWarning(lcMainWindow) << "no seek row in the control panel: the trip timeline goes above it";
+        ui->verticalLayout_Background->insertWidget(0, timeline);
+    } else {
+        rows->insertWidget(at, timeline);
+    }
+    // The panel's strip grows by the timeline's height.
+    const int grow = timeline->sizeHint().height() + (rows ? rows->spacing() : 0);
+    ui->wgt_Background->setFixedHeight(ui->wgt_Background->maximumHeight() + grow);
+}
+
+void MainWindows::refreshTripSpans()
+{
+    // Rows arrive one by one while a folder is listed: the spans follow once.
+    if (spansPending)
+        return;
+    spansPending = true;
+    QTimer::singleShot(0, this, [this] {
+        spansPending = false;
+        QTableView *table = ui->tbl_PlayListView;
+        table->clearSpans();
+        for (int row = 0; row < tripModel->rowCount(); ++row) {
+            if (tripModel->isHeader(row))
+                table->setSpan(row, 0, 1, PlaylistModel::ColumnCount);
+        }
+    });
+}
+
+void MainWindows::onTableClicked(const QModelIndex &index)
+{
+    if (index.isValid() && tripModel->isHeader(index.row()))
+        tripModel->toggleFolded(index.row());
+}
+
+void MainWindows::onTripsRegrouped()
+{
+    refreshTripSpans();
+    // Rows arrive one by one while a folder is listed; the views follow at a calmer pace.
+    if (tripViewsPending)
+        return;
+    tripViewsPending = true;
+    QTimer::singleShot(kTripFollowMs, this, [this] {
+        tripViewsPending = false;
+        if (ui->wgt_PlayArea->playingRowId() < 0)
+            return;
+        updateTimeline();
+        if (!samplesPending)
+            showWholeTrip();
+        // A trip may have grown past the recording that plays.
+        armNextMedia();
+    });
+}
+
+void MainWindows::updateTimeline()
+{
+    const int id = playingRow ? playingRow->id : -1;
+    const Trip *trip = id >= 0 ? tripModel->tripOfId(id) : nullptr;
+    if (!trip) {
+        timelineIndex = -1;
+        timeline->clear();
+        return;
+    }
+    QVector<qint64> lengths;
+    for (const TripRecording &r : trip->recordings)
+        lengths.append(qint64(r.durationSeconds) * 1000);
+    timeline->setRecordings(lengths);
+    timelineIndex = trip->indexOfId(id);
+    timeline->setPosition(timelineIndex, 0);
+}
+
+void MainWindows::onTimelineSeek(int recording, qint64 ms)
+{
+    const Trip *trip = playingRow ? tripModel->tripOfId(playingRow->id) : nullptr;
+    if (!trip || recording < 0 || recording >= trip->recordings.size())
+        return;
+    playIdAt(trip->recordings.at(recording).id, ms);
+}
+
+void MainWindows::playIdAt(int id, qint64 ms)
+{
+    if (id == ui->wgt_PlayArea->playingRowId() && !samplesPending) {
+        ui->wgt_PlayArea->seek(int(ms / 1000));
+        return;
+    }
+    const RowData *row = playlistModel->getDataByRow(id);
+    if (!row || !row->url.isValid())
+        return;
+    pendingSeekId = id;
+    pendingSeekMs = ms;
+    playByData(row);
+}
+
+void MainWindows::jumpInTrip(int step)
+{
+    const int id = ui->wgt_PlayArea->playingRowId();
+    const int to = tripModel->neighbourInTrip(id, step);
+    if (to >= 0)
+        playIdAt(to, 0);
+}
+
+// The players open the trip's next recording ahead and go on with it without
+// a seam. Rows whose cameras differ from the playing one's are not chained:
+// the end of the recording then moves on as it always did.
+void MainWindows::armNextMedia()
+{
+    PlayAreaManager *area = ui->wgt_PlayArea;
+    const int id = area->playingRowId();
+    const int next = tripModel->neighbourInTrip(id, 1);
+    const RowData *row = next >= 0 ? playlistModel->getDataByRow(next) : nullptr;
+    QString front;
+    QString rear;
+    if (row && row->url.isValid()) {
+        const QUrl nextRear = playlistModel->getRelateUrlByMainData(row, true);
+        const bool playingRear = area->playFrontOrRear() != PlayAreaManager::ShowFront;
+        if (area->playFrontOrRear() != PlayAreaManager::ShowRear && playingRear == !nextRear.isEmpty()) {
+            front = row->url.url();
+            rear = nextRear.url();
+        }
+    }
+    if (front == chainedMedia)
+        return;
+    if (!area->frontPlayer()->canChainMedia()) {
+        if (!front.isEmpty())
+            qCDebug(lcMainWindow) << "the player cannot chain files; the next recording opens after this one";
+        return;
+    }
+    chainedId = front.isEmpty() ? -1 : next;
+    chainedMedia = front;
+    area->frontPlayer()->setNextMedia(front);
+    area->rearPlayer()->setNextMedia(rear);
+}
+
+void MainWindows::disarmNextMedia()
+{
+    if (chainedMedia.isEmpty())
+        return;
+    chainedId = -1;
+    chainedMedia.clear();
+    ui->wgt_PlayArea->frontPlayer()->setNextMedia(QString());
+    ui->wgt_PlayArea->rearPlayer()->setNextMedia(QString());
+}
+
+void MainWindows::onMediaChanged(const QString &media)
+{
+    const RowData *row = chainedId >= 0 ? playlistModel->getDataByRow(chainedId) : nullptr;
+    if (!row || media.isEmpty() || (QUrl(media) != row->url && QUrl::fromLocalFile(media) != row->url)) {
+        // Not the file the window chained (a media set by playByData itself).
+        return;
+    }
+    qCInfo(lcMainWindow) << "went on with" << row->url.toLocalFile();
+    RowData copy = *row;
+    copy.parser = nullptr;
+    copy.runnable = nullptr;
+    *playingRow = copy;
+    chainedId = -1;
+    chainedMedia.clear();
+    PlayAreaManager *area = ui->wgt_PlayArea;
+    area->followRow(playingRow, playlistModel->getRelateUrlByMainData(playingRow, true));
+    ui->tbl_PlayListView->selectRow(tripModel->rowOfId(playingRow->id));
+    playingPositionMs = 0;
+    ui->wgt_PlayCtrl->setCurrentPosition(0);
+    showFileName(playingFileText(playingRow));
+    // Within the trip on show the map and chart stay; their cursor moves on.
+    if (!shownTripIds.contains(playingRow->id))
+        clearTripViews();
+    updateTimeline();
+    // The samples fill the chart, the map and the readouts; the players play on.
+    followingChain = true;
+    samplesPending = true;
+    codecCheckPending = false;
+    playlistModel->requestAllGpsData(playingRow->id);
+}
+
+int MainWindows::tripOffset() const
+{
+    const int at = shownTripIds.indexOf(ui->wgt_PlayArea->playingRowId());
+    return at < 0 ? -1 : shownTripOffsets.at(at);
+}
+
+namespace {
+// One sample a second: some sources give one a frame.
+QList<GpsData> perSecond(const QList<GpsData> &samples, int seconds, float frameRate)
+{
+    if (frameRate <= 1.0f || samples.size() <= seconds + 1 || samples.size() < (seconds - 1) * frameRate)
+        return samples;
+    QList<GpsData> out;
+    for (int i = 0; i < seconds && int(i * frameRate) < samples.size(); ++i)
+        out.append(samples.at(int(i * frameRate)));
+    return out;
+}
+} // namespace
+
+// A drive of several recordings shows whole on the map and the chart; a
+// trip of one recording shows as a recording always did.
+void MainWindows::showWholeTrip()
+{
+    const int id = ui->wgt_PlayArea->playingRowId();
+    const Trip *trip = tripModel->tripOfId(id);
+    if (!trip || trip->recordings.size() < 2)
+        return;
+    QString key = QString::number(trip->firstId());
+    for (const TripRecording &r : trip->recordings)
+        key += QStringLiteral(",%1:%2").arg(r.id).arg(r.durationSeconds);
+    if (key == shownTrip)
+        return;
+    shownTrip = key;
+    shownTripIds.clear();
+    shownTripOffsets.clear();
+
+    GyroChartView *chart = ui->gView_GyroChart;
+    chart->clearChart();
+    ui->wgt_MapView->clearAll();
+    const int total = trip->durationSeconds();
+    chart->setPointCount(total);
+    QVector<double> speeds;
+    speeds.reserve(total);
+    QVector<QVector<double>> route;
+    route.reserve(total);
+    for (int k = 0; k < trip->recordings.size(); ++k) {
+        const TripRecording &r = trip->recordings.at(k);
+        const int offset = trip->offsetOf(k);
+        shownTripIds.append(r.id);
+        shownTripOffsets.append(offset);
+        const RowData *row = playlistModel->getDataByRow(r.id);
+        QList<GpsData> samples;
+        if (row && row->parser && row->parser->bytesRead() > 0)
+            samples = perSecond(row->parser->gpsDataList(), r.durationSeconds, row->frameRate);
+        for (int s = 0; s < r.durationSeconds; ++s) {
+            // A second without a sample keeps its place on the chart.
+            if (s >= samples.size()) {
+                const float none[3] = {0.0f, 0.0f, 0.0f};
+                chart->addPoint(none);
+                speeds.append(0.0);
+                continue;
+            }
+            const GpsData &d = samples.at(s);
+            const float xyz[3] = {d.gsensorX, d.gsensorY, d.gsensorZ};
+            chart->addPoint(xyz);
+            speeds.append(d.speed);
+            if (TripRecording::hasPosition(d))
+                route.append({d.longitude, d.latitude, double(d.speed), double(offset + s)});
+        }
+    }
+    chart->setSpeeds(speeds, Configuration::instance()->speedUnit() != 0);
+    ui->wgt_MapView->showTrip(route);
+    showTripEvents();
+    qCDebug(lcMainWindow) << "trip shown:" << trip->recordings.size() << "recordings," << total << "s," << route.size()
+                          << "positions";
+}
+
+// A second of the shown trip, from a click on the route or the chart.
+void MainWindows::playTripSecond(int second)
+{
+    if (shownTripIds.isEmpty()) {
+        // One recording on show: the click seeks inside it.
+        if (ui->wgt_PlayArea->playingRowId() >= 0 && second >= 0)
+            playIdAt(ui->wgt_PlayArea->playingRowId(), qint64(second) * 1000);
+        return;
+    }
+    int k = shownTripOffsets.size() - 1;
+    while (k > 0 && shownTripOffsets.at(k) > second)
+        --k;
+    playIdAt(shownTripIds.at(k), qint64(second - shownTripOffsets.at(k)) * 1000);
 }

@@ -11,6 +11,10 @@
 #include "trackoraactivexlib.h"
 
 class ControlPanel;
+class EventListModel;
+class TripEvents;
+class TripPlaylistModel;
+class TripTimeline;
 class MoveFilter;
 class PlayAreaManager;
 class PlaylistModel;
@@ -58,6 +62,11 @@ public:
     // False while the window fills the work area.
     bool isNormalGeometry() const { return normalFlag; }
     PlaylistModel *playlist() const { return playlistModel; }
+    // The table's model: the playlist with a header row above each trip.
+    TripPlaylistModel *tripPlaylist() const { return tripModel; }
+    TripTimeline *tripTimeline() const { return timeline; }
+    // Plays the playlist row from that position (its own row, seeked once it plays).
+    void playIdAt(int id, qint64 ms);
 
     // Folder picker opened in the parent of start with its last component
     // preselected; an empty string when cancelled.
@@ -93,11 +102,23 @@ private slots:
     void onDropFile(QString filePath);
     void clearPlayList();
     void onTableDoubleClicked(QModelIndex index);
+    void onPlaylistContextMenu(const QPoint &pos);
+    void loadFolderTrack(const QString &folder);
+    void onFolderTrackLoaded(const QString &folder);
     void onGpsDataChanged(int rowId, GpsData data);
     void onAllGpsDataParserFinished(int id, QList<GpsData> dataList);
     void onPlayAreaStateChanged(TrackoraActiveXLib::FFStates state);
     void onUpdateLanguage();
     bool isSuportH264orH265(int id);
+    void onEventDoubleClicked(const QModelIndex &index);
+    void refreshEvents();
+    void showTripEvents();
+    void openExportDialog(qint64 inMs, qint64 outMs);
+    void onTableClicked(const QModelIndex &index);
+    void onMediaChanged(const QString &media);
+    void onTripsRegrouped();
+    void onTimelineSeek(int recording, qint64 ms);
+    void playTripSecond(int second);
 
 private:
     void setUpTable();
@@ -110,9 +131,46 @@ private:
     void clearTripViews();
     bool keepsOwnCursor(QWidget *widget) const;
     bool handleWindowMouse(QEvent *event);
+    void setUpEventList();
+    // Shows event `row` of the list and seeks leadSeconds before it, in
+    // another recording of the trip if it is there.
+    void goToEvent(int row, int leadSeconds);
+    void placeTimeline();
+    void refreshTripSpans();
+    void updateTimeline();
+    void armNextMedia();
+    void disarmNextMedia();
+    void jumpInTrip(int step);
+    void showWholeTrip();
+    // Seconds from the shown trip's start to the playing recording's; -1
+    // while the map and chart show one recording only.
+    int tripOffset() const;
 
     Ui::MainWindows *ui = nullptr;
     PlaylistModel *playlistModel = nullptr;
+    TripPlaylistModel *tripModel = nullptr;
+    TripTimeline *timeline = nullptr;
+    // Where the timeline's current recording sits in its trip; -1: none.
+    int timelineIndex = -1;
+    // The row the players were told to go on with, -1 when none; its file.
+    int chainedId = -1;
+    QString chainedMedia;
+    // The players went on by themselves: the samples that follow must not
+    // start them again.
+    bool followingChain = false;
+    // A position to seek to once this row plays (a click on the trip).
+    int pendingSeekId = -1;
+    qint64 pendingSeekMs = 0;
+    bool spansPending = false;
+    bool tripViewsPending = false;
+    // The playing recording's last position and length, for the end of a chain.
+    qint64 playingPositionMs = 0;
+    qint64 playingDurationMs = 0;
+    // The trip the map and chart show, by its first id, recordings and
+    // length; empty while they show one recording.
+    QString shownTrip;
+    QVector<int> shownTripIds;
+    QVector<int> shownTripOffsets;
     RowData *currentRow = nullptr;
     // The play area points at this copy, never at a model row, so clearing
     // the playlist cannot leave it with a deleted row.
@@ -126,6 +184,19 @@ private:
     // The player opens the chosen file in the background; its first state
     // says whether it plays. Cleared before the window stops it itself.
     bool openPending = false;
+
+    // The events of the trip that plays, found in its samples.
+    EventListModel *eventModel = nullptr;
+    TripEvents *tripEvents = nullptr;
+    // How many samples one chart point stands for.
+    double chartSecondsPerPoint = 1.0;
+    // An event in another recording: where to seek once that row plays.
+    int pendingSeekRow = -1;
+    int pendingSeekSecond = 0;
+    // The event last gone to, selected again when the list is rebuilt.
+    int selectedEventRow = -1;
+    int selectedEventSecond = -1;
+    int currentSecond = 0;
 
     QRect restoreRect;
     bool normalFlag = true;

@@ -52,6 +52,7 @@ target_sources(TrackoraViewer PRIVATE
   mapwebview.h mapwebview.cpp
   customWebEngine.h customWebEngine.cpp
   mapwebenginepage.h mapwebenginepage.cpp
+  mappagebridge.h mappagebridge.cpp
   ${TRACKORA_MAPKEY_DIR}/mapkeypieces.h)
 target_include_directories(TrackoraViewer PRIVATE ${TRACKORA_MAPKEY_DIR})
 target_link_libraries(TrackoraViewer PUBLIC TrackoraAes)

@@ -4,10 +4,12 @@
 #include <QDesktopServices>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QShowEvent>
 #include <QTimer>
 #include <QUrlQuery>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -19,7 +21,9 @@
 #include "configuration.h"
 #include "customWebEngine.h"
 #include "mapkeypieces.h"
+#include "mappagebridge.h"
 #include "mapwebenginepage.h"
+#include "openglcheck.h"
 
 Q_LOGGING_CATEGORY(lcMap, "trackora.map")
 
@@ -142,6 +146,17 @@ MapWebView::MapWebView(QWidget *parent)
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAttribute(Qt::WA_DeleteOnClose);
+    if (!OpenGLCheck::contextAvailable()) {
+        notice = new QLabel(this);
+        notice->setObjectName(QStringLiteral("lbl_MapNotice"));
+        notice->setAlignment(Qt::AlignCenter);
+        notice->setWordWrap(true);
+        if (!layout())
+            setLayout(new QVBoxLayout);
+        layout()->addWidget(notice);
+        retranslateNotice();
+        return;
+    }
     // A window of its own: each new page picture is then composed over the
     // map's area only, not over the whole top-level window.
     setAttribute(Qt::WA_DontCreateNativeAncestors, true);
@@ -154,7 +169,7 @@ MapWebView::MapWebView(QWidget *parent)
 
 void MapWebView::startEngine()
 {
-    if (engineStarted)
+    if (engineStarted || notice)
         return;
     engineStarted = true;
     if (watchedWindow) {
@@ -173,6 +188,9 @@ void MapWebView::startEngine()
     profile->setUrlRequestInterceptor(interceptor);
 
     lockDown(page());
+    bridge = new MapPageBridge(this);
+    connect(bridge, &MapPageBridge::routeClicked, this, &MapWebView::routeClicked);
+    bridge->attach(page());
     setMapType(static_cast<MapTypes>(Configuration::instance()->maps()));
     // A refused navigation still reports a start and a failed finish; the
     // page and its route are still there.
@@ -198,6 +216,10 @@ void MapWebView::startEngine()
 
 void MapWebView::showEvent(QShowEvent *event)
 {
+    if (notice) {
+        QWidget::showEvent(event);
+        return;
+    }
     if (engineStarted) {
         QWebEngineView::showEvent(event);
         return;
@@ -223,10 +245,42 @@ bool MapWebView::eventFilter(QObject *watched, QEvent *event)
     return QWebEngineView::eventFilter(watched, event);
 }
 
+// The web engine's own handling would create a page that nothing shows.
+void MapWebView::hideEvent(QHideEvent *event)
+{
+    if (engineStarted)
+        QWebEngineView::hideEvent(event);
+    else
+        QWidget::hideEvent(event);
+}
+
+void MapWebView::closeEvent(QCloseEvent *event)
+{
+    if (engineStarted)
+        QWebEngineView::closeEvent(event);
+    else
+        QWidget::closeEvent(event);
+}
+
+void MapWebView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateNotice();
+    QWebEngineView::changeEvent(event);
+}
+
+void MapWebView::retranslateNotice()
+{
+    if (notice)
+        notice->setText(tr("The map needs OpenGL, which this display does not offer."));
+}
+
 MapWebView::~MapWebView() = default;
 
 void MapWebView::setMapType(MapTypes type)
 {
+    if (notice)
+        return;
     if (!engineStarted) {
         startEngine(); // loads the configured page, then this one
         if (type == static_cast<MapTypes>(Configuration::instance()->maps()))
@@ -325,6 +379,28 @@ void MapWebView::loadAllGpsData(QVector<QVector<double> > allGpsData)
     qCDebug(lcMap) << "loadAllGpsData" << count;
 }
 
+void MapWebView::showTrip(const QVector<QVector<double>> &points)
+{
+    QString list;
+    list.reserve(points.size() * 40);
+    list += QLatin1Char('[');
+    for (const QVector<double> &p : points) {
+        if (p.size() < 4 || !std::isfinite(p.at(0)) || !std::isfinite(p.at(1)) || !std::isfinite(p.at(2)))
+            continue;
+        if (list.size() > 1)
+            list += QLatin1Char(',');
+        list += QStringLiteral("[%1,%2,%3,%4]").arg(fixed(p.at(0)), fixed(p.at(1)), QString::number(p.at(2), 'f', 0),
+                                                    QString::number(qint64(p.at(3))));
+    }
+    list += QLatin1Char(']');
+    runScript(QStringLiteral("mapShowTrip(%1)").arg(list));
+}
+
+void MapWebView::setPlayed(int index)
+{
+    runScript(QStringLiteral("mapSetPlayed(%1)").arg(index));
+}
+
 QWebEngineView *MapWebView::createWindow(QWebEnginePage::WebWindowType type)
 {
     qCDebug(lcMap) << "type: " << type;
@@ -411,6 +487,8 @@ QString MapWebView::mapServiceKey() const
 
 void MapWebView::runScript(const QString &script)
 {
+    if (notice)
+        return;
     startEngine();
     if (!pageReady) {
         scriptsBeforeLoad << script;

@@ -2,8 +2,13 @@
 
 #include "bytesource.h"
 #include "datalog.h"
+#include "gpmfreader.h"
+#include "nmeareader.h"
+#include "trackaligner.h"
 
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace {
 // Far more boxes than any recording has at one level; stops a walk through
@@ -13,6 +18,17 @@ const int kMaxBoxesPerLevel = 1 << 16;
 const int kHandlerNameMax = 55;
 const int kFreeGpsProbes[] = {65540, 131076, 262148};
 const char kExtTrackName[] = "Ambarella EXT";
+// A day of samples at ten a second; larger tables are cut here.
+const quint32 kMaxTrackSamples = 1 << 20;
+// Largest sample taken from a text track, and from a GPMF track (a second
+// of every sensor stream is tens of kilobytes).
+const quint32 kMaxTextSample = 64 * 1024;
+const quint32 kMaxGpmfSample = 1024 * 1024;
+// All samples of one track together.
+const qint64 kMaxTrackBytes = 64 * 1024 * 1024;
+// Subtitle tracks looked at for NMEA, and their first samples tried.
+const int kMaxTextTracks = 16;
+const int kNmeaSniffSamples = 4;
 
 enum HandlerType { HandlerVideo = 1, HandlerSound = 2, HandlerText = 3, HandlerMeta = 4, HandlerOther = 5 };
 
@@ -121,6 +137,8 @@ void Mp4Parser::walk()
         }
         source().seek(box.end);
     }
+    if (gpsKind == NoGps)
+        chooseTrackSource();
 }
 
 void Mp4Parser::walkMovie(const Box &moov)
@@ -175,22 +193,31 @@ int Mp4Parser::walkMedia(const Box &mdia)
     int handler = 0;
     QString handlerName;
     Table table;
+    SampleTables tables;
     source().seek(mdia.payload);
     Box box;
     for (int n = 0; n < kMaxBoxesPerLevel && nextBox(mdia.end, &box); ++n) {
         if (box.type == QLatin1String("hdlr")) {
             handler = readHandler(box, &handlerName);
+        } else if (box.type == QLatin1String("mdhd")) {
+            const QByteArray b = readFixed(24, box.end);
+            tables.timescale = b.at(0) == 1 ? be32(b, 20) : be32(b, 12);
         } else if (box.type == QLatin1String("minf")) {
             source().seek(box.payload);
             Box inner;
             for (int m = 0; m < kMaxBoxesPerLevel && nextBox(box.end, &inner); ++m) {
                 if (inner.type == QLatin1String("stbl"))
-                    walkSampleTable(inner, &table);
+                    walkSampleTable(inner, &table, &tables);
                 source().seek(inner.end);
             }
         }
         source().seek(box.end);
     }
+    tables.handler = handler;
+    if (tables.entry == "gpmd")
+        m_gpmdTrack = tables;
+    else if ((tables.entry == "tx3g" || tables.entry == "text") && m_textTracks.size() < kMaxTextTracks)
+        m_textTracks.append(tables);
 
     if (handlerName.contains(QLatin1String(kExtTrackName), Qt::CaseInsensitive)) {
         gpsKind = ExtTrackGps;
@@ -206,7 +233,7 @@ int Mp4Parser::walkMedia(const Box &mdia)
     return handler;
 }
 
-void Mp4Parser::walkSampleTable(const Box &stbl, Table *table)
+void Mp4Parser::walkSampleTable(const Box &stbl, Table *table, SampleTables *tables)
 {
     source().seek(stbl.payload);
     Box box;
@@ -217,21 +244,50 @@ void Mp4Parser::walkSampleTable(const Box &stbl, Table *table)
             table->offset = qMin(source().pos(), box.end);
             const qint64 room = qMax<qint64>(0, box.end - table->offset) / 4;
             table->count = clampToInt(qMin<quint64>(count, quint64(room)));
+            tables->chunkAt = table->offset;
+            tables->chunkCount = quint32(table->count);
+            tables->co64 = false;
+        } else if (box.type == QLatin1String("co64")) {
+            readTableBox(box, 8, 4, &tables->chunkAt, &tables->chunkCount);
+            tables->co64 = true;
+        } else if (box.type == QLatin1String("stsc")) {
+            readTableBox(box, 12, 4, &tables->stscAt, &tables->stscCount);
+        } else if (box.type == QLatin1String("stts")) {
+            readTableBox(box, 8, 4, &tables->sttsAt, &tables->sttsCount);
         } else if (box.type == QLatin1String("stsd")) {
-            walkSampleDescriptions(box);
+            walkSampleDescriptions(box, tables);
         } else if (box.type == QLatin1String("stsz")) {
             readSampleSizes(box);
+            source().seek(box.payload + 4);
+            tables->defaultSize = readUInt32();
+            readTableBox(box, tables->defaultSize ? 0 : 4, 8, &tables->stszAt, &tables->sizeCount);
         }
         source().seek(box.end);
     }
 }
 
-void Mp4Parser::walkSampleDescriptions(const Box &stsd)
+// A full box of entryCount entries of entrySize bytes after skip bytes of
+// version, flags and other fields; the count is clamped to what the box holds
+// (entrySize 0: entries without data, clamped only to the track limit).
+void Mp4Parser::readTableBox(const Box &box, int entrySize, int skip, qint64 *at, quint32 *count)
+{
+    source().seek(box.payload + skip);
+    const quint32 declared = readUInt32();
+    *at = qMin(source().pos(), box.end);
+    quint64 n = qMin<quint64>(declared, kMaxTrackSamples);
+    if (entrySize > 0)
+        n = qMin<quint64>(n, quint64(qMax<qint64>(0, box.end - *at) / entrySize));
+    *count = quint32(n);
+}
+
+void Mp4Parser::walkSampleDescriptions(const Box &stsd, SampleTables *tables)
 {
     // Version, flags and the entry count come before the descriptions.
     source().seek(stsd.payload + 8);
     Box box;
     for (int n = 0; n < kMaxBoxesPerLevel && nextBox(stsd.end, &box); ++n) {
+        if (n == 0)
+            tables->entry = box.type.toLatin1();
         if (box.type == QLatin1String("avc1"))
             sampleCodec = VideoCodecH264;
         else if (box.type == QLatin1String("hvc1"))
@@ -320,4 +376,159 @@ void Mp4Parser::probeFreeGps(const Table &table)
         }
     }
     source().seek(back);
+}
+
+// The sample table of one track as (offset, size, time) per sample.
+QVector<Mp4Parser::TrackSample> Mp4Parser::trackSamples(const SampleTables &t)
+{
+    QVector<TrackSample> out;
+    const quint32 total = qMin(t.sizeCount, kMaxTrackSamples);
+    if (total == 0 || t.chunkCount == 0 || t.stscCount == 0)
+        return out;
+    auto readTable = [this](qint64 at, quint32 count, int entrySize) {
+        source().seek(at);
+        QByteArray b(int(count) * entrySize, '\0');
+        b.resize(int(qMax<qint64>(0, source().read(b.data(), b.size()))));
+        return b;
+    };
+    const QByteArray sizes = t.defaultSize ? QByteArray() : readTable(t.stszAt, total, 4);
+    const QByteArray chunks = readTable(t.chunkAt, t.chunkCount, t.co64 ? 8 : 4);
+    const QByteArray stsc = readTable(t.stscAt, t.stscCount, 12);
+    const QByteArray stts = readTable(t.sttsAt, t.sttsCount, 8);
+    const quint32 chunkCount = quint32(chunks.size() / (t.co64 ? 8 : 4));
+    const int stscCount = stsc.size() / 12;
+    const int sttsCount = stts.size() / 8;
+
+    out.reserve(int(total));
+    int entry = 0;
+    int sttsEntry = 0;
+    quint32 sttsLeft = sttsCount > 0 ? be32(stts, 0) : 0;
+    quint64 time = 0;
+    for (quint32 chunk = 0; chunk < chunkCount && quint32(out.size()) < total; ++chunk) {
+        while (entry + 1 < stscCount && be32(stsc, (entry + 1) * 12) <= chunk + 1)
+            ++entry;
+        const quint32 perChunk = be32(stsc, entry * 12 + 4);
+        qint64 offset = t.co64 ? qint64(qMin<quint64>(be64(chunks, int(chunk) * 8), quint64(sourceSize())))
+                               : qint64(be32(chunks, int(chunk) * 4));
+        for (quint32 k = 0; k < perChunk && quint32(out.size()) < total; ++k) {
+            TrackSample s;
+            s.offset = offset;
+            s.size = t.defaultSize ? t.defaultSize
+                                   : (out.size() * 4 + 4 <= sizes.size() ? be32(sizes, out.size() * 4) : 0);
+            s.timeMs = t.timescale ? qint64(time * 1000 / t.timescale) : 0;
+            offset += s.size;
+            out.append(s);
+            while (sttsLeft == 0 && sttsEntry + 1 < sttsCount)
+                sttsLeft = be32(stts, ++sttsEntry * 8);
+            if (sttsLeft > 0) {
+                time += be32(stts, sttsEntry * 8 + 4);
+                --sttsLeft;
+            }
+        }
+    }
+    return out;
+}
+
+QByteArray Mp4Parser::readSample(const TrackSample &s, quint32 limit)
+{
+    QByteArray b;
+    if (s.size == 0 || s.offset >= sourceSize())
+        return b;
+    b.resize(int(qMin(s.size, limit)));
+    source().seek(s.offset);
+    b.resize(int(qMax<qint64>(0, source().read(b.data(), b.size()))));
+    return b;
+}
+
+namespace {
+// A text sample: a 16-bit length, then the text (and styling after it).
+QByteArray sampleText(const QByteArray &sample)
+{
+    if (sample.size() < 2)
+        return QByteArray();
+    const int length = qFromBigEndian<quint16>(reinterpret_cast<const uchar *>(sample.constData()));
+    return sample.mid(2, length);
+}
+} // namespace
+
+// GPMF wins over NMEA text: it carries the G-sensor too.
+void Mp4Parser::chooseTrackSource()
+{
+    if (m_gpmdTrack.sizeCount > 0 && m_gpmdTrack.chunkCount > 0) {
+        m_trackSource = m_gpmdTrack;
+        gpsKind = GpmfTrackGps;
+        gpsOffset = m_gpmdTrack.chunkAt;
+        gpsCount = clampToInt(m_gpmdTrack.sizeCount);
+        return;
+    }
+    for (const SampleTables &t : qAsConst(m_textTracks)) {
+        const QVector<TrackSample> samples = trackSamples(t);
+        for (int i = 0; i < samples.size() && i < kNmeaSniffSamples; ++i) {
+            if (NmeaReader::looksLikeNmea(sampleText(readSample(samples.at(i), kMaxTextSample)))) {
+                m_trackSource = t;
+                gpsKind = NmeaTrackGps;
+                gpsOffset = t.chunkAt;
+                gpsCount = clampToInt(t.sizeCount);
+                return;
+            }
+        }
+    }
+}
+
+QList<GpsData> Mp4Parser::decodeTrackSamples()
+{
+    const QVector<TrackSample> samples = trackSamples(m_trackSource);
+    TrackPoints points;
+    qint64 bytes = 0;
+    int damaged = 0;
+    if (gpsKind == NmeaTrackGps) {
+        NmeaReader reader;
+        for (const TrackSample &s : samples) {
+            if ((bytes += s.size) > kMaxTrackBytes)
+                break;
+            reader.addText(sampleText(readSample(s, kMaxTextSample)), s.timeMs);
+        }
+        points = reader.finish();
+        if (points.isEmpty())
+            qCWarning(lcData).noquote() << "NMEA track of" << fileName << "gives no position:" << reader.problem();
+    } else {
+        for (const TrackSample &s : samples) {
+            if ((bytes += s.size) > kMaxTrackBytes)
+                break;
+            GpmfPayload payload;
+            QString problem;
+            if (!GpmfReader::readPayload(readSample(s, kMaxGpmfSample), &payload, &problem)) {
+                ++damaged;
+                continue;
+            }
+            if (!payload.hasPosition || points.size() >= kMaxTrackPoints)
+                continue;
+            TrackPoint p;
+            p.utcMs = payload.utcMs;
+            p.offsetMs = s.timeMs;
+            p.latitude = payload.latitude;
+            p.longitude = payload.longitude;
+            p.speedKmh = payload.speed2d * 3.6;
+            p.hasGsensor = payload.hasAccel;
+            p.gX = payload.gX;
+            p.gY = payload.gY;
+            p.gZ = payload.gZ;
+            points.append(p);
+        }
+        if (damaged > 0)
+            qCWarning(lcData).noquote() << damaged << "of" << samples.size() << "GPMF payloads of" << fileName
+                                        << "are damaged";
+        if (points.isEmpty())
+            qCWarning(lcData).noquote() << "GPMF track of" << fileName << "gives no position";
+    }
+    if (points.isEmpty())
+        return {};
+    std::stable_sort(points.begin(), points.end(),
+                     [](const TrackPoint &a, const TrackPoint &b) { return a.offsetMs < b.offsetMs; });
+    TrackAligner::fillSpeedAndCourse(points);
+    // A recording holds far more than a byte a second: a longer duration is a
+    // broken header, and the track's own length stands in for it.
+    const int last = int(qBound<qint64>(0, points.constLast().offsetMs / 1000, 7 * 24 * 3600));
+    const bool plausible = duration > 0 && duration < sourceSize();
+    return TrackAligner::alignByOffset(points, plausible ? duration : last, TrackPoint::kNoTime);
 }

@@ -2,6 +2,8 @@
 
 #include "parserobject.h"
 
+#include <QVector>
+
 // Walks the box tree of an MP4/MOV recording once, in its constructor, and
 // leaves the video facts and the location of the GPS records behind.
 class Mp4Parser : public ParserObject
@@ -37,14 +39,43 @@ private:
         qint64 offset = 0;
         int32_t count = 0;
     };
+    // Where a timed-metadata or text track keeps its samples; entry counts
+    // are clamped to what their boxes hold.
+    struct SampleTables
+    {
+        QByteArray entry;           // first sample description's type
+        int handler = 0;
+        quint32 timescale = 0;
+        qint64 sttsAt = 0;
+        quint32 sttsCount = 0;
+        qint64 stscAt = 0;
+        quint32 stscCount = 0;
+        qint64 stszAt = 0;          // first size entry
+        quint32 defaultSize = 0;
+        quint32 sizeCount = 0;
+        qint64 chunkAt = 0;
+        quint32 chunkCount = 0;
+        bool co64 = false;
+    };
+    struct TrackSample
+    {
+        qint64 offset = 0;
+        quint32 size = 0;
+        qint64 timeMs = 0;
+    };
 
     bool nextBox(qint64 levelEnd, Box *box);
     void walk();
     void walkMovie(const Box &moov);
     void walkTrack(const Box &trak);
     int walkMedia(const Box &mdia);
-    void walkSampleTable(const Box &stbl, Table *table);
-    void walkSampleDescriptions(const Box &stsd);
+    void walkSampleTable(const Box &stbl, Table *table, SampleTables *tables);
+    void walkSampleDescriptions(const Box &stsd, SampleTables *tables);
+    void readTableBox(const Box &box, int entrySize, int skip, qint64 *at, quint32 *count);
+    void chooseTrackSource();
+    QVector<TrackSample> trackSamples(const SampleTables &t);
+    QByteArray readSample(const TrackSample &s, quint32 limit);
+    QList<GpsData> decodeTrackSamples() override;
     void readMovieHeader(const Box &mvhd);
     void readTrackHeader(const Box &tkhd, int32_t *w, int32_t *h, quint64 *created);
     int readHandler(const Box &hdlr, QString *name);
@@ -52,4 +83,7 @@ private:
     void probeFreeGps(const Table &table);
 
     int m_headerSize = 8;
+    QVector<SampleTables> m_textTracks; // NMEA candidates, in file order
+    SampleTables m_gpmdTrack;           // the last 'gpmd' track
+    SampleTables m_trackSource;         // the one chosen for NmeaTrackGps / GpmfTrackGps
 };

@@ -223,6 +223,16 @@ bool ParserObject::recordPosition(int k, qint64 *pos)
 
 bool ParserObject::readGpsSample(int i, GpsData *out)
 {
+    if (gpsKind == NmeaTrackGps || gpsKind == GpmfTrackGps) {
+        if (!m_trackDecoded) {
+            m_trackDecoded = true;
+            m_trackSamples = decodeTrackSamples();
+        }
+        if (i < 0 || i >= m_trackSamples.size())
+            return false;
+        *out = m_trackSamples.at(i);
+        return true;
+    }
     if (gpsCount <= 0)
         return false;
     std::memset(out, 0, sizeof(GpsData));

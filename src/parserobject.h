@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -66,6 +67,10 @@ protected:
 
     static int32_t clampToInt(quint64 value);
 
+    // The samples of a source that is decoded whole (a text or GPMF track),
+    // one per second; read once, at the first sample asked for.
+    virtual QList<GpsData> decodeTrackSamples() { return {}; }
+
 private:
     bool recordPosition(int k, qint64 *pos);
     bool readTableEntry(qint64 at, quint32 *value);
@@ -73,4 +78,6 @@ private:
     std::unique_ptr<ByteSource> m_source;
     QByteArray m_table;       // the source's offset table, read at its first use
     bool m_tableRead = false;
+    QList<GpsData> m_trackSamples;
+    bool m_trackDecoded = false;
 };

@@ -161,6 +161,15 @@ void PlayAreaManager::setResourceData(const RowData *row, const QUrl &relate)
     }
 }
 
+void PlayAreaManager::followRow(const RowData *row, const QUrl &relate)
+{
+    if (!row)
+        return;
+    qCDebug(lcPlayArea) << "[main] went on with rowid:" << row->id << row->url << "relateUrl:" << relate;
+    currentRow = row;
+    relateUrl = relate;
+}
+
 void PlayAreaManager::play()
 {
     setShowMode(chosen);
@@ -232,6 +241,16 @@ void PlayAreaManager::setPlaybackRate(double rate)
 {
     front->setPlaybackRate(rate);
     rear->setPlaybackRate(rate);
+}
+
+void PlayAreaManager::stepFrame(int direction)
+{
+    if (!currentRow)
+        return;
+    if (gPlayFrontOrRear == ShowRear)
+        rear->stepFrame(direction);
+    else
+        front->stepFrame(direction);
 }
 
 void PlayAreaManager::screenshot()

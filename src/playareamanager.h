@@ -34,6 +34,9 @@ public:
     ~PlayAreaManager() override;
 
     void setResourceData(const RowData *row, const QUrl &relateUrl);
+    // The players went on with this row's files by themselves: positions are
+    // now this row's, and nothing is opened again.
+    void followRow(const RowData *row, const QUrl &relateUrl);
     void setShowMode(ShowMode mode);
     void setPlayFrontOrRear(bool hasFront, bool hasRear);
     void hidePlayers();
@@ -68,6 +71,9 @@ public slots:
     void setMuted(bool muted);
     void setPlaybackRate(double rate);
     void screenshot();
+    // While paused: the next (+1) or previous (-1) picture of the leading
+    // view; the other view follows its picture time.
+    void stepFrame(int direction);
     void update();
     void onSliderStatusChanged(bool isSliderDown, int seconds);
 

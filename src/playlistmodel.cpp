@@ -1,11 +1,13 @@
 #include "playlistmodel.h"
 
 #include "datalog.h"
+#include "foldertracks.h"
 #include "videoparser.h"
 #include "videoparserrunnable.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTime>
@@ -387,6 +389,44 @@ int PlaylistModel::getCodecByRow(int row) const
     if (row < 0 || row >= rows.size() || !rows.at(row)->parser)
         return VideoCodecH264;
     return rows.at(row)->codec;
+}
+
+namespace {
+bool inFolder(const RowData *row, const QString &folderKey)
+{
+    return FolderTracks::folderKey(QFileInfo(row->url.toLocalFile()).absolutePath()) == folderKey;
+}
+} // namespace
+
+QStringList PlaylistModel::filesInFolder(const QString &folder) const
+{
+    const QString key = FolderTracks::folderKey(folder);
+    QStringList files;
+    for (const RowData *row : rows) {
+        if (inFolder(row, key))
+            files << row->url.toLocalFile();
+    }
+    return files;
+}
+
+QList<int> PlaylistModel::reparseFolder(const QString &folder)
+{
+    const QString key = FolderTracks::folderKey(folder);
+    QList<int> ids;
+    for (RowData *row : qAsConst(rows)) {
+        if (!row->parser || !inFolder(row, key))
+            continue;
+        // A parse that is reading sends nothing more; the new one sends the
+        // list when it ends if the window asks for it meanwhile.
+        row->parser->setFile(row->url.toLocalFile(), row->id);
+        row->parser->cancelQueuedJob();
+        auto *job = new CVideoParserRunnable(row->parser);
+        row->runnable = job;
+        row->parser->setThreadPool(&parsePool, job);
+        parsePool.start(job, 0);
+        ids << row->id;
+    }
+    return ids;
 }
 
 void PlaylistModel::requestAllGpsData(int row)

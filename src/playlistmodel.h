@@ -42,6 +42,10 @@ public:
     int getCodecByRow(int row) const;
     void requestAllGpsData(int row);
     void requestGpsData(int row, int index);
+    // Local paths of the rows whose file lies in folder.
+    QStringList filesInFolder(const QString &folder) const;
+    // Parses those rows again (their folder's track changed); returns their ids.
+    QList<int> reparseFolder(const QString &folder);
 
     static QString readableSize(qint64 bytes, int precision);
 

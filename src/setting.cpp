@@ -11,6 +11,11 @@
 #include "movefilter.h"
 #include "ui_setting.h"
 
+namespace {
+// The form's own maximum height, for the dialog without its advanced part.
+const int kPlainMaximumHeight = 360;
+} // namespace
+
 Setting::Setting(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::Setting)
@@ -31,6 +36,13 @@ Setting::Setting(QWidget *parent)
     ui->cBox_SpeedUnit->hide();
     ui->labelRenderModel->hide();
     ui->cBox_RenderModel->hide();
+
+    const EventThresholds thresholds = config->eventThresholds();
+    ui->sBox_BrakingKmh->setValue(thresholds.brakingKmh);
+    ui->sBox_AccelerationKmh->setValue(thresholds.accelerationKmh);
+    ui->dsBox_ImpactDeltaG->setValue(thresholds.impactDeltaG);
+    ui->dsBox_ImpactG->setValue(thresholds.impactG);
+    ui->wgt_Advanced->hide();
 
     startTimer(50, Qt::CoarseTimer);
 }
@@ -69,8 +81,22 @@ void Setting::on_pBtn_OK_clicked()
     config->setMaps(chosen(ui->cBox_Maps, -1, config->maps()));
     config->setSpeedUnit(chosen(ui->cBox_SpeedUnit, -1, config->speedUnit()));
     config->setRenderModel(chosen(ui->cBox_RenderModel, -1, config->renderModel()));
+    EventThresholds thresholds;
+    thresholds.brakingKmh = ui->sBox_BrakingKmh->value();
+    thresholds.accelerationKmh = ui->sBox_AccelerationKmh->value();
+    thresholds.impactDeltaG = ui->dsBox_ImpactDeltaG->value();
+    thresholds.impactG = ui->dsBox_ImpactG->value();
+    config->setEventThresholds(thresholds);
     emit config->updateState();
     accept();
+}
+
+void Setting::on_pBtn_Advanced_toggled(bool checked)
+{
+    // The dialog keeps its usual size until the advanced part is asked for.
+    ui->wgt_Advanced->setVisible(checked);
+    setMaximumHeight(checked ? QWIDGETSIZE_MAX : kPlainMaximumHeight);
+    adjustSize();
 }
 
 void Setting::on_pBtn_Cancel_clicked()
@@ -101,10 +127,13 @@ void Setting::applyFontStep(const DialogFontStep &step)
     for (QWidget *widget : {static_cast<QWidget *>(ui->labelTipSettings), static_cast<QWidget *>(ui->lbl_language),
                             static_cast<QWidget *>(ui->lbl_savePath), static_cast<QWidget *>(ui->lEdit_SavePath),
                             static_cast<QWidget *>(ui->label_2), static_cast<QWidget *>(ui->labelSpeddUnit),
-                            static_cast<QWidget *>(ui->labelRenderModel)})
+                            static_cast<QWidget *>(ui->labelRenderModel), static_cast<QWidget *>(ui->lbl_BrakingKmh),
+                            static_cast<QWidget *>(ui->lbl_AccelerationKmh), static_cast<QWidget *>(ui->lbl_ImpactDeltaG),
+                            static_cast<QWidget *>(ui->lbl_ImpactG)})
         widget->setFont(font);
     QApplication::setFont(font, "QComboBox");
     QApplication::setFont(font, "QPushButton");
+    QApplication::setFont(font, "QAbstractSpinBox");
 
     QFont title = ui->lbl_Title->font();
     title.setPointSize(step.titlePointSize);

@@ -24,6 +24,7 @@ private slots:
     void on_pBtn_Choose_clicked();
     void on_pBtn_OK_clicked();
     void on_pBtn_Cancel_clicked();
+    void on_pBtn_Advanced_toggled(bool checked);
 
 protected:
     void timerEvent(QTimerEvent *event) override;

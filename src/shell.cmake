@@ -8,14 +8,13 @@ target_sources(TrackoraViewer PRIVATE
   keepawake.h
   qtsingleapplication.h
   shelllog.h shelllog.cpp
+  openglcheck.h openglcheck.cpp
   screenscale.h screenscale.cpp
   setting.h setting.cpp setting.ui
   copyright.h copyright.cpp copyright.ui
-  computeInfo.h computeInfo.cpp
-  vadecodequery.h vadecodequery.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc ${TRACKORA_QM_QRC})
 add_dependencies(TrackoraViewer translations)
-target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus PkgConfig::LIBVA)
+target_link_libraries(TrackoraViewer PUBLIC Qt5::DBus)
 # Linux-only halves of the shell; other platforms add their own beside them.
 if(UNIX)
   target_sources(TrackoraViewer PRIVATE crashdumper_unix.cpp keepawake_unix.cpp qtsingleapplication_unix.cpp)

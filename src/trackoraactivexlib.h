@@ -63,6 +63,12 @@ public:
     void setAxWidgetHeight(int value) { setControlProperty("axWidgetHeight", value); }
     QString nextMedia() const { return controlProperty("nextMedia").toString(); }
     void setNextMedia(const QString &value) { setControlProperty("nextMedia", value); }
+    double zoom() const { return controlProperty("zoom").toDouble(); }
+    void setZoom(double value) { setControlProperty("zoom", value); }
+    double zoomCenterX() const { return controlProperty("zoomCenterX").toDouble(); }
+    void setZoomCenterX(double value) { setControlProperty("zoomCenterX", value); }
+    double zoomCenterY() const { return controlProperty("zoomCenterY").toDouble(); }
+    void setZoomCenterY(double value) { setControlProperty("zoomCenterY", value); }
 
 public slots:
     void play() { dynamicCall("play()"); }
@@ -70,6 +76,7 @@ public slots:
     void stop() { dynamicCall("stop()"); }
     bool screenshot() { return dynamicCall("screenshot()").toBool(); }
     void unRender() { dynamicCall("unRender()"); }
+    void stepFrame(int direction) { dynamicCall("stepFrame(int)", direction); }
 
 signals:
     void stateChanged(FFStates);

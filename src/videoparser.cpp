@@ -2,6 +2,7 @@
 
 #include "aviparser.h"
 #include "datalog.h"
+#include "externaltrack.h"
 #include "mp4parser.h"
 
 #include <QRunnable>
@@ -104,10 +105,20 @@ void VideoParser::parse()
             break;
         samples.append(sample);
     }
+    const bool opened = parser->isOpen();
+    GpsSourceKind kind = parser->gpsKind;
+    // A recording without a trip of its own may have one beside it; bytes
+    // handed in for a check have no folder to look in.
+    if (samples.isEmpty() && opened && data.isNull() && !stopRequested.load()) {
+        GpsSourceKind external = NoGps;
+        // A duration beyond the file's size is a broken header: second 0 only.
+        const int32_t seconds = info.duration < parser->sourceSize() ? info.duration : 0;
+        samples = ExternalTrack::samplesFor(path, info.createTime, seconds, &external);
+        if (!samples.isEmpty())
+            kind = external;
+    }
     const int read = samples.size();
     normalise(samples, info.duration, parser->sourceSize(), path);
-    const bool opened = parser->isOpen();
-    const GpsSourceKind kind = parser->gpsKind;
     const quint64 bytes = parser->bytesRead();
     parser.reset();
 

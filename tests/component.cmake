@@ -31,3 +31,11 @@ add_dependencies(tst_playareamanager TrackoraActiveX)
 trackora_add_test(tst_picturecolours SOURCES tst_picturecolours.cpp tst_componentsupport.h
   LIBS TrackoraViewer TrackoraEngine LABELS display component media DISPLAY MEDIA TIMEOUT 120)
 add_dependencies(tst_picturecolours TrackoraActiveX)
+
+trackora_add_test(tst_framestep SOURCES tst_framestep.cpp tst_componentsupport.h
+  LIBS TrackoraViewer LABELS display component media DISPLAY MEDIA TIMEOUT 120)
+add_dependencies(tst_framestep TrackoraActiveX)
+
+trackora_add_test(tst_closelook SOURCES tst_closelook.cpp tst_viewerharness.h
+  LIBS TrackoraViewer LABELS display web media DISPLAY MEDIA TIMEOUT 120)
+add_dependencies(tst_closelook TrackoraActiveX)

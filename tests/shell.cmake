@@ -23,6 +23,10 @@ trackora_add_test(tst_mainwindows SOURCES tst_mainwindows.cpp tst_viewerharness.
   LIBS TrackoraViewer LABELS display web media DISPLAY MEDIA TIMEOUT 300)
 trackora_add_test(tst_viewerstress SOURCES tst_viewerstress.cpp tst_viewerharness.h tst_mapharness.h
   LIBS TrackoraViewer LABELS display web media stress DISPLAY MEDIA TIMEOUT 300)
-trackora_add_test(tst_computeinfo SOURCES tst_computeinfo.cpp LIBS TrackoraViewer LABELS unit)
+# The same viewer on Qt's offscreen platform, where no OpenGL context exists.
+trackora_add_test(tst_withoutopengl SOURCES tst_withoutopengl.cpp tst_viewerharness.h tst_mapharness.h
+  LIBS TrackoraViewer LABELS media MEDIA TIMEOUT 120)
+add_dependencies(tst_withoutopengl Trackora TrackoraActiveX)
+trackora_add_test(tst_computeinfo SOURCES tst_computeinfo.cpp LIBS TrackoraProbe LABELS unit)
 add_dependencies(tst_computeinfo trackora-gps)
 trackora_add_test(tst_keepawake SOURCES tst_keepawake.cpp LIBS TrackoraViewer Qt5::DBus LABELS unit)

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QSettings>
 #include <QSignalSpy>
 
 #include "configuration.h"
@@ -69,6 +70,42 @@ private slots:
         QCOMPARE(c->renderModel(), 0);
         QCOMPARE(c->screenshotSavePath(), QStringLiteral("/tmp/shots"));
         QCOMPARE(c->videoFilePath(), QStringLiteral("/tmp/videos"));
+    }
+
+    // Stored thresholds outside what the dialog offers read as the defaults,
+    // so a hand-edited file cannot turn every second into an event.
+    void eventThresholdsStoredAndChecked_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<double>("read");
+        QTest::newRow("braking kept") << "brakingKmh" << "20" << 20.0;
+        QTest::newRow("braking 0") << "brakingKmh" << "0" << 12.0;
+        QTest::newRow("braking too high") << "brakingKmh" << "101" << 12.0;
+        QTest::newRow("braking not a number") << "brakingKmh" << "abc" << 12.0;
+        QTest::newRow("acceleration kept") << "accelerationKmh" << "8" << 8.0;
+        QTest::newRow("change kept") << "impactDeltaG" << "0.75" << 0.75;
+        QTest::newRow("change too small") << "impactDeltaG" << "0.05" << 1.5;
+        QTest::newRow("change not a number") << "impactDeltaG" << "nan" << 1.5;
+        QTest::newRow("reading negative") << "impactG" << "-1" << 2.0;
+    }
+
+    void eventThresholdsStoredAndChecked()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(double, read);
+        Configuration *c = Configuration::instance();
+        c->setEventThresholds(EventThresholds());
+        // Settings objects on one file share their values within a process.
+        QSettings(c->fileName(), QSettings::IniFormat).setValue(key, stored);
+        const EventThresholds t = c->eventThresholds();
+        const double got = key == QLatin1String("brakingKmh") ? t.brakingKmh
+            : key == QLatin1String("accelerationKmh")          ? t.accelerationKmh
+            : key == QLatin1String("impactDeltaG")             ? t.impactDeltaG
+                                                               : t.impactG;
+        QCOMPARE(got, read);
+        c->setEventThresholds(EventThresholds());
     }
 
     void localeResolution_data()

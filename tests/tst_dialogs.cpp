@@ -1,6 +1,10 @@
 #include <QtTest>
 
+#include <cstring>
+
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +16,7 @@
 #include "cgpsutils.h"
 #include "configuration.h"
 #include "copyright.h"
+#include "eventdetector.h"
 #include "mainwindows.h"
 #include "setting.h"
 #include "trackoraversion.h"
@@ -174,6 +179,56 @@ private slots:
         QVERIFY2(dialog.isHidden(), "the dialog hides after closing");
         QCOMPARE(config->screenshotSavePath(), QStringLiteral("/tmp/shots"));
         QCOMPARE(state.count(), 0);
+    }
+
+    // The thresholds sit in a part of their own that opens on demand; Save
+    // stores them and detection follows, Cancel keeps the old ones.
+    void eventThresholdsInTheAdvancedPart()
+    {
+        Configuration *config = Configuration::instance();
+        config->setEventThresholds(EventThresholds());
+        // 50 to 36 km/h in a second, an axis at 1.2 g.
+        QList<GpsData> samples;
+        for (int speed : {50, 36}) {
+            GpsData s;
+            std::memset(&s, 0, sizeof s);
+            s.speed = speed;
+            s.latitude = 35.6;
+            s.longitude = 139.7;
+            s.gsensorX = 1.2f;
+            samples.append(s);
+        }
+        QCOMPARE(detectEvents(samples, config->eventThresholds()).size(), 1);
+
+        for (const bool save : {false, true}) {
+            Setting dialog;
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QWidget *advanced = child<QWidget>(&dialog, "wgt_Advanced");
+            QVERIFY2(!advanced->isVisible(), "the advanced part starts closed");
+            QCOMPARE(child<QSpinBox>(&dialog, "sBox_BrakingKmh")->value(), 12);
+            QCOMPARE(child<QSpinBox>(&dialog, "sBox_AccelerationKmh")->value(), 10);
+            QCOMPARE(child<QDoubleSpinBox>(&dialog, "dsBox_ImpactDeltaG")->value(), 1.5);
+            QCOMPARE(child<QDoubleSpinBox>(&dialog, "dsBox_ImpactG")->value(), 2.0);
+            child<QPushButton>(&dialog, "pBtn_Advanced")->click();
+            QVERIFY2(advanced->isVisible(), "the button opens the advanced part");
+            QTRY_VERIFY2(dialog.height() >= dialog.sizeHint().height(), "the dialog grows to show it");
+            if (save)
+                saveShot(&dialog, QStringLiteral("setting_advanced"));
+            child<QSpinBox>(&dialog, "sBox_BrakingKmh")->setValue(15);
+            child<QDoubleSpinBox>(&dialog, "dsBox_ImpactG")->setValue(1.2);
+            child<QPushButton>(&dialog, save ? "pBtn_OK" : "pBtn_Cancel")->click();
+        }
+        const EventThresholds t = config->eventThresholds();
+        QCOMPARE(t.brakingKmh, 15);
+        QCOMPARE(t.accelerationKmh, 10);
+        QCOMPARE(t.impactDeltaG, 1.5);
+        QCOMPARE(t.impactG, 1.2);
+        // The braking is gone, and both seconds now read as one impact.
+        const QVector<DrivingEvent> events = detectEvents(samples, t);
+        QCOMPARE(events.size(), 1);
+        QCOMPARE(events.first().kind, DrivingEvent::Impact);
+        config->setEventThresholds(EventThresholds());
     }
 
     void storedValuesSurviveSave_data()

@@ -79,6 +79,7 @@ private slots:
     void parkedPushOutlastsTheWaitLimit_data();
     void parkedPushOutlastsTheWaitLimit();
     void tryPullNeverWaits();
+    void audioQueueCapacityFollowsItsOwner();
 };
 
 void TestFFBuffer::initTestCase()
@@ -459,6 +460,43 @@ void TestFFBuffer::tryPullNeverWaits()
     QCOMPARE(dst->pts, int64_t(5));
     av_frame_free(&f);
     av_frame_free(&dst);
+}
+
+void TestFFBuffer::audioQueueCapacityFollowsItsOwner()
+{
+    CAudioPacketQueue queue;
+    AVPacket *src = makePacket(1);
+    queue.waitTimeoutMs = 0;
+    // Four packets, as any packet queue, until the owner asks for more.
+    QCOMPARE(queue.currentCapacity(), 4);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(queue.pushQueue(src));
+    QVERIFY2(!queue.pushQueue(src), "a fifth packet fits only when the owner asks for more");
+
+    // A push waiting at the limit goes through as soon as the limit is raised.
+    queue.waitTimeoutMs = 40;
+    std::thread owner([&queue] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        queue.setCapacity(40);
+    });
+    QVERIFY2(queue.pushQueue(src), "raising the limit lets a waiting push through");
+    owner.join();
+    queue.waitTimeoutMs = 0;
+    while (queue.queueSize() < 40)
+        QVERIFY(queue.pushQueue(src));
+    QVERIFY2(!queue.pushQueue(src), "the raised limit holds");
+
+    // Bounded both ways; lowering the limit keeps what is queued.
+    queue.setCapacity(100000);
+    QCOMPARE(queue.currentCapacity(), kMaxAudioPackets);
+    queue.setCapacity(0);
+    QCOMPARE(queue.currentCapacity(), 4);
+    QCOMPARE(queue.queueSize(), 40);
+    QVERIFY(!queue.pushQueue(src));
+    queue.flushQueue();
+    QCOMPARE(queue.queueSize(), 0);
+    QCOMPARE(src->buf ? av_buffer_get_ref_count(src->buf) : 1, 1);
+    av_packet_free(&src);
 }
 
 QTEST_GUILESS_MAIN(TestFFBuffer)

@@ -90,8 +90,8 @@ private slots:
     void playsToTheEndAndDrains_data();
     void playsToTheEndAndDrains();
     void pausedSeekShowsOnePicture();
-    void seekToRoundedUpEndIsIgnored();
-    void pauseAfterEndRepositionsToCurrentSecond();
+    void seekToTheEndShowsTheLastSecond();
+    void pauseAfterEndKeepsPlace();
     void seekWhilePlayingAfterEndPlaysOn();
     void seekBurstWhilePlayingSettles();
     void stopAndDestructionReturnPromptly_data();
@@ -99,6 +99,10 @@ private slots:
     void failedSeekIsReported();
     void unknownOpenOptionsAreLoggedOnce();
     void ffmpegMessagesReachTheLog();
+    void durationFromTheContainer_data();
+    void durationFromTheContainer();
+    void seekAndPositionShareOneOrigin();
+    void streamWithoutTimestampsIsPaced();
 };
 
 void TestFFDemuxer::initTestCase()
@@ -253,43 +257,60 @@ void TestFFDemuxer::pausedSeekShowsOnePicture()
     QVERIFY2(w.lastPosition < 3500, qPrintable(QString("at %1 ms soon after playing on from 1 s").arg(w.lastPosition)));
 }
 
-void TestFFDemuxer::seekToRoundedUpEndIsIgnored()
+// A seek to the rounded-up end, or past it, goes to the last second that
+// holds pictures; the queues it empties are filled from there.
+void TestFFDemuxer::seekToTheEndShowsTheLastSecond()
 {
     Watched w;
-    // 3.0 s of video: a seek to second 3 is a seek to the rounded-up end.
+    // 3.0 s of video: second 3 is the rounded-up end.
     w.player->play(mediaPath("clip_short_R.mp4"));
     QTRY_VERIFY_WITH_TIMEOUT(w.duration > 0, 2000);
     QCOMPARE(w.duration, qint64(3000));
-    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 200, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > 200 && w.lastPosition < 1500, 5000);
     w.player->pause();
     w.settle(200);
     const int before = w.pictures;
     w.player->setSeekSecond(3);
-    QCoreApplication::processEvents();
-    QCOMPARE(w.player->seekSecond(), 0);
-    QCOMPARE(w.pictures, before);
-    w.player->setSeekSecond(2);
     QCOMPARE(w.player->seekSecond(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(w.pictures, before + 1, 5000);
+    QCOMPARE(w.lastPosition, qint64(2000));
+    w.player->setSeekSecond(40);
+    QCOMPARE(w.player->seekSecond(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(w.pictures, before + 2, 5000);
+    QCOMPARE(w.lastPosition, qint64(2000));
+    // Playing on shows the rest of the last second.
+    QTRY_VERIFY_WITH_TIMEOUT(w.player->isSeekSettled(), 3000);
+    const int atResume = w.pictures;
+    w.player->play(mediaPath("clip_short_R.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 2960, 5000);
+    QVERIFY2(w.pictures - atResume >= 27, qPrintable(QString("%1 pictures of the last second").arg(w.pictures - atResume)));
 }
 
-void TestFFDemuxer::pauseAfterEndRepositionsToCurrentSecond()
+// After the input was read to its end, a pause changes nothing but the
+// state: playing on continues where it stood, without reading again.
+void TestFFDemuxer::pauseAfterEndKeepsPlace()
 {
     Watched w;
     w.player->play(mediaPath("clip_short_R.mp4"));
     QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 1, 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 2900, 10000);
     w.player->pause();
-    // Position ~2966 ms: the loop restarts parked at second 2.
-    QCOMPARE(w.player->seekSecond(), 2);
-    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("begin onDemux"), 2, 2000);
     w.settle(300);
+    const qint64 pausedAt = w.lastPosition;
     const int parked = w.pictures;
     w.settle(300);
     QCOMPARE(w.pictures, parked);
-    w.lastPosition = -1;
+    QVector<qint64> after;
+    QObject::connect(w.player.get(), &CFFPlayer::positionChanged, &w.context, [&after](qint64 ms) { after << ms; },
+                     Qt::QueuedConnection);
     w.player->play(mediaPath("clip_short_R.mp4"));
-    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 2000 && w.lastPosition < 2900, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(LogCapture::count("end onDemux"), 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 2960, 5000);
+    w.settle(500);
+    for (qint64 ms : after)
+        QVERIFY2(ms >= pausedAt, qPrintable(QString("paused at %1 ms, then shown %2 ms").arg(pausedAt).arg(ms)));
+    QCOMPARE(LogCapture::count("begin onDemux"), 1);
+    // A seek still reads again.
+    w.player->setSeekSecond(1);
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition >= 1000 && w.lastPosition < 2900, 5000);
 }
 
 void TestFFDemuxer::seekWhilePlayingAfterEndPlaysOn()
@@ -427,6 +448,92 @@ void TestFFDemuxer::ffmpegMessagesReachTheLog()
     const QStringList lines = Categories::matching("moov atom not found");
     QVERIFY2(!lines.isEmpty(), "the demuxer's own reason is in the log");
     QVERIFY2(lines.first().startsWith(QLatin1String("trackora.ffmpeg: ")), qPrintable(lines.first()));
+}
+
+void TestFFDemuxer::durationFromTheContainer_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("expectedMs");
+    QTest::addColumn<qint64>("firstPictureMs");
+    QTest::newRow("MP4, the stream's") << "clip_short_F.mp4" << qint64(3000) << qint64(0);
+    QTest::newRow("MKV remux, no stream duration") << "remux_F.mkv" << qint64(3000) << qint64(0);
+    QTest::newRow("MKV, video after the sound") << "late_video_F.mkv" << qint64(6850) << qint64(850);
+}
+
+// The duration comes from the stream or, where the stream has none, from the
+// container; seeks to 0 and to the last second then work as in any file.
+void TestFFDemuxer::durationFromTheContainer()
+{
+    QFETCH(QString, file);
+    QFETCH(qint64, expectedMs);
+    QFETCH(qint64, firstPictureMs);
+    Watched w;
+    w.player->play(mediaPath(file));
+    QCOMPARE(w.player->state(), PlayingState);
+    QTRY_VERIFY_WITH_TIMEOUT(w.duration >= 0, 2000);
+    QVERIFY2(qAbs(w.duration - expectedMs) <= 40, qPrintable(QString("duration %1 ms").arg(w.duration)));
+    QTRY_VERIFY_WITH_TIMEOUT(w.lastPosition > firstPictureMs + 300, 5000);
+    w.player->pause();
+    w.settle(100);
+    const int before = w.pictures;
+    w.player->setSeekSecond(0);
+    QTRY_COMPARE_WITH_TIMEOUT(w.pictures, before + 1, 5000);
+    QVERIFY2(qAbs(w.lastPosition - firstPictureMs) < 40, qPrintable(QString::number(w.lastPosition)));
+    const int last = int((w.duration + 999) / 1000) - 1;
+    w.player->setSeekSecond(last + 1);
+    QCOMPARE(w.player->seekSecond(), last);
+    QTRY_COMPARE_WITH_TIMEOUT(w.pictures, before + 2, 5000);
+    QVERIFY2(qAbs(w.lastPosition - last * 1000) < 40, qPrintable(QString::number(w.lastPosition)));
+}
+
+// Video from about 0.85 s, sound from 0: positions and seeks count from the
+// file's start alike, so a seek shows the second it asked for (not the key
+// picture before it) and a step of one second from there moves on.
+void TestFFDemuxer::seekAndPositionShareOneOrigin()
+{
+    Watched w;
+    w.player->play(mediaPath("late_video_F.mkv"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.pictures > 0 && w.lastPosition >= 0, 5000);
+    QVERIFY2(qAbs(w.lastPosition - 850) < 40, qPrintable(QString("the first picture at %1 ms").arg(w.lastPosition)));
+    w.player->pause();
+    w.settle(100);
+    for (int second : {4, 5, 2}) {
+        const int before = w.pictures;
+        w.player->setSeekSecond(second);
+        QTRY_COMPARE_WITH_TIMEOUT(w.pictures, before + 1, 5000);
+        QVERIFY2(w.lastPosition > second * 1000 - 17 && w.lastPosition < second * 1000 + 34,
+                 qPrintable(QString("a seek to %1 s shows %2 ms").arg(second).arg(w.lastPosition)));
+        QCOMPARE(qint64(w.player->position()), w.lastPosition);
+        // The picture shown is the one at that position.
+        const double shownMs = w.player->currentFrameSeconds() * 1000 - w.player->startMilliseconds();
+        QVERIFY2(qAbs(shownMs - w.lastPosition) < 2, qPrintable(QString("picture at %1 ms").arg(shownMs)));
+    }
+}
+
+// A raw stream carries no timestamps: they come from its frame rate, so the
+// pictures play at that rate and the positions count from 0.
+void TestFFDemuxer::streamWithoutTimestampsIsPaced()
+{
+    QVector<qint64> positions;
+    Watched w;
+    QObject::connect(w.player.get(), &CFFPlayer::positionChanged, &w.context, [&positions](qint64 ms) { positions << ms; },
+                     Qt::QueuedConnection);
+    QElapsedTimer wall;
+    w.player->play(mediaPath("raw_F.h264"));
+    QCOMPARE(w.player->state(), PlayingState);
+    QTRY_VERIFY_WITH_TIMEOUT(!positions.isEmpty(), 5000);
+    wall.start();
+    // 20 pictures at 10 per second.
+    QTRY_VERIFY_WITH_TIMEOUT(w.maxPosition >= 1900, 8000);
+    const qint64 took = wall.elapsed();
+    w.settle(200);
+    QVERIFY2(took >= 1500, qPrintable(QString("2 s of pictures in %1 ms").arg(took)));
+    QVERIFY2(positions.size() >= 19, qPrintable(QString("%1 positions").arg(positions.size())));
+    for (int i = 0; i < positions.size(); ++i) {
+        QVERIFY2(positions[i] >= 0 && positions[i] <= 1900, qPrintable(QString::number(positions[i])));
+        if (i > 0)
+            QCOMPARE(positions[i] - positions[i - 1], qint64(100));
+    }
 }
 
 QTEST_MAIN(TestFFDemuxer)

@@ -253,6 +253,10 @@ private slots:
     void flushRacingTheSoundPullNeverBlocks();
     void backgroundOpenReportsQueued_data();
     void backgroundOpenReportsQueued();
+    void lowFrameRatesShowEveryPicture_data();
+    void lowFrameRatesShowEveryPicture();
+    void lowFrameRatePicturesKeepUpWithSound();
+    void pauseWhileStoppedDoesNothing();
 };
 
 void TestFFPlayer::initTestCase()
@@ -1061,6 +1065,102 @@ void TestFFPlayer::flushRacingTheSoundPullNeverBlocks()
     const qint64 stopMs = timer.elapsed();
     QVERIFY2(longestClock < 500, qPrintable(QString("audioClock took %1 ms").arg(longestClock)));
     QVERIFY2(stopMs < 2000, qPrintable(QString("stop took %1 ms").arg(stopMs)));
+}
+
+void TestFFPlayer::lowFrameRatesShowEveryPicture_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<double>("speed");
+    QTest::newRow("4 fps at 1.0") << QStringLiteral("clip_4fps_noaudio_F.mp4") << int(PlaybackRate_1_0) << 1.0;
+    QTest::newRow("10 fps at 0.5") << QStringLiteral("clip_10fps_noaudio_F.mp4") << int(PlaybackRate_0_5) << 0.5;
+}
+
+// A time-lapse's long steps are waited out, not taken for jumps: every
+// picture is shown, each at its time, and the position follows them.
+void TestFFPlayer::lowFrameRatesShowEveryPicture()
+{
+    QFETCH(QString, file);
+    QFETCH(int, rate);
+    QFETCH(double, speed);
+    const QJsonObject facts = expectedFacts(file);
+    QVERIFY2(!facts.isEmpty(), qPrintable(file));
+    const int frames = facts.value("videoFrames").toInt();
+    const double step = 1.0 / facts.value("nominalFrameRate").toDouble();
+
+    CFFPlayer player;
+    player.setPlaybackRate(FFPlaybackRate(rate));
+    ShownPictures shown;
+    shown.attach(&player);
+    PositionLog positions;
+    positions.attach(&player);
+    QElapsedTimer wall;
+    player.play(mediaPath(file));
+    QCOMPARE(player.state(), PlayingState);
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.taken().isEmpty(), 5000);
+    wall.start();
+    const double lastMs = (frames - 1) * step * 1000;
+    QTRY_VERIFY_WITH_TIMEOUT(!positions.values.isEmpty() && positions.values.last() >= lastMs - 5,
+                             int(lastMs / speed) + 8000);
+    const qint64 took = wall.elapsed();
+    player.stop();
+    const QVector<qint64> pts = shown.taken();
+    QVERIFY2(pts.size() >= frames, qPrintable(QString("%1 of %2 pictures shown").arg(pts.size()).arg(frames)));
+    // A load can only make it slower: the pictures did not race.
+    QVERIFY2(took >= 0.8 * lastMs / speed,
+             qPrintable(QString("%1 pictures in %2 ms, expected about %3 ms").arg(frames).arg(took).arg(lastMs / speed)));
+}
+
+// With few pictures per second the pictures keep up with the sound: the
+// demuxer reads the sound far enough ahead for the decoder to give out each
+// picture before the sound reaches it.
+void TestFFPlayer::lowFrameRatePicturesKeepUpWithSound()
+{
+    CFFPlayer player;
+    std::mutex mutex;
+    QVector<double> lags;
+    QObject::connect(&player, &CFFPlayer::renderFrame, &player, [&](const HFrame *) {
+        // On the player thread, as each picture is handed over.
+        const double pts = player.currentFrameSeconds();
+        const double clock = player.audioDecoder()->audioClock();
+        std::lock_guard<std::mutex> lock(mutex);
+        if (pts >= 1.0)
+            lags << clock - pts;
+    }, Qt::DirectConnection);
+    player.play(mediaPath("clip_5fps_aac_F.mp4"));
+    QVERIFY(player.hasAudioStream());
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() >= 3400, 10000);
+    player.stop();
+    std::lock_guard<std::mutex> lock(mutex);
+    QVERIFY2(lags.size() >= 10, qPrintable(QString("%1 pictures after the first second").arg(lags.size())));
+    const double lag = median(lags);
+    // A picture step is 200 ms; once they trailed by more than two.
+    QVERIFY2(lag < 0.1, qPrintable(QString("pictures trail the sound by %1 ms (median)").arg(lag * 1000)));
+}
+
+void TestFFPlayer::pauseWhileStoppedDoesNothing()
+{
+    CFFPlayer player;
+    QSignalSpy states(&player, &CFFPlayer::stateChanged);
+    QSignalSpy durations(&player, &CFFPlayer::durationChanged);
+    player.pause();
+    QCOMPARE(player.state(), StoppedState);
+    QCOMPARE(states.count(), 0);
+    // The next play opens the file.
+    player.play(mediaPath("clip_short_R.mp4"));
+    QCOMPARE(player.state(), PlayingState);
+    QCOMPARE(durations.count(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 100, 5000);
+    // And after a stop, too.
+    player.stop();
+    states.clear();
+    player.pause();
+    QCOMPARE(player.state(), StoppedState);
+    QCOMPARE(states.count(), 0);
+    player.play(mediaPath("clip_short_R.mp4"));
+    QCOMPARE(durations.count(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 100, 5000);
+    player.stop();
 }
 
 QTEST_GUILESS_MAIN(TestFFPlayer)

@@ -1,5 +1,6 @@
 #include "aviparser.h"
 #include "coordinateconv.h"
+#include "gpmfreader.h"
 #include "tst_logcapture.h"
 #include "mp4parser.h"
 #include "videoparser.h"
@@ -127,6 +128,17 @@ void TestFuzzFixtures::everyFixture()
                                 .arg(list.size()).arg(parser.samplesRead()).arg(bytes.size() - 1)));
         for (const GpsData &s : list)
             checkSample(s);
+    } else if (target == QLatin1String("gpmf")) {
+        // One payload; a refused one says why, and gives nothing.
+        GpmfPayload payload;
+        QString problem;
+        if (GpmfReader::readPayload(bytes, &payload, &problem)) {
+            QVERIFY(!payload.hasPosition || (std::fabs(payload.latitude) <= 90.0 && std::fabs(payload.longitude) <= 180.0));
+        } else {
+            QVERIFY(!problem.isEmpty());
+            QVERIFY(!payload.hasPosition && !payload.hasAccel);
+        }
+        return;
     } else {
         QFAIL(qPrintable(QStringLiteral("no such fuzz target: %1").arg(target)));
     }

@@ -13,6 +13,8 @@ QT_CHARTS_USE_NAMESPACE
 #include <QProcess>
 
 #include "computeInfo.h"
+#include "mapwebenginepage.h"
+#include "tripplaylistmodel.h"
 #include "configuration.h"
 #include "tst_mapharness.h"
 #include "tst_viewerharness.h"
@@ -213,7 +215,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == QLatin1String("b_F.mp4"), WaitMs);
         QTest::qWait(800);
         QCOMPARE(playingFile(&window), QStringLiteral("b_F.mp4"));
-        QCOMPARE(table(&window)->currentIndex().row(), 1);
+        QCOMPARE(table(&window)->currentIndex().data(TripPlaylistModel::RecordingIdRole).toInt(), 1);
     }
 
     // Whole seconds move the chart marker and the readouts, other positions
@@ -230,6 +232,9 @@ private slots:
         window.resize(1280, 800);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The view makes its page once the window is on screen; asking for
+        // it earlier would give a stand-in page that is then replaced.
+        QTRY_VERIFY_WITH_TIMEOUT(map(&window)->findChild<CMapWebEnginePage *>(), WaitMs);
         // The offline page falls back to its local map; on a busy machine that takes a while.
         QWebEnginePage *page = map(&window)->page();
         auto backend = [page] { return maptest::mapState(page).value(QStringLiteral("backend")).toString(); };
@@ -296,6 +301,144 @@ private slots:
         const QString file = QDir::current().filePath(QStringLiteral("tst_mainwindows_playing.png"));
         QVERIFY(shot.save(file));
         qInfo() << "picture saved as" << file;
+    }
+
+    // A drive of two recordings with planted events: the list behind
+    // btn_Events, the chart's markers, N and Shift+N, a double-click playing
+    // from 5 s before, new thresholds from the settings, and the seam.
+    void eventsListMarkersAndKeys()
+    {
+        const QString first = QStringLiteral("20240301_090000_F.mp4");
+        const QString second = QStringLiteral("20240301_090021_F.mp4");
+        const QString dir = folderWith({{QStringLiteral("events/") + first, first}, {QStringLiteral("events/") + second, second}});
+        MainWindows window;
+        window.resize(1280, 860);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        openFolder(&window, dir);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == first, WaitMs);
+
+        auto *list = child<QTableView>(&window, "tbl_EventList");
+        QVERIFY2(!list->isVisible(), "the list starts hidden");
+        QTest::mouseClick(button(&window, "btn_Events"), Qt::LeftButton);
+        QVERIFY2(list->isVisible(), "btn_Events shows the list");
+        QAbstractItemModel *events = list->model();
+        // The second recording joins the trip once parsed.
+        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 7, WaitMs);
+        const QStringList header = {events->headerData(0, Qt::Horizontal).toString(), events->headerData(1, Qt::Horizontal).toString(),
+                                    events->headerData(2, Qt::Horizontal).toString(), events->headerData(3, Qt::Horizontal).toString()};
+        QCOMPARE(header, (QStringList{"Time", "Kind", "Value", "Recording"}));
+        auto row = [events](int r) {
+            QStringList cells;
+            for (int c = 0; c < 4; ++c)
+                cells << events->index(r, c).data().toString();
+            return cells.join(QLatin1Char('|'));
+        };
+        QCOMPARE(row(0), QStringLiteral("00:00:03|Harsh braking|14 km/h/s|") + first);
+        QCOMPARE(row(1), QStringLiteral("00:00:05|Harsh acceleration|12 km/h/s|") + first);
+        QCOMPARE(row(2), QStringLiteral("00:00:07|Impact|1.80 g|") + first);
+        QCOMPARE(row(4), QStringLiteral("00:00:13|Impact|3.10 g|") + first);
+        QCOMPARE(row(5), QStringLiteral("00:00:18|Harsh braking|16 km/h/s|") + first);
+        // An acceleration only with the last second of the first recording before it.
+        QCOMPARE(row(6), QStringLiteral("00:00:00|Harsh acceleration|14 km/h/s|") + second);
+
+        // The chart's markers, one series per kind, at the events' seconds.
+        auto markers = [&window](const char *kind) {
+            QStringList at;
+            for (QAbstractSeries *s : chart(&window)->chart()->series()) {
+                if (s->objectName() == QLatin1String("events_") + QLatin1String(kind)) {
+                    for (const QPointF &p : static_cast<QXYSeries *>(s)->pointsVector())
+                        at << QString::number(p.x());
+                }
+            }
+            return at.join(QLatin1Char(' '));
+        };
+        QCOMPARE(markers("braking"), QStringLiteral("3 18"));
+        QCOMPARE(markers("acceleration"), QStringLiteral("5"));
+        QCOMPARE(markers("impact"), QStringLiteral("7 10 13"));
+
+        // The list follows the language.
+        Configuration::instance()->setLanguage(Configuration::German);
+        QCOMPARE(events->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Zeit"));
+        QCOMPARE(row(0), QStringLiteral("00:00:03|Starkes Bremsen|14 km/h/s|") + first);
+        QCOMPARE(button(&window, "btn_Events")->toolTip(), QStringLiteral("Ereignisse"));
+        Configuration::instance()->setLanguage(Configuration::EnglishUS);
+        QCOMPARE(row(2), QStringLiteral("00:00:07|Impact|1.80 g|") + first);
+
+        // The picture of the list, for a person to look at.
+        QTest::qWait(500);
+        const QRect g = window.frameGeometry();
+        const QString file = QDir::current().filePath(QStringLiteral("tst_mainwindows_events.png"));
+        QVERIFY(window.screen()->grabWindow(0, g.x(), g.y(), g.width(), g.height()).toImage().save(file));
+        qInfo() << "picture saved as" << file;
+
+        QTest::keyClick(&window, Qt::Key_Space);
+        QTRY_COMPARE_WITH_TIMEOUT(panel(&window)->state(), TrackoraActiveXLib::PausedState, WaitMs);
+        auto *seek = child<QSlider>(&window, "hSlider_Seek");
+        playArea(&window)->seek(0);
+        QTRY_COMPARE(seek->value(), 0);
+        const QList<QPair<bool, int>> steps = {{false, 3}, {false, 5}, {false, 7}, {true, 5}, {true, 3}, {true, 3}};
+        for (const auto &step : steps) {
+            QTest::keyClick(&window, Qt::Key_N, step.first ? Qt::ShiftModifier : Qt::NoModifier);
+            QTRY_COMPARE(seek->value(), step.second);
+            QCOMPARE(events->index(list->currentIndex().row(), 0).data().toString(),
+                     QTime(0, 0).addSecs(step.second).toString(QStringLiteral("hh:mm:ss")));
+        }
+        // The chosen event proposes its surroundings for an export, cut to the recording.
+        QCOMPARE(panel(&window)->markedIn(), qint64(0));
+        QVERIFY2(panel(&window)->markedOut() > 15000 && panel(&window)->markedOut() <= 33000,
+                 qPrintable(QString::number(panel(&window)->markedOut())));
+
+        // Saved thresholds apply to the trip that plays.
+        Configuration *config = Configuration::instance();
+        EventThresholds raised;
+        raised.brakingKmh = 15;
+        config->setEventThresholds(raised);
+        emit config->updateState();
+        QCOMPARE(events->rowCount(), 6);
+        QCOMPARE(row(0), QStringLiteral("00:00:05|Harsh acceleration|12 km/h/s|") + first);
+        QCOMPARE(markers("braking"), QStringLiteral("18"));
+        config->setEventThresholds(EventThresholds());
+        emit config->updateState();
+        QCOMPARE(events->rowCount(), 7);
+
+        auto doubleClick = [list, events](int r) {
+            list->scrollTo(events->index(r, 1));
+            const QPoint at = list->visualRect(events->index(r, 1)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        };
+        // The impact at 13: playback from 8.
+        doubleClick(4);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
+        QVERIFY2(seek->value() >= 8 && seek->value() < 13, qPrintable(QString::number(seek->value())));
+
+        // The event of the second recording plays that recording, whose
+        // markers the chart then shows; the list stays the trip's.
+        doubleClick(6);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == second, WaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 7, WaitMs);
+        QCOMPARE(list->currentIndex().row(), 6);
+        QTRY_VERIFY2_WITH_TIMEOUT(panel(&window)->markedOut() > 0, "the range waits for the recording's duration", WaitMs);
+        QCOMPARE(panel(&window)->markedIn(), qint64(0));
+        QVERIFY(panel(&window)->markedOut() <= 30000);
+        QCOMPARE(markers("acceleration"), QStringLiteral("0"));
+        QCOMPARE(markers("braking"), QString());
+
+        // Shift+N from its first second goes back into the first recording.
+        QTest::keyClick(&window, Qt::Key_Space);
+        QTRY_COMPARE_WITH_TIMEOUT(panel(&window)->state(), TrackoraActiveXLib::PausedState, WaitMs);
+        playArea(&window)->seek(0);
+        QTRY_COMPARE(seek->value(), 0);
+        QTest::keyClick(&window, Qt::Key_N, Qt::ShiftModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == first, WaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 7, WaitMs);
+        QCOMPARE(list->currentIndex().row(), 5);
+        // It plays from 18 (the panel shows positions once the player has opened).
+        QTRY_VERIFY_WITH_TIMEOUT(seek->value() >= 18, 8000);
+
+        QTest::mouseClick(button(&window, "btn_Events"), Qt::LeftButton);
+        QVERIFY2(!list->isVisible(), "btn_Events hides the list again");
     }
 
     // Double-clicking the frame fills the work area; again returns to where
@@ -415,25 +558,29 @@ private slots:
         openFolder(&window, dir);
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
         QTableView *list = table(&window);
-        QTRY_VERIFY(list->model()->data(list->model()->index(0, PlaylistModel::ColumnResolution)).toString()
+        // Row 0 is the trip's header; the recording is below it.
+        const int first = 1;
+        QTRY_VERIFY(list->model()->data(list->model()->index(first, PlaylistModel::ColumnResolution)).toString()
                     != QLatin1String("0 x 0"));
         QTest::qWait(50);
         if (!qEnvironmentVariableIsEmpty("TRACKORA_WINDOW_SHOT"))
             window.grab().save(qEnvironmentVariable("TRACKORA_WINDOW_SHOT"));
         QVERIFY2(!list->horizontalScrollBar()->isVisible(), "no horizontal scroll bar");
         for (int c = 0; c < PlaylistModel::ColumnCount; ++c) {
-            const QString text = list->model()->data(list->model()->index(0, c)).toString();
+            const QString text = list->model()->data(list->model()->index(first, c)).toString();
             const int needed = list->fontMetrics().horizontalAdvance(text) + 8;
             QVERIFY2(list->columnWidth(c) >= needed,
                      qPrintable(QStringLiteral("column %1 is %2 wide for %3").arg(c).arg(list->columnWidth(c)).arg(needed)));
         }
-        // Narrower, the name gives way; the date and the columns after it stay in view.
-        window.setGeometry(QRect(100, 100, 939, 628));
-        QTRY_COMPARE(window.width(), 939);
+        // Narrower (the old first size, or the least the window takes), the
+        // name gives way; the date and the columns after it stay in view.
+        const int narrow = qMax(939, window.minimumSizeHint().width());
+        window.setGeometry(QRect(100, 100, narrow, 628));
+        QTRY_COMPARE(window.width(), narrow);
         QTest::qWait(50);
         const int date = PlaylistModel::ColumnDate;
         QVERIFY2(list->columnWidth(date) >= list->fontMetrics().horizontalAdvance(
-                     list->model()->data(list->model()->index(0, date)).toString()),
+                     list->model()->data(list->model()->index(first, date)).toString()),
                  "the date is whole");
         QVERIFY2(list->columnViewportPosition(PlaylistModel::ColumnResolution) + list->columnWidth(PlaylistModel::ColumnResolution)
                      <= list->viewport()->width(),

@@ -260,6 +260,14 @@ private slots:
 
     void pauseOrderAlternates()
     {
+        // A stopped player ignores a pause: both play first.
+        if (!havePair())
+            QSKIP("generated recordings missing");
+        loadPair();
+        QSignalSpy positions(area.get(), &PlayAreaManager::positionChanged);
+        area->play();
+        QVERIFY2(waitForPosition(positions, 100), "playing reaches 100 ms");
+        QTRY_COMPARE_WITH_TIMEOUT(area->rearPlayer()->decState(), TrackoraActiveXLib::PlayingState, 10000);
         QStringList order;
         QObject listening;
         connect(area->frontPlayer(), &CPlayerWidget::stateChanged, &listening, [&]() { order << "front"; });

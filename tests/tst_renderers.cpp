@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <cmath>
 #include <QOpenGLWidget>
 #include <QPointer>
 #include <QScreen>
@@ -85,6 +86,53 @@ class TestRenderers : public QObject
             return image.size() == size && quadrantColours(image) == colours;
         }, 5000);
         return image;
+    }
+
+
+    // Grey blocks of 16 x 16 pixels, each of a level that differs from its
+    // neighbours', so a view of the wrong part reads the wrong levels.
+    static int blockLevel(int bx, int by) { return (bx * 5 + by * 3) % 16; }
+    static int lumaOf(int level) { return 24 + level * 12; }
+    static int greyOf(int level) { return qBound(0, int(std::lround((lumaOf(level) - 16) * 255.0 / 219.0)), 255); }
+
+    static Picture blocks(int w, int h, int format)
+    {
+        Picture p;
+        p.bytes.assign(size_t(w * h * 3 / 2), 128);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                p.bytes[size_t(y * w + x)] = uint8_t(lumaOf(blockLevel(x / 16, y / 16)));
+        p.frame = {w, h, format, p.bytes.data(), int(p.bytes.size())};
+        return p;
+    }
+
+    // Checks a grid of the view against the blocks of the picture part that a
+    // zoom of `factor` around (cx, cy) shows; points near a block edge are left
+    // out. Empty when everything matches.
+    static QString zoomMismatches(const QImage &image, QSize picture, double factor, double cx, double cy,
+                                  int *checked)
+    {
+        const double span = 1.0 / factor;
+        const double left = qBound(0.0, cx - span / 2, 1.0 - span);
+        const double top = qBound(0.0, cy - span / 2, 1.0 - span);
+        QStringList wrong;
+        *checked = 0;
+        for (int y = 2; y < image.height(); y += 7) {
+            for (int x = 2; x < image.width(); x += 7) {
+                const double sx = (left + (x + 0.5) / image.width() * span) * picture.width();
+                const double sy = (top + (y + 0.5) / image.height() * span) * picture.height();
+                const double inX = std::fmod(sx, 16.0);
+                const double inY = std::fmod(sy, 16.0);
+                if (inX < 4 || inX > 12 || inY < 4 || inY > 12)
+                    continue;
+                ++*checked;
+                const int expected = greyOf(blockLevel(int(sx) / 16, int(sy) / 16));
+                const int got = qGray(image.pixel(x, y));
+                if (qAbs(got - expected) > 6 && wrong.size() < 5)
+                    wrong << QStringLiteral("(%1,%2): %3 not %4").arg(x).arg(y).arg(got).arg(expected);
+            }
+        }
+        return wrong.join(QStringLiteral("; "));
     }
 
     const Colour quadrants[4] = {Red, Green, Blue, White};
@@ -424,6 +472,146 @@ private slots:
                  "a layout it cannot convert makes no renderer");
         if (model == TrackoraActiveXLib::Render_Image)
             QTRY_VERIFY2(allBlack(shown(control.get())), "a layout it cannot convert shows black");
+    }
+
+    void zoomShowsThePartAtFullResolution_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<double>("cx");
+        QTest::addColumn<double>("cy");
+        const struct { const char *name; int model; } models[] = {
+            {"image", TrackoraActiveXLib::Render_Image}, {"opengl", TrackoraActiveXLib::Render_OpenGL}};
+        for (const auto &m : models) {
+            const QByteArray name(m.name);
+            QTest::newRow(name + " 1x") << m.model << kYuv420p << 1.0 << 0.5 << 0.5;
+            QTest::newRow(name + " 2x") << m.model << kYuv420p << 2.0 << 0.3 << 0.6;
+            QTest::newRow(name + " 8x") << m.model << kYuv420p << 8.0 << 0.71 << 0.37;
+            QTest::newRow(name + " 8x nv12") << m.model << kNv12 << 8.0 << 0.2 << 0.8;
+            // A centre too near the edge is moved in: the view stays inside the picture.
+            QTest::newRow(name + " 4x at the corner") << m.model << kYuv420p << 4.0 << 0.0 << 1.0;
+        }
+    }
+
+    void zoomShowsThePartAtFullResolution()
+    {
+        QFETCH(int, model);
+        QFETCH(int, format);
+        QFETCH(double, factor);
+        QFETCH(double, cx);
+        QFETCH(double, cy);
+        // A view smaller than the picture: an enlarged copy of the scaled picture would lose the blocks' edges.
+        const QSize view(480, 270);
+        auto control = makeControl(TrackoraActiveXLib::FFRenderModel(model), view);
+        QVERIFY(control);
+        control->setZoom(factor);
+        control->setZoomCenterX(cx);
+        control->setZoomCenterY(cy);
+        QCOMPARE(control->zoom(), factor);
+        const Picture p = blocks(1280, 720, format);
+        present(control.get(), &p.frame);
+        QImage image;
+        QString mismatches;
+        int checked = 0;
+        (void)QTest::qWaitFor([&] {
+            image = shown(control.get());
+            if (image.size() != view)
+                return false;
+            mismatches = zoomMismatches(image, QSize(1280, 720), factor, cx, cy, &checked);
+            return mismatches.isEmpty();
+        }, 5000);
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_GRAB_DIR"))
+            image.save(qEnvironmentVariable("TRACKORA_GRAB_DIR") + QStringLiteral("/zoom_")
+                       + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_'))
+                       + QStringLiteral(".png"));
+        QCOMPARE(image.size(), view);
+        QVERIFY2(checked > 100, qPrintable(QStringLiteral("only %1 points away from the edges").arg(checked)));
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches));
+    }
+
+    void zoomStaysInRange_data()
+    {
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<double>("cx");
+        QTest::addColumn<double>("cy");
+        QTest::addColumn<double>("keptFactor");
+        QTest::addColumn<double>("keptX");
+        QTest::addColumn<double>("keptY");
+        QTest::newRow("inside") << 4.0 << 0.3 << 0.7 << 4.0 << 0.3 << 0.7;
+        QTest::newRow("below 1x") << 0.5 << 0.3 << 0.7 << 1.0 << 0.5 << 0.5;
+        QTest::newRow("above 8x") << 20.0 << 0.5 << 0.5 << 8.0 << 0.5 << 0.5;
+        QTest::newRow("not a number") << qQNaN() << qQNaN() << 0.5 << 1.0 << 0.5 << 0.5;
+        QTest::newRow("centre past the edges") << 2.0 << -1.0 << 3.0 << 2.0 << 0.25 << 0.75;
+    }
+
+    void zoomStaysInRange()
+    {
+        QFETCH(double, factor);
+        QFETCH(double, cx);
+        QFETCH(double, cy);
+        QFETCH(double, keptFactor);
+        QFETCH(double, keptX);
+        QFETCH(double, keptY);
+        Container control;
+        QVERIFY(!control.isNull());
+        QCOMPARE(control.zoom(), 1.0);
+        control.setZoom(factor);
+        control.setZoomCenterX(cx);
+        control.setZoomCenterY(cy);
+        QCOMPARE(control.zoom(), keptFactor);
+        QCOMPARE(control.zoomCenterX(), keptX);
+        QCOMPARE(control.zoomCenterY(), keptY);
+    }
+
+    // The wheel keeps the picture's point under the cursor, dragging moves the
+    // picture with the cursor, a double-click goes back to the whole picture.
+    void zoomFollowsTheMouse()
+    {
+        auto control = makeControl(TrackoraActiveXLib::Render_Image, QSize(640, 360));
+        QVERIFY(control);
+        QWidget *widget = control->controlWidget();
+        const QPointF at(160, 270);
+        auto pointUnder = [&](QPointF pos) {
+            const double span = 1.0 / control->zoom();
+            return QPointF(control->zoomCenterX() - span / 2 + pos.x() / 640 * span,
+                           control->zoomCenterY() - span / 2 + pos.y() / 360 * span);
+        };
+        auto wheel = [&](int notches) {
+            QWheelEvent event(at, widget->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, 120 * notches),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(widget, &event);
+        };
+        const QPointF before = pointUnder(at);
+        wheel(3);
+        QVERIFY(control->zoom() > 1.9 && control->zoom() < 2.0);
+        const QPointF after = pointUnder(at);
+        QVERIFY2(qAbs(after.x() - before.x()) < 1e-9 && qAbs(after.y() - before.y()) < 1e-9,
+                 "the point under the cursor stays");
+        wheel(40);
+        QCOMPARE(control->zoom(), 8.0);
+
+        const double x = control->zoomCenterX();
+        const double y = control->zoomCenterY();
+        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
+        QMouseEvent move(QEvent::MouseMove, QPointF(364, 136), widget->mapToGlobal(QPoint(364, 136)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(364, 136));
+        QVERIFY(qAbs(control->zoomCenterX() - (x - 64.0 / (640 * 8))) < 1e-9);
+        QVERIFY(qAbs(control->zoomCenterY() - (y - 36.0 / (360 * 8))) < 1e-9);
+
+        QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(320, 180));
+        QCOMPARE(control->zoom(), 1.0);
+        QCOMPARE(control->zoomCenterX(), 0.5);
+        // At 1x a double-click is the host's (the viewer's full screen).
+        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(320, 180), widget->mapToGlobal(QPoint(320, 180)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        twice.setAccepted(true);
+        QApplication::sendEvent(widget, &twice);
+        QVERIFY(!twice.isAccepted());
+        wheel(-5);
+        QCOMPARE(control->zoom(), 1.0);
     }
 };
 

@@ -16,6 +16,8 @@ private slots:
     void samples_data();
     void samples();
     void exportGpx();
+    void events_data();
+    void events();
 
 private:
     QByteArray run(const QStringList &args, int *status, QByteArray *err = nullptr)
@@ -164,6 +166,52 @@ void TestTrackoraGpsMedia::exportGpx()
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(tracks, files.size());
     QCOMPARE(points, positions);
+}
+
+void TestTrackoraGpsMedia::events_data()
+{
+    const QString first = QStringLiteral("events/20240301_090000_F.mp4");
+    const QString second = QStringLiteral("events/20240301_090021_F.mp4");
+    auto line = [](const QString &file, int at, const char *kind, const char *value) {
+        const char *unit = qstrcmp(kind, "impact") == 0 ? "g" : "km/h/s";
+        return QStringLiteral("{\"file\":\"%1\",\"second\":%2,\"kind\":\"%3\",\"value\":%4,\"unit\":\"%5\"}")
+            .arg(file).arg(at).arg(QLatin1String(kind), QLatin1String(value), QLatin1String(unit));
+    };
+    const QStringList planted = {
+        line(first, 3, "braking", "14"),  line(first, 5, "acceleration", "12"), line(first, 7, "impact", "1.80"),
+        line(first, 10, "impact", "1.60"), line(first, 13, "impact", "3.10"),    line(first, 18, "braking", "16"),
+    };
+
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("one recording") << QStringList{first} << 0 << planted;
+    QTest::newRow("a trip of two: the seam counts")
+        << QStringList{first, second} << 0 << (planted + QStringList{line(second, 0, "acceleration", "14")});
+    QTest::newRow("the second alone has no seam") << QStringList{second} << 0 << QStringList();
+    QTest::newRow("not in trip order: no seam") << QStringList{second, first} << 0 << planted;
+    QTest::newRow("higher braking threshold")
+        << QStringList{QStringLiteral("--braking"), QStringLiteral("15"), first} << 0 << QStringList(planted.mid(1));
+    // Gravity on Z then reads as an impact every second: one run, at its strongest.
+    QTest::newRow("lower impact reading")
+        << QStringList{QStringLiteral("--impact"), QStringLiteral("1.0"), first} << 0
+        << QStringList{planted.at(0), planted.at(1), planted.at(4), planted.at(5)};
+    QTest::newRow("a missing file is reported, the rest printed")
+        << QStringList{QStringLiteral("events/missing_F.mp4"), first} << 1 << planted;
+    QTest::newRow("a threshold out of range") << QStringList{QStringLiteral("--impact"), QStringLiteral("0"), first}
+                                              << 2 << QStringList();
+}
+
+void TestTrackoraGpsMedia::events()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, expected);
+    int got = 0;
+    const QByteArray out = run(QStringList{QStringLiteral("events")} + args, &got);
+    QCOMPARE(got, status);
+    const QString text = QString::fromUtf8(out).trimmed();
+    QCOMPARE(text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')), expected);
 }
 
 QTEST_GUILESS_MAIN(TestTrackoraGpsMedia)

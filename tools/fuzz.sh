@@ -9,14 +9,14 @@
 #   TRACKORA_FUZZ_BUILD  build folder (build-fuzz)
 #   TRACKORA_TEST_MEDIA  recordings to seed from (build/test-media if made, else generated)
 #   TRACKORA_FUZZ_JOBS   targets run at the same time (the number of CPUs)
-#   TRACKORA_FUZZ_TARGETS  which targets (all four)
+#   TRACKORA_FUZZ_TARGETS  which targets (all seven)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 case "$seconds" in ''|*[!0-9]*) echo "usage: $0 [SECONDS]" >&2; exit 2 ;; esac
 build="${TRACKORA_FUZZ_BUILD:-$here/build-fuzz}"
 jobs="${TRACKORA_FUZZ_JOBS:-$(nproc)}"
-targets=${TRACKORA_FUZZ_TARGETS:-"mp4parser aviparser gpsrecord videoparser"}
+targets=${TRACKORA_FUZZ_TARGETS:-"mp4parser aviparser gpsrecord videoparser nmea gpx gpmf"}
 
 launcher=()
 if command -v ccache >/dev/null; then

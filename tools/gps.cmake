@@ -1,12 +1,9 @@
 # trackora-gps: trip data from recordings, through the viewer's parsers.
 add_executable(trackora-gps
   trackora-gps/main.cpp
-  trackora-gps/csvfield.h
   trackora-gps/trackreader.h trackora-gps/trackreader.cpp
-  trackora-gps/trackexporter.h trackora-gps/trackexporter.cpp
   trackora-gps/probereport.h trackora-gps/probereport.cpp)
-target_link_libraries(trackora-gps PRIVATE TrackoraViewer)
-# The viewer library drags in the GUI and web modules; a command-line tool
-# should not load them.
-target_link_options(trackora-gps PRIVATE -Wl,--as-needed)
+# Parsers, probe, events and track formats only: a command-line tool loads no
+# GUI or web module.
+target_link_libraries(trackora-gps PRIVATE TrackoraParsers TrackoraProbe TrackoraEvents TrackoraTrackFormats)
 install(TARGETS trackora-gps RUNTIME DESTINATION bin)

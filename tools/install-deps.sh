@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev
-  libqt5opengl5-dev qtwebengine5-dev libqt5webenginecore5 libqt5webengine5
+  libqt5opengl5-dev qtwebengine5-dev libqt5webenginecore5 libqt5webengine5 libqt5webchannel5-dev
   libqt5charts5-dev qtmultimedia5-dev libqt5svg5-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libsdl2-dev libsoundtouch-dev libyuv-dev libssl-dev

@@ -58,6 +58,26 @@
         <source>Cancel Mute</source>
         <translation>Stummschaltung aufheben</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Ereignisse</translation>
+    </message>
+    <message>
+        <source>Mark the start of the range (I)</source>
+        <translation>Anfang des Bereichs markieren (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Ende des Bereichs markieren (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Bereich exportieren</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -130,6 +150,10 @@
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Load track…</source>
+        <translation>Track laden…</translation>
     </message>
 </context>
 <context>
@@ -294,6 +318,314 @@
     <message>
         <source>Open Directory</source>
         <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Starkes Bremsen: Tempoverlust in 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Starkes Beschleunigen: Tempogewinn in 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Aufprall: Änderung zwischen Messungen</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Aufprall: Messwert einer Achse</translation>
+    </message>
+</context>
+<context>
+    <name>MapWebView</name>
+    <message>
+        <source>The map needs OpenGL, which this display does not offer.</source>
+        <translation>Die Karte benötigt OpenGL, das diese Anzeige nicht bietet.</translation>
+    </message>
+</context>
+<context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Track laden</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Eine GPX- oder NMEA-Datei, die die Aufnahmen abdeckt</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Durchsuchen…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Zeitversatz der Kamerauhr:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings' times to meet the track's (UTC) times, for a camera clock set to local time</source>
+        <translation>Sekunden, die zu den Zeiten der Aufnahmen addiert werden, um die (UTC-)Zeiten des Tracks zu treffen, wenn die Kamerauhr auf Ortszeit steht</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Aufnahmen in %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Tracks (*.gpx *.nmea *.gps *.log *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Bitte zuerst eine GPX- oder NMEA-Datei wählen.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>Der Track ist nicht verwendbar: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: hat eigene GPS-Daten</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: hat eine eigene Track-Datei</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: abgedeckt, %2 von %3 s</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: nicht abgedeckt</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Vom Track abgedeckte Aufnahmen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Starkes Bremsen</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Starkes Beschleunigen</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Aufprall</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Was</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>GPX- und CSV-Tracks neben den Videos</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Rückbild spiegeln</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>G-Sensor-Streifen zeichnen</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Wohin</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Originalqualität, vorne und hinten</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Nebeneinander mit den Fahrtdaten</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Hinten in einer Ecke von vorne, mit den Fahrtdaten</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Alles davon</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>Von %1 bis %2 aus %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>Die Kopie in Originalqualität beginnt beim Schlüsselbild bei %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Exportordner</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Wählen Sie einen Ordner für die Dateien.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Export läuft…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>Export läuft… noch etwa %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Geschrieben:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Wird abgebrochen…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>Der Export wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>Der Datenträger ist voll: %1 konnte nicht vollständig in %2 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Es gibt keinen Bereich zum Exportieren.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>Der Ordner %1 existiert nicht und kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Es wurde nichts zum Exportieren gewählt.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>Der Ordner %1 enthält zu viele Exporte dieses Bereichs.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>Der Export ist fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Fahrt %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Unbekannte Zeit</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>max. %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>max. %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Klicken, um die Fahrt ab diesem Moment abzuspielen</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Geschwindigkeit (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Geschwindigkeit (mph)</translation>
     </message>
 </context>
 </TS>

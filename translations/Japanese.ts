@@ -58,6 +58,26 @@
         <source>Cancel Mute</source>
         <translation>ミュート解除</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>イベント</translation>
+    </message>
+    <message>
+        <source>Mark the start of the range (I)</source>
+        <translation>範囲の開始をマーク (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>範囲の終了をマーク (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>範囲を書き出す</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>書き出し</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -130,6 +150,10 @@
     <message>
         <source>Error</source>
         <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Load track…</source>
+        <translation>トラックを読み込む…</translation>
     </message>
 </context>
 <context>
@@ -294,6 +318,314 @@
     <message>
         <source>Open Directory</source>
         <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>詳細設定</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>急ブレーキ: 1秒間の減速</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>急加速: 1秒間の加速</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>衝撃: サンプル間の変化</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>衝撃: 軸の測定値</translation>
+    </message>
+</context>
+<context>
+    <name>MapWebView</name>
+    <message>
+        <source>The map needs OpenGL, which this display does not offer.</source>
+        <translation>地図の表示には OpenGL が必要ですが、このディスプレイでは利用できません。</translation>
+    </message>
+</context>
+<context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>トラックを読み込む</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>録画をカバーするGPXまたはNMEAファイル</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>参照…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>カメラ時計のずれ:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings' times to meet the track's (UTC) times, for a camera clock set to local time</source>
+        <translation>カメラの時計が現地時刻の場合に、録画の時刻をトラックの時刻(UTC)に合わせるために加える秒数</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>読み込む</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>%1 の録画</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>トラック (*.gpx *.nmea *.gps *.log *.txt);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>先にGPXまたはNMEAファイルを選択してください。</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>このトラックは使用できません: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: 独自のGPSデータあり</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: 専用のトラックファイルあり</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: カバー済み、%3 秒中 %2 秒</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: カバーなし</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: 読み込めません</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>トラックがカバーする録画: %1</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>録画ファイル</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>急ブレーキ</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>急加速</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>衝撃</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>書き出し</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>動画と一緒に GPX と CSV の軌跡も保存</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>後方映像を左右反転</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Gセンサーのグラフを描画</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>保存先</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>元の画質 (前方と後方)</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>走行データ付きで横に並べる</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>後方を前方の隅に、走行データ付き</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>これらすべて</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>%3 の %1 から %2 まで。</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>元の画質のコピーは %1 のキーフレームから始まります。</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>書き出し先フォルダー</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>保存先のフォルダーを選んでください。</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>書き出し中…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>書き出し中… 残り約 %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>書き出したファイル:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>キャンセル中…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>書き出しはキャンセルされました。</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>ディスクがいっぱいです: %1 を %2 に最後まで書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>フォルダー %1 に書き込めません: %2。</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 を書き込めませんでした: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>書き出す範囲がありません。</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>フォルダー %1 は存在せず、作成もできません。</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>書き出す内容が選ばれていません。</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>フォルダー %1 にはこの範囲の書き出しが多すぎます。</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>書き出しに失敗しました: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>トリップ %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>時刻不明</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>最高 %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>最高 %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>クリックでその時点から再生</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>速度 (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>速度 (mph)</translation>
     </message>
 </context>
 </TS>

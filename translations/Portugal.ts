@@ -58,6 +58,26 @@
         <source>Cancel Mute</source>
         <translation>Ativar som</translation>
     </message>
+    <message>
+        <source>Events</source>
+        <translation>Eventos</translation>
+    </message>
+    <message>
+        <source>Mark the start of the range (I)</source>
+        <translation>Marcar o início do intervalo (I)</translation>
+    </message>
+    <message>
+        <source>Mark the end of the range (O)</source>
+        <translation>Marcar o fim do intervalo (O)</translation>
+    </message>
+    <message>
+        <source>Export the range</source>
+        <translation>Exportar o intervalo</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
 </context>
 <context>
     <name>Copyright</name>
@@ -130,6 +150,10 @@
     <message>
         <source>Error</source>
         <translation>Erro</translation>
+    </message>
+    <message>
+        <source>Load track…</source>
+        <translation>Carregar trajeto…</translation>
     </message>
 </context>
 <context>
@@ -294,6 +318,314 @@
     <message>
         <source>Open Directory</source>
         <translation>Abrir pasta</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avançado</translation>
+    </message>
+    <message>
+        <source>Harsh braking: speed drop in 1 s</source>
+        <translation>Travagem brusca: queda de velocidade em 1 s</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration: speed rise in 1 s</source>
+        <translation>Aceleração brusca: subida de velocidade em 1 s</translation>
+    </message>
+    <message>
+        <source>Impact: change between samples</source>
+        <translation>Impacto: variação entre amostras</translation>
+    </message>
+    <message>
+        <source>Impact: reading of an axis</source>
+        <translation>Impacto: leitura de um eixo</translation>
+    </message>
+</context>
+<context>
+    <name>MapWebView</name>
+    <message>
+        <source>The map needs OpenGL, which this display does not offer.</source>
+        <translation>O mapa precisa de OpenGL, que este ecrã não oferece.</translation>
+    </message>
+</context>
+<context>
+    <name>FolderTrackDialog</name>
+    <message>
+        <source>Load track</source>
+        <translation>Carregar trajeto</translation>
+    </message>
+    <message>
+        <source>A GPX or NMEA file that covers the recordings</source>
+        <translation>Um ficheiro GPX ou NMEA que cubra as gravações</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Procurar…</translation>
+    </message>
+    <message>
+        <source>Camera clock offset:</source>
+        <translation>Desvio do relógio da câmara:</translation>
+    </message>
+    <message>
+        <source>Seconds added to the recordings' times to meet the track's (UTC) times, for a camera clock set to local time</source>
+        <translation>Segundos somados às horas das gravações para coincidirem com as horas (UTC) do trajeto, se o relógio da câmara estiver na hora local</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Carregar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Recordings in %1</source>
+        <translation>Gravações em %1</translation>
+    </message>
+    <message>
+        <source>Tracks (*.gpx *.nmea *.gps *.log *.txt);;All files (*)</source>
+        <translation>Trajetos (*.gpx *.nmea *.gps *.log *.txt);;Todos os ficheiros (*)</translation>
+    </message>
+    <message>
+        <source>Choose a GPX or NMEA file first.</source>
+        <translation>Escolha primeiro um ficheiro GPX ou NMEA.</translation>
+    </message>
+    <message>
+        <source>The track cannot be used: %1</source>
+        <translation>O trajeto não pode ser usado: %1</translation>
+    </message>
+    <message>
+        <source>%1: has its own GPS data</source>
+        <translation>%1: tem dados GPS próprios</translation>
+    </message>
+    <message>
+        <source>%1: has a track file of its own</source>
+        <translation>%1: tem um ficheiro de trajeto próprio</translation>
+    </message>
+    <message>
+        <source>%1: covered, %2 of %3 s</source>
+        <translation>%1: coberta, %2 de %3 s</translation>
+    </message>
+    <message>
+        <source>%1: not covered</source>
+        <translation>%1: não coberta</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: não pode ser lida</translation>
+    </message>
+    <message>
+        <source>Recordings covered by the track: %1</source>
+        <translation>Gravações cobertas pelo trajeto: %1</translation>
+    </message>
+</context>
+<context>
+    <name>EventListModel</name>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 km/h/s</source>
+        <translation>%1 km/h/s</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Gravação</translation>
+    </message>
+    <message>
+        <source>Harsh braking</source>
+        <translation>Travagem brusca</translation>
+    </message>
+    <message>
+        <source>Harsh acceleration</source>
+        <translation>Aceleração brusca</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <translation>Impacto</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>O quê</translation>
+    </message>
+    <message>
+        <source>GPX and CSV tracks beside the videos</source>
+        <translation>Trajetos GPX e CSV junto aos vídeos</translation>
+    </message>
+    <message>
+        <source>Mirror the rear picture</source>
+        <translation>Espelhar a imagem traseira</translation>
+    </message>
+    <message>
+        <source>Draw the G-sensor strip</source>
+        <translation>Desenhar a faixa do sensor G</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Onde</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Original quality, front and rear</source>
+        <translation>Qualidade original, frente e traseira</translation>
+    </message>
+    <message>
+        <source>Side by side with the trip data</source>
+        <translation>Lado a lado com os dados da viagem</translation>
+    </message>
+    <message>
+        <source>Rear in a corner of the front, with the trip data</source>
+        <translation>Traseira num canto da frente, com os dados da viagem</translation>
+    </message>
+    <message>
+        <source>All of these</source>
+        <translation>Todos estes</translation>
+    </message>
+    <message>
+        <source>From %1 to %2 of %3.</source>
+        <translation>De %1 a %2 de %3.</translation>
+    </message>
+    <message>
+        <source>The original-quality copy starts at the key frame at %1.</source>
+        <translation>A cópia em qualidade original começa no fotograma-chave de %1.</translation>
+    </message>
+    <message>
+        <source>Export folder</source>
+        <translation>Pasta de exportação</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the files.</source>
+        <translation>Escolha uma pasta para os ficheiros.</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>A exportar…</translation>
+    </message>
+    <message>
+        <source>Exporting… about %1 left</source>
+        <translation>A exportar… faltam cerca de %1</translation>
+    </message>
+    <message>
+        <source>Written:</source>
+        <translation>Escritos:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>A cancelar…</translation>
+    </message>
+</context>
+<context>
+    <name>ExportJob</name>
+    <message>
+        <source>The export was cancelled.</source>
+        <translation>A exportação foi cancelada.</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1 could not be written completely into %2.</source>
+        <translation>O disco está cheio: %1 não pôde ser escrito por completo em %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to: %2.</source>
+        <translation>Não é possível escrever na pasta %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>Não foi possível escrever %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no range to export.</source>
+        <translation>Não há intervalo para exportar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist and cannot be made.</source>
+        <translation>A pasta %1 não existe e não pode ser criada.</translation>
+    </message>
+    <message>
+        <source>Nothing was chosen to export.</source>
+        <translation>Nada foi escolhido para exportar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds too many exports of this range.</source>
+        <translation>A pasta %1 contém demasiadas exportações deste intervalo.</translation>
+    </message>
+    <message>
+        <source>The export failed: %1</source>
+        <translation>A exportação falhou: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TripPlaylistModel</name>
+    <message>
+        <source>Trip %1</source>
+        <translation>Viagem %1</translation>
+    </message>
+    <message>
+        <source>Unknown time</source>
+        <translation>Hora desconhecida</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>%1 mi</source>
+        <translation>%1 mi</translation>
+    </message>
+    <message>
+        <source>max %1 km/h</source>
+        <translation>máx. %1 km/h</translation>
+    </message>
+    <message>
+        <source>max %1 mph</source>
+        <translation>máx. %1 mph</translation>
+    </message>
+</context>
+<context>
+    <name>TripTimeline</name>
+    <message>
+        <source>Click to play the trip from that moment</source>
+        <translation>Clique para reproduzir a viagem a partir desse momento</translation>
+    </message>
+</context>
+<context>
+    <name>GyroChartView</name>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Velocidade (km/h)</translation>
+    </message>
+    <message>
+        <source>Speed (mph)</source>
+        <translation>Velocidade (mph)</translation>
     </message>
 </context>
 </TS>

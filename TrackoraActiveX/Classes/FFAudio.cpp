@@ -16,6 +16,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstring>
 
@@ -264,10 +265,31 @@ bool CFFAudio::pushPacket(const AVPacket *src)
 {
     if (deviceFailed)
         return false;
+    if (src && src->duration > 0 && timeBaseDen() > 0) {
+        const double seconds = double(src->duration) * timeBaseNum() / timeBaseDen();
+        const int wanted = seconds > 0 ? int(std::ceil(readAhead / seconds)) : 0;
+        if (wanted != capacityAsked) {
+            capacityAsked = wanted;
+            audioPacketQueue.setCapacity(wanted);
+        }
+    }
     const bool pushed = audioPacketQueue.pushQueue(src);
     if (pushed)
         wakePacketWait();
     return pushed;
+}
+
+// Called while the file opens, before its read loop pushes anything.
+void CFFAudio::setReadAhead(double seconds)
+{
+    readAhead = std::max(0.0, seconds);
+    capacityAsked = 0;
+    audioPacketQueue.setCapacity(4);
+}
+
+int CFFAudio::queueCapacity()
+{
+    return audioPacketQueue.currentCapacity();
 }
 
 void CFFAudio::flushPackets()

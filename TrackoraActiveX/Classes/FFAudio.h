@@ -47,6 +47,12 @@ public:
     void prepareDevice();
 
     bool pushPacket(const AVPacket *src);
+    // How far ahead of the sound being played the demuxer may read (seconds
+    // of sound in the queue, at least four packets): the player sets it from
+    // the video's picture steps so that each picture's packets are read, and
+    // decoded, before the sound reaches it.
+    void setReadAhead(double seconds);
+    int queueCapacity();
     void flushPackets();
     // Drops the sound decoded but not yet played (SoundTouch's backlog and
     // the output buffer), so a paused seek does not resume with a blip of
@@ -113,7 +119,9 @@ private:
     int16_t *tempoBuffer = nullptr;  // audio thread
     int tempoCapacity = 0;           // samples
     std::atomic<unsigned int> deviceId{0}; // atomic; GUI writes, the player thread asks isDeviceOpen()
-    CPacketQueue audioPacketQueue;   // demuxer thread -> audio thread
+    CAudioPacketQueue audioPacketQueue; // demuxer thread -> audio thread
+    std::atomic<double> readAhead{0};    // atomic; written on opening, read by the demuxer thread
+    int capacityAsked = 0;               // demuxer thread (and setReadAhead before the loop reads): the capacity last set
     std::atomic<bool> closed{true};  // atomic; GUI writes: the callback does nothing while set
     std::atomic<bool> holdOff{false}; // atomic; GUI sets it while pausing or stopping the device
     std::atomic<bool> deviceFailed{false}; // atomic; GUI writes: packets are dropped, nobody plays them

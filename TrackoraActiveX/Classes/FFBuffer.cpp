@@ -3,6 +3,8 @@
 #include <QDebug>
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 namespace TrackoraActiveX {
 
 Q_LOGGING_CATEGORY(lcBuffer, "trackora.engine.buffer")
@@ -22,6 +24,31 @@ void CPacketQueue::flushQueue()
 int CPacketQueue::queueSize()
 {
     return filledCount();
+}
+
+CAudioPacketQueue::CAudioPacketQueue()
+{
+    setCapacity(4);
+}
+
+void CAudioPacketQueue::flushQueue()
+{
+    flushAll();
+}
+
+int CAudioPacketQueue::queueSize()
+{
+    return filledCount();
+}
+
+void CAudioPacketQueue::setCapacity(int packets)
+{
+    setFilledLimit(std::clamp(packets, 4, kMaxAudioPackets));
+}
+
+int CAudioPacketQueue::currentCapacity()
+{
+    return filledLimit();
 }
 
 void CFrameQueue::flushQueue()

@@ -2,6 +2,7 @@
 
 #include "trackoraactivex_global.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -163,11 +164,12 @@ private:
     {
         const bool isPush = &from == &freeList;
         std::unique_lock<std::mutex> lock(mutex);
-        auto ready = [&] { return aborted || !from.empty(); };
+        auto available = [&] { return !from.empty() && (!isPush || int(filledList.size()) < capacity); };
+        auto ready = [&] { return aborted || available(); };
         for (int attempt = 1;;) {
             if (aborted)
                 return Transfer::Aborted;
-            if (!from.empty())
+            if (available())
                 break;
             if (wait == Wait::None)
                 return Transfer::TimedOut;
@@ -195,7 +197,24 @@ private:
         return Transfer::Done;
     }
 
+protected:
+    // How many shells may hold a payload at once (1 to N); a push waiting for
+    // room sees a raised limit at once.
+    void setFilledLimit(int limit)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        capacity = std::max(1, std::min(limit, N));
+        cond.notify_all();
+    }
+    int filledLimit()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return capacity;
+    }
+
+private:
     T *shells[N] = {};
+    int capacity = N; // guarded by mutex
     std::deque<T *> freeList;   // guarded by mutex; shells without payload, oldest first
     std::deque<T *> filledList; // guarded by mutex; shells holding a reference, oldest first
     std::mutex mutex;
@@ -210,6 +229,24 @@ class TRACKORAACTIVEX_EXPORT CPacketQueue : public IBufferQueue<AVPacket, 4>
 public:
     void flushQueue() override;
     int queueSize() override;
+};
+
+// Most audio packets the demuxer may read ahead: over five seconds of AAC.
+constexpr int kMaxAudioPackets = 256;
+
+// Compressed sound from the demuxer thread to the audio decoder. It takes
+// four packets, or as many as the owner lets it (up to kMaxAudioPackets):
+// with few pictures per second the demuxer must read the sound further ahead,
+// or the video decoder gets the packets it needs for its next picture too late.
+class TRACKORAACTIVEX_EXPORT CAudioPacketQueue : public IBufferQueue<AVPacket, kMaxAudioPackets>
+{
+public:
+    CAudioPacketQueue();
+    void flushQueue() override;
+    int queueSize() override;
+    // Clamped to 4..kMaxAudioPackets; a push waiting for room sees the new limit.
+    void setCapacity(int packets);
+    int currentCapacity();
 };
 
 // Decoded pictures from the video decode thread to the player thread.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <deque>
 
 namespace TrackoraActiveX {
 
@@ -26,6 +27,17 @@ constexpr auto kGateRecheck = std::chrono::milliseconds(100);
 constexpr int kStopPollMs = 100;
 // Stream information is probed for one second of media only, so opening stays quick.
 constexpr int64_t kAnalyzeDuration = 1000000;
+// A frame step gives up after this many pictures that fail to decode in a row.
+constexpr int kMaxStepErrors = 16;
+// Picture times within this of another view's count as the same (seconds).
+constexpr double kFollowTolerance = 0.0005;
+// Pictures held at most while several steps back are made in one pass.
+constexpr int kMaxStepBatch = 16;
+
+int64_t pictureStamp(const AVFrame *picture)
+{
+    return picture->best_effort_timestamp != AV_NOPTS_VALUE ? picture->best_effort_timestamp : picture->pts;
+}
 } // namespace
 
 CFFDemuxer::CFFDemuxer(CFFPlayer *owner)
@@ -36,6 +48,8 @@ CFFDemuxer::CFFDemuxer(CFFPlayer *owner)
     packet = av_packet_alloc();
     seekPacket = av_packet_alloc();
     frame = av_frame_alloc();
+    stepAhead = av_frame_alloc();
+    stepScratch = av_frame_alloc();
     demuxThread = new QThread;
     connect(demuxThread, &QThread::started, this, &CFFDemuxer::onDemuxStarted);
     connect(demuxThread, &QThread::finished, this, &CFFDemuxer::onDemuxFinished);
@@ -51,6 +65,8 @@ CFFDemuxer::~CFFDemuxer()
     av_packet_free(&packet);
     av_packet_free(&seekPacket);
     av_frame_free(&frame);
+    av_frame_free(&stepAhead);
+    av_frame_free(&stepScratch);
 }
 
 bool CFFDemuxer::openMedia(const QString &path)
@@ -63,6 +79,9 @@ bool CFFDemuxer::openMedia(const QString &path)
         // A seek the last file's loop did not take is not this file's.
         std::lock_guard<std::mutex> gate(pauseFlag.mutex);
         seekPending = false;
+        stepPending = false;
+        pendingSteps = 0;
+        followPending = false;
     }
     QElapsedTimer took;
     took.start();
@@ -180,13 +199,18 @@ void CFFDemuxer::onDemux()
                 runSeek(second, state);
                 continue;
             }
+            if (takeStepRequest())
+                continue;
             if (pauseFlag.flag) {
                 std::unique_lock<std::mutex> gate(pauseFlag.mutex);
                 pauseFlag.cond.wait_for(gate, kGateRecheck, [this] {
-                    return !pauseFlag.flag || !runFlag.flag || seekPending;
+                    return !pauseFlag.flag || !runFlag.flag || seekPending || stepPending;
                 });
                 continue;
             }
+            // Reading on for playback leaves the place of the last step behind.
+            if (stepReady)
+                forgetStepPlace();
             {
                 std::lock_guard<std::mutex> io(ioLock);
                 if (!formatContext)
@@ -231,7 +255,7 @@ void CFFDemuxer::onDemux()
     bool restart = false;
     {
         std::lock_guard<std::mutex> gate(pauseFlag.mutex);
-        restart = seekPending && runFlag.flag && finished.exchange(false);
+        restart = (seekPending || stepPending) && runFlag.flag && finished.exchange(false);
     }
     if (restart)
         QMetaObject::invokeMethod(this, &CFFDemuxer::onDemux, Qt::QueuedConnection);
@@ -255,15 +279,304 @@ void CFFDemuxer::runSeek(int second, FFStates state)
 {
     if (revertAtSeek.exchange(false))
         revertJoin();
+    forgetStepPlace();
     if (state == PausedState)
         flushDecoderPackets();
     const bool moved = seekFile(second, state);
+    if (moved && state != PausedState && owner) {
+        // The sound read ahead for a low frame rate (up to seconds of it)
+        // would otherwise still play the old place after the jump.
+        if (CFFAudio *audio = owner->audioDecoder())
+            audio->flushPackets();
+    }
     if (state != PausedState || !moved || !owner)
         return;
     CFFVideo *video = owner->videoDecoder();
-    if (video && decodeAtSeek(video))
+    if (video && decodeAtSeek(video, second))
         owner->queueSeekPicture(frame);
+    // The picture shown is where the next forward step decodes on from.
+    if (frame->buf[0]) {
+        stepReady = true;
+        stepShown = pictureStamp(frame);
+    }
     av_frame_unref(frame);
+}
+
+void CFFDemuxer::requestStep(int direction, int64_t fromStamp)
+{
+    if (!initialized || direction == 0)
+        return;
+    {
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        if (pendingSteps == 0)
+            pendingStepFrom = fromStamp;
+        pendingSteps += direction > 0 ? 1 : -1;
+        stepPending = true;
+        pauseFlag.cond.notify_all();
+    }
+    if (finished.exchange(false))
+        emit demuxed();
+}
+
+void CFFDemuxer::requestFollow(double seconds)
+{
+    if (!initialized)
+        return;
+    {
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        followPending = true;
+        pendingFollowSeconds = seconds;
+        stepPending = true;
+        pauseFlag.cond.notify_all();
+    }
+    if (finished.exchange(false))
+        emit demuxed();
+}
+
+bool CFFDemuxer::takeStepRequest()
+{
+    int steps = 0;
+    int64_t from = 0;
+    bool follow = false;
+    double followSeconds = 0;
+    {
+        std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        if (!stepPending)
+            return false;
+        stepPending = false;
+        steps = pendingSteps;
+        from = pendingStepFrom;
+        follow = followPending;
+        followSeconds = pendingFollowSeconds;
+        pendingSteps = 0;
+        followPending = false;
+    }
+    CFFVideo *video = owner ? owner->videoDecoder() : nullptr;
+    if (!video || video->streamIndex() < 0)
+        return true;
+    if (steps != 0)
+        runSteps(video, steps, from);
+    if (follow)
+        runFollow(video, followSeconds);
+    return true;
+}
+
+void CFFDemuxer::forgetStepPlace()
+{
+    stepReady = false;
+    aheadValid = false;
+    stepInputEnded = false;
+    av_frame_unref(stepAhead);
+}
+
+// The pictures in between are decoded but not shown; only the last one is.
+void CFFDemuxer::runSteps(CFFVideo *video, int steps, int64_t fromStamp)
+{
+    int64_t shown = stepReady ? stepShown : fromStamp;
+    bool moved = false;
+    for (int i = 0; i < steps && runFlag.flag && !seekPending; ++i) {
+        if (!stepForward(video, shown))
+            break;
+        shown = stepShown;
+        moved = true;
+    }
+    if (steps < 0)
+        moved = stepBack(video, shown, -steps) > 0;
+    if (moved && !seekPending)
+        owner->queueSeekPicture(frame, PictureOrigin::Step);
+    else
+        owner->queueStepMissed(PictureOrigin::Step);
+    av_frame_unref(frame);
+}
+
+// Into `frame`: the first picture after `from`.
+bool CFFDemuxer::stepForward(CFFVideo *video, int64_t from)
+{
+    if (!(stepReady && stepShown == from) && !seekForStep(video, from))
+        return false;
+    while (nextStepPicture(video, stepScratch)) {
+        if (pictureStamp(stepScratch) > from) {
+            av_frame_unref(frame);
+            av_frame_move_ref(frame, stepScratch);
+            stepReady = true;
+            stepShown = pictureStamp(frame);
+            return true;
+        }
+    }
+    av_frame_unref(stepScratch);
+    // At the end: the shown picture stays, and the codec is drained there.
+    stepReady = !seekPending;
+    stepShown = from;
+    return false;
+}
+
+// Into `frame`: the picture `count` before `from` (or the file's first),
+// decoded from the key frame before; several steps back (a key held down)
+// take one pass per group of pictures. Returns how many steps were made.
+int CFFDemuxer::stepBack(CFFVideo *video, int64_t from, int count)
+{
+    std::deque<AVFrame *> recent; // the last pictures before `from`, oldest first
+    auto release = [&recent] {
+        for (AVFrame *kept : recent)
+            av_frame_free(&kept);
+        recent.clear();
+    };
+    int done = 0;
+    while (done < count && runFlag.flag && !seekPending) {
+        const size_t want = size_t(std::min(count - done, kMaxStepBatch));
+        if (!seekForStep(video, from - 1))
+            break;
+        while (nextStepPicture(video, stepScratch)) {
+            if (pictureStamp(stepScratch) >= from) {
+                // Most likely the shown picture itself: the next forward step starts with it.
+                av_frame_move_ref(stepAhead, stepScratch);
+                aheadValid = true;
+                break;
+            }
+            AVFrame *kept = nullptr;
+            if (recent.size() == want) {
+                kept = recent.front();
+                recent.pop_front();
+                av_frame_unref(kept);
+            } else {
+                kept = av_frame_alloc();
+            }
+            if (!kept)
+                break;
+            av_frame_move_ref(kept, stepScratch);
+            recent.push_back(kept);
+        }
+        if (recent.empty())
+            break;
+        av_frame_unref(frame);
+        av_frame_move_ref(frame, recent.front());
+        done += int(recent.size());
+        // One step back leaves the codec just past the picture shown.
+        const bool next = recent.size() == 1;
+        release();
+        from = pictureStamp(frame);
+        if (!next)
+            forgetStepPlace();
+    }
+    release();
+    // The codec goes on right after the shown picture only with the one after it held.
+    stepReady = !seekPending && aheadValid;
+    stepShown = from;
+    return done;
+}
+
+// Into `frame`: the last picture at or before `seconds`, or the first one
+// when the file starts later. Nothing when the one shown is already it.
+void CFFDemuxer::runFollow(CFFVideo *video, double seconds)
+{
+    const double base = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1);
+    if (base <= 0)
+        return;
+    const auto target = int64_t(std::floor((seconds + kFollowTolerance) / base));
+    bool fresh = false;
+    if (!(stepReady && stepShown <= target)) {
+        if (!seekForStep(video, target)) {
+            owner->queueStepMissed(PictureOrigin::Follow);
+            return;
+        }
+        fresh = true;
+    }
+    bool found = false;
+    while (nextStepPicture(video, stepScratch)) {
+        if (pictureStamp(stepScratch) <= target || (fresh && !found)) {
+            av_frame_unref(frame);
+            av_frame_move_ref(frame, stepScratch);
+            found = true;
+            if (pictureStamp(frame) <= target)
+                continue;
+            break;
+        }
+        av_frame_move_ref(stepAhead, stepScratch);
+        aheadValid = true;
+        break;
+    }
+    if (found) {
+        stepReady = !seekPending;
+        stepShown = pictureStamp(frame);
+        if (!seekPending) {
+            owner->queueSeekPicture(frame, PictureOrigin::Follow);
+            av_frame_unref(frame);
+            return;
+        }
+    }
+    av_frame_unref(frame);
+    owner->queueStepMissed(PictureOrigin::Follow);
+}
+
+// To the key frame at or before `stamp`, with the codecs flushed.
+bool CFFDemuxer::seekForStep(CFFVideo *video, int64_t stamp)
+{
+    forgetStepPlace();
+    flushDecoderPackets();
+    int ret = 0;
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        if (!formatContext)
+            return false;
+        avformat_flush(formatContext);
+        ret = av_seek_frame(formatContext, video->streamIndex(), stamp, AVSEEK_FLAG_BACKWARD);
+        // Before the first key frame: the nearest one, which is the first.
+        if (ret < 0)
+            ret = avformat_seek_file(formatContext, video->streamIndex(), INT64_MIN, stamp, INT64_MAX, 0);
+    }
+    if (ret < 0) {
+        qCWarning(lcDemux).noquote() << "frame step: " + ffErrorText(ret);
+        return false;
+    }
+    if (CFFAudio *audio = owner->audioDecoder())
+        audio->flushCodec();
+    video->flushForSeek();
+    return true;
+}
+
+// The next picture in display order from where the last step left the codec.
+bool CFFDemuxer::nextStepPicture(CFFVideo *video, AVFrame *dst)
+{
+    if (aheadValid) {
+        aheadValid = false;
+        av_frame_unref(dst);
+        av_frame_move_ref(dst, stepAhead);
+        return true;
+    }
+    int errors = 0;
+    while (runFlag.flag && !seekPending) {
+        const int got = video->receiveStepPicture(dst);
+        if (got == 0)
+            return true;
+        if (got == AVERROR_EOF)
+            return false;
+        if (got == -2) {
+            if (++errors > kMaxStepErrors)
+                return false;
+            continue;
+        }
+        if (stepInputEnded)
+            return false; // drained, and still it wants more
+        int ret = 0;
+        {
+            std::lock_guard<std::mutex> io(ioLock);
+            if (!formatContext)
+                return false;
+            ret = readPacket(seekPacket);
+        }
+        if (ret < 0) {
+            stepInputEnded = true;
+            video->sendStepPacket(nullptr);
+            continue;
+        }
+        if (seekPacket->stream_index == video->streamIndex()) {
+            const int sent = video->sendStepPacket(seekPacket);
+            if (sent < 0)
+                qCDebug(lcDemux).noquote() << "frame step: " + ffErrorText(sent);
+        }
+        av_packet_unref(seekPacket);
+    }
+    return false;
 }
 
 void CFFDemuxer::onDemuxStarted()
@@ -280,11 +593,9 @@ void CFFDemuxer::pauseDemux(bool pause)
 {
     std::lock_guard<std::mutex> main(runFlag.mutex);
     qCDebug(lcDemux) << "CFFDemuxer::pauseDemux";
-    if (initialized && finished.exchange(false)) {
-        const qint64 positionMs = owner ? owner->positionMs() : 0;
-        seekFile(int(float(positionMs) / 1000), PausedState);
-        emit demuxed();
-    }
+    // A loop that read the input to its end stays finished: what it queued
+    // still plays when the pause ends, and only a seek reads again (reading
+    // again from the current whole second would replay that second).
     // No wait for the loop to park: a push it has begun may still land in the
     // parked queues, which keep it, and seeks run on the loop's own thread.
     std::lock_guard<std::mutex> gate(pauseFlag.mutex);
@@ -349,7 +660,7 @@ bool CFFDemuxer::seekFile(int second, FFStates state)
     }
     int64_t target = int64_t(second) * AV_TIME_BASE;
     // Positions count from the file's first timestamp; the seek target is absolute.
-    if (formatContext->start_time != AV_NOPTS_VALUE && formatContext->start_time > 0)
+    if (formatContext->start_time != AV_NOPTS_VALUE)
         target += formatContext->start_time;
     const int ret = avformat_seek_file(formatContext, -1, INT64_MIN, target, INT64_MAX, AVSEEK_FLAG_BACKWARD);
     if (ret < 0) {
@@ -371,13 +682,16 @@ bool CFFDemuxer::seekFile(int second, FFStates state)
 // has not taken yet wins.
 void CFFDemuxer::setSeekSecond(int second, FFStates state)
 {
-    if (float(second) == std::ceil(float(durationMs.load()) / 1000.0f))
-        return;
+    second = seekableSecond(second);
     if (!initialized || second < 0)
         return;
     m_seekSecond = second;
     {
         std::lock_guard<std::mutex> gate(pauseFlag.mutex);
+        // Steps asked for before are from the old place.
+        pendingSteps = 0;
+        followPending = false;
+        stepPending = false;
         pendingSecond = second;
         pendingState = state;
         seekPending = true;
@@ -387,25 +701,50 @@ void CFFDemuxer::setSeekSecond(int second, FFStates state)
         emit demuxed();
 }
 
-// Reads on from a paused seek until the video decoder gives a picture (into
-// frame). Gives up when a stop or a newer seek makes the picture useless.
-bool CFFDemuxer::decodeAtSeek(CFFVideo *video)
+// Reads on from a paused seek until the video decoder gives the picture of
+// the second sought (into frame): the seek lands on the key picture before
+// it, and the pictures up to it are decoded and passed over, so the position
+// shown is the one asked for. At the end of the input the decoder's last
+// picture is shown. Gives up when a stop or a newer seek makes the picture useless.
+bool CFFDemuxer::decodeAtSeek(CFFVideo *video, int second)
 {
     int ret = AVERROR_EOF;
+    bool decoded = false;
+    const qint64 wantedMs = qint64(second) * 1000 - qint64(video->frameStepSeconds() * 500);
     std::lock_guard<std::mutex> io(ioLock);
     while (formatContext && runFlag.flag && !seekPending) {
         ret = readPacket(seekPacket);
         if (ret != 0)
             break;
-        const bool shown = seekPacket->stream_index == video->streamIndex() &&
-                           video->decodePacket(seekPacket, frame) == 0;
+        const bool got = seekPacket->stream_index == video->streamIndex() &&
+                         video->decodePacket(seekPacket, frame) == 0;
         av_packet_unref(seekPacket);
-        if (shown)
+        if (!got)
+            continue;
+        decoded = true;
+        if (!owner || video->ptsToMs(frame, owner->startMilliseconds()) >= wantedMs)
             return true;
     }
+    if (ret == AVERROR_EOF && formatContext && runFlag.flag && !seekPending)
+        return video->drainLast(frame) == 0 || decoded;
     if (ret != 0)
         qCWarning(lcDemux).noquote() << ffErrorText(ret);
-    return false;
+    return decoded && ret != 0;
+}
+
+int CFFDemuxer::seekableSecond(int second) const
+{
+    if (second < 0)
+        return -1;
+    const qint64 duration = durationMs;
+    if (duration > 0) {
+        // The rounded-up end holds no picture; a seek there, or beyond, goes
+        // to the last second that does.
+        const int end = int((duration + 999) / 1000);
+        if (second >= end)
+            second = std::max(0, end - 1);
+    }
+    return second;
 }
 
 void CFFDemuxer::prepareNext(const QString &path)

@@ -44,7 +44,17 @@ public:
     bool seekFile(int second, FFStates state);
     void setSeekSecond(int second, FFStates state);
     int seekSecond();
+    // The second a seek to `second` goes to: the last second that holds
+    // pictures for a seek at or past the end; -1 for a negative second.
+    int seekableSecond(int second) const;
     void setDurationMs(qint64 ms);
+    // Frame steps while paused, made by the read loop like a paused seek.
+    // `fromStamp` is the shown picture's timestamp (video time base), used
+    // when the loop has read on since it last showed one. Steps asked for
+    // before the loop takes them add up; a seek drops them.
+    void requestStep(int direction, int64_t fromStamp);
+    // Shows the last picture at or before `seconds` (another view's picture time).
+    void requestFollow(double seconds);
 
     // The file to read on with, without a pause, when the current one ends
     // (empty: none). Opened in the background at once; GUI thread.
@@ -71,7 +81,7 @@ private:
     void endReadLoop();
     void closeInput();
     void reportUnusedOptions(const AVDictionary *options);
-    bool decodeAtSeek(CFFVideo *video);
+    bool decodeAtSeek(CFFVideo *video, int second);
     static int interruptOpen(void *demuxer);
     bool takeSeekRequest(int &second, FFStates &state);
     void runSeek(int second, FFStates state);
@@ -79,6 +89,14 @@ private:
     void shiftPacket(AVPacket *pkt);
     bool spliceNext();
     void revertJoin();
+    bool takeStepRequest();
+    void runSteps(CFFVideo *video, int steps, int64_t fromStamp);
+    void runFollow(CFFVideo *video, double seconds);
+    bool stepForward(CFFVideo *video, int64_t from);
+    int stepBack(CFFVideo *video, int64_t from, int count);
+    bool seekForStep(CFFVideo *video, int64_t stamp);
+    bool nextStepPicture(CFFVideo *video, AVFrame *dst);
+    void forgetStepPlace();
 
     CSyncFlag runFlag;   // its mutex is the main lock; flag stored by the GUI thread, read by the loop
     CSyncFlag pauseFlag; // the read loop's gate; written by the GUI thread and onDemuxStarted
@@ -95,6 +113,21 @@ private:
     std::atomic<bool> seekPending{false};
     int pendingSecond = 0;
     FFStates pendingState = StoppedState;
+    // Frame steps and follows the loop has still to make; under pauseFlag's mutex.
+    std::atomic<bool> stepPending{false};
+    int pendingSteps = 0;
+    int64_t pendingStepFrom = 0;
+    bool followPending = false;
+    double pendingFollowSeconds = 0;
+    // Demux thread: where the codec and the input stand after the last
+    // picture this loop showed (a paused seek's or a step's), so that the
+    // next forward step decodes on instead of seeking.
+    bool stepReady = false;
+    int64_t stepShown = 0;
+    AVFrame *stepAhead = nullptr;   // decoded past the one shown, not shown yet
+    AVFrame *stepScratch = nullptr;
+    bool aheadValid = false;
+    bool stepInputEnded = false;
     std::atomic<bool> openAborted{false}; // set by the GUI thread, read by FFmpeg's interrupt callback
     QString url;                // the opening thread (the GUI thread or the player's opener)
     std::atomic<bool> initialized{false}; // written by the GUI thread

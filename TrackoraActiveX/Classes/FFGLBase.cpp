@@ -21,10 +21,11 @@ const char *const kVertexShader =
     "attribute vec2 vertexIn;\n"
     "attribute vec2 textureIn;\n"
     "varying vec2 textureOut;\n"
+    "uniform vec4 viewRect;\n"
     "void main(void)\n"
     "{\n"
     "    gl_Position = vec4(vertexIn, 0.0, 1.0);\n"
-    "    textureOut = textureIn;\n"
+    "    textureOut = viewRect.xy + textureIn * viewRect.zw;\n"
     "}\n";
 
 // The format's sampling code goes between these two parts.
@@ -98,6 +99,14 @@ void CFFGLBase::renderBlank()
 void CFFGLBase::setColorMatrix(const CFFColorMatrix &matrix)
 {
     colors = matrix;
+}
+
+void CFFGLBase::setView(const QRectF &window)
+{
+    if (window == view)
+        return;
+    view = window;
+    update();
 }
 
 void CFFGLBase::render(uint8_t *yuv, int w, int h)
@@ -234,6 +243,7 @@ void CFFGLBase::paintGL()
     program.setUniformValue("chromaScale", float(width) / float(chromaW), float(height) / float(chromaH));
     program.setUniformValue("colorMatrix", colors.matrix());
     program.setUniformValue("colorOffset", colors.offset());
+    program.setUniformValue("viewRect", float(view.x()), float(view.y()), float(view.width()), float(view.height()));
 
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 

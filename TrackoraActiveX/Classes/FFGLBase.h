@@ -4,6 +4,7 @@
 #include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLWidget>
+#include <QRectF>
 #include <QSize>
 #include <cstdint>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     virtual void renderBlank();
     // The matrix and range of the pictures that follow.
     void setColorMatrix(const CFFColorMatrix &colors);
+    // The part of the picture shown, in fractions of its width and height;
+    // the textures keep the whole picture at its own resolution.
+    void setView(const QRectF &window);
 
 public slots:
     virtual void render(uint8_t *yuv, int w, int h);
@@ -72,6 +76,7 @@ private:
     GLuint textures[3] = {0, 0, 0};
     QSize textureSizes[3];
     CFFColorMatrix colors{0, 0};
+    QRectF view{0, 0, 1, 1};
     int width = 0;
     int height = 0;
     bool uploaded = false;

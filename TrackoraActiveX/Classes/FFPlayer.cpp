@@ -34,8 +34,12 @@ constexpr int kSeekCheckMs = 200;
 constexpr qint64 kSeekSettleMs = 400;
 // The player thread waits this long for its peer to park on pause and stop.
 constexpr int kParkWaitMs = 40;
-// A picture later than this after its predecessor (a jump) is dropped rather than waited for.
+// A timestamp step beyond this, and beyond kJumpSteps of the stream's own
+// picture steps, is a jump (a seek's, or a gap in the recording): the picture
+// is shown at once instead of waited for. Shorter steps, such as those of a
+// time-lapse at a few pictures per second, are waited out.
 constexpr double kMaxDelayMs = 200;
+constexpr double kJumpSteps = 2.5;
 // Beyond this the audio clock is not trusted to pace the pictures.
 constexpr double kMaxSyncDiffSeconds = 10.0;
 // Share of an offset below the sync threshold taken out per picture: settles
@@ -342,6 +346,10 @@ void CFFPlayer::pause()
         pauseAfterOpen = true;
         return;
     }
+    // Nothing is open to pause: a pause here would leave the state Paused
+    // and make the next play() resume a file it never opened.
+    if (stateValue == StoppedState)
+        return;
     closeGate();
     demuxer->pauseDemux(true);
     audio->pause();
@@ -392,6 +400,11 @@ void CFFPlayer::setSeekSecond(int second)
         seekAfterOpen = second;
         return;
     }
+    // Clamped before the queues are emptied: a seek the demuxer would not
+    // make must not lose what is queued.
+    second = demuxer->seekableSecond(second);
+    if (second < 0 || !demuxer->isInitialized())
+        return;
     if (!seekTimer.isActive()) {
         seekTimer.start();
         seekSettled = false;
@@ -460,6 +473,25 @@ void CFFPlayer::crossSeam(const AVFrame *picture, double pts)
     qCDebug(lcPlayer) << "went on with" << seam.path << "at" << pts << "s";
     emit mediaChanged(seam.path);
     emit durationChanged(seam.durationMs);
+}
+
+void CFFPlayer::stepFrame(int direction)
+{
+    if (direction == 0 || opening || stateValue != PausedState || !codecOpen)
+        return;
+    // What the pause kept back is older than the step's picture.
+    flushAllQueues();
+    ++seekGeneration;
+    demuxer->requestStep(direction, shownStamp);
+}
+
+void CFFPlayer::followPicture(double seconds)
+{
+    if (opening || stateValue != PausedState || !codecOpen)
+        return;
+    flushAllQueues();
+    ++seekGeneration;
+    demuxer->requestFollow(seconds);
 }
 
 void CFFPlayer::onSeekCheck()
@@ -613,6 +645,11 @@ qint64 CFFPlayer::durationMilliseconds() const
     return durationMs;
 }
 
+qint64 CFFPlayer::startMilliseconds() const
+{
+    return startMs;
+}
+
 bool CFFPlayer::isSeekSettled() const
 {
     return seekSettled;
@@ -658,11 +695,25 @@ bool CFFPlayer::initCodec(AVFormatContext *formatContext)
             return fail();
         clearPicture();
 
+        // Positions and seeks count from the container's start, the first
+        // timestamp of any stream: the video may start after the sound, and
+        // a stream's own start is only estimated when the short probe saw
+        // none of its packets.
+        const qint64 origin = formatContext->start_time != AV_NOPTS_VALUE ? formatContext->start_time / 1000 : 0;
         qint64 start = 0;
         duration = 0;
         video->streamTimes(&start, &duration);
+        if (duration > 0)
+            duration = std::max<qint64>(0, start + duration - origin);
+        else if (formatContext->duration > 0 && formatContext->duration != AV_NOPTS_VALUE)
+            duration = formatContext->duration / 1000; // streams of some containers (MKV) carry none
+        start = origin;
         startMs = start;
         durationMs = duration;
+        // The demuxer reads the sound this far ahead of what plays, so the
+        // video decoder has the packets of its next pictures in time: those
+        // it holds before it gives one out, and two picture steps more.
+        audio->setReadAhead((video->decoderDelayPackets() + 2) * video->frameStepSeconds());
         demuxer->setDurationMs(duration);
         codecOpen = true;
     }
@@ -794,6 +845,7 @@ bool CFFPlayer::publishPicture(const AVFrame *picture, bool seekStep)
         if (!gate->flag && !seekStep)
             return false;
         copyToHFrame(picture);
+        shownStamp = picture->best_effort_timestamp != AV_NOPTS_VALUE ? picture->best_effort_timestamp : picture->pts;
     }
     // Read before the first emit: a slot that seeks again reuses the picture.
     const qint64 position = video->ptsToMs(picture, startMs);
@@ -820,19 +872,58 @@ void CFFPlayer::showFrame(AVFrame *picture)
 // The demuxer's thread hands a paused seek's picture over; it is shown from
 // the player's own (GUI) thread, where its signals go out, unless the player
 // stopped since.
-void CFFPlayer::queueSeekPicture(const AVFrame *picture)
+void CFFPlayer::queueSeekPicture(const AVFrame *picture, PictureOrigin origin)
 {
     std::shared_ptr<AVFrame> copy(av_frame_clone(picture), [](AVFrame *f) { av_frame_free(&f); });
-    if (!copy)
+    if (!copy) {
+        if (origin != PictureOrigin::Seek)
+            queueStepMissed(origin);
         return;
+    }
     const int stops = stopCount;
     QMetaObject::invokeMethod(
         this,
-        [this, copy, stops] {
-            if (stops == stopCount)
-                showFrame(copy.get());
+        [this, copy, stops, origin] {
+            if (stops != stopCount)
+                return;
+            showFrame(copy.get());
+            if (origin != PictureOrigin::Seek)
+                finishStep(copy.get(), origin);
         },
         Qt::QueuedConnection);
+}
+
+void CFFPlayer::queueStepMissed(PictureOrigin origin)
+{
+    Q_UNUSED(origin)
+    const int stops = stopCount;
+    QMetaObject::invokeMethod(
+        this,
+        [this, stops] {
+            if (stops == stopCount)
+                emit frameStepped(false);
+        },
+        Qt::QueuedConnection);
+}
+
+void CFFPlayer::finishStep(const AVFrame *picture, PictureOrigin origin)
+{
+    const double seconds = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1)
+        * double(picture->best_effort_timestamp != AV_NOPTS_VALUE ? picture->best_effort_timestamp : picture->pts);
+    // Playing on from here times the next picture from this one.
+    lastPts = seconds;
+    if (origin == PictureOrigin::Step) {
+        CFFPlayer *peer = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(peerLinkMutex());
+            if (axUserData->isMain)
+                peer = axUserData->peer;
+        }
+        // Both players live on this thread, so the peer cannot go meanwhile.
+        if (peer && peer != this)
+            peer->followPicture(seconds);
+    }
+    emit frameStepped(true);
 }
 
 // The rear player's clock: where the front player's pictures stand now.
@@ -914,7 +1005,9 @@ void CFFPlayer::doTransfer()
     // once; the first one from the new place (a jump) ends the rush, so the
     // burst does not also fast-forward through the new place.
     const int seekRequest = seekGeneration;
-    const bool jumped = seekRequest != rushedGeneration && (interval * 1000 >= kMaxDelayMs || interval < 0);
+    const double jumpLimit = std::max(kMaxDelayMs / 1000, kJumpSteps * video->frameStepSeconds());
+    const bool gap = interval >= jumpLimit;
+    const bool jumped = seekRequest != rushedGeneration && (gap || interval < 0);
     if (jumped) {
         rushedGeneration = seekRequest;
         // The sound (or the front's pictures) reach the new place later than this picture.
@@ -928,10 +1021,10 @@ void CFFPlayer::doTransfer()
     const double speed = playRate == PlaybackRate_0_5 ? 0.5 : playRate == PlaybackRate_2_0 ? 2.0 : 1.0;
     // The picture sought to starts a new schedule: shown now, not dropped as a step out of range.
     const double paced = pictureDelay(interval, speed);
-    const double delay = jumped ? 0.0 : paced;
+    const double delay = jumped || gap ? 0.0 : paced;
     const double delayMs = delay * 1000;
 
-    if (stateValue == StoppedState || delayMs >= kMaxDelayMs || delayMs < 0) {
+    if (stateValue == StoppedState || delayMs < 0) {
         SDL_Delay(5);
         scheduleValid = false;
         av_frame_unref(frame);

@@ -27,6 +27,9 @@ class CFFVideo;
 class CFFAudio;
 class CFFPlayer;
 
+// Why the read loop hands a picture over while paused.
+enum class PictureOrigin { Seek, Step, Follow };
+
 // The picture handed to the control. `data` always points at the last
 // complete picture; the player writes the next one into a second buffer and
 // swaps under hframeMutex(), so a reader holding that mutex never sees a
@@ -74,6 +77,12 @@ public:
     // positions count from 0 again.
     void setNextMedia(const QString &url);
     QString nextMedia() const;
+    // While paused: the next (+1) or previous (-1) picture, decoded on the
+    // read loop's thread; frameStepped says when it is shown. The main
+    // player's peer then follows to the picture's time.
+    void stepFrame(int direction);
+    // While paused: the last picture at or before `seconds` of stream time.
+    void followPicture(double seconds);
 
     FFStates state() const;
     void setState(FFStates value);
@@ -98,7 +107,9 @@ public:
     bool initCodec(AVFormatContext *formatContext);
     void showFrame(AVFrame *picture);
     // From the demuxer's thread: a paused seek's picture, shown on the GUI thread.
-    void queueSeekPicture(const AVFrame *picture);
+    void queueSeekPicture(const AVFrame *picture, PictureOrigin origin = PictureOrigin::Seek);
+    // From the demuxer's thread: a step or follow that had no picture to move to.
+    void queueStepMissed(PictureOrigin origin);
     bool isCodecOpen() const;
     qint64 positionMs() const;
     CFFVideo *videoDecoder() const;
@@ -114,6 +125,9 @@ public:
     bool hasAudioStream() const;
     FFDecodeMode decodeMode() const;
     qint64 durationMilliseconds() const;
+    // Where positions and seeks count from: the container's first
+    // timestamp, in milliseconds.
+    qint64 startMilliseconds() const;
     bool isSeekSettled() const;
 
 signals:
@@ -123,6 +137,8 @@ signals:
     void renderFrame(const HFrame *pFrm);
     // The first picture of the next file is shown (the path as opened).
     void mediaChanged(const QString &path);
+    // A step or follow has ended: moved when it showed another picture.
+    void frameStepped(bool moved);
 
 private slots:
     void onSeekCheck();
@@ -147,6 +163,7 @@ private:
     bool peerClock(double &seconds);
     double pictureClock() const;
     void flushAllQueues();
+    void finishStep(const AVFrame *picture, PictureOrigin origin);
     void closeGate();
     void waitForParkedThread();
     void startOpen();
@@ -202,6 +219,7 @@ private:
     std::atomic<bool> hasAudio{false};      // atomic; written in initCodec
     std::atomic<FFDecodeMode> mode{UNDEFINE_DECODE}; // atomic; written in initCodec
     std::atomic<qint64> framePts{0};        // atomic; player thread writes
+    std::atomic<qint64> shownStamp{0};      // atomic: the shown picture's timestamp, written where it is published
     std::atomic<double> frameSeconds{0};    // atomic; player thread writes
     std::atomic<double> frameStep{0};       // atomic; player thread writes: the shown picture's timestamp step
     std::atomic<std::chrono::steady_clock::rep> frameShownAt{0}; // atomic; player thread writes

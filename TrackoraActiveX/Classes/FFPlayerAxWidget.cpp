@@ -5,12 +5,15 @@
 #include <QHBoxLayout>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QToolTip>
 #include <QUrl>
 #include <SDL.h>
 #include <atomic>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <libyuv.h>
 
@@ -36,6 +39,11 @@ constexpr Uint32 kSdlInitFlags = SDL_INIT_EVERYTHING;
 constexpr Uint32 kSdlFallbackFlags = SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_EVENTS;
 
 std::atomic<int> liveControlCount{0};
+
+constexpr double kMinZoom = 1.0;
+constexpr double kMaxZoom = 8.0;
+// One notch of the wheel (120 units) magnifies by this much.
+constexpr double kZoomPerNotch = 1.25;
 
 void acquireSdl()
 {
@@ -337,6 +345,117 @@ void CFFPlayerAxWidget::unRender()
     }
 }
 
+void CFFPlayerAxWidget::stepFrame(int direction)
+{
+    player->stepFrame(direction);
+}
+
+void CFFPlayerAxWidget::setZoom(double factor)
+{
+    zoomFactor = std::isfinite(factor) ? qBound(kMinZoom, factor, kMaxZoom) : kMinZoom;
+    applyZoom();
+}
+
+void CFFPlayerAxWidget::setZoomCenterX(double x)
+{
+    zoomX = std::isfinite(x) ? x : 0.5;
+    applyZoom();
+}
+
+void CFFPlayerAxWidget::setZoomCenterY(double y)
+{
+    zoomY = std::isfinite(y) ? y : 0.5;
+    applyZoom();
+}
+
+QRectF CFFPlayerAxWidget::zoomWindow() const
+{
+    const double span = 1.0 / zoomFactor;
+    return QRectF(zoomX - span / 2, zoomY - span / 2, span, span);
+}
+
+void CFFPlayerAxWidget::applyZoom()
+{
+    const double half = 0.5 / zoomFactor;
+    zoomX = qBound(half, zoomX, 1.0 - half);
+    zoomY = qBound(half, zoomY, 1.0 - half);
+    if (renderer)
+        renderer->setView(zoomWindow());
+    if (model == Render_Image && !coreStopped())
+        onRenderHFrame(player->currentHFrame());
+}
+
+void CFFPlayerAxWidget::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0 || width() <= 0 || height() <= 0) {
+        event->ignore();
+        return;
+    }
+    // The point of the picture under the cursor stays under it.
+    const QRectF before = zoomWindow();
+    const double u = qBound(0.0, event->position().x() / width(), 1.0);
+    const double v = qBound(0.0, event->position().y() / height(), 1.0);
+    const double pointX = before.left() + u * before.width();
+    const double pointY = before.top() + v * before.height();
+    zoomFactor = qBound(kMinZoom, zoomFactor * std::pow(kZoomPerNotch, delta / 120.0), kMaxZoom);
+    const double span = 1.0 / zoomFactor;
+    zoomX = pointX - u * span + span / 2;
+    zoomY = pointY - v * span + span / 2;
+    applyZoom();
+    event->accept();
+}
+
+void CFFPlayerAxWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || zoomFactor <= kMinZoom) {
+        event->ignore();
+        return;
+    }
+    dragging = true;
+    dragFrom = event->localPos();
+    event->accept();
+}
+
+void CFFPlayerAxWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!dragging || width() <= 0 || height() <= 0) {
+        event->ignore();
+        return;
+    }
+    // The picture moves with the cursor.
+    const QPointF moved = event->localPos() - dragFrom;
+    dragFrom = event->localPos();
+    zoomX -= moved.x() / (width() * zoomFactor);
+    zoomY -= moved.y() / (height() * zoomFactor);
+    applyZoom();
+    event->accept();
+}
+
+void CFFPlayerAxWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!dragging) {
+        event->ignore();
+        return;
+    }
+    dragging = false;
+    event->accept();
+}
+
+// Zoomed, a double-click goes back to the whole picture; otherwise it is the
+// container's (full screen in the viewer).
+void CFFPlayerAxWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (zoomFactor <= kMinZoom) {
+        event->ignore();
+        return;
+    }
+    dragging = false;
+    zoomFactor = kMinZoom;
+    applyZoom();
+    event->accept();
+}
+
 void CFFPlayerAxWidget::onCaptureThreadFinished(int result)
 {
     QWidget *anchor = activeParent ? activeParent : this;
@@ -421,7 +540,11 @@ bool CFFPlayerAxWidget::presentImage(const HFrame &frame, std::unique_lock<std::
     // Only the pixels shown are converted: the planes go to the control's
     // size first, a fraction of the frame's for a 1080p recording.
     HFrame shown = frame;
-    if (target != QSize(frame.width, frame.height)) {
+    if (zoomFactor > kMinZoom) {
+        if (!cropPlanes(frame, target, shown))
+            return false;
+        pictureLock.unlock();
+    } else if (target != QSize(frame.width, frame.height)) {
         if (!scalePlanes(frame, target, shown))
             return false;
         pictureLock.unlock();
@@ -488,6 +611,62 @@ bool CFFPlayerAxWidget::scalePlanes(const HFrame &frame, QSize target, HFrame &s
     return scaleYuv(from, scaled);
 }
 
+// The zoomed part of the full-resolution planes, straight to the size
+// shown: only that part is read, so a stronger zoom costs less.
+bool CFFPlayerAxWidget::cropPlanes(const HFrame &frame, QSize target, HFrame &scaled)
+{
+    const auto format = AVPixelFormat(frame.format);
+    uint8_t *src[4] = {};
+    int strides[4] = {};
+    if (av_image_fill_linesizes(strides, format, frame.width) < 0
+        || av_image_fill_pointers(src, format, frame.height, frame.data, strides) < 0)
+        return false;
+    const QRectF window = zoomWindow();
+    // Even corners keep the chroma samples with their luma.
+    const int left = qBound(0, int(std::floor(window.left() * frame.width)), frame.width - 1) & ~1;
+    const int top = qBound(0, int(std::floor(window.top() * frame.height)), frame.height - 1) & ~1;
+    const int right = qBound(left + 1, int(std::lround(window.right() * frame.width)), frame.width);
+    const int bottom = qBound(top + 1, int(std::lround(window.bottom() * frame.height)), frame.height);
+    const int bytes = av_image_get_buffer_size(format, target.width(), target.height(), 1);
+    if (bytes <= 0)
+        return false;
+    if (bytes > shrinkAllocatedSize) {
+        auto *shrink = static_cast<uint8_t *>(realloc(shrinkBuffer, bytes));
+        if (!shrink) {
+            qCWarning(lcControl) << "out of memory for a" << target << "picture";
+            return false;
+        }
+        shrinkBuffer = shrink;
+        shrinkAllocatedSize = bytes;
+    }
+    scaled = frame;
+    scaled.data = shrinkBuffer;
+    scaled.size = bytes;
+    scaled.width = target.width();
+    scaled.height = target.height();
+    uint8_t *dst[4] = {};
+    int dstStrides[4] = {};
+    if (av_image_fill_linesizes(dstStrides, format, target.width()) < 0
+        || av_image_fill_pointers(dst, format, target.height(), shrinkBuffer, dstStrides) < 0)
+        return false;
+    const int cropW = right - left;
+    const int cropH = bottom - top;
+    const uint8_t *y = src[0] + ptrdiff_t(top) * strides[0] + left;
+    const ptrdiff_t chromaRow = ptrdiff_t(top / 2);
+    // Box only where pixels are dropped (half the size or less); it takes
+    // libyuv's plain C path, which a milder shrink need not pay for.
+    const auto filter =
+        cropW >= 2 * target.width() || cropH >= 2 * target.height() ? libyuv::kFilterBox : libyuv::kFilterBilinear;
+    if (format == AV_PIX_FMT_NV12)
+        return libyuv::NV12Scale(y, strides[0], src[1] + chromaRow * strides[1] + left, strides[1], cropW, cropH,
+                                 dst[0], dstStrides[0], dst[1], dstStrides[1], target.width(), target.height(),
+                                 filter) == 0;
+    return libyuv::I420Scale(y, strides[0], src[1] + chromaRow * strides[1] + left / 2, strides[1],
+                             src[2] + chromaRow * strides[2] + left / 2, strides[2], cropW, cropH, dst[0],
+                             dstStrides[0], dst[1], dstStrides[1], dst[2], dstStrides[2], target.width(),
+                             target.height(), filter) == 0;
+}
+
 bool CFFPlayerAxWidget::scaleYuv(const HFrame &from, const HFrame &to)
 {
     const auto format = AVPixelFormat(from.format);
@@ -518,8 +697,10 @@ void CFFPlayerAxWidget::presentOpenGL(const HFrame *frame)
             renderer = new CFFGLYUV420P(nullptr);
         else if (frame->format == AV_PIX_FMT_NV12)
             renderer = new CFFGLNV12(nullptr);
-        if (renderer)
+        if (renderer) {
+            renderer->setView(zoomWindow());
             layout()->addWidget(renderer);
+        }
     }
     if (renderer) {
         renderer->setColorMatrix(CFFColorMatrix(frame->colorSpace, frame->colorRange));

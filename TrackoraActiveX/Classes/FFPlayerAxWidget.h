@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QWidget>
 #include <cstdint>
 #include <mutex>
@@ -39,6 +40,9 @@ class TRACKORAACTIVEX_EXPORT CFFPlayerAxWidget : public QWidget
     Q_PROPERTY(qlonglong axUserData READ axUserData WRITE setAxUserData)
     Q_PROPERTY(int axWidgetWidth READ axWidgetWidth WRITE setAxWidgetWidth)
     Q_PROPERTY(int axWidgetHeight READ axWidgetHeight WRITE setAxWidgetHeight)
+    Q_PROPERTY(double zoom READ zoom WRITE setZoom)
+    Q_PROPERTY(double zoomCenterX READ zoomCenterX WRITE setZoomCenterX)
+    Q_PROPERTY(double zoomCenterY READ zoomCenterY WRITE setZoomCenterY)
     Q_PROPERTY(QString nextMedia READ nextMedia WRITE setNextMedia)
 
 public:
@@ -85,6 +89,18 @@ public:
     QString nextMedia() const { return followingMedia; }
     void setNextMedia(const QString &url);
 
+    // Magnification, 1 to 8, around a centre given in fractions of the
+    // picture's width and height; the centre is kept where the shown part
+    // stays inside the picture.
+    double zoom() const { return zoomFactor; }
+    void setZoom(double factor);
+    double zoomCenterX() const { return zoomX; }
+    void setZoomCenterX(double x);
+    double zoomCenterY() const { return zoomY; }
+    void setZoomCenterY(double y);
+    // The part of the picture shown, in fractions of its width and height.
+    QRectF zoomWindow() const;
+
     // Live controls in the process; the first one starts SDL, the last one
     // shuts it down.
     static int liveControls();
@@ -104,6 +120,7 @@ public slots:
     void stop();
     bool screenshot();
     void unRender();
+    void stepFrame(int direction);
 
 private slots:
     void onCaptureThreadFinished(int result);
@@ -115,6 +132,11 @@ private slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     bool coreStopped() const;
@@ -125,6 +147,8 @@ private:
     void refreshPicture();
     void presentOpenGL(const HFrame *frame);
     void removeRenderer();
+    void applyZoom();
+    bool cropPlanes(const HFrame &frame, QSize target, HFrame &scaled);
     static int requiredBytes(int width, int height, int format);
 
     CFFPlayer *player = nullptr;
@@ -144,6 +168,11 @@ private:
     int axWidth = 0;
     int axHeight = 0;
     QString followingMedia;
+    double zoomFactor = 1;
+    double zoomX = 0.5;
+    double zoomY = 0.5;
+    bool dragging = false;
+    QPointF dragFrom;
 };
 
 } // namespace TrackoraActiveX

@@ -6,6 +6,8 @@
 #include <QDebug>
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 extern "C" {
 #include <libavutil/hwcontext.h>
 #include <libavutil/pixdesc.h>
@@ -148,7 +150,34 @@ bool CFFVideo::avcodecOpen()
     }
     if (stream)
         stream->discard = AVDISCARD_DEFAULT;
+    AVRational rate = stream ? stream->avg_frame_rate : AVRational{0, 1};
+    if (rate.num <= 0 || rate.den <= 0)
+        rate = stream ? stream->r_frame_rate : AVRational{0, 1};
+    if (rate.num <= 0 || rate.den <= 0)
+        rate = m_codecContext->framerate;
+    if (rate.num <= 0 || rate.den <= 0 || av_q2d(rate) > 1000)
+        rate = AVRational{25, 1};
+    m_frameStep = av_q2d(av_inv_q(rate));
+    frameTicks = timeBase.num > 0 && timeBase.den > 0 ? std::max<int64_t>(1, av_rescale_q(1, av_inv_q(rate), timeBase)) : 0;
+    nextStamp = AV_NOPTS_VALUE;
+    const bool frameThreads = (m_codecContext->active_thread_type & FF_THREAD_FRAME) != 0;
+    m_decoderDelay = (frameThreads ? std::max(0, m_codecContext->thread_count - 1) : 0) + m_codecContext->has_b_frames;
     return true;
+}
+
+// A stream without timestamps (a raw elementary stream) gets them from its
+// frame rate, counted on from the last picture that had one; without this
+// its pictures would play as fast as they decode.
+void CFFVideo::stampPicture(AVFrame *picture)
+{
+    if (picture->best_effort_timestamp == AV_NOPTS_VALUE)
+        picture->best_effort_timestamp = picture->pts;
+    if (picture->best_effort_timestamp == AV_NOPTS_VALUE && frameTicks > 0)
+        picture->best_effort_timestamp = nextStamp == AV_NOPTS_VALUE ? 0 : nextStamp;
+    if (picture->pts == AV_NOPTS_VALUE)
+        picture->pts = picture->best_effort_timestamp;
+    if (picture->best_effort_timestamp != AV_NOPTS_VALUE)
+        nextStamp = picture->best_effort_timestamp + frameTicks;
 }
 
 FFDecodeMode CFFVideo::initDecodeMode(AVCodecContext *ctx, bool hardwareAvailable)
@@ -350,6 +379,7 @@ int CFFVideo::decodePacket(AVPacket *pkt, AVFrame *first)
             av_frame_unref(decodeFrame);
             return ret == AVERROR(EAGAIN) || ret == AVERROR_EOF ? -1 : -2;
         }
+        stampPicture(decodeFrame);
         AVFrame *picture = systemPicture();
         if (!picture) {
             av_frame_unref(decodeFrame);
@@ -376,6 +406,30 @@ int CFFVideo::decodePacket(AVPacket *pkt, AVFrame *first)
         if (interrupted) // a seek or a stop waits for the codec; the pictures still to come are of no use
             return -1;
     }
+}
+
+int CFFVideo::drainLast(AVFrame *last)
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext || !avcodec_is_open(m_codecContext) || !last)
+        return -1;
+    if (avcodec_send_packet(m_codecContext, nullptr) < 0)
+        return -1;
+    int result = -1;
+    while (avcodec_receive_frame(m_codecContext, decodeFrame) == 0) {
+        stampPicture(decodeFrame);
+        AVFrame *picture = systemPicture();
+        AVFrame *out = picture ? toOutputFormat(picture) : nullptr;
+        if (out) {
+            av_frame_unref(last);
+            av_frame_ref(last, out);
+            result = 0;
+        }
+        av_frame_unref(convertFrame);
+        av_frame_unref(transferFrame);
+        av_frame_unref(decodeFrame);
+    }
+    return result;
 }
 
 void CFFVideo::start()
@@ -415,6 +469,37 @@ void CFFVideo::stop()
 void CFFVideo::flushForSeek()
 {
     withDecodeInterrupted([this] { flushCodec(); });
+}
+
+int CFFVideo::sendStepPacket(AVPacket *pkt)
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext || !avcodec_is_open(m_codecContext))
+        return AVERROR(EINVAL);
+    const int ret = avcodec_send_packet(m_codecContext, drainAware(pkt));
+    return ret == AVERROR_EOF ? 0 : ret;
+}
+
+int CFFVideo::receiveStepPicture(AVFrame *dst)
+{
+    std::lock_guard<std::mutex> lock(codecLock);
+    if (!m_codecContext || !avcodec_is_open(m_codecContext))
+        return AVERROR_EOF;
+    int ret = avcodec_receive_frame(m_codecContext, decodeFrame);
+    if (ret < 0) {
+        av_frame_unref(decodeFrame);
+        if (ret == AVERROR(EAGAIN))
+            return -1;
+        return ret == AVERROR_EOF ? AVERROR_EOF : -2;
+    }
+    AVFrame *picture = systemPicture();
+    AVFrame *out = picture ? toOutputFormat(picture) : nullptr;
+    av_frame_unref(dst);
+    ret = out && av_frame_ref(dst, out) == 0 ? 0 : -2;
+    av_frame_unref(convertFrame);
+    av_frame_unref(transferFrame);
+    av_frame_unref(decodeFrame);
+    return ret;
 }
 
 // A decode blocked on a full (or parked) picture queue holds the codec: a

@@ -50,12 +50,29 @@ public:
     // error, -3 when a picture could not be brought into outputFormat(), the
     // send error otherwise.
     int decodePacket(AVPacket *pkt, AVFrame *first = nullptr);
+    // At the end of the input: drains the decoder and references its last
+    // picture into `last` (a paused seek near the end). 0 when there was one.
+    int drainLast(AVFrame *last);
     // Flushes the codec for a paused seek, taking it from a decode in progress.
     void flushForSeek();
+    // A frame step's decoding, on the demuxer thread while the decode thread
+    // is parked. Sends one packet (null drains): 0 or the send error.
+    int sendStepPacket(AVPacket *pkt);
+    // The next picture the codec has ready, referenced into dst in
+    // outputFormat(): 0 with one, -1 when it wants a packet, AVERROR_EOF
+    // once drained, -2 for a picture that failed.
+    int receiveStepPicture(AVFrame *dst);
 
     FFDecodeMode initDecodeMode(AVCodecContext *ctx, bool hardwareAvailable);
     AVPixelFormat findFormatByHwdevice(const char *name, AVHWDeviceType &type);
     int initHardwareDecoder(AVCodecContext *ctx, const AVHWDeviceType type);
+
+    // The stream's nominal time between two pictures in seconds (its frame
+    // rate, else 25 per second); set by avcodecOpen.
+    double frameStepSeconds() const { return m_frameStep; }
+    // How many packets the open decoder takes in before it gives out the
+    // picture of the first (frame threads and reordering).
+    int decoderDelayPackets() const { return m_decoderDelay; }
 
     // The surface format getHardwareFormat looks for.
     AVPixelFormat hardwarePixelFormat() const { return hwPixelFormat; }
@@ -65,6 +82,7 @@ private:
     void closeGate();
     void prepareContext(AVCodecContext *ctx, bool hardwareAvailable);
     bool dropPicture(const AVFrame *picture);
+    void stampPicture(AVFrame *picture);
     // The decoded picture in system memory (downloaded from the device when
     // decoded on the hardware); null when the download fails. Codec lock held.
     AVFrame *systemPicture();
@@ -85,6 +103,10 @@ private:
     AVPixelFormat hwPixelFormat = AV_PIX_FMT_NONE; // codecLock; read by get_format on the decoding thread
     // set by the GUI thread so a decode in progress gives up its remaining pictures and frees the codec
     std::atomic<bool> interrupted{false};
+    std::atomic<double> m_frameStep{0.04}; // written by avcodecOpen
+    std::atomic<int> m_decoderDelay{0};     // written by avcodecOpen
+    int64_t frameTicks = 0;      // codecLock: one picture's step in the stream's time base
+    int64_t nextStamp = AV_NOPTS_VALUE; // codecLock: where a picture without a timestamp goes
     int dropCount = 0; // decode thread; reset by start() while the thread is parked
     int dropCycle = 0; // as dropCount
 };

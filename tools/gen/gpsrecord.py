@@ -309,14 +309,20 @@ def normalise(samples, duration):
 class Track:
     """The records of one recording: record 0 is the one no reader decodes."""
 
-    def __init__(self, start, count, trip_offset=0, serial_base=0):
+    def __init__(self, start, count, trip_offset=0, serial_base=0, points=None):
         self.start = start
         self.count = count
         self.trip_offset = trip_offset
         self.serial_base = serial_base
+        self.points = points          # a trip of its own instead of TRIP
+
+    def _point(self, n):
+        if self.points is None:
+            return trip_point(n)
+        return self.points[n % len(self.points)]
 
     def _point_time(self, k):
-        return (trip_point(self.trip_offset + k - 1),
+        return (self._point(self.trip_offset + k - 1),
                 self.start + datetime.timedelta(seconds=k - 1),
                 self.serial_base + k)
 

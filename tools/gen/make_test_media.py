@@ -41,18 +41,21 @@ EPOCH_1904 = datetime.datetime(1904, 1, 1)
 # ---- jobs ------------------------------------------------------------------
 
 class Job:
-    def __init__(self, relpath, fn, doc):
+    def __init__(self, relpath, fn, doc, listed=True):
         self.relpath = relpath
         self.fn = fn
         self.doc = doc
+        # Containers the recording parsers do not read (MKV, raw streams) are
+        # left out of the manifest, which lists what they must parse.
+        self.listed = listed
 
 
 JOBS = []
 
 
-def recording(relpath):
+def recording(relpath, listed=True):
     def register(fn):
-        JOBS.append(Job(relpath, fn, (fn.__doc__ or "").strip()))
+        JOBS.append(Job(relpath, fn, (fn.__doc__ or "").strip(), listed))
         return fn
     return register
 
@@ -220,6 +223,61 @@ def clip_noaudio(ctx):
     """4 s 640x360 30 fps H.264, no audio."""
     return plain_mp4(ctx, h264(), NO_AUDIO, testsrc("640x360", 30, 4),
                      dict(nominalFrameRate=30, hasAudio=False, videoCodec="h264"))
+
+
+@recording("engine/clip_4fps_noaudio_F.mp4")
+def clip_4fps_noaudio(ctx):
+    """3 s 320x180 4 fps H.264 (a key frame every second), no audio: a time-lapse."""
+    return plain_mp4(ctx, h264(gop=4), NO_AUDIO, testsrc(SMALL, 4, 3),
+                     dict(nominalFrameRate=4, hasAudio=False, videoCodec="h264"))
+
+
+@recording("engine/clip_10fps_noaudio_F.mp4")
+def clip_10fps_noaudio(ctx):
+    """2 s 320x180 10 fps H.264 (a key frame every second), no audio."""
+    return plain_mp4(ctx, h264(gop=10), NO_AUDIO, testsrc(SMALL, 10, 2),
+                     dict(nominalFrameRate=10, hasAudio=False, videoCodec="h264"))
+
+
+@recording("engine/clip_5fps_aac_F.mp4")
+def clip_5fps_aac(ctx):
+    """4 s 320x180 5 fps H.264 (a key frame every second) + AAC."""
+    return plain_mp4(ctx, h264(gop=5), AAC, testsrc(SMALL, 5, 4) + sine(4),
+                     dict(nominalFrameRate=5, hasAudio=True, videoCodec="h264"))
+
+
+def probed_facts(ctx, path, seconds, rate, audio, **extra):
+    """The facts of a file the recording parsers do not read, from what was asked of ffmpeg."""
+    facts = {"width": 320, "height": 180, "duration": seconds, "frameRate": float(rate), "codec": 1,
+             "createTime": None, "createTimeSecs": None, "videoFrames": seconds * rate}
+    facts.update(no_gps())
+    facts.update(nominalFrameRate=rate, hasAudio=audio, videoCodec="h264", samples=[])
+    facts.update(extra)
+    return facts
+
+
+@recording("engine/late_video_F.mkv", listed=False)
+def late_video_mkv(ctx):
+    """MKV: 6 s of 320x180 30 fps H.264 (a key frame every second) from about 0.85 s, AAC from 0."""
+    inputs = ["-itsoffset", "0.821"] + testsrc(SMALL, 30, 6) + sine(6.821)
+    ctx.ffmpeg(inputs + h264(gop=30) + AAC, ctx.target)
+    return probed_facts(ctx, ctx.target, 6, 30, True, videoStartMs=821, containerDurationMs=6821)
+
+
+@recording("engine/remux_F.mkv", listed=False)
+def remux_mkv(ctx):
+    """An MP4 of 3 s 320x180 30 fps H.264 + AAC remuxed into MKV: no stream carries a duration."""
+    base = ctx.tmp("base.mp4")
+    ctx.ffmpeg(testsrc(SMALL, 30, 3) + sine(3) + h264() + AAC, base)
+    ctx.ffmpeg(["-i", base, "-c", "copy"], ctx.target)
+    return probed_facts(ctx, ctx.target, 3, 30, True)
+
+
+@recording("engine/raw_F.h264", listed=False)
+def raw_h264(ctx):
+    """A raw H.264 stream (Annex B), 2 s 320x180 10 fps: no container, no timestamps."""
+    ctx.ffmpeg(testsrc(SMALL, 10, 2) + h264(gop=10) + NO_AUDIO + ["-f", "h264"], ctx.target)
+    return probed_facts(ctx, ctx.target, 2, 10, False)
 
 
 MJPEG = ["-c:v", "mjpeg", "-pix_fmt", "yuvj422p", "-q:v", "5"]
@@ -482,6 +540,20 @@ def gps_ext_rear_only(ctx):
                       nominal(30, True, "hevc"))
 
 
+@recording("trip/20240105_090000_F.mp4")
+def trip_first(ctx):
+    """6 s H.264 + AAC; top-level 'gps0' from trip point 0, 8 records. The drive goes on in the next file."""
+    inputs, codec = av("320x180", 30, 6)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 8, 0)), nominal(30, True))
+
+
+@recording("trip/20240105_090006_F.mp4")
+def trip_second(ctx):
+    """6 s H.264 + AAC; top-level 'gps0' from trip point 6, 8 records: the drive of the file before, continued."""
+    inputs, codec = av("320x180", 30, 6)
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(trip(ctx, 8, 6)), nominal(30, True))
+
+
 @recording("gps/20240101_120600_000002_R_TL.mp4")
 def gps_top_rear_tl_only(ctx):
     """6 s H.264, no audio, R_TL without F_TL; top-level 'gps0', 8 records."""
@@ -526,6 +598,53 @@ def gps_avi_front(ctx):
 def gps_avi_rear(ctx):
     """8 s 320x240 25 fps MJPEG, no audio; "GPSL" trailer with 6 records: 5 samples padded to 9."""
     return camera_avi(ctx, 8, False, trip(ctx, 6, 12))
+
+
+# ---- a trip of two recordings for the export -------------------------------
+
+# Two 4 s recordings back to back, front over colour bars (so a side-by-side
+# export has known pixels) and a solid blue rear; the second front carries its
+# GPS in another layout and goes on along the same trip.
+EXPORT_SMALL = "320x180"
+
+
+def solid(colour, size, rate, duration):
+    return ["-f", "lavfi", "-i", "color=c=%s:s=%s:r=%s:d=%s" % (colour, size, rate, duration)]
+
+
+def export_front(ctx, trip_offset, setup):
+    inputs = bars(EXPORT_SMALL, 30, 4) + sine(4)
+    return camera_mp4(ctx, inputs, h264() + AAC, lambda b: setup(b, trip(ctx, 6, trip_offset)),
+                      nominal(30, True))
+
+
+def export_rear(ctx):
+    return camera_mp4(ctx, solid("0x0000FF", EXPORT_SMALL, 30, 4), h264() + NO_AUDIO,
+                      lambda b: None, nominal(30, False))
+
+
+@recording("export/20240103_100000_F.mp4")
+def export_trip_first_front(ctx):
+    """4 s 320x180 colour bars + AAC, GOP 30; EXT track (6 records, trip points 0-4)."""
+    return export_front(ctx, 0, lambda b, t: b.add_ext_track(t))
+
+
+@recording("export/20240103_100004_F.mp4")
+def export_trip_second_front(ctx):
+    """4 s 320x180 colour bars + AAC, GOP 30, 4 s after the first; 'gps0' (trip points 4-8)."""
+    return export_front(ctx, 4, lambda b, t: b.add_gps0(t))
+
+
+@recording("export/20240103_100000_R.mp4")
+def export_trip_first_rear(ctx):
+    """4 s 320x180 solid blue, no sound, no GPS."""
+    return export_rear(ctx)
+
+
+@recording("export/20240103_100004_R.mp4")
+def export_trip_second_rear(ctx):
+    """4 s 320x180 solid blue, no sound, no GPS."""
+    return export_rear(ctx)
 
 
 # ---- awkward structure -------------------------------------------------
@@ -772,6 +891,55 @@ def truncated_avi(ctx):
     return expected
 
 
+# ---- planted driving events ----------------------------------------------
+
+# Gravity on Z, nothing on Y and X: (Z, Y, X) groups.
+CALM_G = ("+100", "+000", "+000")
+
+
+def event_point(n, speed, gsensor=CALM_G, fix=True):
+    """One second of a drive north-east; without a fix, no position and speed 0."""
+    if not fix:
+        return gpsrecord.TripPoint((" ", 0, 0), (" ", 0, 0), 0, gsensor, 0, mark_a="V", mark_b="V")
+    return gpsrecord.TripPoint(("N", 35, 412345 + 40 * n), ("E", 139, 410000 + 50 * n), speed, gsensor, n)
+
+
+def events_first_trip():
+    """21 seconds: braking at 3 (14 km/h), acceleration at 5 (12), impacts on X
+    at 7 (1.80 g), on Y at 10 (1.60 g) and on Z at 13 (3.10 g), each back to
+    calm a second later (two seconds of change, one event); no fix at 14, so
+    15 is no acceleration; a run of braking 17-19 that is one event at 18
+    (16 km/h)."""
+    speeds = [50, 50, 50, 36, 36, 48, 48, 48, 48, 48, 48, 48, 48, 48, 0, 48, 48, 34, 18, 6, 6]
+    g = {7: ("+100", "+000", "+180"), 10: ("+100", "-160", "+000"), 13: ("+310", "+000", "+000")}
+    return [event_point(n, speed, g.get(n, CALM_G), fix=(n != 14)) for n, speed in enumerate(speeds)]
+
+
+def events_second_trip():
+    """11 seconds going on one second after the first trip: 6 km/h there, 20
+    here, an acceleration only across the seam; then gentle rises."""
+    return [event_point(21 + n, 20 + 4 * n) for n in range(11)]
+
+
+EVENTS_START = datetime.datetime(2024, 3, 1, 9, 0, 0)
+
+
+@recording("events/20240301_090000_F.mp4")
+def events_first(ctx):
+    """20 s H.264 + AAC; 'gps0' with planted events (22 records, 21 samples)."""
+    inputs, codec = small_av(20)
+    track = gpsrecord.Track(EVENTS_START, 22, points=events_first_trip())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(track), nominal(30, True))
+
+
+@recording("events/20240301_090021_F.mp4")
+def events_second(ctx):
+    """10 s H.264 + AAC; 'gps0' (12 records, 11 samples) continuing the first trip after 1 s."""
+    inputs, codec = small_av(10)
+    track = gpsrecord.Track(EVENTS_START + datetime.timedelta(seconds=21), 12, points=events_second_trip())
+    return camera_mp4(ctx, inputs, codec, lambda b: b.add_gps0(track), nominal(30, True))
+
+
 # ---- running ---------------------------------------------------------------
 
 def generator_hash():
@@ -836,7 +1004,7 @@ def run_job(job, outdir, stamp):
 
 def write_manifest(outdir, stamp):
     entries = []
-    for job in JOBS:
+    for job in (j for j in JOBS if j.listed):
         with open(expected_path(outdir, job.relpath)) as f:
             e = json.load(f)
         entries.append({k: e.get(k) for k in ("file", "description", "camera", "partner",

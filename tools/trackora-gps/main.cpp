@@ -3,8 +3,11 @@
 
 #include "computeInfo.h"
 #include "csvfield.h"
+#include "eventdetector.h"
+#include "foldertracks.h"
 #include "probereport.h"
 #include "trackexporter.h"
+#include "trackfile.h"
 #include "trackreader.h"
 
 #include <QCommandLineParser>
@@ -17,17 +20,22 @@
 #include <QLoggingCategory>
 #include <QSaveFile>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
 enum ExitCode { ExitOk = 0, ExitUnread = 1, ExitUsage = 2 };
 
 const char kUsage[] =
-    "usage: trackora-gps info FILE...\n"
-    "       trackora-gps samples FILE\n"
-    "       trackora-gps export --format gpx|kml|csv|geojson [-o OUT] FILE...\n"
+    "usage: trackora-gps info [TRACK] FILE...\n"
+    "       trackora-gps samples [TRACK] FILE\n"
+    "       trackora-gps events [--braking KMH] [--acceleration KMH] [--impact-change G] [--impact G] [TRACK] FILE...\n"
+    "       trackora-gps export --format gpx|kml|csv|geojson [-o OUT] [TRACK] FILE...\n"
     "       trackora-gps probe [--root DIR]\n"
-    "options: -v, --verbose  write the parsers' diagnostics to standard error\n";
+    "options: -v, --verbose  write the parsers' diagnostics to standard error\n"
+    "TRACK:   --track FILE [--offset SECONDS]  a GPX or NMEA file that covers the\n"
+    "         folders of the FILEs, for recordings without a trip of their own;\n"
+    "         SECONDS (up to +-43200) is added to the recordings' clock\n";
 
 void complain(const QString &text)
 {
@@ -122,6 +130,54 @@ int runSamples(const QString &file, QFile *out)
     return ok ? ExitOk : ExitUnread;
 }
 
+QByteArray eventLine(const QString &file, const DrivingEvent &e)
+{
+    QByteArray line = "{\"file\":" + jsonString(file);
+    line += ",\"second\":" + QByteArray::number(e.second);
+    line += ",\"kind\":" + jsonString(DrivingEvent::kindName(e.kind));
+    line += ",\"value\":"
+        + (e.kind == DrivingEvent::Impact ? QByteArray::number(e.value, 'f', 2) : QByteArray::number(qRound(e.value)));
+    line += ",\"unit\":" + jsonString(DrivingEvent::unitName(e.kind));
+    return line + "}\n";
+}
+
+// Files given one after the other that continue each other's trip share
+// their seam: the earlier one's last sample precedes the later one's first.
+int runEvents(const QStringList &files, const EventThresholds &thresholds, QFile *out)
+{
+    int status = ExitOk;
+    bool havePrevious = false;
+    GpsData previous;
+    for (const QString &file : files) {
+        TrackReader reader;
+        if (!readReported(&reader, file))
+            status = ExitUnread;
+        const QList<GpsData> &samples = reader.samples;
+        const bool seam = havePrevious && !samples.isEmpty() && continuesTrip(previous, samples.first());
+        const QVector<DrivingEvent> events = detectEvents(samples, thresholds, seam ? &previous : nullptr);
+        for (const DrivingEvent &e : events)
+            out->write(eventLine(file, e));
+        out->flush();
+        havePrevious = !samples.isEmpty();
+        if (havePrevious)
+            previous = samples.last();
+    }
+    return status;
+}
+
+bool readThreshold(const QCommandLineParser &parser, const QCommandLineOption &option, double low, double high,
+                   double *value)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const double v = parser.value(option).toDouble(&ok);
+    if (!ok || !(v >= low && v <= high))
+        return false;
+    *value = v;
+    return true;
+}
+
 int runExport(TrackExporter::Format format, const QString &target, const QStringList &files, QFile *out)
 {
     if (!target.isEmpty()) {
@@ -164,6 +220,25 @@ int runExport(TrackExporter::Format format, const QString &target, const QString
     return status;
 }
 
+// The track file stands for every folder the recordings are in.
+int loadFolderTrack(const QString &trackPath, const QString &offsetText, const QStringList &files)
+{
+    bool ok = true;
+    const int offset = offsetText.isEmpty() ? 0 : offsetText.toInt(&ok);
+    if (!ok || qAbs(offset) > FolderTrack::kMaxOffsetSeconds)
+        return usageError(QStringLiteral("--offset takes whole seconds from -43200 to 43200, not '%1'").arg(offsetText));
+    TrackFile::Format format = TrackFile::Unknown;
+    QString problem;
+    const TrackPoints points = TrackFile::load(trackPath, &format, &problem);
+    if (points.isEmpty()) {
+        complain(QStringLiteral("%1: %2").arg(trackPath, problem));
+        return ExitUnread;
+    }
+    for (const QString &file : files)
+        FolderTracks::instance().set(QFileInfo(file).absolutePath(), trackPath, points, offset);
+    return ExitOk;
+}
+
 int runProbe(const QString &root, QFile *out)
 {
     ComputeInfo info(root);
@@ -192,8 +267,21 @@ int main(int argc, char *argv[])
     const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("file"));
     const QCommandLineOption root(QStringLiteral("root"), QString(), QStringLiteral("dir"), QStringLiteral("/"));
+    const QCommandLineOption track(QStringLiteral("track"), QString(), QStringLiteral("file"));
+    const QCommandLineOption offset(QStringLiteral("offset"), QString(), QStringLiteral("seconds"));
+    const QCommandLineOption braking(QStringLiteral("braking"), QString(), QStringLiteral("kmh"));
+    const QCommandLineOption acceleration(QStringLiteral("acceleration"), QString(), QStringLiteral("kmh"));
+    const QCommandLineOption impactChange(QStringLiteral("impact-change"), QString(), QStringLiteral("g"));
+    const QCommandLineOption impact(QStringLiteral("impact"), QString(), QStringLiteral("g"));
     parser.addOption(verbose);
-    if (command == QLatin1String("export")) {
+    if (command != QLatin1String("probe")) {
+        parser.addOption(track);
+        parser.addOption(offset);
+    }
+    if (command == QLatin1String("events")) {
+        for (const QCommandLineOption *option : {&braking, &acceleration, &impactChange, &impact})
+            parser.addOption(*option);
+    } else if (command == QLatin1String("export")) {
         parser.addOption(format);
         parser.addOption(output);
     } else if (command == QLatin1String("probe")) {
@@ -220,9 +308,31 @@ int main(int argc, char *argv[])
     }
     if (files.isEmpty())
         return usageError(QStringLiteral("no FILE given"));
+    if (parser.isSet(offset) && !parser.isSet(track))
+        return usageError(QStringLiteral("--offset needs --track"));
+    if (parser.isSet(track)) {
+        const int status = loadFolderTrack(parser.value(track), parser.value(offset), files);
+        if (status != ExitOk)
+            return status;
+    }
 
     if (command == QLatin1String("info"))
         return runInfo(files, &out);
+    if (command == QLatin1String("events")) {
+        EventThresholds t;
+        double brakingKmh = t.brakingKmh;
+        double accelerationKmh = t.accelerationKmh;
+        if (!readThreshold(parser, braking, kMinEventKmh, kMaxEventKmh, &brakingKmh)
+            || !readThreshold(parser, acceleration, kMinEventKmh, kMaxEventKmh, &accelerationKmh)
+            || !readThreshold(parser, impactChange, kMinEventG, kMaxEventG, &t.impactDeltaG)
+            || !readThreshold(parser, impact, kMinEventG, kMaxEventG, &t.impactG))
+            return usageError(QStringLiteral("thresholds: --braking and --acceleration take %1 to %2 km/h, "
+                                             "--impact-change and --impact %3 to %4 g")
+                                  .arg(kMinEventKmh).arg(kMaxEventKmh).arg(kMinEventG).arg(kMaxEventG));
+        t.brakingKmh = int(std::ceil(brakingKmh));
+        t.accelerationKmh = int(std::ceil(accelerationKmh));
+        return runEvents(files, t, &out);
+    }
     if (command == QLatin1String("samples")) {
         if (files.size() != 1)
             return usageError(QStringLiteral("samples takes exactly one FILE"));

@@ -1,0 +1,43 @@
+#include "recordingclock.h"
+
+#include "trackpoint.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+// Cameras with an unset clock write 0 (1904) or their firmware's date; a
+// time before this is no recording time.
+const int kEarliestYear = 2000;
+} // namespace
+
+qint64 RecordingClock::fromCreateTime(const QDateTime &createTime)
+{
+    if (!createTime.isValid())
+        return TrackPoint::kNoTime;
+    const qint64 seconds = QDateTime(QDate(1904, 1, 1), QTime(0, 0), Qt::LocalTime).secsTo(createTime);
+    const QDateTime utc = QDateTime(QDate(1904, 1, 1), QTime(0, 0), Qt::UTC).addSecs(seconds);
+    if (utc.date().year() < kEarliestYear)
+        return TrackPoint::kNoTime;
+    return utc.toMSecsSinceEpoch();
+}
+
+qint64 RecordingClock::fromFileName(const QString &path)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("(?<!\\d)((?:19|20)\\d\\d)(\\d\\d)(\\d\\d)[_-]?(\\d\\d)(\\d\\d)(\\d\\d)(?!\\d)"));
+    const QRegularExpressionMatch m = pattern.match(QFileInfo(path).fileName());
+    if (!m.hasMatch())
+        return TrackPoint::kNoTime;
+    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+    if (!date.isValid() || !time.isValid())
+        return TrackPoint::kNoTime;
+    return QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
+}
+
+qint64 RecordingClock::startUtcMs(const QString &path, const QDateTime &createTime)
+{
+    const qint64 created = fromCreateTime(createTime);
+    return created != TrackPoint::kNoTime ? created : fromFileName(path);
+}
