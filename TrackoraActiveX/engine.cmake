@@ -2,6 +2,7 @@
 target_sources(TrackoraEngine PRIVATE
   Classes/FFBuffer.h Classes/FFBuffer.cpp
   Classes/FFDemuxer.h Classes/FFDemuxer.cpp
+  Classes/FFNextInput.h Classes/FFNextInput.cpp
   Classes/FFVideo.h Classes/FFVideo.cpp
   Classes/FFHelper.h Classes/FFHelper.cpp
   Classes/FFThreadHook.h Classes/FFThreadHook.cpp

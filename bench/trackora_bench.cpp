@@ -1,6 +1,7 @@
 #include "avsync.h"
 #include "exportbench.h"
 #include "hwdecode.h"
+#include "gapless.h"
 #include "playbench.h"
 #include "render.h"
 #include "step.h"
@@ -27,6 +28,7 @@ const Subcommand kSubcommands[] = {
     {"stop", runStopBench},
     {"seek", runSeekBench},
     {"hwdecode", runHwDecodeBench},
+    {"gapless", runGaplessBench},
     {"export", runExportBench},
 };
 
@@ -49,6 +51,7 @@ int main(int argc, char **argv)
                          "       trackora-bench stop FILE [--rounds N] [--peer FILE]\n"
                          "       trackora-bench seek FILE [--rounds N] [--peer FILE] [--paused]\n"
                          "       trackora-bench hwdecode FILE... [--seconds S]\n"
+                         "       trackora-bench gapless CLIP1 CLIP2 [--peer R1 R2] [--rate R] [--clip-seconds S] [--remake]\n"
                          "       trackora-bench export [--mode copy|side-by-side|both] [--rounds N] [--media DIR]\n");
     return 2;
 }

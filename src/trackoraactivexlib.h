@@ -61,6 +61,8 @@ public:
     void setAxWidgetWidth(int value) { setControlProperty("axWidgetWidth", value); }
     int axWidgetHeight() const { return controlProperty("axWidgetHeight").toInt(); }
     void setAxWidgetHeight(int value) { setControlProperty("axWidgetHeight", value); }
+    QString nextMedia() const { return controlProperty("nextMedia").toString(); }
+    void setNextMedia(const QString &value) { setControlProperty("nextMedia", value); }
     double zoom() const { return controlProperty("zoom").toDouble(); }
     void setZoom(double value) { setControlProperty("zoom", value); }
     double zoomCenterX() const { return controlProperty("zoomCenterX").toDouble(); }
@@ -83,6 +85,7 @@ signals:
     void mutedChanged(bool);
     void dragEnterEvented(qint64);
     void dropEvented(qint64);
+    void mediaChanged(const QString &media);
 };
 
 } // namespace TrackoraActiveXLib

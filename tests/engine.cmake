@@ -17,3 +17,6 @@ add_dependencies(tst_avsync trackora-bench)
 # Runs the decoding-device comparison on generated clips: both runs must show the same pictures.
 trackora_add_test(tst_hwdecode SOURCES tst_hwdecode.cpp LABELS engine media MEDIA TIMEOUT 120)
 add_dependencies(tst_hwdecode trackora-bench)
+# One recording after another without a stop, with frame-numbered clips.
+trackora_add_test(tst_seam SOURCES tst_seam.cpp
+  LIBS TrackoraEngine PkgConfig::FFMPEG PkgConfig::SDL2 LABELS media engine MEDIA TIMEOUT 120)

@@ -136,6 +136,7 @@ private slots:
         QTest::newRow("render d3d reads opengl") << QByteArray("renderModel") << QVariant(2) << QVariant(0);
         QTest::newRow("axWidgetWidth") << QByteArray("axWidgetWidth") << QVariant(640) << QVariant(640);
         QTest::newRow("axWidgetHeight") << QByteArray("axWidgetHeight") << QVariant(360) << QVariant(360);
+        QTest::newRow("nextMedia") << QByteArray("nextMedia") << QVariant("file:///rec/b_F.mp4") << QVariant("file:///rec/b_F.mp4");
     }
 
     void roundTrips()
@@ -329,6 +330,37 @@ private slots:
         QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
         QCOMPARE(control.ssFront(), false);
         QToolTip::hideText();
+    }
+
+    // The container's view of a join: nextMedia in the form it was given
+    // becomes media, one mediaChanged, the state never leaves playing; a stop
+    // empties both.
+    void goesOnWithNextMedia()
+    {
+        const QString first = mediaFile(QStringLiteral("engine/seam_1_F.mp4"));
+        const QString second = mediaFile(QStringLiteral("engine/seam_2_F.mp4"));
+        if (!QFileInfo::exists(first) || !QFileInfo::exists(second))
+            QSKIP("generated recordings missing");
+        Container control;
+        QSignalSpy states(&control, SIGNAL(stateChanged(FFStates)));
+        QSignalSpy media(&control, SIGNAL(mediaChanged(QString)));
+        QSignalSpy durations(&control, SIGNAL(durationChanged(qint64)));
+        control.setMedia(QUrl::fromLocalFile(first).url());
+        control.play();
+        QVERIFY(waitForState(&control, TrackoraActiveXLib::PlayingState));
+        control.setNextMedia(QUrl::fromLocalFile(second).url());
+        QVERIFY2(media.wait(8000), "the control goes on with the next file");
+        QCOMPARE(media.count(), 1);
+        QCOMPARE(media.first().at(0).toString(), QUrl::fromLocalFile(second).url());
+        QCOMPARE(control.media(), QUrl::fromLocalFile(second).url());
+        QVERIFY(control.nextMedia().isEmpty());
+        QCOMPARE(states.count(), 1);
+        QCOMPARE(control.decState(), TrackoraActiveXLib::PlayingState);
+        QTRY_COMPARE_WITH_TIMEOUT(durations.count(), 2, 2000);
+        control.setNextMedia(QUrl::fromLocalFile(first).url());
+        control.stop();
+        QVERIFY(control.media().isEmpty());
+        QVERIFY(control.nextMedia().isEmpty());
     }
 
     void playsAndShows_data()

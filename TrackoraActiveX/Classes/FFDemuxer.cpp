@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <deque>
 
 namespace TrackoraActiveX {
@@ -95,6 +96,21 @@ bool CFFDemuxer::openMedia(const QString &path)
         return false;
     }
     qCDebug(lcDemux) << "codecs opened" << took.elapsed() << "ms";
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        inputVideoIndex = owner->videoDecoder()->streamIndex();
+        inputAudioIndex = owner->audioDecoder()->streamIndex();
+        spliced = false;
+        shiftSeconds = 0;
+        readEndSeconds = 0;
+        newExtradata.clear();
+        newAudioExtradata.clear();
+        if (left.context)
+            avformat_close_input(&left.context);
+        joinsMade = 0;
+        joinsShown = 0;
+        revertAtSeek = false;
+    }
     finished = false;
     pauseFlag.setFlag(true);
     if (!demuxThread->isRunning())
@@ -199,8 +215,11 @@ void CFFDemuxer::onDemux()
                 std::lock_guard<std::mutex> io(ioLock);
                 if (!formatContext)
                     break;
-                ret = av_read_frame(formatContext, packet);
+                ret = readPacket(packet);
             }
+            // A seek asked for meanwhile is meant for this file: it comes first.
+            if (ret == AVERROR_EOF && runFlag.flag && !seekPending && spliceNext())
+                continue;
             if (ret < 0) {
                 endOfInput = true;
                 break;
@@ -258,6 +277,8 @@ bool CFFDemuxer::takeSeekRequest(int &second, FFStates &state)
 // player shows on its own thread.
 void CFFDemuxer::runSeek(int second, FFStates state)
 {
+    if (revertAtSeek.exchange(false))
+        revertJoin();
     forgetStepPlace();
     if (state == PausedState)
         flushDecoderPackets();
@@ -541,7 +562,7 @@ bool CFFDemuxer::nextStepPicture(CFFVideo *video, AVFrame *dst)
             std::lock_guard<std::mutex> io(ioLock);
             if (!formatContext)
                 return false;
-            ret = av_read_frame(formatContext, seekPacket);
+            ret = readPacket(seekPacket);
         }
         if (ret < 0) {
             stepInputEnded = true;
@@ -692,7 +713,7 @@ bool CFFDemuxer::decodeAtSeek(CFFVideo *video, int second)
     const qint64 wantedMs = qint64(second) * 1000 - qint64(video->frameStepSeconds() * 500);
     std::lock_guard<std::mutex> io(ioLock);
     while (formatContext && runFlag.flag && !seekPending) {
-        ret = av_read_frame(formatContext, seekPacket);
+        ret = readPacket(seekPacket);
         if (ret != 0)
             break;
         const bool got = seekPacket->stream_index == video->streamIndex() &&
@@ -724,6 +745,211 @@ int CFFDemuxer::seekableSecond(int second) const
             second = std::max(0, end - 1);
     }
     return second;
+}
+
+void CFFDemuxer::prepareNext(const QString &path)
+{
+    nextInput.open(path);
+}
+
+// Reads the next packet (ioLock held) onto the decoders' time line.
+int CFFDemuxer::readPacket(AVPacket *pkt)
+{
+    // The player shows the joined file: no seek can go back to the old one now.
+    if (left.context && joinsShown >= joinsMade)
+        avformat_close_input(&left.context);
+    const int ret = av_read_frame(formatContext, pkt);
+    if (ret >= 0)
+        shiftPacket(pkt);
+    return ret;
+}
+
+void CFFDemuxer::shiftPacket(AVPacket *pkt)
+{
+    if (!owner)
+        return;
+    CFFAVBase *decoder = nullptr;
+    if (inputVideoIndex >= 0 && pkt->stream_index == inputVideoIndex)
+        decoder = owner->videoDecoder();
+    else if (inputAudioIndex >= 0 && pkt->stream_index == inputAudioIndex)
+        decoder = owner->audioDecoder();
+    if (!decoder) {
+        // The stream numbers of a joined file mean nothing to the decoders.
+        if (spliced)
+            pkt->stream_index = -1;
+        return;
+    }
+    const AVRational to{decoder->timeBaseNum(), decoder->timeBaseDen()};
+    if (to.num <= 0 || to.den <= 0)
+        return;
+    if (spliced) {
+        const AVRational from = formatContext->streams[pkt->stream_index]->time_base;
+        const int64_t offset = std::llround(shiftSeconds * to.den / to.num);
+        if (pkt->pts != AV_NOPTS_VALUE)
+            pkt->pts = av_rescale_q(pkt->pts, from, to) + offset;
+        if (pkt->dts != AV_NOPTS_VALUE)
+            pkt->dts = av_rescale_q(pkt->dts, from, to) + offset;
+        pkt->duration = av_rescale_q(pkt->duration, from, to);
+        pkt->time_base = to;
+        pkt->stream_index = decoder->streamIndex();
+        // The decoders were opened with the first file's parameter sets.
+        QByteArray &sets = decoder == owner->videoDecoder() ? newExtradata : newAudioExtradata;
+        if (!sets.isEmpty()) {
+            uint8_t *side = av_packet_new_side_data(pkt, AV_PKT_DATA_NEW_EXTRADATA, size_t(sets.size()));
+            if (side) {
+                std::memcpy(side, sets.constData(), size_t(sets.size()));
+                sets.clear();
+            }
+        }
+    }
+    if (pkt->pts != AV_NOPTS_VALUE)
+        readEndSeconds = std::max(readEndSeconds, double(pkt->pts + std::max<int64_t>(pkt->duration, 0)) * to.num / to.den);
+}
+
+namespace {
+// Why the running decoders cannot take a stream with these parameters; empty when they can.
+QString spliceMismatch(const AVCodecParameters *now, const AVCodecParameters *next)
+{
+    if (!next)
+        return QStringLiteral("it lacks the stream");
+    if (now->codec_id != next->codec_id)
+        return QStringLiteral("another codec");
+    if (now->codec_type == AVMEDIA_TYPE_VIDEO && (now->width != next->width || now->height != next->height))
+        return QStringLiteral("another picture size");
+    if (now->codec_type == AVMEDIA_TYPE_AUDIO
+        && (now->sample_rate != next->sample_rate || now->ch_layout.nb_channels != next->ch_layout.nb_channels))
+        return QStringLiteral("another sound format");
+    return QString();
+}
+
+// The new stream's parameter sets where they differ from the running one's; empty otherwise.
+QByteArray changedExtradata(const AVCodecParameters *before, const AVCodecParameters *after)
+{
+    const bool same = before->extradata_size == after->extradata_size
+        && (after->extradata_size == 0
+            || std::memcmp(before->extradata, after->extradata, size_t(after->extradata_size)) == 0);
+    return same ? QByteArray() : QByteArray(reinterpret_cast<const char *>(after->extradata), after->extradata_size);
+}
+} // namespace
+
+// At the end of the input: goes on with the prepared next file, if there is
+// one the running decoders can take. The demuxer's thread; waits for an open
+// still under way, while the last queued pictures and sound of this file play.
+bool CFFDemuxer::spliceNext()
+{
+    QString path;
+    AVFormatContext *next = nextInput.take(path, runFlag.flag);
+    if (!next || !owner)
+        return false;
+    const int video = av_find_best_stream(next, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    QString why;
+    qint64 durationMs = 0;
+    double seam = 0;
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        if (!formatContext || inputVideoIndex < 0) {
+            avformat_close_input(&next);
+            return false;
+        }
+        const int audio = inputAudioIndex >= 0 ? av_find_best_stream(next, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0) : -1;
+        why = spliceMismatch(formatContext->streams[inputVideoIndex]->codecpar,
+                             video >= 0 ? next->streams[video]->codecpar : nullptr);
+        if (why.isEmpty() && inputAudioIndex >= 0)
+            why = spliceMismatch(formatContext->streams[inputAudioIndex]->codecpar,
+                                 audio >= 0 ? next->streams[audio]->codecpar : nullptr);
+        if (why.isEmpty()) {
+            newExtradata = changedExtradata(formatContext->streams[inputVideoIndex]->codecpar,
+                                            next->streams[video]->codecpar);
+            newAudioExtradata = audio >= 0 ? changedExtradata(formatContext->streams[inputAudioIndex]->codecpar,
+                                                              next->streams[audio]->codecpar)
+                                           : QByteArray();
+            for (unsigned i = 0; i < next->nb_streams; ++i) {
+                if (int(i) != video && int(i) != audio)
+                    next->streams[i]->discard = AVDISCARD_ALL;
+            }
+            const double nextStart = next->start_time != AV_NOPTS_VALUE ? double(next->start_time) / AV_TIME_BASE : 0.0;
+            const AVStream *stream = next->streams[video];
+            const double tb = av_q2d(stream->time_base);
+            const double videoStart = stream->start_time != AV_NOPTS_VALUE ? stream->start_time * tb : nextStart;
+            if (stream->duration > 0 && stream->duration != AV_NOPTS_VALUE)
+                durationMs = qint64(stream->duration * tb * 1000);
+            else if (next->duration > 0)
+                durationMs = next->duration / 1000;
+            if (left.context)
+                avformat_close_input(&left.context);
+            left.videoSets = changedExtradata(next->streams[video]->codecpar,
+                                              formatContext->streams[inputVideoIndex]->codecpar);
+            left.audioSets = audio >= 0 ? changedExtradata(next->streams[audio]->codecpar,
+                                                           formatContext->streams[inputAudioIndex]->codecpar)
+                                        : QByteArray();
+            left.videoIndex = inputVideoIndex;
+            left.audioIndex = inputAudioIndex;
+            left.spliced = spliced;
+            left.shiftSeconds = shiftSeconds;
+            left.readEndSeconds = readEndSeconds;
+            seam = readEndSeconds;
+            shiftSeconds = seam - nextStart;
+            // Positions of the new file count from its own first picture, as an open's do.
+            seam = shiftSeconds + std::max(videoStart, 0.0);
+            left.context = formatContext;
+            formatContext = next;
+            next = nullptr;
+            inputVideoIndex = video;
+            inputAudioIndex = audio;
+            spliced = true;
+            joinedPath = path;
+            ++joinsMade;
+        }
+    }
+    if (next) {
+        qCWarning(lcDemux).noquote() << "Cannot go on with" << path << "without a stop:" << why;
+        avformat_close_input(&next);
+        return false;
+    }
+    qCDebug(lcDemux) << "reading on with" << path << "from" << seam << "s";
+    owner->noteSplice(seam, path, durationMs);
+    return true;
+}
+
+void CFFDemuxer::revertJoinAtSeek(bool revert)
+{
+    revertAtSeek = revert;
+}
+
+void CFFDemuxer::noteJoinShown()
+{
+    ++joinsShown;
+}
+
+// Back to the input left at the last join, as it was; the joined file waits
+// again as the next one, from its start (the read loop's thread).
+void CFFDemuxer::revertJoin()
+{
+    AVFormatContext *ahead = nullptr;
+    QString path;
+    {
+        std::lock_guard<std::mutex> io(ioLock);
+        if (!left.context || joinsMade - joinsShown != 1)
+            return;
+        ahead = formatContext;
+        path = joinedPath;
+        formatContext = left.context;
+        left.context = nullptr;
+        inputVideoIndex = left.videoIndex;
+        inputAudioIndex = left.audioIndex;
+        spliced = left.spliced;
+        shiftSeconds = left.shiftSeconds;
+        readEndSeconds = left.readEndSeconds;
+        // The decoders took the joined file's parameter sets already.
+        newExtradata = left.videoSets;
+        newAudioExtradata = left.audioSets;
+        --joinsMade;
+    }
+    const int64_t start = ahead->start_time != AV_NOPTS_VALUE ? ahead->start_time : 0;
+    const int ret = avformat_seek_file(ahead, -1, INT64_MIN, start, start, 0);
+    qCDebug(lcDemux) << "back from" << path << "for a seek";
+    if (ret < 0 || !nextInput.putBack(ahead, path))
+        avformat_close_input(&ahead);
 }
 
 int CFFDemuxer::seekSecond()

@@ -2,6 +2,7 @@
 
 #include "trackoraactivex_global.h"
 #include "FFBuffer.h"
+#include "FFNextInput.h"
 #include "FFUtils.h"
 
 #include <QObject>
@@ -55,6 +56,15 @@ public:
     // Shows the last picture at or before `seconds` (another view's picture time).
     void requestFollow(double seconds);
 
+    // The file to read on with, without a pause, when the current one ends
+    // (empty: none). Opened in the background at once; GUI thread.
+    void prepareNext(const QString &path);
+    // The next seek is meant for the file being shown, which the read loop
+    // has already left for the next one: it goes back first. GUI thread.
+    void revertJoinAtSeek(bool revert);
+    // The player shows the first picture of a joined file; its thread.
+    void noteJoinShown();
+
     bool isInitialized() const { return initialized; }
     bool isFinished() const { return finished; }
 
@@ -75,6 +85,10 @@ private:
     static int interruptOpen(void *demuxer);
     bool takeSeekRequest(int &second, FFStates &state);
     void runSeek(int second, FFStates state);
+    int readPacket(AVPacket *pkt);
+    void shiftPacket(AVPacket *pkt);
+    bool spliceNext();
+    void revertJoin();
     bool takeStepRequest();
     void runSteps(CFFVideo *video, int steps, int64_t fromStamp);
     void runFollow(CFFVideo *video, double seconds);
@@ -122,6 +136,36 @@ private:
     std::atomic<qint64> durationMs{0};    // GUI thread
     bool optionsReported = false;         // the opening thread
     std::mutex ioLock; // serialises reads, seeks, open and close; after the main lock, before the player lock
+    CFFNextInput nextInput;
+    // The input being read and how its packets join the decoders' streams;
+    // under ioLock. After a splice the packets of the new input are moved
+    // to the decoders' stream numbers and time bases and shifted by
+    // shiftSeconds, so the timestamps run on from the first file's.
+    int inputVideoIndex = -1;
+    int inputAudioIndex = -1;
+    bool spliced = false;
+    double shiftSeconds = 0;
+    double readEndSeconds = 0;      // the latest packet end read so far, on the decoders' time line
+    QByteArray newExtradata;        // handed to the video decoder with the new input's first picture
+    QByteArray newAudioExtradata;   // and to the audio decoder with its first packet
+    // The input left at the last join, kept until the player shows the new
+    // file, so that a seek meant for the old one can go back to it.
+    struct LeftInput
+    {
+        AVFormatContext *context = nullptr;
+        int videoIndex = -1;
+        int audioIndex = -1;
+        bool spliced = false;
+        double shiftSeconds = 0;
+        double readEndSeconds = 0;
+        QByteArray videoSets;       // its parameter sets where the joined file's differ
+        QByteArray audioSets;
+    };
+    LeftInput left;                 // ioLock
+    QString joinedPath;             // ioLock
+    int joinsMade = 0;              // ioLock
+    std::atomic<int> joinsShown{0}; // the player thread counts
+    std::atomic<bool> revertAtSeek{false};
 };
 
 } // namespace TrackoraActiveX

@@ -118,6 +118,13 @@ CFFPlayer::CFFPlayer(QObject *parent)
     audio = new CFFAudio(this);
     seekTimer.setInterval(kSeekCheckMs);
     connect(&seekTimer, &QTimer::timeout, this, &CFFPlayer::onSeekCheck);
+    // Queued ahead of the control's own connection, so the path is current when it hears.
+    connect(this, &CFFPlayer::mediaChanged, this, [this](const QString &path) {
+        url = path;
+        if (nextUrl == path)
+            nextUrl.clear();
+        demuxer->setDurationMs(durationMs);
+    }, Qt::QueuedConnection);
     axUserData = new CFFPlayerAxUserData;
     axUserData->player = this;
     frame = av_frame_alloc();
@@ -355,8 +362,12 @@ void CFFPlayer::pause()
 void CFFPlayer::stop()
 {
     cancelOpen();
+    nextUrl.clear();
+    demuxer->prepareNext(QString());
     closeGate();
     demuxer->stopDemux();
+    // A seek the read loop made as it ended may have handed the next input back.
+    demuxer->prepareNext(QString());
     video->stop();
     audio->stop();
     waitForParkedThread();
@@ -367,6 +378,13 @@ void CFFPlayer::stop()
         std::lock_guard<std::mutex> lock(pauseAck.mutex);
         codecOpen = false;
     }
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        seams.clear();
+    }
+    fileIndex = 0;
+    fileOrigin = 0;
+    previousOrigin = 0;
     positionValue = 0;
     lastPts = 0;
     framePts = 0;
@@ -393,9 +411,68 @@ void CFFPlayer::setSeekSecond(int second)
         if (stateValue == PausedState)
             flushAllQueues();
     }
+    // The read loop went on with the next file, whose pictures are still to
+    // come: the seek is meant for the one shown, and goes back to it.
+    std::deque<Seam> dropped;
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        dropped.swap(seams);
+    }
+    if (!dropped.empty())
+        demuxer->revertJoinAtSeek(true);
     lastSeekRequestMs = QDateTime::currentMSecsSinceEpoch();
     ++seekGeneration;
     demuxer->setSeekSecond(second, stateValue);
+    if (!dropped.empty() && demuxer->seekSecond() != second) {
+        // Refused: nothing goes back, the join stands.
+        demuxer->revertJoinAtSeek(false);
+        std::lock_guard<std::mutex> lock(seamLock);
+        seams.swap(dropped);
+    }
+}
+
+void CFFPlayer::setNextMedia(const QString &path)
+{
+    const QString local = path.startsWith(QLatin1String("file:///")) ? QUrl(path).toLocalFile() : path;
+    if (local == nextUrl)
+        return;
+    nextUrl = local;
+    demuxer->prepareNext(local);
+}
+
+QString CFFPlayer::nextMedia() const
+{
+    return nextUrl;
+}
+
+void CFFPlayer::noteSplice(double seamSeconds, const QString &path, qint64 duration)
+{
+    std::lock_guard<std::mutex> lock(seamLock);
+    seams.push_back({seamSeconds, path, duration});
+}
+
+// The first picture of a file the demuxer went on with: from here the path,
+// the duration and the positions are the new file's.
+void CFFPlayer::crossSeam(const AVFrame *picture, double pts)
+{
+    Seam seam;
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        // Half a millisecond of slack for the rounding of the shifted timestamps.
+        if (seams.empty() || pts < seams.front().atSeconds - 0.0005)
+            return;
+        seam = seams.front();
+        seams.pop_front();
+    }
+    demuxer->noteJoinShown();
+    startMs = video->ptsToMs(picture, 0);
+    durationMs = seam.durationMs;
+    previousOrigin = fileOrigin.load();
+    fileOrigin = seam.atSeconds;
+    ++fileIndex;
+    qCDebug(lcPlayer) << "went on with" << seam.path << "at" << pts << "s";
+    emit mediaChanged(seam.path);
+    emit durationChanged(seam.durationMs);
 }
 
 void CFFPlayer::stepFrame(int direction)
@@ -788,6 +865,7 @@ void CFFPlayer::showFrame(AVFrame *picture)
     frameSeconds = double(video->timeBaseNum()) / std::max(video->timeBaseDen(), 1) * double(picture->pts);
     frameStep = 0;
     frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
+    crossSeam(picture, frameSeconds);
     publishPicture(picture, true);
 }
 
@@ -852,12 +930,27 @@ void CFFPlayer::finishStep(const AVFrame *picture, PictureOrigin origin)
 // False for the front player, without a peer, or before both show pictures.
 bool CFFPlayer::peerClock(double &seconds)
 {
+    double nextOrigin = -1;
+    {
+        std::lock_guard<std::mutex> lock(seamLock);
+        if (!seams.empty())
+            nextOrigin = seams.front().atSeconds;
+    }
     std::lock_guard<std::mutex> lock(peerLinkMutex());
     CFFPlayer *peer = axUserData->peer;
     if (axUserData->isMain || !peer || peer->currentFramePts() <= 0 || framePts <= 0)
         return false;
     // The two files may count in different time bases: compare seconds.
     seconds = peer->pictureClock();
+    // Each player's joined files begin where its own last one ended: the
+    // peer's place within its file, moved onto this player's time line.
+    const int ahead = peer->fileIndex - fileIndex;
+    if (ahead == 0)
+        seconds += fileOrigin - peer->fileOrigin;
+    else if (ahead == 1 && nextOrigin >= 0)
+        seconds += nextOrigin - peer->fileOrigin;
+    else if (ahead == -1)
+        seconds += previousOrigin - peer->fileOrigin;
     return true;
 }
 
@@ -964,6 +1057,7 @@ void CFFPlayer::doTransfer()
     frameSeconds = pts;
     frameStep = std::max(interval, 0.0);
     frameShownAt = std::chrono::steady_clock::now().time_since_epoch().count();
+    crossSeam(frame, pts);
     // Where the clock stands as the picture is due, before the copy takes its time.
     syncToClock(pts, interval, speed);
     if (!publishPicture(frame) && stateValue != StoppedState) {

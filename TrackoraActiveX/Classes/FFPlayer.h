@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -70,6 +71,12 @@ public:
     void pause();
     void stop();
     void setSeekSecond(int second);
+    // The file to go on with, without a stop, when the current one ends; its
+    // input is opened in the background now. Empty cancels. The first
+    // picture of the new file brings mediaChanged and durationChanged, and
+    // positions count from 0 again.
+    void setNextMedia(const QString &url);
+    QString nextMedia() const;
     // While paused: the next (+1) or previous (-1) picture, decoded on the
     // read loop's thread; frameStepped says when it is shown. The main
     // player's peer then follows to the picture's time.
@@ -107,6 +114,9 @@ public:
     qint64 positionMs() const;
     CFFVideo *videoDecoder() const;
     CFFAudio *audioDecoder() const;
+    // From the demuxer's thread: its packets run on into `path`, whose first
+    // picture comes at `seamSeconds` on the time line of the pictures.
+    void noteSplice(double seamSeconds, const QString &path, qint64 durationMs);
 
     // The stream timestamp and the time in seconds of the picture the player
     // thread handles now (the peer's pacing, the benchmark's sync figures).
@@ -125,6 +135,8 @@ signals:
     void durationChanged(qint64 duration);
     void positionChanged(qint64 position);
     void renderFrame(const HFrame *pFrm);
+    // The first picture of the next file is shown (the path as opened).
+    void mediaChanged(const QString &path);
     // A step or follow has ended: moved when it showed another picture.
     void frameStepped(bool moved);
 
@@ -156,6 +168,7 @@ private:
     void waitForParkedThread();
     void startOpen();
     void cancelOpen();
+    void crossSeam(const AVFrame *picture, double pts);
 
     CFFDemuxer *demuxer = nullptr;
     CFFVideo *video = nullptr;
@@ -211,6 +224,21 @@ private:
     std::atomic<double> frameStep{0};       // atomic; player thread writes: the shown picture's timestamp step
     std::atomic<std::chrono::steady_clock::rep> frameShownAt{0}; // atomic; player thread writes
     CFFPlayerAxUserData *axUserData = nullptr; // fields written by the GUI (or the viewer in place)
+    struct Seam
+    {
+        double atSeconds;
+        QString path;
+        qint64 durationMs;
+    };
+    QString nextUrl;                        // GUI thread only
+    std::mutex seamLock;                    // guards seams; taken alone
+    std::deque<Seam> seams;                 // files the demuxer went on with whose first picture is still to come
+    // Which of the files joined since the last open the player thread shows,
+    // and where that one and the one before begin on the pictures' time line;
+    // a rear player compares its peer's place within the same file.
+    std::atomic<int> fileIndex{0};          // atomic; player thread writes, stop() resets
+    std::atomic<double> fileOrigin{0};      // atomic; as fileIndex
+    std::atomic<double> previousOrigin{0};  // atomic; as fileIndex
 };
 
 } // namespace TrackoraActiveX

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <QToolTip>
+#include <QUrl>
 #include <SDL.h>
 #include <atomic>
 #include <climits>
@@ -116,6 +117,7 @@ CFFPlayerAxWidget::CFFPlayerAxWidget(QWidget *parent)
     connect(captureMgr, &CCaptureTaskMgr::captureFinished, this,
             &CFFPlayerAxWidget::onCaptureThreadFinished);
     connect(player, &CFFPlayer::renderFrame, this, &CFFPlayerAxWidget::onRenderHFrame);
+    connect(player, &CFFPlayer::mediaChanged, this, &CFFPlayerAxWidget::onCoreMediaChanged);
 }
 
 CFFPlayerAxWidget::~CFFPlayerAxWidget()
@@ -173,6 +175,28 @@ void CFFPlayerAxWidget::setMedia(const QString &url)
 {
     media = url;
     qCDebug(lcControl) << "setMedia" << media;
+}
+
+void CFFPlayerAxWidget::setNextMedia(const QString &url)
+{
+    followingMedia = url;
+    qCDebug(lcControl) << "setNextMedia" << followingMedia;
+    player->setNextMedia(url);
+}
+
+// The core went on with the next file: it is `media` now, in the form the
+// container gave it.
+void CFFPlayerAxWidget::onCoreMediaChanged(const QString &path)
+{
+    const QString local = followingMedia.startsWith(QLatin1String("file:///")) ? QUrl(followingMedia).toLocalFile()
+                                                                               : followingMedia;
+    if (!followingMedia.isEmpty() && local == path) {
+        media = followingMedia;
+        followingMedia.clear();
+    } else {
+        media = path;
+    }
+    emit mediaChanged(media);
 }
 
 int CFFPlayerAxWidget::seekSecond() const
@@ -276,6 +300,7 @@ void CFFPlayerAxWidget::pause()
 void CFFPlayerAxWidget::stop()
 {
     media = QString();
+    followingMedia = QString();
     player->stop();
 }
 

@@ -43,6 +43,7 @@ class TRACKORAACTIVEX_EXPORT CFFPlayerAxWidget : public QWidget
     Q_PROPERTY(double zoom READ zoom WRITE setZoom)
     Q_PROPERTY(double zoomCenterX READ zoomCenterX WRITE setZoomCenterX)
     Q_PROPERTY(double zoomCenterY READ zoomCenterY WRITE setZoomCenterY)
+    Q_PROPERTY(QString nextMedia READ nextMedia WRITE setNextMedia)
 
 public:
     enum FFStates { StoppedState = 0, PlayingState = 1, PausedState = 2 };
@@ -84,6 +85,9 @@ public:
     void setAxWidgetWidth(int width) { axWidth = width; }
     int axWidgetHeight() const { return axHeight; }
     void setAxWidgetHeight(int height) { axHeight = height; }
+    // The file that follows `media` without a stop; empty for none.
+    QString nextMedia() const { return followingMedia; }
+    void setNextMedia(const QString &url);
 
     // Magnification, 1 to 8, around a centre given in fractions of the
     // picture's width and height; the centre is kept where the shown part
@@ -108,6 +112,7 @@ signals:
     void mutedChanged(bool);
     void dragEnterEvented(qint64);
     void dropEvented(qint64);
+    void mediaChanged(const QString &media);
 
 public slots:
     void play();
@@ -122,6 +127,7 @@ private slots:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void onRenderHFrame(const TrackoraActiveX::HFrame *pFrame);
+    void onCoreMediaChanged(const QString &path);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -161,6 +167,7 @@ private:
     std::mutex screenshotMutex;
     int axWidth = 0;
     int axHeight = 0;
+    QString followingMedia;
     double zoomFactor = 1;
     double zoomX = 0.5;
     double zoomY = 0.5;

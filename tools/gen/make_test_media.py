@@ -385,13 +385,15 @@ def bars_odd(ctx):
                        videoCodec="mjpeg", bars=bar_samples(ctx, ctx.target, "bt601", "pc"))
 
 
-def frame_number_pattern(duration, below):
+def frame_number_pattern(duration, below, first=0):
     # Drawn at one pixel per 40x40 block and scaled up without filtering:
-    # row 0 holds bit k of the frame number in column k, rows 1-8 the colour.
+    # row 0 holds bit k of the frame number (counted from `first`) in column k,
+    # rows 1-8 the colour.
     r, g, b = below
+    number = "N" if first == 0 else "(N+%d)" % first
 
     def plane(c):
-        return "'if(lt(Y,1),if(bitand(N,pow(2,X)),255,0),%d)'" % c
+        return "'if(lt(Y,1),if(bitand(%s,pow(2,X)),255,0),%d)'" % (number, c)
     return ("nullsrc=s=16x9:r=30:d=%d,format=gbrp,geq=r=%s:g=%s:b=%s,"
             "scale=640:360:flags=neighbor,format=yuv420p" % (duration, plane(r), plane(g), plane(b)))
 
@@ -410,6 +412,23 @@ def pair_rear(ctx):
     return plain_mp4(ctx, h264(crf=10), NO_AUDIO,
                      ["-f", "lavfi", "-i", frame_number_pattern(5, (0, 0, 255))],
                      dict(nominalFrameRate=30, hasAudio=False, videoCodec="h264"))
+
+
+def seam_clip(part, rear):
+    """One of two 1 s clips of a drive; the second numbers its pictures on from the first's 30."""
+    def make(ctx):
+        pattern = frame_number_pattern(1, (0, 0, 255) if rear else (255, 0, 0), first=30 * (part - 1))
+        return plain_mp4(ctx, h264(crf=10), NO_AUDIO if rear else AAC,
+                         ["-f", "lavfi", "-i", pattern] + ([] if rear else sine(1, 440 + 220 * part)),
+                         dict(nominalFrameRate=30, hasAudio=not rear, videoCodec="h264"))
+    make.__doc__ = "1 s 640x360 30 fps H.264%s; pictures numbered from %d in the top row." % (
+        "" if rear else " + AAC", 30 * (part - 1))
+    return make
+
+
+for _part in (1, 2):
+    recording("engine/seam_%d_F.mp4" % _part)(seam_clip(_part, False))
+    recording("engine/seam_%d_R.mp4" % _part)(seam_clip(_part, True))
 
 
 # ---- dashboard-camera recordings with GPS --------------------------------
