@@ -1,7 +1,7 @@
 #include "avsync.h"
 #include "exportbench.h"
-#include "hwdecode.h"
 #include "gapless.h"
+#include "hwdecode.h"
 #include "playbench.h"
 #include "render.h"
 #include "step.h"
