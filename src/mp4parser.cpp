@@ -451,14 +451,19 @@ QByteArray sampleText(const QByteArray &sample)
 }
 } // namespace
 
-// GPMF wins over NMEA text: it carries the G-sensor too.
+// GPMF wins over NMEA text: it carries the G-sensor too. A sample takes at
+// least a byte of the file, so a declared count beyond that (a default size
+// with no table behind it) is damage, not samples.
 void Mp4Parser::chooseTrackSource()
 {
+    const auto boundedCount = [this](quint32 declared) {
+        return clampToInt(qMin<quint64>(qMin(declared, kMaxTrackSamples), quint64(qMax<qint64>(0, source().size()))));
+    };
     if (m_gpmdTrack.sizeCount > 0 && m_gpmdTrack.chunkCount > 0) {
         m_trackSource = m_gpmdTrack;
         gpsKind = GpmfTrackGps;
         gpsOffset = m_gpmdTrack.chunkAt;
-        gpsCount = clampToInt(m_gpmdTrack.sizeCount);
+        gpsCount = boundedCount(m_gpmdTrack.sizeCount);
         return;
     }
     for (const SampleTables &t : qAsConst(m_textTracks)) {
@@ -468,7 +473,7 @@ void Mp4Parser::chooseTrackSource()
                 m_trackSource = t;
                 gpsKind = NmeaTrackGps;
                 gpsOffset = t.chunkAt;
-                gpsCount = clampToInt(t.sizeCount);
+                gpsCount = boundedCount(t.sizeCount);
                 return;
             }
         }
