@@ -135,15 +135,10 @@ bool PacketCopier::copy(const QList<ExportSegment> &segments, const QString &out
 
     if (!creationTime.isEmpty())
         av_dict_set(&out.context->metadata, "creation_time", creationTime.toUtf8().constData(), 0);
-    r = avio_open(&out.context->pb, path.constData(), AVIO_FLAG_WRITE);
+    QString reason;
+    r = writeFastStartHeader(out.context, path, outPath, &reason);
     if (r < 0)
-        return fail(QStringLiteral("%1: cannot be written: %2").arg(outPath, ffmpegErrorText(r)), r);
-    AVDictionary *options = nullptr;
-    av_dict_set(&options, "movflags", "+faststart", 0);
-    r = avformat_write_header(out.context, &options);
-    av_dict_free(&options);
-    if (r < 0)
-        return fail(QStringLiteral("%1: cannot write the header: %2").arg(outPath, ffmpegErrorText(r)), r);
+        return fail(reason, r);
 
     const AVRational videoOutBase = videoOut->time_base;
     PacketPtr packet(av_packet_alloc());

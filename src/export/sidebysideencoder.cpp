@@ -242,15 +242,10 @@ bool SideBySideEncoder::encode(const QList<ExportSegment> &front, const QStringL
         audioOut->time_base = firstAudio->time_base;
     }
 
-    r = avio_open(&out.context->pb, path.constData(), AVIO_FLAG_WRITE);
+    QString reason;
+    r = writeFastStartHeader(out.context, path, outPath, &reason);
     if (r < 0)
-        return fail(QStringLiteral("%1: cannot be written: %2").arg(outPath, ffmpegErrorText(r)), r);
-    AVDictionary *muxerOptions = nullptr;
-    av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
-    r = avformat_write_header(out.context, &muxerOptions);
-    av_dict_free(&muxerOptions);
-    if (r < 0)
-        return fail(QStringLiteral("%1: cannot write the header: %2").arg(outPath, ffmpegErrorText(r)), r);
+        return fail(reason, r);
 
     out.frame->format = AV_PIX_FMT_YUV420P;
     out.frame->width = size.width();
