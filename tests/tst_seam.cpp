@@ -279,11 +279,19 @@ private slots:
         watch.attach(&player);
         player.play(mediaPath("seam_1_F.mp4"));
         player.setNextMedia(mediaPath("clip_short_F.mp4"));
-        QVERIFY2(QTest::qWaitFor([&] { return player.positionMs() >= 2900 && !watch.events.filter("media ").isEmpty(); }, 10000),
-                 qPrintable(QStringLiteral("at %1 ms").arg(player.positionMs())));
+        // 30 of the first file, 90 of the second; as above, the start may pass
+        // over its first pictures. Under load the last ones come late: wait for
+        // them rather than for a position.
+        const auto expectedCount = [&](const QVector<int> &shown) { return shown.isEmpty() ? 120 : 120 - shown.first(); };
+        QVERIFY2(QTest::qWaitFor([&] {
+                     const QVector<int> shown = watch.shown();
+                     return !shown.isEmpty() && shown.size() >= expectedCount(shown) && !watch.events.filter("media ").isEmpty();
+                 }, 10000),
+                 qPrintable(QStringLiteral("%1 pictures shown, at %2 ms").arg(watch.shown().size()).arg(player.positionMs())));
         QTest::qWait(200);
-        // 30 of the first file, 90 of the second.
-        QCOMPARE(watch.shown().size(), 120);
+        const QVector<int> shown = watch.shown();
+        QVERIFY2(shown.first() >= 0 && shown.first() <= 3, qPrintable(QStringLiteral("first picture %1").arg(shown.first())));
+        QCOMPARE(shown.size(), expectedCount(shown));
         QCOMPARE(player.currentUrl(), mediaPath("clip_short_F.mp4"));
         player.stop();
     }
