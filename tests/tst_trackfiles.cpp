@@ -164,6 +164,8 @@ private slots:
     void gpxSidecar();
     void gpxRefused_data();
     void gpxRefused();
+    void gpxValues_data();
+    void gpxValues();
     void nmea_data();
     void nmea();
     void nmeaSidecarBeforeFolderTrack();
@@ -286,6 +288,63 @@ void TestTrackFiles::gpxRefused()
     QVERIFY(ExternalTrack::samplesFor(m_dir.filePath(QStringLiteral("20240305_100000_F.mp4")), QDateTime(), 4, &kind)
                 .isEmpty());
     QCOMPARE(kind, NoGps);
+}
+
+void TestTrackFiles::gpxValues_data()
+{
+    QTest::addColumn<QByteArray>("point");
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<qint64>("msAfterStart");
+    QTest::addColumn<double>("speedKmh");
+
+    const QByteArray time("<time>2024-03-05T10:00:00Z</time>");
+    const auto point = [](const QByteArray &lat, const QByteArray &inner) {
+        return "<trkpt lat=\"" + lat + "\" lon=\"139.25\">" + inner + "</trkpt>";
+    };
+    QTest::newRow("plain") << point("35.5", time) << true << 35.5 << qint64(0) << -1.0;
+    QTest::newRow("spaces around values")
+        << point(" 35.5 ", "<time>\n  2024-03-05T10:00:00Z\n</time><speed> 2 </speed>") << true << 35.5 << qint64(0)
+        << 7.2;
+    QTest::newRow("plus sign") << point("+35.5", time) << true << 35.5 << qint64(0) << -1.0;
+    QTest::newRow("two signs") << point("+-35.5", time) << false << 0.0 << qint64(0) << -1.0;
+    QTest::newRow("exponent") << point("3.55e1", time) << true << 35.5 << qint64(0) << -1.0;
+    QTest::newRow("not a number") << point("nan", time) << false << 0.0 << qint64(0) << -1.0;
+    QTest::newRow("trailing text") << point("35.5N", time) << false << 0.0 << qint64(0) << -1.0;
+    QTest::newRow("wide digits") << point("\xef\xbc\x93\xef\xbc\x95", time) << false << 0.0 << qint64(0) << -1.0;
+    QTest::newRow("time split by a comment")
+        << point("35.5", "<time>2024-03-05T10:<!-- x -->00:01Z</time>") << true << 35.5 << qint64(1000) << -1.0;
+    QTest::newRow("time in CDATA") << point("35.5", "<time><![CDATA[2024-03-05T10:00:02Z]]></time>") << true << 35.5
+                                   << qint64(2000) << -1.0;
+    QTest::newRow("child of time skipped")
+        << point("35.5", "<time>2024-03-05T10:00:03Z<b>9</b></time>") << true << 35.5 << qint64(3000) << -1.0;
+    QTest::newRow("fraction and zone") << point("35.5", "<time>2024-03-05T19:00:00.500+09:00</time>") << true << 35.5
+                                       << qint64(500) << -1.0;
+    QTest::newRow("character reference in speed")
+        << point("35.5", time + "<speed>&#49;0</speed>") << true << 35.5 << qint64(0) << 36.0;
+    QTest::newRow("speed in a prefixed extension")
+        << point("35.5", time + "<extensions><x:ext xmlns:x=\"urn:x\"><x:speed>10</x:speed></x:ext></extensions>")
+        << true << 35.5 << qint64(0) << 36.0;
+    const QByteArray longNumber = "35." + QByteArray(60, '5');
+    QTest::newRow("long number") << point(longNumber, time) << true << longNumber.toDouble() << qint64(0) << -1.0;
+}
+
+void TestTrackFiles::gpxValues()
+{
+    QFETCH(QByteArray, point);
+    QFETCH(bool, kept);
+    QString problem;
+    const TrackPoints points = GpxReader::read("<gpx><trk><trkseg>" + point + "</trkseg></trk></gpx>", &problem);
+    QCOMPARE(points.size(), kept ? 1 : 0);
+    if (!kept)
+        return;
+    QFETCH(double, latitude);
+    QFETCH(qint64, msAfterStart);
+    QFETCH(double, speedKmh);
+    QCOMPARE(points.first().latitude, latitude);
+    QCOMPARE(points.first().longitude, 139.25);
+    QCOMPARE(points.first().utcMs, kStart.toMSecsSinceEpoch() + msAfterStart);
+    QVERIFY2(qFuzzyCompare(points.first().speedKmh + 1.0, speedKmh + 1.0), qPrintable(QString::number(points.first().speedKmh)));
 }
 
 void TestTrackFiles::nmea_data()

@@ -29,12 +29,18 @@ const quint64 kBytesPerSample = 312;
 const double kExifToolReference = 117.0;
 const double kTargetFactor = 50.0;
 
+bool fromBeside(GpsSourceKind kind)
+{
+    return kind == GpxSidecarGps || kind == NmeaSidecarGps || kind == FolderTrackGps;
+}
+
 struct ParseRun
 {
     double seconds = 0;
     int rows = 0;
     quint64 bytes = 0;
-    quint64 samples = 0;
+    quint64 samples = 0;         // read from the recordings themselves
+    quint64 besideSamples = 0;   // from sidecars and folder tracks: no bytes of the recording
     qint64 worstOverBudget = std::numeric_limits<qint64>::min(); // largest (bytes - 312 * samples - 64 KiB) of a file
     int emptyRows = 0;
 };
@@ -69,10 +75,13 @@ ParseRun parseOnce(const QFileInfoList &files)
     for (int row = 0; row < model.rowCount(); ++row) {
         const VideoParser *parser = model.getDataByRow(row)->parser;
         const quint64 bytes = parser->bytesRead();
-        const int samples = parser->samplesRead();
+        const int read = parser->samplesRead();
+        run.emptyRows += read == 0;
+        const bool beside = fromBeside(parser->gpsKind());
+        const int samples = beside ? 0 : read;
         run.bytes += bytes;
         run.samples += quint64(samples);
-        run.emptyRows += samples == 0;
+        run.besideSamples += beside ? quint64(read) : 0;
         run.worstOverBudget = std::max<qint64>(run.worstOverBudget,
                                                qint64(bytes) - qint64(kBytesPerSample * samples + kBytesPerFile));
     }
@@ -154,10 +163,13 @@ int main(int argc, char *argv[])
     std::printf("folder              %s (%lld files)\n", qPrintable(dir.path()), qlonglong(files.size()));
     std::printf("background parse    %s files/s best, %s median of %d warm runs (%d rows, %.3f s best)\n",
                 qPrintable(rate(best.rows / best.seconds)), qPrintable(rate(median)), kParseRuns - 1, best.rows, best.seconds);
-    std::printf("bytes read          %.1f KiB per file: %.0f bytes for the walk and tables, %.1f samples of 312 bytes\n",
+    std::printf("bytes read          %.1f KiB per file: %.0f bytes for the walk and tables, %.1f samples of 312 bytes%s\n",
                 best.bytes / 1024.0 / best.rows,
                 (double(best.bytes) - double(kBytesPerSample) * best.samples) / best.rows,
-                double(best.samples) / best.rows);
+                double(best.samples) / best.rows,
+                best.besideSamples ? qPrintable(QStringLiteral(" (and %1 from files beside)")
+                                                    .arg(double(best.besideSamples) / best.rows, 0, 'f', 1))
+                                   : "");
     std::printf("byte budget         %s (closest file %+lld bytes from 64 KiB + 312 per sample)\n",
                 best.worstOverBudget <= 0 ? "met" : "MISSED", qlonglong(best.worstOverBudget));
     if (best.emptyRows)

@@ -13,18 +13,25 @@ Q_LOGGING_CATEGORY(lcTrackFiles, "trackora.trackfiles")
 
 namespace {
 const char *const kSidecarSuffixes[] = {"gpx", "GPX", "nmea", "NMEA", "gps", "GPS"};
-} // namespace
 
-QString ExternalTrack::sidecarPath(const QString &recordingPath)
+// The sidecar as looked at: its size comes with it, so reading it needs no
+// second look.
+QFileInfo sidecarInfo(const QString &recordingPath)
 {
     const QFileInfo info(recordingPath);
     const QString base = info.dir().filePath(info.completeBaseName()) + QLatin1Char('.');
     for (const char *suffix : kSidecarSuffixes) {
-        const QString candidate = base + QLatin1String(suffix);
-        if (QFileInfo(candidate).isFile())
+        const QFileInfo candidate(base + QLatin1String(suffix));
+        if (candidate.isFile())
             return candidate;
     }
-    return QString();
+    return QFileInfo();
+}
+} // namespace
+
+QString ExternalTrack::sidecarPath(const QString &recordingPath)
+{
+    return sidecarInfo(recordingPath).filePath();
 }
 
 QList<GpsData> ExternalTrack::samplesFor(const QString &recordingPath, const QDateTime &createTime, int duration,
@@ -32,11 +39,12 @@ QList<GpsData> ExternalTrack::samplesFor(const QString &recordingPath, const QDa
 {
     *kind = NoGps;
     const qint64 start = RecordingClock::startUtcMs(recordingPath, createTime);
-    const QString sidecar = sidecarPath(recordingPath);
+    const QFileInfo sidecarFile = sidecarInfo(recordingPath);
+    const QString sidecar = sidecarFile.filePath();
     if (!sidecar.isEmpty()) {
         TrackFile::Format format = TrackFile::Unknown;
         QString problem;
-        const TrackPoints points = TrackFile::load(sidecar, &format, &problem);
+        const TrackPoints points = TrackFile::load(sidecarFile, &format, &problem);
         if (points.isEmpty()) {
             qCWarning(lcTrackFiles).noquote() << "sidecar" << sidecar << "gives no track:" << problem;
         } else if (start == TrackPoint::kNoTime) {

@@ -13,7 +13,9 @@ const int kEarliestYear = 2000;
 
 qint64 RecordingClock::fromCreateTime(const QDateTime &createTime)
 {
-    if (!createTime.isValid())
+    // An unset clock (0, 1904) is told by its local date alone, without the
+    // time zone lookups below; no zone is a day away from UTC.
+    if (!createTime.isValid() || createTime.date().year() < kEarliestYear - 1)
         return TrackPoint::kNoTime;
     const qint64 seconds = QDateTime(QDate(1904, 1, 1), QTime(0, 0), Qt::LocalTime).secsTo(createTime);
     const QDateTime utc = QDateTime(QDate(1904, 1, 1), QTime(0, 0), Qt::UTC).addSecs(seconds);
@@ -29,8 +31,8 @@ qint64 RecordingClock::fromFileName(const QString &path)
     const QRegularExpressionMatch m = pattern.match(QFileInfo(path).fileName());
     if (!m.hasMatch())
         return TrackPoint::kNoTime;
-    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+    const QDate date(m.capturedRef(1).toInt(), m.capturedRef(2).toInt(), m.capturedRef(3).toInt());
+    const QTime time(m.capturedRef(4).toInt(), m.capturedRef(5).toInt(), m.capturedRef(6).toInt());
     if (!date.isValid() || !time.isValid())
         return TrackPoint::kNoTime;
     return QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();

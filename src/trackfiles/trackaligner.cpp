@@ -24,10 +24,11 @@ void writeTime(qint64 utcMs, GpsData *out)
     const qint64 day = utcMs >= 0 ? utcMs / dayMs : -((-utcMs + dayMs - 1) / dayMs);
     const QDate date = QDate(1970, 1, 1).addDays(day);
     const int seconds = int((utcMs - day * dayMs) / 1000);
-    if (!date.isValid() || date.year() < 1000 || date.year() > 9999)
+    int year = 0, month = 0, dayOfMonth = 0;
+    date.getDate(&year, &month, &dayOfMonth);
+    if (!date.isValid() || year < 1000 || year > 9999)
         return;
-    const int fields[] = {date.year() / 100, date.year() % 100, date.month(), date.day(),
-                          seconds / 3600, seconds / 60 % 60, seconds % 60};
+    const int fields[] = {year / 100, year % 100, month, dayOfMonth, seconds / 3600, seconds / 60 % 60, seconds % 60};
     char *p = out->dateTime;
     for (int f : fields) {
         *p++ = char('0' + f / 10);

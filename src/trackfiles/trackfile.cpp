@@ -25,8 +25,12 @@ TrackFile::Format TrackFile::formatOf(const QString &path, const QByteArray &hea
 
 TrackPoints TrackFile::load(const QString &path, Format *format, QString *problem)
 {
+    return load(QFileInfo(path), format, problem);
+}
+
+TrackPoints TrackFile::load(const QFileInfo &info, Format *format, QString *problem)
+{
     *format = Unknown;
-    const QFileInfo info(path);
     if (!info.isFile()) {
         *problem = info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("no such file");
         return {};
@@ -35,13 +39,22 @@ TrackPoints TrackFile::load(const QString &path, Format *format, QString *proble
         *problem = QStringLiteral("%1 bytes is too large for a track").arg(info.size());
         return {};
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file(info.filePath());
+    // One read straight into a buffer of the file's size: one of the limit's
+    // size would be mapped and unmapped for every sidecar of a folder.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         *problem = file.errorString();
         return {};
     }
-    const QByteArray data = file.read(kMaxFileSize);
-    *format = formatOf(path, data);
+    QByteArray data(int(info.size()), Qt::Uninitialized);
+    const qint64 n = file.read(data.data(), data.size());
+    if (n < 0) {
+        *problem = file.errorString();
+        return {};
+    }
+    // A file cut short since it was looked at gives what it still holds.
+    data.truncate(int(n));
+    *format = formatOf(info.filePath(), data);
     return parse(data, *format, problem);
 }
 

@@ -3,6 +3,7 @@
 #include "trackpoint.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QString>
 
 // A GPX or NMEA file read whole, with its size bounded.
@@ -20,5 +21,7 @@ public:
     // Points in time order, speed and course filled in where the file has
     // none; empty with a reason in problem when nothing could be read.
     static TrackPoints load(const QString &path, Format *format, QString *problem);
+    // The same for a file already looked at (its size is taken from info).
+    static TrackPoints load(const QFileInfo &info, Format *format, QString *problem);
     static TrackPoints parse(const QByteArray &data, Format format, QString *problem);
 };
