@@ -27,6 +27,7 @@ class TestExportDialog : public QObject
 private slots:
     void initTestCase();
     void marksAndRange();
+    void marksAcrossRecordings();
     void exportFromDialog();
     void cancelFromDialog();
 
@@ -73,8 +74,8 @@ void TestExportDialog::marksAndRange()
 
     QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
     QCOMPARE(requested.size(), 1);
-    QCOMPARE(requested.first().at(0).toLongLong(), 12000);
-    QCOMPARE(requested.first().at(1).toLongLong(), 40000);
+    QCOMPARE(requested.first().at(0).value<RangeMark>(), (RangeMark{0, 12000}));
+    QCOMPARE(requested.first().at(1).value<RangeMark>(), (RangeMark{0, 40000}));
 
     // An out mark before the in mark starts a new range; another recording clears it.
     panel.setCurrentPosition(5000);
@@ -83,6 +84,66 @@ void TestExportDialog::marksAndRange()
     QCOMPARE(panel.markedOut(), 5000);
     panel.setMaxDuration(30000);
     QCOMPARE(panel.markedOut(), -1);
+    QVERIFY(!overlay->isVisible());
+}
+
+// Within a trip the marks count the trip's recordings and outlive the
+// change to the next one; the slider shows the playing one's share.
+void TestExportDialog::marksAcrossRecordings()
+{
+    ControlPanel panel;
+    panel.resize(900, 120);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    auto *overlay = panel.findChild<SliderRangeOverlay *>();
+    QSignalSpy requested(&panel, &ControlPanel::exportRequested);
+    panel.setRangeScope(7, 0);
+    panel.setMaxDuration(60000);
+    panel.setState(TrackoraActiveXLib::PlayingState);
+    panel.setCurrentPosition(50000);
+    panel.markIn();
+
+    // The next recording of the trip: the in mark stays, off this slider.
+    panel.setRangeScope(7, 1);
+    panel.setMaxDuration(30000);
+    panel.setCurrentPosition(0);
+    QCOMPARE(panel.markedInAt(), (RangeMark{0, 50000}));
+    QVERIFY(!overlay->isVisible());
+    panel.setCurrentPosition(8000);
+    panel.markOut();
+    QCOMPARE(panel.markedOutAt(), (RangeMark{1, 8000}));
+    QVERIFY(overlay->isVisible());
+    QCOMPARE(overlay->in(), 0);
+    QCOMPARE(overlay->out(), 8000);
+    QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
+    QCOMPARE(requested.size(), 1);
+    QCOMPARE(requested.first().at(0).value<RangeMark>(), (RangeMark{0, 50000}));
+    QCOMPARE(requested.first().at(1).value<RangeMark>(), (RangeMark{1, 8000}));
+
+    // A recording the range does not reach shows nothing; an out mark before
+    // the in mark, in an earlier recording, starts a new range.
+    panel.setRangeScope(7, 2);
+    QVERIFY(!overlay->isVisible());
+    panel.setRangeScope(7, 0);
+    panel.setCurrentPosition(10000);
+    panel.markOut();
+    QVERIFY(!panel.markedInAt().isSet());
+    QCOMPARE(panel.markedOutAt(), (RangeMark{0, 10000}));
+    // Only the out mark: the export runs from its recording's start.
+    QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
+    QCOMPARE(requested.last().at(0).value<RangeMark>(), (RangeMark{0, 0}));
+    // An in mark alone in another recording runs to that recording's end.
+    panel.clearMarks();
+    panel.setRangeScope(7, 1);
+    panel.setCurrentPosition(3000);
+    panel.markIn();
+    panel.setRangeScope(7, 0);
+    QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
+    QCOMPARE(requested.last().at(1).value<RangeMark>(), (RangeMark{1, -1}));
+
+    // Another trip, or a recording on its own, starts without marks.
+    panel.setRangeScope(9, 0);
+    QVERIFY(!panel.markedInAt().isSet());
     QVERIFY(!overlay->isVisible());
 }
 
