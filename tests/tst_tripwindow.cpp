@@ -19,6 +19,14 @@ QT_CHARTS_USE_NAMESPACE
 #include "tst_mapharness.h"
 #include "tst_viewerharness.h"
 
+namespace QTest {
+template <>
+char *toString(const RangeMark &m)
+{
+    return qstrdup(QStringLiteral("%1@%2").arg(m.part).arg(m.ms).toLatin1().constData());
+}
+} // namespace QTest
+
 using namespace viewertest;
 using maptest::evaluate;
 using maptest::mapState;
@@ -280,7 +288,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(timeline->recordingCount(), 2, WaitMs);
 
         QVERIFY(seekPaused(&window, 0, 1));
-        QTest::keyClick(&window, Qt::Key_I);
+        QTest::mouseClick(button(&window, "btn_MarkIn"), Qt::LeftButton);
         QCOMPARE(controls->markedInAt(), (RangeMark{0, 1000}));
         // On into the second file: the players go on by themselves or the window opens it.
         QVERIFY(seekPaused(&window, 0, 3));
