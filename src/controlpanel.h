@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QDateTime>
-#include <climits>
 #include <QTimer>
 #include <QWidget>
+
+#include <climits>
 
 #include "playareamanager.h"
 #include "trackoraactivexlib.h"

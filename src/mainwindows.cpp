@@ -1445,8 +1445,10 @@ void MainWindows::openExportDialog(const RangeMark &in, const RangeMark &out)
         pieces.append(ExportPiece{row->url.toLocalFile(), rear.isLocalFile() ? rear.toLocalFile() : QString(),
                                   piece.fromMs / 1000.0, piece.toMs < 0 ? -1.0 : piece.toMs / 1000.0});
     }
-    if (pieces.isEmpty())
+    if (pieces.isEmpty()) {
+        qCWarning(lcMainWindow) << "the marks do not make a range of the playing trip: no export";
         return;
+    }
     // Not modal: the recording can go on playing while the export runs.
     auto *dialog = new ExportDialog(pieces, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

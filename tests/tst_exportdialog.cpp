@@ -28,6 +28,7 @@ private slots:
     void initTestCase();
     void marksAndRange();
     void marksAcrossRecordings();
+    void piecesMakeTheRequest();
     void exportFromDialog();
     void cancelFromDialog();
 
@@ -145,6 +146,31 @@ void TestExportDialog::marksAcrossRecordings()
     panel.setRangeScope(9, 0);
     QVERIFY(!panel.markedInAt().isSet());
     QVERIFY(!overlay->isVisible());
+}
+
+// The window's pieces become one request over both recordings; the rear goes
+// along only when every piece has one.
+void TestExportDialog::piecesMakeTheRequest()
+{
+    const QString second = QFileInfo(m_front).dir().filePath(QStringLiteral("20240103_100004_F.mp4"));
+    const QString secondRear = QFileInfo(m_front).dir().filePath(QStringLiteral("20240103_100004_R.mp4"));
+    {
+        ExportDialog dialog({ExportPiece{m_front, m_rear, 1.5, -1.0}, ExportPiece{second, secondRear, 0.0, -1.0}});
+        const QString text = dialog.findChild<QLabel *>(QStringLiteral("lbl_ExportRange"))->text();
+        QVERIFY2(text.contains(QLatin1String("the end of 20240103_100004_F.mp4")) && text.contains(QLatin1String("key frame at 00:00:01")),
+                 qPrintable(text));
+        const ExportRequest r = dialog.request();
+        QCOMPARE(r.front.size(), 2);
+        QCOMPARE(r.front[0].from, 1.5);
+        QCOMPARE(r.front[1].path, second);
+        QCOMPARE(r.front[1].to, -1.0);
+        QCOMPARE(r.rear, (QList<QString>{m_rear, secondRear}));
+    }
+    ExportDialog halfPaired({ExportPiece{m_front, m_rear, 0.0, -1.0}, ExportPiece{second, QString(), 0.0, 2.0}});
+    QVERIFY(halfPaired.request().rear.isEmpty());
+    QCOMPARE(halfPaired.request().front.size(), 2);
+    QVERIFY2(halfPaired.findChild<QLabel *>(QStringLiteral("lbl_ExportRange"))->text().contains(QLatin1String("to 00:00:02 of 20240103_100004_F.mp4")),
+             qPrintable(halfPaired.findChild<QLabel *>(QStringLiteral("lbl_ExportRange"))->text()));
 }
 
 void TestExportDialog::exportFromDialog()

@@ -225,7 +225,8 @@ void TestTrips::rangePieces_data()
     QTest::addColumn<QString>("pieces");
     QTest::newRow("one recording") << RangeMark{1, 2000} << RangeMark{1, 9000} << "1:2000-9000";
     QTest::newRow("first to third") << RangeMark{0, 55000} << RangeMark{2, 4000} << "0:55000--1 1:0--1 2:0-4000";
-    QTest::newRow("open end") << RangeMark{1, 100} << RangeMark{1, -1} << "";
+    QTest::newRow("to the end of the second") << RangeMark{0, 100} << RangeMark{1, -1} << "0:100--1 1:0--1";
+    QTest::newRow("to the end, before in") << RangeMark{2, 100} << RangeMark{1, -1} << "";
     QTest::newRow("out at a seam") << RangeMark{0, 1000} << RangeMark{1, 0} << "0:1000--1";
     QTest::newRow("out before in") << RangeMark{2, 0} << RangeMark{1, 30000} << "";
     QTest::newRow("same moment") << RangeMark{1, 5000} << RangeMark{1, 5000} << "";

@@ -5,7 +5,8 @@ namespace TripRange {
 QVector<RangePiece> pieces(const QVector<qint64> &lengthsMs, const RangeMark &in, const RangeMark &out)
 {
     QVector<RangePiece> list;
-    if (!in.isSet() || !out.isSet() || !(in < out) || in.part < 0 || out.part >= lengthsMs.size())
+    const bool toEnd = out.ms < 0;
+    if (!in.isSet() || in.part < 0 || out.part >= lengthsMs.size() || out.part < in.part || (!toEnd && !(in < out)))
         return list;
     for (int part = in.part; part <= out.part; ++part) {
         RangePiece p;

@@ -31,8 +31,9 @@ struct RangePiece
 // A range between two marks over recordings of the given lengths (ms, in
 // playing order).
 namespace TripRange {
-// One piece per recording from the in mark's to the out mark's; empty when
-// the out mark does not lie after the in mark or a part is unknown. A piece
+// One piece per recording from the in mark's to the out mark's; an out mark
+// with ms -1 runs to the end of its recording. Empty when the out mark does
+// not lie after the in mark or a part is unknown. A piece
 // that would hold nothing (an out mark right at a recording's start) is left out.
 QVector<RangePiece> pieces(const QVector<qint64> &lengthsMs, const RangeMark &in, const RangeMark &out);
 // The mark at a trip time, bounded to the trip; a seam belongs to the
