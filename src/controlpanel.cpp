@@ -62,6 +62,7 @@ ControlPanel::ControlPanel(QWidget *parent)
     connect(new QShortcut(QKeySequence(Qt::Key_O), this, nullptr, nullptr, Qt::WindowShortcut), &QShortcut::activated,
             this, &ControlPanel::markOut);
     rangeOverlay = new SliderRangeOverlay(ui->hSlider_Seek);
+    qRegisterMetaType<RangeMark>();
     connect(ui->btn_Stop, &QPushButton::clicked, this, &ControlPanel::stop);
     connect(ui->btn_Next, &QPushButton::clicked, this, &ControlPanel::next);
     connect(ui->btn_Previous, &QPushButton::clicked, this, &ControlPanel::previous);
@@ -137,10 +138,13 @@ void ControlPanel::playClicked()
 
 void ControlPanel::setMaxDuration(qlonglong msDuration)
 {
-    // Marks belong to the recording they were set on.
-    if (msDuration != durationMs)
-        clearMarks();
+    // Without a scope, marks belong to the recording they were set on.
+    const bool cleared = rangeScope == kNoScope && msDuration != durationMs;
     durationMs = msDuration;
+    if (cleared)
+        clearMarks();
+    else
+        showMarks();
     if (proposedInMs >= 0 && msDuration > 0) {
         proposeRange(proposedInMs, proposedOutMs, false);
         proposedInMs = proposedOutMs = -1;
@@ -449,9 +453,9 @@ void ControlPanel::markIn()
 {
     if (durationMs <= 0)
         return;
-    markInMs = currentPosition;
-    if (markOutMs >= 0 && markOutMs <= markInMs)
-        markOutMs = -1;
+    inMark = RangeMark{playingPart, currentPosition};
+    if (outMark.isSet() && !(inMark < outMark))
+        outMark = RangeMark();
     showMarks();
 }
 
@@ -459,16 +463,16 @@ void ControlPanel::markOut()
 {
     if (durationMs <= 0)
         return;
-    markOutMs = currentPosition;
-    if (markInMs >= 0 && markInMs >= markOutMs)
-        markInMs = -1;
+    outMark = RangeMark{playingPart, currentPosition};
+    if (inMark.isSet() && !(inMark < outMark))
+        inMark = RangeMark();
     showMarks();
 }
 
 void ControlPanel::clearMarks()
 {
-    markInMs = -1;
-    markOutMs = -1;
+    inMark = RangeMark();
+    outMark = RangeMark();
     showMarks();
 }
 
@@ -479,26 +483,62 @@ void ControlPanel::proposeRange(qint64 inMs, qint64 outMs, bool forNextRecording
         proposedOutMs = outMs;
         return;
     }
-    markInMs = qBound<qint64>(0, inMs, durationMs);
-    markOutMs = qBound<qint64>(0, outMs, durationMs);
-    if (markOutMs <= markInMs)
-        markInMs = markOutMs = -1;
+    setRange(RangeMark{playingPart, qBound<qint64>(0, inMs, durationMs)},
+             RangeMark{playingPart, qBound<qint64>(0, outMs, durationMs)});
+}
+
+void ControlPanel::setRangeScope(int scope, int part)
+{
+    const bool changed = scope != rangeScope;
+    rangeScope = scope;
+    playingPart = qMax(0, part);
+    if (changed)
+        clearMarks();
+    else
+        showMarks();
+}
+
+void ControlPanel::setRange(const RangeMark &in, const RangeMark &out)
+{
+    inMark = in;
+    outMark = out;
+    if (!in.isSet() || !out.isSet() || !(in < out))
+        inMark = outMark = RangeMark();
     showMarks();
 }
 
 void ControlPanel::showMarks()
 {
-    rangeOverlay->setRange(markInMs, markOutMs, durationMs);
-    emit marksChanged(markInMs, markOutMs);
+    // The slider shows the playing recording's share of the range only.
+    qint64 in = -1;
+    qint64 out = -1;
+    if (inMark.isSet() && outMark.isSet()) {
+        if (inMark.part <= playingPart && outMark.part >= playingPart) {
+            in = inMark.part == playingPart ? inMark.ms : 0;
+            out = outMark.part == playingPart ? outMark.ms : durationMs;
+        }
+    } else {
+        if (inMark.isSet() && inMark.part == playingPart)
+            in = inMark.ms;
+        if (outMark.isSet() && outMark.part == playingPart)
+            out = outMark.ms;
+    }
+    rangeOverlay->setRange(in, out, durationMs);
+    emit marksChanged();
 }
 
 void ControlPanel::requestExport()
 {
     if (durationMs <= 0)
         return;
-    // An open end runs to the start or the end of the recording.
-    const qint64 in = markInMs >= 0 ? markInMs : 0;
-    const qint64 out = markOutMs >= 0 ? markOutMs : durationMs;
-    if (out > in)
+    // An open end runs to the start or the end of the other mark's recording,
+    // or of the playing one when nothing is marked.
+    RangeMark in = inMark;
+    RangeMark out = outMark;
+    if (!in.isSet())
+        in = RangeMark{out.isSet() ? out.part : playingPart, 0};
+    if (!out.isSet())
+        out = RangeMark{in.part, in.part == playingPart ? durationMs : -1};
+    if (out.ms < 0 || in < out)
         emit exportRequested(in, out);
 }

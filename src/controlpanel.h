@@ -4,8 +4,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <climits>
+
 #include "playareamanager.h"
 #include "trackoraactivexlib.h"
+#include "triprange.h"
 
 namespace Ui {
 class ControlPanel;
@@ -27,8 +30,11 @@ public:
     ~ControlPanel() override;
 
     void setCurrentPosition(qint64 ms);
-    qint64 markedIn() const { return markInMs; }
-    qint64 markedOut() const { return markOutMs; }
+    // The marks' times inside their recordings, -1 while unmarked.
+    qint64 markedIn() const { return inMark.ms; }
+    qint64 markedOut() const { return outMark.ms; }
+    RangeMark markedInAt() const { return inMark; }
+    RangeMark markedOutAt() const { return outMark; }
     void disableBtn(bool front, bool rear, bool frontRear);
     void setSliderMove(int step);
     void setDateTime(const QDateTime &dateTime);
@@ -63,10 +69,9 @@ signals:
     void sliderStatusChanged(bool isSliderDown, int seconds);
     // btn_Events shows or hides the trip's events list.
     void eventsShown(bool shown);
-    // The marked range of the playing recording, in milliseconds.
-    void exportRequested(qint64 inMs, qint64 outMs);
-    // The marks changed (-1: not set), in milliseconds of the playing recording.
-    void marksChanged(qint64 inMs, qint64 outMs);
+    // The marked range; an out mark's ms of -1 runs to the end of its recording.
+    void exportRequested(const RangeMark &in, const RangeMark &out);
+    void marksChanged();
 
 public slots:
     void setState(FFStates state);
@@ -86,7 +91,13 @@ public slots:
     // A range chosen for the user (around an event); one for a recording
     // still opening waits for its duration.
     void proposeRange(qint64 inMs, qint64 outMs, bool forNextRecording);
-
+    // Marks may span the recordings of one trip. scope names the trip (or a
+    // recording played on its own) and part the playing recording's place in
+    // it; marks survive a change of part and go with a change of scope.
+    // Without a scope the marks belong to the recording they were set on.
+    void setRangeScope(int scope, int part);
+    // A range chosen for the user over the scope's recordings.
+    void setRange(const RangeMark &in, const RangeMark &out);
 private slots:
     void muteClicked();
     void updateRate();
@@ -119,9 +130,12 @@ private:
     // are handled before the queued next() is, and each extra next() would skip
     // a recording. Cleared by a new duration or a new start of playback.
     bool nearEndReported = false;
-    // The range to export, -1 while unmarked.
-    qint64 markInMs = -1;
-    qint64 markOutMs = -1;
+    // The range to export; a mark's ms is -1 while unmarked.
+    RangeMark inMark;
+    RangeMark outMark;
+    static const int kNoScope = INT_MIN;
+    int rangeScope = kNoScope;
+    int playingPart = 0;
     qint64 proposedInMs = -1;
     qint64 proposedOutMs = -1;
     SliderRangeOverlay *rangeOverlay = nullptr;

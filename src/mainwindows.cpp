@@ -38,6 +38,7 @@
 #include "setting.h"
 #include "speedtray.h"
 #include "tripplaylistmodel.h"
+#include "triprange.h"
 #include "triptimeline.h"
 #include "trackoraversion.h"
 #include "tripevents.h"
@@ -88,6 +89,15 @@ const FrameFontStep kFrameFontSteps[] = {
     {1.1, 1.0, 11, 12}, {1.4, 1.25, 10, 10}, {1.6, 1.5, 9, 9}, {1.8, 1.75, 8, 8},
     {2.5, 2.0, 6, 6},   {3.1, 3.0, 5, 5},    {1e9, 3.5, 4, 4},
 };
+
+// Each recording's length in a trip, as the timeline and the marks count it.
+QVector<qint64> lengthsOf(const Trip &trip)
+{
+    QVector<qint64> lengths;
+    for (const TripRecording &r : trip.recordings)
+        lengths.append(qint64(r.durationSeconds) * 1000);
+    return lengths;
+}
 
 const FrameFontStep &fontStepFor(qreal scale)
 {
@@ -1057,6 +1067,9 @@ void MainWindows::clearPlayList()
     chainedMedia.clear();
     timelineIndex = -1;
     timeline->clear();
+    // Ids start again with the next folder: no mark may carry over to it.
+    ui->wgt_PlayCtrl->setRangeScope(-1, 0);
+    ui->wgt_PlayCtrl->clearMarks();
     fitColumns();
 }
 
@@ -1251,11 +1264,12 @@ void MainWindows::placeTimelineMarks()
                             EventListModel::kindColor(e.event.kind));
     }
     const ControlPanel *panel = ui->wgt_PlayCtrl;
-    if (panel->markedIn() >= 0 || panel->markedOut() >= 0) {
-        const qint64 in = panel->markedIn() >= 0 ? panel->markedIn() : panel->markedOut();
-        const qint64 out = panel->markedOut() >= 0 ? panel->markedOut() : panel->markedIn();
-        timeline->setMarker(QStringLiteral("export"), timeline->tripTimeOf(timelineIndex, in),
-                            timeline->tripTimeOf(timelineIndex, out), QColor(255, 196, 0, 160));
+    const RangeMark in = panel->markedInAt().isSet() ? panel->markedInAt() : panel->markedOutAt();
+    const RangeMark out = panel->markedOutAt().isSet() ? panel->markedOutAt() : panel->markedInAt();
+    if (in.isSet()) {
+        const QVector<qint64> lengths = lengthsOf(*trip);
+        timeline->setMarker(QStringLiteral("export"), TripRange::tripTimeOf(lengths, in), TripRange::tripTimeOf(lengths, out),
+                            QColor(255, 196, 0, 160));
     }
 }
 
@@ -1281,6 +1295,27 @@ void MainWindows::goToEvent(int row, int leadSeconds)
     const int target = qMax(0, event.event.second - leadSeconds);
     const qint64 rangeIn = qint64(event.event.second - kEventRangeSeconds) * 1000;
     const qint64 rangeOut = qint64(event.event.second + kEventRangeSeconds) * 1000;
+    // Within a trip the range goes on across its seams.
+    const Trip *trip = playingRow ? tripModel->tripOfId(playingRow->id) : nullptr;
+    const int part = trip ? trip->indexOfId(event.rowId) : -1;
+    if (part >= 0 && trip->indexOfId(playingRow->id) >= 0) {
+        const QVector<qint64> lengths = lengthsOf(*trip);
+        const qint64 at = TripRange::tripTimeOf(lengths, RangeMark{part, qint64(event.event.second) * 1000});
+        const qint64 total = TripRange::tripTimeOf(lengths, RangeMark{lengths.size() - 1, lengths.last()});
+        ui->wgt_PlayCtrl->setRange(TripRange::markAt(lengths, qMax<qint64>(0, at - kEventRangeSeconds * 1000)),
+                                   TripRange::markAt(lengths, qMin(total, at + kEventRangeSeconds * 1000)));
+        if (event.rowId == ui->wgt_PlayArea->playingRowId()) {
+            ui->wgt_PlayArea->seek(target);
+            return;
+        }
+        const RowData *other = playlistModel->getDataByRow(event.rowId);
+        if (!other || !other->url.isValid())
+            return;
+        pendingSeekRow = event.rowId;
+        pendingSeekSecond = target;
+        playByData(other);
+        return;
+    }
     if (event.rowId == ui->wgt_PlayArea->playingRowId()) {
         ui->wgt_PlayCtrl->proposeRange(rangeIn, rangeOut, false);
         ui->wgt_PlayArea->seek(target);
@@ -1385,14 +1420,37 @@ void MainWindows::onUpdateLanguage()
     ui->wgt_MapView->setMapType(MapTypes(Configuration::instance()->maps()));
 }
 
-void MainWindows::openExportDialog(qint64 inMs, qint64 outMs)
+void MainWindows::openExportDialog(const RangeMark &in, const RangeMark &out)
 {
     if (!playingRow || !playingRow->url.isLocalFile())
         return;
-    const QUrl rear = playlistModel->getRelateUrlByMainData(playingRow, true);
+    // The marks count the recordings of the playing trip; one played alone is its only part.
+    QVector<int> ids{playingRow->id};
+    QVector<qint64> lengths{qMax<qint64>(playingDurationMs, 0)};
+    if (const Trip *trip = tripModel->tripOfId(playingRow->id)) {
+        ids.clear();
+        for (const TripRecording &r : trip->recordings)
+            ids.append(r.id);
+        lengths = lengthsOf(*trip);
+    }
+    QList<ExportPiece> pieces;
+    for (const RangePiece &piece : TripRange::pieces(lengths, in, out)) {
+        const RowData *row = piece.part == timelineIndex || ids.size() == 1 ? playingRow
+                                                                            : playlistModel->getDataByRow(ids.at(piece.part));
+        if (!row || !row->url.isLocalFile()) {
+            qCWarning(lcMainWindow) << "a recording of the range is not a local file: no export";
+            return;
+        }
+        const QUrl rear = playlistModel->getRelateUrlByMainData(row, true);
+        pieces.append(ExportPiece{row->url.toLocalFile(), rear.isLocalFile() ? rear.toLocalFile() : QString(),
+                                  piece.fromMs / 1000.0, piece.toMs < 0 ? -1.0 : piece.toMs / 1000.0});
+    }
+    if (pieces.isEmpty()) {
+        qCWarning(lcMainWindow) << "the marks do not make a range of the playing trip: no export";
+        return;
+    }
     // Not modal: the recording can go on playing while the export runs.
-    auto *dialog = new ExportDialog(playingRow->url.toLocalFile(), rear.isLocalFile() ? rear.toLocalFile() : QString(),
-                                    inMs, outMs, this);
+    auto *dialog = new ExportDialog(pieces, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
@@ -1466,13 +1524,13 @@ void MainWindows::updateTimeline()
     if (!trip) {
         timelineIndex = -1;
         timeline->clear();
+        ui->wgt_PlayCtrl->setRangeScope(id, 0);
         return;
     }
-    QVector<qint64> lengths;
-    for (const TripRecording &r : trip->recordings)
-        lengths.append(qint64(r.durationSeconds) * 1000);
-    timeline->setRecordings(lengths);
+    timeline->setRecordings(lengthsOf(*trip));
     timelineIndex = trip->indexOfId(id);
+    // Marks stay with the trip while it plays on, whichever recording plays.
+    ui->wgt_PlayCtrl->setRangeScope(trip->firstId(), timelineIndex);
     timeline->setPosition(timelineIndex, 0);
     placeTimelineMarks();
 }

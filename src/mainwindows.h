@@ -9,6 +9,7 @@
 
 #include "gpsdata.h"
 #include "trackoraactivexlib.h"
+#include "triprange.h"
 
 class ControlPanel;
 class EventListModel;
@@ -113,7 +114,7 @@ private slots:
     void onEventDoubleClicked(const QModelIndex &index);
     void refreshEvents();
     void showTripEvents();
-    void openExportDialog(qint64 inMs, qint64 outMs);
+    void openExportDialog(const RangeMark &in, const RangeMark &out);
     void onTableClicked(const QModelIndex &index);
     void onMediaChanged(const QString &media);
     void onTripsRegrouped();

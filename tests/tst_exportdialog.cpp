@@ -27,6 +27,8 @@ class TestExportDialog : public QObject
 private slots:
     void initTestCase();
     void marksAndRange();
+    void marksAcrossRecordings();
+    void piecesMakeTheRequest();
     void exportFromDialog();
     void cancelFromDialog();
 
@@ -73,8 +75,8 @@ void TestExportDialog::marksAndRange()
 
     QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
     QCOMPARE(requested.size(), 1);
-    QCOMPARE(requested.first().at(0).toLongLong(), 12000);
-    QCOMPARE(requested.first().at(1).toLongLong(), 40000);
+    QCOMPARE(requested.first().at(0).value<RangeMark>(), (RangeMark{0, 12000}));
+    QCOMPARE(requested.first().at(1).value<RangeMark>(), (RangeMark{0, 40000}));
 
     // An out mark before the in mark starts a new range; another recording clears it.
     panel.setCurrentPosition(5000);
@@ -84,6 +86,91 @@ void TestExportDialog::marksAndRange()
     panel.setMaxDuration(30000);
     QCOMPARE(panel.markedOut(), -1);
     QVERIFY(!overlay->isVisible());
+}
+
+// Within a trip the marks count the trip's recordings and outlive the
+// change to the next one; the slider shows the playing one's share.
+void TestExportDialog::marksAcrossRecordings()
+{
+    ControlPanel panel;
+    panel.resize(900, 120);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    auto *overlay = panel.findChild<SliderRangeOverlay *>();
+    QSignalSpy requested(&panel, &ControlPanel::exportRequested);
+    panel.setRangeScope(7, 0);
+    panel.setMaxDuration(60000);
+    panel.setState(TrackoraActiveXLib::PlayingState);
+    panel.setCurrentPosition(50000);
+    panel.markIn();
+
+    // The next recording of the trip: the in mark stays, off this slider.
+    panel.setRangeScope(7, 1);
+    panel.setMaxDuration(30000);
+    panel.setCurrentPosition(0);
+    QCOMPARE(panel.markedInAt(), (RangeMark{0, 50000}));
+    QVERIFY(!overlay->isVisible());
+    panel.setCurrentPosition(8000);
+    panel.markOut();
+    QCOMPARE(panel.markedOutAt(), (RangeMark{1, 8000}));
+    QVERIFY(overlay->isVisible());
+    QCOMPARE(overlay->in(), 0);
+    QCOMPARE(overlay->out(), 8000);
+    QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
+    QCOMPARE(requested.size(), 1);
+    QCOMPARE(requested.first().at(0).value<RangeMark>(), (RangeMark{0, 50000}));
+    QCOMPARE(requested.first().at(1).value<RangeMark>(), (RangeMark{1, 8000}));
+
+    // A recording the range does not reach shows nothing; an out mark before
+    // the in mark, in an earlier recording, starts a new range.
+    panel.setRangeScope(7, 2);
+    QVERIFY(!overlay->isVisible());
+    panel.setRangeScope(7, 0);
+    panel.setCurrentPosition(10000);
+    panel.markOut();
+    QVERIFY(!panel.markedInAt().isSet());
+    QCOMPARE(panel.markedOutAt(), (RangeMark{0, 10000}));
+    // Only the out mark: the export runs from its recording's start.
+    QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
+    QCOMPARE(requested.last().at(0).value<RangeMark>(), (RangeMark{0, 0}));
+    // An in mark alone in another recording runs to that recording's end.
+    panel.clearMarks();
+    panel.setRangeScope(7, 1);
+    panel.setCurrentPosition(3000);
+    panel.markIn();
+    panel.setRangeScope(7, 0);
+    QTest::mouseClick(panel.findChild<QPushButton *>(QStringLiteral("btn_Export")), Qt::LeftButton);
+    QCOMPARE(requested.last().at(1).value<RangeMark>(), (RangeMark{1, -1}));
+
+    // Another trip, or a recording on its own, starts without marks.
+    panel.setRangeScope(9, 0);
+    QVERIFY(!panel.markedInAt().isSet());
+    QVERIFY(!overlay->isVisible());
+}
+
+// The window's pieces become one request over both recordings; the rear goes
+// along only when every piece has one.
+void TestExportDialog::piecesMakeTheRequest()
+{
+    const QString second = QFileInfo(m_front).dir().filePath(QStringLiteral("20240103_100004_F.mp4"));
+    const QString secondRear = QFileInfo(m_front).dir().filePath(QStringLiteral("20240103_100004_R.mp4"));
+    {
+        ExportDialog dialog({ExportPiece{m_front, m_rear, 1.5, -1.0}, ExportPiece{second, secondRear, 0.0, -1.0}});
+        const QString text = dialog.findChild<QLabel *>(QStringLiteral("lbl_ExportRange"))->text();
+        QVERIFY2(text.contains(QLatin1String("the end of 20240103_100004_F.mp4")) && text.contains(QLatin1String("key frame at 00:00:01")),
+                 qPrintable(text));
+        const ExportRequest r = dialog.request();
+        QCOMPARE(r.front.size(), 2);
+        QCOMPARE(r.front[0].from, 1.5);
+        QCOMPARE(r.front[1].path, second);
+        QCOMPARE(r.front[1].to, -1.0);
+        QCOMPARE(r.rear, (QList<QString>{m_rear, secondRear}));
+    }
+    ExportDialog halfPaired({ExportPiece{m_front, m_rear, 0.0, -1.0}, ExportPiece{second, QString(), 0.0, 2.0}});
+    QVERIFY(halfPaired.request().rear.isEmpty());
+    QCOMPARE(halfPaired.request().front.size(), 2);
+    QVERIFY2(halfPaired.findChild<QLabel *>(QStringLiteral("lbl_ExportRange"))->text().contains(QLatin1String("to 00:00:02 of 20240103_100004_F.mp4")),
+             qPrintable(halfPaired.findChild<QLabel *>(QStringLiteral("lbl_ExportRange"))->text()));
 }
 
 void TestExportDialog::exportFromDialog()

@@ -385,15 +385,15 @@ private slots:
             QCOMPARE(events->index(list->currentIndex().row(), 0).data().toString(),
                      QTime(0, 0).addSecs(step.second).toString(QStringLiteral("hh:mm:ss")));
         }
-        // The chosen event proposes its surroundings for an export, cut to the recording;
-        // the timeline shows that range beside the trip's events.
+        // The chosen event proposes 30 s on each side for an export, across the seam
+        // into the second recording and up to the trip's end; the timeline shows
+        // that range beside the trip's events.
         auto *timeline = window.findChild<TripTimeline *>(QStringLiteral("wgt_TripTimeline"));
         QVERIFY(timeline);
         QTRY_COMPARE_WITH_TIMEOUT(timeline->markerKeys().filter(QStringLiteral("event:")).size(), 7, WaitMs);
         QVERIFY2(timeline->markerKeys().contains(QStringLiteral("export")), "the range is on the timeline");
-        QCOMPARE(panel(&window)->markedIn(), qint64(0));
-        QVERIFY2(panel(&window)->markedOut() > 15000 && panel(&window)->markedOut() <= 33000,
-                 qPrintable(QString::number(panel(&window)->markedOut())));
+        QCOMPARE(panel(&window)->markedInAt(), (RangeMark{0, 0}));
+        QCOMPARE(panel(&window)->markedOutAt(), (RangeMark{1, 10000}));
 
         // Saved thresholds apply to the trip that plays.
         Configuration *config = Configuration::instance();
@@ -426,9 +426,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window) && playingFile(&window) == second, WaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(events->rowCount(), 7, WaitMs);
         QCOMPARE(list->currentIndex().row(), 6);
-        QTRY_VERIFY2_WITH_TIMEOUT(panel(&window)->markedOut() > 0, "the range waits for the recording's duration", WaitMs);
-        QCOMPARE(panel(&window)->markedIn(), qint64(0));
-        QVERIFY(panel(&window)->markedOut() <= 30000);
+        // Its range reaches back across the seam to the trip's start, and
+        // stays while the second one opens.
+        QCOMPARE(panel(&window)->markedInAt(), (RangeMark{0, 0}));
+        QCOMPARE(panel(&window)->markedOutAt(), (RangeMark{1, 10000}));
         QTRY_COMPARE_WITH_TIMEOUT(markers("acceleration"), QStringLiteral("5 20"), WaitMs);
         QCOMPARE(markers("braking"), QStringLiteral("3 18"));
 

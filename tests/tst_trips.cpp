@@ -1,6 +1,7 @@
 #include "playlistmodel.h"
 #include "tripgrouper.h"
 #include "tripplaylistmodel.h"
+#include "triprange.h"
 #include "tst_fixtures.h"
 
 #include <QItemSelectionModel>
@@ -31,6 +32,10 @@ private slots:
     void grouping();
     void summary();
     void headersAndFolding();
+    void rangePieces_data();
+    void rangePieces();
+    void rangeMarkAt_data();
+    void rangeMarkAt();
 
 private:
     static QByteArray clip(const Clip &c);
@@ -210,6 +215,57 @@ void TestTrips::headersAndFolding()
     QCOMPARE(trips.rowCount(), 5);
     QCOMPARE(trips.mapToSource(trips.index(4, 1)), model.index(2, 1));
     QCOMPARE(trips.mapFromSource(model.index(1, 3)), trips.index(2, 3));
+}
+
+void TestTrips::rangePieces_data()
+{
+    QTest::addColumn<RangeMark>("in");
+    QTest::addColumn<RangeMark>("out");
+    // "part:from-to" for each piece.
+    QTest::addColumn<QString>("pieces");
+    QTest::newRow("one recording") << RangeMark{1, 2000} << RangeMark{1, 9000} << "1:2000-9000";
+    QTest::newRow("first to third") << RangeMark{0, 55000} << RangeMark{2, 4000} << "0:55000--1 1:0--1 2:0-4000";
+    QTest::newRow("to the end of the second") << RangeMark{0, 100} << RangeMark{1, -1} << "0:100--1 1:0--1";
+    QTest::newRow("to the end, before in") << RangeMark{2, 100} << RangeMark{1, -1} << "";
+    QTest::newRow("out at a seam") << RangeMark{0, 1000} << RangeMark{1, 0} << "0:1000--1";
+    QTest::newRow("out before in") << RangeMark{2, 0} << RangeMark{1, 30000} << "";
+    QTest::newRow("same moment") << RangeMark{1, 5000} << RangeMark{1, 5000} << "";
+    QTest::newRow("past the trip") << RangeMark{1, 0} << RangeMark{3, 1000} << "";
+}
+
+void TestTrips::rangePieces()
+{
+    QFETCH(RangeMark, in);
+    QFETCH(RangeMark, out);
+    QFETCH(QString, pieces);
+    QStringList got;
+    for (const RangePiece &p : TripRange::pieces({60000, 60000, 30000}, in, out))
+        got << QStringLiteral("%1:%2-%3").arg(p.part).arg(p.fromMs).arg(p.toMs);
+    QCOMPARE(got.join(QLatin1Char(' ')), pieces);
+}
+
+void TestTrips::rangeMarkAt_data()
+{
+    QTest::addColumn<qint64>("tripMs");
+    QTest::addColumn<RangeMark>("mark");
+    QTest::newRow("before the start") << qint64(-5000) << RangeMark{0, 0};
+    QTest::newRow("inside the first") << qint64(12000) << RangeMark{0, 12000};
+    QTest::newRow("a seam starts the next") << qint64(60000) << RangeMark{1, 0};
+    QTest::newRow("inside the third") << qint64(125000) << RangeMark{2, 5000};
+    QTest::newRow("the end") << qint64(150000) << RangeMark{2, 30000};
+    QTest::newRow("past the end") << qint64(200000) << RangeMark{2, 30000};
+}
+
+void TestTrips::rangeMarkAt()
+{
+    QFETCH(qint64, tripMs);
+    QFETCH(RangeMark, mark);
+    const QVector<qint64> lengths{60000, 60000, 30000};
+    const RangeMark got = TripRange::markAt(lengths, tripMs);
+    QCOMPARE(got.part, mark.part);
+    QCOMPARE(got.ms, mark.ms);
+    // Back to trip time, bounded to the trip.
+    QCOMPARE(TripRange::tripTimeOf(lengths, got), qBound<qint64>(0, tripMs, 150000));
 }
 
 QTEST_GUILESS_MAIN(TestTrips)

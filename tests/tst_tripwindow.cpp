@@ -1,3 +1,8 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtCharts/QLineSeries>
@@ -6,10 +11,21 @@
 QT_CHARTS_USE_NAMESPACE
 
 #include "configuration.h"
+#include "exportdialog.h"
+#include "sliderrangeoverlay.h"
+#include "videoparser.h"
 #include "tripplaylistmodel.h"
 #include "triptimeline.h"
 #include "tst_mapharness.h"
 #include "tst_viewerharness.h"
+
+namespace QTest {
+template <>
+char *toString(const RangeMark &m)
+{
+    return qstrdup(QStringLiteral("%1@%2").arg(m.part).arg(m.ms).toLatin1().constData());
+}
+} // namespace QTest
 
 using namespace viewertest;
 using maptest::evaluate;
@@ -45,6 +61,43 @@ private:
                 return true;
         }
         return false;
+    }
+
+    // Each picture's hash as the ffmpeg tool decodes it.
+    static QStringList frameHashes(const QString &file)
+    {
+        QProcess p;
+        p.start(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), file, QStringLiteral("-map"),
+                                           QStringLiteral("0:v"), QStringLiteral("-f"), QStringLiteral("framemd5"), QStringLiteral("-")});
+        p.waitForFinished(30000);
+        QStringList hashes;
+        for (const QByteArray &line : p.readAllStandardOutput().split('\n')) {
+            if (!line.isEmpty() && !line.startsWith('#'))
+                hashes.append(QString::fromLatin1(line.split(',').last().trimmed()));
+        }
+        return hashes;
+    }
+
+    static QList<GpsData> samplesOf(const QString &path)
+    {
+        VideoParser parser;
+        parser.setFile(path, 0);
+        parser.parse();
+        return parser.gpsDataList();
+    }
+
+    // Pauses, seeks the playing recording and waits until the panel stands there.
+    static bool seekPaused(QWidget *window, int id, int second)
+    {
+        PlayAreaManager *area = playArea(window);
+        if (panel(window)->state() != TrackoraActiveXLib::PausedState) {
+            QTest::keyClick(window, Qt::Key_Space);
+            if (!QTest::qWaitFor([window] { return panel(window)->state() == TrackoraActiveXLib::PausedState; }, WaitMs))
+                return false;
+        }
+        QSignalSpy positions(area, &PlayAreaManager::positionChanged);
+        area->seek(second);
+        return QTest::qWaitFor([&] { return reported(positions, id, second * 1000LL); }, WaitMs);
     }
 
     static int selectedId(QWidget *window)
@@ -205,6 +258,103 @@ private slots:
             QTest::qWait(1500);
             window.grab().save(qEnvironmentVariable("TRACKORA_WINDOW_SHOT"));
         }
+    }
+
+    // An in mark in the first file of a paired drive and an out mark in the
+    // second, with the drive played on across the seam between them, make one
+    // range: on the timeline across the seam, on the slider as the playing
+    // file's share, and exported as one copy of each camera through both files.
+    void rangeAcrossSeam()
+    {
+        const QString dir = m_root.filePath(QStringLiteral("f%1").arg(m_folders++));
+        QDir().mkpath(dir);
+        const QStringList names = {QStringLiteral("20240103_100000_F.mp4"), QStringLiteral("20240103_100000_R.mp4"),
+                                   QStringLiteral("20240103_100004_F.mp4"), QStringLiteral("20240103_100004_R.mp4")};
+        QList<QPair<QString, QString>> files;
+        for (const QString &n : names)
+            files.append({QStringLiteral("export/") + n, n});
+        QVERIFY(stage(dir, files));
+        QTemporaryDir exports;
+        MainWindows window;
+        window.resize(1280, 860);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        openFolder(&window, dir);
+        QTRY_VERIFY_WITH_TIMEOUT(isPlaying(&window), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(window.tripPlaylist()->trips().size() == 1 && window.tripPlaylist()->trips().first().recordings.size() == 2,
+                                 WaitMs);
+        ControlPanel *controls = panel(&window);
+        auto *timeline = child<TripTimeline>(&window, "wgt_TripTimeline");
+        QTRY_COMPARE_WITH_TIMEOUT(timeline->recordingCount(), 2, WaitMs);
+
+        QVERIFY(seekPaused(&window, 0, 1));
+        QTest::mouseClick(button(&window, "btn_MarkIn"), Qt::LeftButton);
+        QCOMPARE(controls->markedInAt(), (RangeMark{0, 1000}));
+        // On into the second file: the players go on by themselves or the window opens it.
+        QVERIFY(seekPaused(&window, 0, 3));
+        QTest::keyClick(&window, Qt::Key_Space);
+        QTRY_COMPARE_WITH_TIMEOUT(playArea(&window)->playingRowId(), window.tripPlaylist()->trips().first().recordings.at(1).id, WaitMs);
+        QCOMPARE(controls->markedInAt(), (RangeMark{0, 1000}));
+        QVERIFY(seekPaused(&window, playArea(&window)->playingRowId(), 2));
+        QTest::mouseClick(button(&window, "btn_MarkOut"), Qt::LeftButton);
+        QCOMPARE(controls->markedOutAt(), (RangeMark{1, 2000}));
+
+        auto *overlay = controls->findChild<SliderRangeOverlay *>();
+        QVERIFY(overlay && overlay->isVisible());
+        QCOMPARE(overlay->in(), 0);
+        QCOMPARE(overlay->out(), 2000);
+        QVERIFY(timeline->markerKeys().contains(QStringLiteral("export")));
+        if (!qEnvironmentVariableIsEmpty("TRACKORA_RANGE_SHOT"))
+            window.grab().save(qEnvironmentVariable("TRACKORA_RANGE_SHOT"));
+
+        // The dialog gets both files' pieces, each with its rear.
+        QTest::mouseClick(button(&window, "btn_Export"), Qt::LeftButton);
+        ExportDialog *dialog = nullptr;
+        QTRY_VERIFY((dialog = window.findChild<ExportDialog *>()) != nullptr);
+        const QString range = dialog->findChild<QLabel *>(QStringLiteral("lbl_ExportRange"))->text();
+        QVERIFY2(range.contains(names[0]) && range.contains(names[2]) && range.contains(QLatin1String("00:00:02")), qPrintable(range));
+        const ExportRequest request = dialog->request();
+        QCOMPARE(request.front.size(), 2);
+        QCOMPARE(QFileInfo(request.front[0].path).fileName(), names[0]);
+        QCOMPARE(request.front[0].from, 1.0);
+        QCOMPARE(request.front[0].to, -1.0);
+        QCOMPARE(QFileInfo(request.front[1].path).fileName(), names[2]);
+        QCOMPARE(request.front[1].from, 0.0);
+        QCOMPARE(request.front[1].to, 2.0);
+        QCOMPARE(request.rear.size(), 2);
+        QCOMPARE(QFileInfo(request.rear[1]).fileName(), names[3]);
+
+        auto *kind = dialog->findChild<QComboBox *>(QStringLiteral("cBox_ExportKind"));
+        kind->setCurrentIndex(0);
+        dialog->findChild<QLineEdit *>(QStringLiteral("lEdit_ExportPath"))->setText(exports.path());
+        QSignalSpy finished(dialog, &ExportDialog::exportFinished);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("pBtn_ExportStart")), Qt::LeftButton);
+        QVERIFY(finished.wait(60000));
+        QVERIFY2(finished.first().at(0).toBool(), qPrintable(finished.first().at(2).toString()));
+        const QString base = QDir(exports.path()).filePath(QStringLiteral("20240103_100001-100006"));
+        QCOMPARE(finished.first().at(1).toStringList(),
+                 (QStringList{base + QStringLiteral("_F.mp4"), base + QStringLiteral("_R.mp4"), base + QStringLiteral(".gpx"),
+                              base + QStringLiteral(".csv")}));
+
+        // Seconds 1-4 of the first file and 0-2 of the second, picture for picture, both cameras.
+        const QString front = base + QStringLiteral("_F.mp4");
+        const QStringList first = frameHashes(dir + QLatin1Char('/') + names[0]);
+        QCOMPARE(first.size(), 120);
+        QCOMPARE(frameHashes(front), first.mid(30) + frameHashes(dir + QLatin1Char('/') + names[2]).mid(0, 60));
+        QCOMPARE(frameHashes(base + QStringLiteral("_R.mp4")),
+                 frameHashes(dir + QLatin1Char('/') + names[1]).mid(30) + frameHashes(dir + QLatin1Char('/') + names[3]).mid(0, 60));
+        // The trip of those seconds reads back from the copy, the seam included.
+        const QList<GpsData> a = samplesOf(dir + QLatin1Char('/') + names[0]);
+        const QList<GpsData> b = samplesOf(dir + QLatin1Char('/') + names[2]);
+        const QList<GpsData> got = samplesOf(front);
+        const QList<GpsData> want = {a.value(1), a.value(2), a.value(3), b.value(0), b.value(1)};
+        QVERIFY2(got.size() >= want.size(), qPrintable(QString::number(got.size())));
+        for (int i = 0; i < want.size(); ++i) {
+            QVERIFY2(QByteArray(got[i].dateTime) == QByteArray(want[i].dateTime), qPrintable(QString::number(i)));
+            QVERIFY(std::fabs(got[i].latitude - want[i].latitude) < 1e-9 && std::fabs(got[i].longitude - want[i].longitude) < 1e-9);
+            QCOMPARE(got[i].speed, want[i].speed);
+        }
+        dialog->close();
     }
 };
 

@@ -512,6 +512,14 @@
         <translation>%3 的 %1 至 %2。</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>%2 的 %1 至 %4 的 %3。</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>%2 的 %1 至 %3 结束。</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>原始画质副本从 %1 处的关键帧开始。</translation>
     </message>

@@ -512,6 +512,14 @@
         <translation>Von %1 bis %2 aus %3.</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>Von %1 aus %2 bis %3 aus %4.</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>Von %1 aus %2 bis zum Ende von %3.</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>Die Kopie in Originalqualität beginnt beim Schlüsselbild bei %1.</translation>
     </message>

@@ -512,6 +512,14 @@
         <translation>Da %1 a %2 di %3.</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>Da %1 di %2 a %3 di %4.</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>Da %1 di %2 fino alla fine di %3.</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>La copia in qualità originale inizia dal fotogramma chiave a %1.</translation>
     </message>

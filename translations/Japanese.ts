@@ -512,6 +512,14 @@
         <translation>%3 の %1 から %2 まで。</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>%2 の %1 から %4 の %3 まで。</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>%2 の %1 から %3 の終わりまで。</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>元の画質のコピーは %1 のキーフレームから始まります。</translation>
     </message>

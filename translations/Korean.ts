@@ -512,6 +512,14 @@
         <translation>%3의 %1부터 %2까지.</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>%2의 %1부터 %4의 %3까지.</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>%2의 %1부터 %3의 끝까지.</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>원본 화질 사본은 %1의 키프레임에서 시작합니다.</translation>
     </message>

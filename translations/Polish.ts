@@ -512,6 +512,14 @@
         <translation>Od %1 do %2 z %3.</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>Od %1 z %2 do %3 z %4.</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>Od %1 z %2 do końca %3.</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>Kopia w oryginalnej jakości zaczyna się od klatki kluczowej w %1.</translation>
     </message>

@@ -512,6 +512,14 @@
         <translation>С %1 по %2 из %3.</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>С %1 из %2 по %3 из %4.</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>С %1 из %2 до конца %3.</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>Копия в исходном качестве начинается с ключевого кадра в %1.</translation>
     </message>

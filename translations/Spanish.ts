@@ -512,6 +512,14 @@
         <translation>De %1 a %2 de %3.</translation>
     </message>
     <message>
+        <source>From %1 of %2 to %3 of %4.</source>
+        <translation>De %1 de %2 a %3 de %4.</translation>
+    </message>
+    <message>
+        <source>From %1 of %2 to the end of %3.</source>
+        <translation>De %1 de %2 hasta el final de %3.</translation>
+    </message>
+    <message>
         <source>The original-quality copy starts at the key frame at %1.</source>
         <translation>La copia en calidad original empieza en el fotograma clave de %1.</translation>
     </message>

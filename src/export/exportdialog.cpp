@@ -26,12 +26,14 @@ QString clock(double seconds)
 } // namespace
 
 ExportDialog::ExportDialog(const QString &front, const QString &rear, qint64 inMs, qint64 outMs, QWidget *parent)
+    : ExportDialog(QList<ExportPiece>{ExportPiece{front, rear, inMs / 1000.0, outMs / 1000.0}}, parent)
+{
+}
+
+ExportDialog::ExportDialog(const QList<ExportPiece> &pieces, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::ExportDialog)
-    , m_front(front)
-    , m_rear(rear)
-    , m_from(inMs / 1000.0)
-    , m_to(outMs / 1000.0)
+    , m_pieces(pieces)
 {
     ui->setupUi(this);
     ui->cBox_ExportKind->addItem(tr("Original quality, front and rear"), KindOriginal);
@@ -40,12 +42,32 @@ ExportDialog::ExportDialog(const QString &front, const QString &rear, qint64 inM
     ui->cBox_ExportKind->addItem(tr("All of these"), KindAll);
     ui->lEdit_ExportPath->setText(QDir::toNativeSeparators(Configuration::instance()->exportSavePath()));
 
-    QString range = tr("From %1 to %2 of %3.").arg(clock(m_from), clock(m_to), QFileInfo(front).fileName());
-    // The copy cannot start between key frames; say where it really does.
-    const double key = PacketCopier::keyFrameAtOrBefore(front, m_from);
-    if (key >= 0 && m_from - key > 0.01)
-        range += QLatin1Char(' ') + tr("The original-quality copy starts at the key frame at %1.").arg(clock(key));
-    ui->lbl_ExportRange->setText(range);
+    bool someRear = false;
+    for (const ExportPiece &p : m_pieces)
+        someRear = someRear || !p.rear.isEmpty();
+    if (someRear && !withRear())
+        qCInfo(lcExport) << "not every recording of the range has its rear: the export leaves the rear out";
+    if (m_pieces.isEmpty()) {
+        // Nothing to start; the window offers no such range.
+        ui->pBtn_ExportStart->setEnabled(false);
+    } else {
+        const ExportPiece &first = m_pieces.first();
+        const ExportPiece &last = m_pieces.last();
+        const QString firstName = QFileInfo(first.front).fileName();
+        const QString lastName = QFileInfo(last.front).fileName();
+        QString range;
+        if (last.to < 0)
+            range = tr("From %1 of %2 to the end of %3.").arg(clock(first.from), firstName, lastName);
+        else if (m_pieces.size() == 1)
+            range = tr("From %1 to %2 of %3.").arg(clock(first.from), clock(last.to), firstName);
+        else
+            range = tr("From %1 of %2 to %3 of %4.").arg(clock(first.from), firstName, clock(last.to), lastName);
+        // The copy cannot start between key frames; say where it really does.
+        const double key = PacketCopier::keyFrameAtOrBefore(first.front, first.from);
+        if (key >= 0 && first.from - key > 0.01)
+            range += QLatin1Char(' ') + tr("The original-quality copy starts at the key frame at %1.").arg(clock(key));
+        ui->lbl_ExportRange->setText(range);
+    }
 
     connect(ui->pBtn_ExportStart, &QPushButton::clicked, this, &ExportDialog::start);
     connect(ui->pBtn_ExportCancel, &QPushButton::clicked, this, &ExportDialog::reject);
@@ -63,9 +85,12 @@ ExportDialog::~ExportDialog()
 ExportRequest ExportDialog::request() const
 {
     ExportRequest r;
-    r.front = {{m_front, m_from, m_to}};
-    if (!m_rear.isEmpty())
-        r.rear = {m_rear};
+    const bool rear = withRear();
+    for (const ExportPiece &p : m_pieces) {
+        r.front.append(ExportSegment{p.front, p.from, p.to});
+        if (rear)
+            r.rear.append(p.rear);
+    }
     r.folder = QDir::fromNativeSeparators(ui->lEdit_ExportPath->text().trimmed());
     const int kind = ui->cBox_ExportKind->currentData().toInt();
     r.copyFront = r.copyRear = kind == KindOriginal || kind == KindAll;
@@ -80,8 +105,19 @@ ExportRequest ExportDialog::request() const
 void ExportDialog::updateChoices()
 {
     const int kind = ui->cBox_ExportKind->currentData().toInt();
-    ui->chk_ExportMirror->setEnabled(kind != KindOriginal && !m_rear.isEmpty());
+    ui->chk_ExportMirror->setEnabled(kind != KindOriginal && withRear());
     ui->chk_ExportGSensor->setEnabled(kind != KindOriginal);
+}
+
+bool ExportDialog::withRear() const
+{
+    if (m_pieces.isEmpty())
+        return false;
+    for (const ExportPiece &p : m_pieces) {
+        if (p.rear.isEmpty())
+            return false;
+    }
+    return true;
 }
 
 void ExportDialog::browse()

@@ -20,6 +20,8 @@ class ExportDialog : public QDialog
 public:
     // rear may be empty. The range is in milliseconds of the recording.
     ExportDialog(const QString &front, const QString &rear, qint64 inMs, qint64 outMs, QWidget *parent = nullptr);
+    // A range over consecutive recordings of one trip, in playing order.
+    explicit ExportDialog(const QList<ExportPiece> &pieces, QWidget *parent = nullptr);
     ~ExportDialog() override;
 
     bool isRunning() const { return m_thread != nullptr; }
@@ -42,12 +44,12 @@ private slots:
 
 private:
     void stopWorker();
+    // The rear goes along only when every piece has one: a copy with gaps
+    // would no longer run beside the front.
+    bool withRear() const;
 
     Ui::ExportDialog *ui;
-    QString m_front;
-    QString m_rear;
-    double m_from;
-    double m_to;
+    QList<ExportPiece> m_pieces;
     QThread *m_thread = nullptr;
     ExportJob *m_job = nullptr; // lives on m_thread while it runs; deleted here after it ends
     QElapsedTimer m_clock;

@@ -12,6 +12,17 @@ struct ExportSegment
     double to = -1.0;
 };
 
+// A recording's share of a range as the window hands it over: the front
+// file, its rear partner when the recording is paired (else empty), and
+// seconds as in ExportSegment.
+struct ExportPiece
+{
+    QString front;
+    QString rear;
+    double from = 0.0;
+    double to = -1.0;
+};
+
 // Where each copied segment landed, once the cut has found its key frame.
 struct PlacedSegment
 {
