@@ -1355,6 +1355,8 @@ void MainWindows::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Right:
     case Qt::Key_Down:
     case Qt::Key_N:
+    case Qt::Key_I:
+    case Qt::Key_O:
         onKeyPressEvent(event);
         break;
     case Qt::Key_Escape:
@@ -1389,6 +1391,14 @@ void MainWindows::onKeyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
+        break;
+    // The panel's own shortcuts take these while the window is active; a key
+    // that reaches the window otherwise still marks.
+    case Qt::Key_I:
+        ui->wgt_PlayCtrl->markIn();
+        break;
+    case Qt::Key_O:
+        ui->wgt_PlayCtrl->markOut();
         break;
     case Qt::Key_N:
         // The list may be hidden; the trip's events are there all the same.

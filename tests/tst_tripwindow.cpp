@@ -288,7 +288,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(timeline->recordingCount(), 2, WaitMs);
 
         QVERIFY(seekPaused(&window, 0, 1));
-        QTest::mouseClick(button(&window, "btn_MarkIn"), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_I);
         QCOMPARE(controls->markedInAt(), (RangeMark{0, 1000}));
         // On into the second file: the players go on by themselves or the window opens it.
         QVERIFY(seekPaused(&window, 0, 3));
@@ -296,7 +296,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(playArea(&window)->playingRowId(), window.tripPlaylist()->trips().first().recordings.at(1).id, WaitMs);
         QCOMPARE(controls->markedInAt(), (RangeMark{0, 1000}));
         QVERIFY(seekPaused(&window, playArea(&window)->playingRowId(), 2));
-        QTest::mouseClick(button(&window, "btn_MarkOut"), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_O);
         QCOMPARE(controls->markedOutAt(), (RangeMark{1, 2000}));
 
         auto *overlay = controls->findChild<SliderRangeOverlay *>();
