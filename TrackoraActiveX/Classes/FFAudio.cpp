@@ -361,6 +361,10 @@ void CFFAudio::applyPlaybackRate()
         return;
     {
         std::lock_guard<std::mutex> lock(codecLock);
+        // A stage that was passed by holds only the overlap of the sound before.
+        if (bypassed && setting.tempo != 1.0f)
+            soundtouch_clear(soundTouch);
+        bypassed = false;
         soundtouch_setTempo(soundTouch, setting.tempo);
         tempo = setting.tempo;
         timeline.setTempo(setting.tempo, soundtouch_getSetting(soundTouch, SETTING_NOMINAL_OUTPUT_SEQUENCE),
@@ -485,6 +489,17 @@ int CFFAudio::tempoInto(unsigned char *buffer, int capacity, int written, int sa
     const int frameBytes = 2 * std::max(channels, 1);
     const int tempoFrames = tempoCapacity / std::max(channels, 1);
     samples = std::min(samples, tempoFrames);
+    // At normal speed the stage would only cost time and delay the sound:
+    // while it holds nothing, the sound goes past it. After a change back
+    // from another rate it runs until a seek or a new file empties it.
+    if (tempo == 1.0 && samples > 0 && (capacity - written) / frameBytes >= samples
+        && soundtouch_numUnprocessedSamples(soundTouch) == 0 && soundtouch_numSamples(soundTouch) == 0) {
+        std::memcpy(buffer + written, convBuffer, size_t(samples) * frameBytes);
+        timeline.fed(samples, mediaSeconds);
+        timeline.received(samples);
+        bypassed = true;
+        return written + samples * frameBytes;
+    }
     std::memcpy(tempoBuffer, convBuffer, size_t(samples) * frameBytes);
     soundtouch_putSamples_i16(soundTouch, tempoBuffer, unsigned(samples));
     timeline.fed(samples, mediaSeconds);

@@ -110,6 +110,7 @@ private:
     std::atomic<double> latency{0}; // atomic; wall seconds the device adds, set when it opens
     std::chrono::steady_clock::time_point handedAt;
     double tempo = 1.0;             // codecLock; GUI writes in applyPlaybackRate
+    bool bypassed = false;          // codecLock: sound went past the tempo stage since the last rate change
     CFFTempoTimeline timeline;      // codecLock: media time of what SoundTouch gives out
     unsigned char *outBuffer = nullptr;  // audio thread
     int outCapacity = 0;
