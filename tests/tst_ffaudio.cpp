@@ -398,11 +398,16 @@ void TestFFAudio::outputLatencyByDriver_data()
     // The disk and dummy drivers write a buffer, then wait out its length: heard as handed over.
     QTest::newRow("disk") << QByteArray("disk") << 1024 << 48000 << QByteArray() << 0.0;
     QTest::newRow("dummy") << QByteArray("dummy") << 1024 << 44100 << QByteArray() << 0.0;
-    QTest::newRow("pulseaudio") << QByteArray("pulseaudio") << 1024 << 48000 << QByteArray() << 1024 / 48.0;
+    // A sound server holds three quarters of the stream's target ahead of a
+    // handed buffer (requests and the sink's share each a quarter); a long
+    // target's requests stop at 20 ms, its sink share is (200 - 40) / 2.
+    QTest::newRow("pulseaudio") << QByteArray("pulseaudio") << 1024 << 48000 << QByteArray() << 0.75 * 1024 / 48.0;
     QTest::newRow("pulseaudio, buffer asked by the user") << QByteArray("pulseaudio") << 1024 << 48000
-                                                          << QByteArray("60") << 60.0;
+                                                          << QByteArray("60") << 45.0;
+    QTest::newRow("pulseaudio, long buffer asked") << QByteArray("pulseaudio") << 1024 << 48000
+                                                   << QByteArray("200") << 150.0;
     QTest::newRow("pulseaudio, unreadable request") << QByteArray("pulseaudio") << 2048 << 48000
-                                                    << QByteArray("soon") << 2048 / 48.0;
+                                                    << QByteArray("soon") << 0.75 * 2048 / 48.0;
     QTest::newRow("pipewire") << QByteArray("pipewire") << 512 << 48000 << QByteArray("60") << 512 / 48.0;
     QTest::newRow("alsa") << QByteArray("alsa") << 1024 << 44100 << QByteArray() << 1024 / 44.1;
     QTest::newRow("no rate") << QByteArray("alsa") << 1024 << 0 << QByteArray() << 0.0;

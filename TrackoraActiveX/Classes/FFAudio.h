@@ -79,8 +79,9 @@ public:
     // Wall seconds from the callback's hand-over until the sound is heard,
     // for an SDL driver with the buffer it granted: none for the drivers that
     // write a buffer and then wait out its length (disk, dummy); for a sound
-    // server the stream's buffer (PULSE_LATENCY_MSEC where set, as the client
-    // library then asks for that); elsewhere one granted buffer.
+    // server the part of the stream's target latency (one granted buffer, or
+    // PULSE_LATENCY_MSEC where set, as the client library then asks for that)
+    // that lies ahead of a handed buffer on average; elsewhere one granted buffer.
     static double outputLatency(const QByteArray &driver, int samples, int frequency);
     // The latency the open device adds (0 while none is open).
     double deviceLatency() const;
