@@ -91,6 +91,7 @@ private slots:
     void deviceFailurePlaysVideoAlone();
     void outputLatencyByDriver_data();
     void outputLatencyByDriver();
+    void normalSpeedPlaysTheDecodedSamples();
 
 private:
     // Plays until the audio clock has started; false if it never does.
@@ -397,11 +398,16 @@ void TestFFAudio::outputLatencyByDriver_data()
     // The disk and dummy drivers write a buffer, then wait out its length: heard as handed over.
     QTest::newRow("disk") << QByteArray("disk") << 1024 << 48000 << QByteArray() << 0.0;
     QTest::newRow("dummy") << QByteArray("dummy") << 1024 << 44100 << QByteArray() << 0.0;
-    QTest::newRow("pulseaudio") << QByteArray("pulseaudio") << 1024 << 48000 << QByteArray() << 1024 / 48.0;
+    // A sound server holds three quarters of the stream's target ahead of a
+    // handed buffer (requests and the sink's share each a quarter); a long
+    // target's requests stop at 20 ms, its sink share is (200 - 40) / 2.
+    QTest::newRow("pulseaudio") << QByteArray("pulseaudio") << 1024 << 48000 << QByteArray() << 0.75 * 1024 / 48.0;
     QTest::newRow("pulseaudio, buffer asked by the user") << QByteArray("pulseaudio") << 1024 << 48000
-                                                          << QByteArray("60") << 60.0;
+                                                          << QByteArray("60") << 45.0;
+    QTest::newRow("pulseaudio, long buffer asked") << QByteArray("pulseaudio") << 1024 << 48000
+                                                   << QByteArray("200") << 150.0;
     QTest::newRow("pulseaudio, unreadable request") << QByteArray("pulseaudio") << 2048 << 48000
-                                                    << QByteArray("soon") << 2048 / 48.0;
+                                                    << QByteArray("soon") << 0.75 * 2048 / 48.0;
     QTest::newRow("pipewire") << QByteArray("pipewire") << 512 << 48000 << QByteArray("60") << 512 / 48.0;
     QTest::newRow("alsa") << QByteArray("alsa") << 1024 << 44100 << QByteArray() << 1024 / 44.1;
     QTest::newRow("no rate") << QByteArray("alsa") << 1024 << 0 << QByteArray() << 0.0;
@@ -434,6 +440,33 @@ void TestFFAudio::outputLatencyByDriver()
         QCOMPARE(player.audioDecoder()->deviceLatency(), 0.0);
         player.stop();
     }
+}
+
+// At normal speed the tempo stage would cross-fade its sequences into the
+// sound: the device must get the decoder's samples unchanged.
+void TestFFAudio::normalSpeedPlaysTheDecodedSamples()
+{
+    const QString clip = mediaPath("clip_subtitle_F.mp4");
+    QProcess decode;
+    decode.start("ffmpeg", {"-v", "error", "-i", clip, "-vn", "-f", "s16le", "-ac", "2", "-ar", "48000", "-"});
+    QVERIFY2(decode.waitForFinished(20000) && decode.exitCode() == 0, "the ffmpeg tool decodes the clip's sound");
+    const QByteArray reference = decode.readAllStandardOutput();
+    QVERIFY(reference.size() > 192000);
+
+    CFFPlayer player;
+    player.setVolume(100);
+    QVERIFY2(startPlaying(player, clip), "the audio clock starts");
+    const qint64 from = QFileInfo(soundFile).size();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(soundFile).size() >= from + 96000, 5000);
+    player.stop();
+
+    QFile written(soundFile);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.seek((from + 48000) & ~qint64(3)));
+    const QByteArray window = written.read(4096 * 4);
+    QVERIFY(window.size() == 4096 * 4);
+    const int at = reference.indexOf(window);
+    QVERIFY2(at >= 0 && at % 4 == 0, "4096 sample frames of the device's sound are found, unchanged, in the decoded sound");
 }
 
 QTEST_GUILESS_MAIN(TestFFAudio)

@@ -79,8 +79,9 @@ public:
     // Wall seconds from the callback's hand-over until the sound is heard,
     // for an SDL driver with the buffer it granted: none for the drivers that
     // write a buffer and then wait out its length (disk, dummy); for a sound
-    // server the stream's buffer (PULSE_LATENCY_MSEC where set, as the client
-    // library then asks for that); elsewhere one granted buffer.
+    // server the part of the stream's target latency (one granted buffer, or
+    // PULSE_LATENCY_MSEC where set, as the client library then asks for that)
+    // that lies ahead of a handed buffer on average; elsewhere one granted buffer.
     static double outputLatency(const QByteArray &driver, int samples, int frequency);
     // The latency the open device adds (0 while none is open).
     double deviceLatency() const;
@@ -110,6 +111,7 @@ private:
     std::atomic<double> latency{0}; // atomic; wall seconds the device adds, set when it opens
     std::chrono::steady_clock::time_point handedAt;
     double tempo = 1.0;             // codecLock; GUI writes in applyPlaybackRate
+    bool bypassed = false;          // codecLock: sound went past the tempo stage since the last rate change
     CFFTempoTimeline timeline;      // codecLock: media time of what SoundTouch gives out
     unsigned char *outBuffer = nullptr;  // audio thread
     int outCapacity = 0;
