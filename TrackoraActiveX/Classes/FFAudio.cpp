@@ -124,7 +124,13 @@ bool CFFAudio::avcodecOpen()
 
 void CFFAudio::start()
 {
-    if (owner->state() == StoppedState && !devicePrepared.exchange(false))
+    start(owner->state() == StoppedState);
+}
+
+// From a stop the device is opened, unless a background open prepared it.
+void CFFAudio::start(bool fromStop)
+{
+    if (fromStop && !devicePrepared.exchange(false))
         openDevice();
     audioPacketQueue.setParked(false);
     if (deviceId)

@@ -38,6 +38,7 @@ public:
 
     bool avcodecOpen() override;
     void start() override;
+    void start(bool fromStop);
     void stop() override;
     void pause() override;
 

@@ -307,18 +307,22 @@ void CFFPlayer::cancelOpen()
 
 void CFFPlayer::played()
 {
+    // The state changes before the gate opens: the player thread throws away
+    // a picture it takes while the state still says stopped, and the first
+    // picture is queued already.
+    const bool fromStop = stateValue == StoppedState;
+    stateValue = PlayingState;
     {
         std::lock_guard<std::mutex> lock(gate->mutex);
         gate->flag = true;
     }
     demuxer->pauseDemux(false);
     video->start();
-    audio->start();
+    audio->start(fromStop);
     {
         std::lock_guard<std::mutex> lock(gate->mutex);
         gate->cond.notify_all();
     }
-    stateValue = PlayingState;
     emit stateChanged(PlayingState);
 }
 
