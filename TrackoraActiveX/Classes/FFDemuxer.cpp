@@ -209,8 +209,10 @@ void CFFDemuxer::onDemux()
                 continue;
             }
             // Reading on for playback leaves the place of the last step behind.
-            if (stepReady)
+            if (stepReady || stepPlaceKnown) {
                 forgetStepPlace();
+                stepPlaceKnown = false;
+            }
             {
                 std::lock_guard<std::mutex> io(ioLock);
                 if (!formatContext)
@@ -280,6 +282,7 @@ void CFFDemuxer::runSeek(int second, FFStates state)
     if (revertAtSeek.exchange(false))
         revertJoin();
     forgetStepPlace();
+    stepPlaceKnown = false;
     if (state == PausedState)
         flushDecoderPackets();
     const bool moved = seekFile(second, state);
@@ -298,6 +301,7 @@ void CFFDemuxer::runSeek(int second, FFStates state)
     if (frame->buf[0]) {
         stepReady = true;
         stepShown = pictureStamp(frame);
+        stepPlaceKnown = true;
     }
     av_frame_unref(frame);
 }
@@ -372,7 +376,9 @@ void CFFDemuxer::forgetStepPlace()
 // The pictures in between are decoded but not shown; only the last one is.
 void CFFDemuxer::runSteps(CFFVideo *video, int steps, int64_t fromStamp)
 {
-    int64_t shown = stepReady ? stepShown : fromStamp;
+    // The loop's own place: a batch's picture may not be shown yet when the
+    // next steps are asked for, so the player's picture can be behind it.
+    int64_t shown = stepPlaceKnown ? stepShown : fromStamp;
     bool moved = false;
     for (int i = 0; i < steps && runFlag.flag && !seekPending; ++i) {
         if (!stepForward(video, shown))
@@ -400,6 +406,7 @@ bool CFFDemuxer::stepForward(CFFVideo *video, int64_t from)
             av_frame_move_ref(frame, stepScratch);
             stepReady = true;
             stepShown = pictureStamp(frame);
+            stepPlaceKnown = true;
             return true;
         }
     }
@@ -407,6 +414,7 @@ bool CFFDemuxer::stepForward(CFFVideo *video, int64_t from)
     // At the end: the shown picture stays, and the codec is drained there.
     stepReady = !seekPending;
     stepShown = from;
+    stepPlaceKnown = true;
     return false;
 }
 
@@ -462,6 +470,7 @@ int CFFDemuxer::stepBack(CFFVideo *video, int64_t from, int count)
     // The codec goes on right after the shown picture only with the one after it held.
     stepReady = !seekPending && aheadValid;
     stepShown = from;
+    stepPlaceKnown = true;
     return done;
 }
 
@@ -498,6 +507,7 @@ void CFFDemuxer::runFollow(CFFVideo *video, double seconds)
     if (found) {
         stepReady = !seekPending;
         stepShown = pictureStamp(frame);
+        stepPlaceKnown = true;
         if (!seekPending) {
             owner->queueSeekPicture(frame, PictureOrigin::Follow);
             av_frame_unref(frame);

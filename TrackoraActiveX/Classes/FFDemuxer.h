@@ -124,6 +124,8 @@ private:
     // next forward step decodes on instead of seeking.
     bool stepReady = false;
     int64_t stepShown = 0;
+    // stepShown is where the steps stand, whether or not the codec is there.
+    bool stepPlaceKnown = false;
     AVFrame *stepAhead = nullptr;   // decoded past the one shown, not shown yet
     AVFrame *stepScratch = nullptr;
     bool aheadValid = false;
