@@ -30,21 +30,30 @@ echo "clip: $front"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # One run's CPU swings by a third on a shared machine: the figure is the
-# median over ROUNDS rounds, each the ffmpeg decoder then the player, in turn.
+# median over ROUNDS rounds, each the ffmpeg decoder, the same decoder paced
+# in real time (-re), then the player, in turn. The paced decoder shows what
+# decoding one picture per frame time costs by itself: a core that idles
+# between pictures finds its caches cold.
 rounds=${ROUNDS:-5}
 ratios=()
+paced_ratios=()
 for ((round = 1; round <= rounds; round++)); do
   read -r ff_cpu ff_wall ff_rss < <(measure ffmpeg -nostdin -v error -i "$front" -f null -)
+  read -r re_cpu re_wall re_rss < <(measure ffmpeg -nostdin -v error -re -i "$front" -f null -)
   line=$("$bench" play "$front" --rate 1 2>/dev/null)
   cpu=$(json "$line" cpuSeconds | cut -d= -f2)
   ratio=$(python3 -c "print(f'{$cpu/$ff_cpu:.3f}')")
+  paced=$(python3 -c "print(f'{$cpu/$re_cpu:.3f}')")
   ratios+=("$ratio")
-  echo "round $round: ffmpeg -f null cpu ${ff_cpu}s, trackora cpu ${cpu}s, ratio $ratio; $(json "$line" firstFrameMs framesShown framesExpected)"
+  paced_ratios+=("$paced")
+  echo "round $round: ffmpeg -f null cpu ${ff_cpu}s, ffmpeg -re -f null cpu ${re_cpu}s, trackora cpu ${cpu}s, ratios $ratio and $paced; $(json "$line" firstFrameMs framesShown framesExpected)"
 done
-python3 - "${ratios[@]}" <<'PY'
+python3 - "${#ratios[@]}" "${ratios[@]}" "${paced_ratios[@]}" <<'PY'
 import statistics, sys
-r = sorted(map(float, sys.argv[1:]))
-print(f"cpu vs ffmpeg -f null: median {statistics.median(r):.2f}x over {len(r)} rounds (min {r[0]:.2f}, max {r[-1]:.2f}; target <= 1.10x)")
+n = int(sys.argv[1])
+for name, values, target in (("ffmpeg -f null", sys.argv[2:2 + n], "; target <= 1.10x"), ("ffmpeg -re -f null", sys.argv[2 + n:], "")):
+    r = sorted(map(float, values))
+    print(f"cpu vs {name}: median {statistics.median(r):.2f}x over {len(r)} rounds (min {r[0]:.2f}, max {r[-1]:.2f}{target})")
 PY
 if command -v mpv >/dev/null; then
   read -r mpv_cpu mpv_wall mpv_rss < <(measure mpv --no-config --vo=null --ao=null --hwdec=no "$front")
