@@ -32,8 +32,8 @@ echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 # One run's CPU swings by a third on a shared machine: the figure is the
 # median over ROUNDS rounds, each the ffmpeg decoder, the same decoder paced
 # in real time (-re), then the player, in turn. The paced decoder shows what
-# decoding one picture per frame time costs by itself: a core that idles
-# between pictures finds its caches cold.
+# decoding one picture per frame time costs by itself, which here is about a
+# third more than decoding flat out.
 rounds=${ROUNDS:-5}
 ratios=()
 paced_ratios=()
